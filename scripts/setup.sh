@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every system and npm package the editor needs to build, run and test.
+# Idempotent: packages already present are left alone and nothing is printed for them.
+set -euo pipefail
+
+APT_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev qt6-image-formats-plugins
+  libgl-dev libxkbcommon-dev
+  libbenchmark-dev libpugixml-dev
+  xvfb xauth imagemagick fonts-dejavu-core
+)
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+
+missing=()
+for p in "${APT_PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringDecoder>
+
+// The editor's files are 8-bit text in the system code page, UTF-8 here.
+// Bytes are taken as they stand: a leading byte order mark stays a character.
+namespace SystemText {
+
+inline QString decode(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+inline QByteArray encode(const QString &text)
+{
+    return text.toUtf8();
+}
+
+} // namespace SystemText

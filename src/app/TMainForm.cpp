@@ -1,0 +1,344 @@
+#include "app/TMainForm.h"
+
+#include "app/ErrorReport.h"
+#include "app/TrevixApplication.h"
+#include "params/ProfileGrid.h"
+#include "params/ProfileGridModel.h"
+#include "preview/TShockwaveFlash.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+
+const QString MainTitle = QStringLiteral("Trevix Style Editor");
+
+QIcon commandIcon(const char *name)
+{
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name)));
+}
+
+} // namespace
+
+TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidget *parent)
+    : QMainWindow(parent), m_arguments(arguments)
+{
+    m_document.FAppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(MainTitle);
+    TrevixApplication::setTitle(MainTitle);
+    resize(700, 400);
+    setMinimumWidth(700);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    createActions();
+    createMenus();
+    createToolbar();
+    createClientArea();
+    createStatusBar();
+
+    OpenTimer.setInterval(10);
+    OpenTimer.setSingleShot(true);
+    connect(&OpenTimer, &QTimer::timeout, this, [this] { ErrorReport::guard([this] { OpenTimerTimer(); }); });
+    connect(&m_document, &StyleDocument::stateChanged, this, &TMainForm::scheduleActionListUpdate);
+    connect(&m_document, &StyleDocument::refreshRequested, this, &TMainForm::RefreshPreview);
+
+    ErrorReport::guard([this] { FormCreate(); });
+    scheduleActionListUpdate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::createActions()
+{
+    struct Command
+    {
+        QAction *&action;
+        const char *caption;
+        QKeySequence shortcut;
+        const char *icon;
+    };
+    const Command commands[] = {
+        {ANew, "New", QKeySequence(Qt::CTRL | Qt::Key_N), "new"},
+        {AOpen, "Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "open"},
+        {ASave, "Save", QKeySequence(Qt::CTRL | Qt::Key_S), "save"},
+        {ASaveas, "Save as...", QKeySequence(), "saveas"},
+        {AOptions, "Options...", QKeySequence(), "options"},
+        {AHelp, "Help", QKeySequence(Qt::Key_F1), "help"},
+        {AExit, "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr},
+    };
+    for (const Command &c : commands) {
+        c.action = new QAction(QString::fromLatin1(c.caption), this);
+        c.action->setToolTip(QString::fromLatin1(c.caption));
+        c.action->setStatusTip(QString::fromLatin1(c.caption));
+        c.action->setShortcut(c.shortcut);
+        if (c.icon)
+            c.action->setIcon(commandIcon(c.icon));
+        addAction(c.action); // shortcuts work wherever the focus is
+    }
+    connect(AExit, &QAction::triggered, this, &TMainForm::AExitExecute);
+
+    ItemStatusbar = new QAction(tr("Status bar"), this);
+    ItemStatusbar->setCheckable(true);
+    ItemStatusbar->setChecked(true);
+    ItemStatusbar->setStatusTip(tr("Status bar"));
+    connect(ItemStatusbar, &QAction::triggered, this, &TMainForm::ItemStatusbarClick);
+
+    ItemFullPath = new QAction(tr("Full file path at title"), this);
+    ItemFullPath->setCheckable(true);
+    ItemFullPath->setChecked(true);
+    ItemFullPath->setStatusTip(tr("Full file path at title"));
+    connect(ItemFullPath, &QAction::triggered, this, &TMainForm::ItemFullPathClick);
+
+    ItemHelpWindow = new QAction(tr("Help Panel"), this);
+    ItemHelpWindow->setCheckable(true);
+    ItemHelpWindow->setVisible(false);
+
+    ItemAbout = new QAction(tr("About..."), this);
+}
+
+void TMainForm::createMenus()
+{
+    auto *menuBar = new QMenuBar;
+    menuBar->setObjectName(QStringLiteral("MenuBar"));
+
+    SubmenuFile = menuBar->addMenu(tr("&File"));
+    SubmenuFile->addActions({ANew, AOpen, ASave, ASaveas});
+    SubmenuFile->addSeparator();
+    // The recent files are listed between these two separators.
+    SubmenuFile->addSeparator();
+    SubmenuFile->addAction(AExit);
+
+    SubmenuView = menuBar->addMenu(tr("&View"));
+    SubmenuView->addActions({ItemStatusbar, ItemFullPath, ItemHelpWindow});
+    SubmenuView->addSeparator();
+    SubmenuView->addAction(AOptions);
+    connect(SubmenuView, &QMenu::aboutToShow, this, &TMainForm::SubmenuViewPopup);
+
+    SubmenuAbout = menuBar->addMenu(tr("&About"));
+    SubmenuAbout->addAction(AHelp);
+    SubmenuAbout->addSeparator();
+    SubmenuAbout->addAction(ItemAbout);
+
+    // The menu bar sits in a bar of its own, so it can be docked or floated like the toolbar.
+    Menu = new QToolBar(tr("Menu"), this);
+    Menu->setObjectName(QStringLiteral("Menu"));
+    Menu->setIconSize(QSize(16, 16));
+    Menu->addWidget(menuBar);
+    Menu->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, Menu);
+    addToolBarBreak(Qt::TopToolBarArea);
+}
+
+void TMainForm::createToolbar()
+{
+    Toolbar = new QToolBar(tr("Toolbar"), this);
+    Toolbar->setObjectName(QStringLiteral("Toolbar"));
+    Toolbar->setIconSize(QSize(32, 32));
+    Toolbar->toggleViewAction()->setVisible(false);
+    Toolbar->addAction(ANew);
+
+    // The Open button has its own caption; it drops down the recent files once there are any.
+    ItemOpen = new QToolButton(Toolbar);
+    ItemOpen->setObjectName(QStringLiteral("ItemOpen"));
+    ItemOpen->setText(tr("Open"));
+    ItemOpen->setToolTip(tr("Open..."));
+    ItemOpen->setIcon(commandIcon("open"));
+    connect(ItemOpen, &QToolButton::clicked, AOpen, &QAction::trigger);
+    Toolbar->addWidget(ItemOpen);
+
+    Toolbar->addAction(ASave);
+    Toolbar->addAction(ASaveas);
+    Toolbar->addSeparator();
+    Toolbar->addAction(AOptions);
+    Toolbar->addAction(AHelp);
+    addToolBar(Qt::TopToolBarArea, Toolbar);
+}
+
+void TMainForm::createClientArea()
+{
+    m_gridModel = new ProfileGridModel(&m_document.XMLMemoryData, this);
+    m_profileGrid = new ProfileGrid(m_gridModel);
+    m_profileGrid->setObjectName(QStringLiteral("ProfileGrid"));
+    connect(m_profileGrid, &ProfileGrid::currentRecordChanged, this, &TMainForm::ProfileGridChangeNode);
+    connect(&m_document.XMLMemoryData, &ParameterTable::valueChanged, this, [this](int index) {
+        if (index == m_profileGrid->currentRecord())
+            showCurrentParameter();
+    });
+
+    m_panelFlash = new QFrame;
+    m_panelFlash->setObjectName(QStringLiteral("PanelFlash"));
+    m_panelFlash->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    m_panelFlash->setLineWidth(1);
+    m_panelFlash->setFixedWidth(404);
+    m_shockwaveFlash = new TShockwaveFlash(m_panelFlash);
+    m_shockwaveFlash->setObjectName(QStringLiteral("ShockwaveFlash"));
+    m_shockwaveFlash->setGeometry(2, 2, 400, 300);
+
+    auto *client = new QWidget;
+    auto *layout = new QHBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_profileGrid, 1);
+    layout->addWidget(m_panelFlash);
+    setCentralWidget(client);
+}
+
+void TMainForm::createStatusBar()
+{
+    m_statusPanel0 = new QLabel;
+    m_statusPanel0->setObjectName(QStringLiteral("StatusPanel0"));
+    m_statusPanel0->setFixedWidth(100);
+    m_statusPanel1 = new QLabel;
+    m_statusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    statusBar()->addWidget(m_statusPanel0);
+    statusBar()->addWidget(m_statusPanel1, 1);
+}
+
+void TMainForm::FormCreate()
+{
+    StyleDocument &doc = m_document;
+    doc.FInValueEditor = false;
+    doc.XML.LoadFromFile(doc.FAppDir + QStringLiteral("Style.xml"));
+    doc.FNextId = 1;
+    doc.FTableReady = false;
+    doc.LoadProfileItem(doc.XML.Root(), QString());
+    doc.XMLMemoryData.first();
+    doc.FTableReady = true;
+    doc.LoadStyleValues(doc.styleTxtPath());
+    UpdateTitle();
+    doc.setModified(false);
+}
+
+void TMainForm::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TMainForm::FormShow()
+{
+    OpenTimer.start();
+}
+
+void TMainForm::OpenTimerTimer()
+{
+    OpenTimer.stop();
+    RefreshPreview();
+}
+
+void TMainForm::UpdateTitle()
+{
+    const QString &fileName = m_document.FFileName;
+    QString shown = QStringLiteral("Untitled");
+    if (!fileName.isEmpty())
+        shown = ItemFullPath->isChecked() ? fileName : QFileInfo(fileName).fileName();
+    const QString caption = QStringLiteral("%1 - [%2]").arg(MainTitle, shown);
+    setWindowTitle(caption);
+    TrevixApplication::setTitle(caption);
+}
+
+void TMainForm::scheduleActionListUpdate()
+{
+    // Status panel 0 follows the document state at the next idle moment.
+    if (m_actionUpdatePending)
+        return;
+    m_actionUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_actionUpdatePending = false;
+        ActionListUpdate();
+    });
+}
+
+void TMainForm::ActionListUpdate()
+{
+    if (m_document.FModified)
+        m_statusPanel0->setText(tr("Modified"));
+    else if (!m_document.FFileName.isEmpty())
+        m_statusPanel0->setText(tr("Saved"));
+    else
+        m_statusPanel0->clear();
+}
+
+void TMainForm::SubmenuViewPopup()
+{
+    ItemStatusbar->setChecked(!statusBar()->isHidden());
+}
+
+void TMainForm::ItemStatusbarClick()
+{
+    statusBar()->setVisible(ItemStatusbar->isChecked());
+}
+
+void TMainForm::ItemFullPathClick()
+{
+    UpdateTitle();
+}
+
+void TMainForm::AExitExecute()
+{
+    close();
+}
+
+void TMainForm::ProfileGridChangeNode(int recordIndex)
+{
+    if (recordIndex < 0)
+        return;
+    m_document.XMLMemoryData.setRecNo(recordIndex + 1);
+    showCurrentParameter();
+}
+
+void TMainForm::showCurrentParameter()
+{
+    const ParameterTable &table = m_document.XMLMemoryData;
+    if (table.currentIndex() < 0)
+        return;
+    const ParameterRecord &r = table.current();
+    m_statusPanel1->setText(r.pGroup() + QStringLiteral(" : ") + r.pText() + QStringLiteral(" = ") + r.pDefault());
+}
+
+QVariant TMainForm::ReadStoredValue(const QString &name) const
+{
+    // The preview's design values.
+    if (name.compare(QLatin1String("SWFFile"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("trevix.swf");
+    if (name.compare(QLatin1String("SWFWidth"), Qt::CaseInsensitive) == 0)
+        return 400;
+    if (name.compare(QLatin1String("SWFHeight"), Qt::CaseInsensitive) == 0)
+        return 300;
+    if (name.compare(QLatin1String("SWFDataFile"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("data.txt");
+    return {};
+}
+
+void TMainForm::RefreshPreview()
+{
+    if (FRefreshing)
+        return;
+    FRefreshing = true;
+    const int width = ReadStoredValue(QStringLiteral("SWFWidth")).toInt();
+    const int height = ReadStoredValue(QStringLiteral("SWFHeight")).toInt();
+    m_panelFlash->setFixedWidth(width + 4);
+    m_shockwaveFlash->resize(width, height);
+    m_shockwaveFlash->setMovie(m_document.FAppDir + QStringLiteral("empty.swf"));
+    m_shockwaveFlash->setFlashVars(QStringLiteral("datafile=")
+                                   + ReadStoredValue(QStringLiteral("SWFDataFile")).toString().trimmed());
+    m_shockwaveFlash->setMovie(m_document.FAppDir + ReadStoredValue(QStringLiteral("SWFFile")).toString());
+    m_profileGrid->setFocus();
+    m_shockwaveFlash->setFocus();
+    m_profileGrid->setFocus();
+    FRefreshing = false;
+}

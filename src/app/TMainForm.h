@@ -1,0 +1,93 @@
+#pragma once
+
+#include "app/StyleDocument.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QToolBar;
+class QToolButton;
+class ProfileGrid;
+class ProfileGridModel;
+class TShockwaveFlash;
+
+// The editor's main window: menu bar and toolbar, the parameter grid on the
+// left, the chart preview on the right and the status bar. It owns the
+// document and runs the start-up sequence.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // appDir holds the editor's own files; arguments are the command line's
+    // arguments after the program name.
+    TMainForm(const QString &appDir, const QStringList &arguments, QWidget *parent = nullptr);
+    ~TMainForm() override;
+
+    StyleDocument &document() { return m_document; }
+    ProfileGrid *ProfileGridView() const { return m_profileGrid; }
+    TShockwaveFlash *ShockwaveFlash() const { return m_shockwaveFlash; }
+    QFrame *PanelFlash() const { return m_panelFlash; }
+    QLabel *statusPanel(int panel) const { return panel == 0 ? m_statusPanel0 : m_statusPanel1; }
+
+    QAction *ANew = nullptr;
+    QAction *AOpen = nullptr;
+    QAction *ASave = nullptr;
+    QAction *ASaveas = nullptr;
+    QAction *AOptions = nullptr;
+    QAction *AHelp = nullptr;
+    QAction *AExit = nullptr;
+    QAction *ItemStatusbar = nullptr;
+    QAction *ItemFullPath = nullptr;
+    QAction *ItemHelpWindow = nullptr;
+    QAction *ItemAbout = nullptr;
+    QMenu *SubmenuFile = nullptr;
+    QMenu *SubmenuView = nullptr;
+    QMenu *SubmenuAbout = nullptr;
+    QToolBar *Menu = nullptr;
+    QToolBar *Toolbar = nullptr;
+    QToolButton *ItemOpen = nullptr;
+    QTimer OpenTimer;
+
+    bool FRefreshing = false;
+
+    void UpdateTitle();
+    void ActionListUpdate();
+    void RefreshPreview();
+    QVariant ReadStoredValue(const QString &name) const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolbar();
+    void createClientArea();
+    void createStatusBar();
+
+    void FormCreate();
+    void FormShow();
+    void OpenTimerTimer();
+    void SubmenuViewPopup();
+    void ItemStatusbarClick();
+    void ItemFullPathClick();
+    void AExitExecute();
+    void ProfileGridChangeNode(int recordIndex);
+    void showCurrentParameter();
+    void scheduleActionListUpdate();
+
+    StyleDocument m_document;
+    QStringList m_arguments;
+    ProfileGridModel *m_gridModel = nullptr;
+    ProfileGrid *m_profileGrid = nullptr;
+    QFrame *m_panelFlash = nullptr;
+    TShockwaveFlash *m_shockwaveFlash = nullptr;
+    QLabel *m_statusPanel0 = nullptr;
+    QLabel *m_statusPanel1 = nullptr;
+    bool m_actionUpdatePending = false;
+};

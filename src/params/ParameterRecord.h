@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+// One parameter of the profile. Every text field has a maximum length in
+// characters; a longer text is cut when it is stored, never inside a character.
+class ParameterRecord
+{
+public:
+    static constexpr int GroupWidth = 50;
+    static constexpr int NameWidth = 20;
+    static constexpr int TextWidth = 100;
+    static constexpr int TypeWidth = 10;
+    static constexpr int ValuesWidth = 1200;
+    static constexpr int DefaultWidth = 20;
+
+    qint32 id = 0;
+
+    const QString &pGroup() const { return m_group; }
+    const QString &pName() const { return m_name; }
+    const QString &pText() const { return m_text; }
+    const QString &pType() const { return m_type; }
+    const QString &pValues() const { return m_values; }
+    const QString &pDefault() const { return m_default; }
+
+    void setPGroup(const QString &v) { m_group = cut(v, GroupWidth); }
+    void setPName(const QString &v) { m_name = cut(v, NameWidth); }
+    void setPText(const QString &v) { m_text = cut(v, TextWidth); }
+    void setPType(const QString &v) { m_type = cut(v, TypeWidth); }
+    void setPValues(const QString &v) { m_values = cut(v, ValuesWidth); }
+    void setPDefault(const QString &v) { m_default = cut(v, DefaultWidth); }
+
+    // The first maxChars characters of text; a surrogate pair counts as one.
+    static QString cut(const QString &text, int maxChars);
+
+private:
+    QString m_group;
+    QString m_name;
+    QString m_text;
+    QString m_type;
+    QString m_values;
+    QString m_default;
+};

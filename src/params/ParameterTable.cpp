@@ -1,0 +1,57 @@
+#include "params/ParameterTable.h"
+
+void ParameterTable::append(const ParameterRecord &record)
+{
+    m_records.append(record);
+    m_current = int(m_records.size()) - 1;
+    m_eof = false;
+    emit recordAppended(m_current);
+    emit afterPost();
+}
+
+void ParameterTable::moveTo(int index)
+{
+    m_current = index;
+    m_eof = false;
+    emit afterScroll();
+}
+
+void ParameterTable::setRecNo(int recNo)
+{
+    if (recNo >= 1 && recNo <= count())
+        moveTo(recNo - 1);
+}
+
+void ParameterTable::first()
+{
+    if (m_records.isEmpty()) {
+        m_eof = true;
+        return;
+    }
+    moveTo(0);
+}
+
+void ParameterTable::next()
+{
+    if (m_current + 1 >= count()) {
+        m_eof = true;
+        return;
+    }
+    moveTo(m_current + 1);
+}
+
+void ParameterTable::postValue(const QString &value)
+{
+    ParameterRecord &record = m_records[m_current];
+    const QString before = record.pDefault();
+    record.setPDefault(value);
+    if (record.pDefault() != before && !controlsDisabled())
+        emit valueChanged(m_current);
+    emit afterPost();
+}
+
+void ParameterTable::enableControls()
+{
+    if (m_disabled > 0 && --m_disabled == 0)
+        emit controlsEnabled();
+}

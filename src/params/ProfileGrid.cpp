@@ -1,0 +1,88 @@
+#include "params/ProfileGrid.h"
+
+#include "params/ProfileGridDelegate.h"
+#include "params/ProfileGridModel.h"
+#include "params/ProfileGridProxy.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace {
+constexpr int ParameterWidth = 242;
+constexpr int ValueWidth = 85;
+} // namespace
+
+ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
+    : QTreeView(parent), m_model(model), m_proxy(new ProfileGridProxy(this)), m_delegate(new ProfileGridDelegate(this))
+{
+    m_proxy->setSourceModel(model);
+    setModel(m_proxy);
+    setItemDelegate(m_delegate);
+    setColumnHidden(ProfileGridModel::SectionColumn, true);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
+                    | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(QHeaderView::Interactive);
+    header()->setSortIndicator(-1, Qt::AscendingOrder);
+    setSortingEnabled(true);
+
+    // Sections open expanded, also those that appear while the profile loads.
+    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent, int first, int last) {
+        if (!parent.isValid()) {
+            for (int row = first; row <= last; ++row) {
+                setFirstColumnSpanned(row, {}, true);
+                expand(m_proxy->index(row, 0));
+            }
+        }
+    });
+    for (int row = 0; row < m_proxy->rowCount(); ++row)
+        setFirstColumnSpanned(row, {}, true);
+    expandAll();
+
+    connect(m_delegate, &ProfileGridDelegate::buttonClicked, this, [this](const QModelIndex &index) {
+        setCurrentIndex(index.siblingAtColumn(ProfileGridModel::ParameterColumn));
+        emit valueButtonClicked(m_model->recordIndex(m_proxy->mapToSource(index)));
+    });
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { emit currentRecordChanged(m_model->recordIndex(m_proxy->mapToSource(current))); });
+}
+
+int ProfileGrid::currentRecord() const
+{
+    return m_model->recordIndex(m_proxy->mapToSource(currentIndex()));
+}
+
+void ProfileGrid::setCurrentRecord(int recordIndex)
+{
+    setCurrentIndex(m_proxy->mapFromSource(m_model->indexOfRecord(recordIndex)));
+}
+
+void ProfileGrid::keyPressEvent(QKeyEvent *event)
+{
+    // Enter opens the value's editor at once.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && state() != EditingState && currentRecord() >= 0) {
+        edit(currentIndex().siblingAtColumn(ProfileGridModel::ValueColumn));
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void ProfileGrid::resizeEvent(QResizeEvent *event)
+{
+    QTreeView::resizeEvent(event);
+    stretchColumns();
+}
+
+void ProfileGrid::stretchColumns()
+{
+    const int width = viewport()->width();
+    const int parameter = width * ParameterWidth / (ParameterWidth + ValueWidth);
+    header()->resizeSection(ProfileGridModel::ParameterColumn, parameter);
+    header()->resizeSection(ProfileGridModel::ValueColumn, width - parameter);
+}

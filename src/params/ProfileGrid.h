@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QTreeView>
+
+class ProfileGridDelegate;
+class ProfileGridModel;
+class ProfileGridProxy;
+
+// The parameter grid: sections as expandable group rows, the caption and
+// value columns stretched in the proportion 242:85, values edited in place.
+class ProfileGrid : public QTreeView
+{
+    Q_OBJECT
+
+public:
+    explicit ProfileGrid(ProfileGridModel *model, QWidget *parent = nullptr);
+
+    ProfileGridModel *gridModel() const { return m_model; }
+    ProfileGridProxy *proxy() const { return m_proxy; }
+    ProfileGridDelegate *delegate() const { return m_delegate; }
+
+    // The table index of the focused parameter row, -1 on a group row or none.
+    int currentRecord() const;
+    void setCurrentRecord(int recordIndex);
+
+signals:
+    // The focused row changed; recordIndex is -1 for a group row.
+    void currentRecordChanged(int recordIndex);
+    void valueButtonClicked(int recordIndex);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void stretchColumns();
+
+    ProfileGridModel *m_model;
+    ProfileGridProxy *m_proxy;
+    ProfileGridDelegate *m_delegate;
+};

@@ -1,0 +1,189 @@
+#include "params/ProfileGridModel.h"
+
+#include "app/ErrorReport.h"
+#include "params/ParameterTable.h"
+
+#include <algorithm>
+
+struct ProfileGridModel::Group
+{
+    QString section;
+    int row = 0;
+    std::vector<int> records;
+};
+
+ProfileGridModel::ProfileGridModel(ParameterTable *table, QObject *parent)
+    : QAbstractItemModel(parent), m_table(table)
+{
+    for (int i = 0; i < table->count(); ++i)
+        appendRecord(i);
+    connect(table, &ParameterTable::recordAppended, this, &ProfileGridModel::appendRecord);
+    connect(table, &ParameterTable::valueChanged, this, &ProfileGridModel::refreshValue);
+    connect(table, &ParameterTable::controlsEnabled, this, &ProfileGridModel::refreshAllValues);
+}
+
+ProfileGridModel::~ProfileGridModel() = default;
+
+void ProfileGridModel::appendRecord(int recordIndex)
+{
+    const QString &section = m_table->record(recordIndex).pGroup();
+    auto pos = std::lower_bound(m_groups.begin(), m_groups.end(), section,
+                                [this](const std::unique_ptr<Group> &g, const QString &s) {
+                                    return m_collator.compare(g->section, s) < 0;
+                                });
+    // Sections that the collator ranks equal stay apart when their texts differ.
+    while (pos != m_groups.end() && m_collator.compare((*pos)->section, section) == 0 && (*pos)->section != section)
+        ++pos;
+    if (pos == m_groups.end() || (*pos)->section != section) {
+        const int row = int(pos - m_groups.begin());
+        beginInsertRows({}, row, row);
+        auto group = std::make_unique<Group>();
+        group->section = section;
+        pos = m_groups.insert(pos, std::move(group));
+        for (size_t i = size_t(row); i < m_groups.size(); ++i)
+            m_groups[i]->row = int(i);
+        endInsertRows();
+    }
+    Group *group = pos->get();
+    const int row = int(group->records.size());
+    beginInsertRows(createIndex(group->row, 0, nullptr), row, row);
+    group->records.push_back(recordIndex);
+    if (m_placeOfRecord.size() <= size_t(recordIndex))
+        m_placeOfRecord.resize(size_t(recordIndex) + 1);
+    m_placeOfRecord[size_t(recordIndex)] = {group, row};
+    endInsertRows();
+}
+
+void ProfileGridModel::refreshValue(int recordIndex)
+{
+    const QModelIndex value = indexOfRecord(recordIndex, ValueColumn);
+    emit dataChanged(value, value);
+}
+
+void ProfileGridModel::refreshAllValues()
+{
+    for (const auto &group : m_groups) {
+        if (group->records.empty())
+            continue;
+        emit dataChanged(createIndex(0, ValueColumn, group.get()),
+                         createIndex(int(group->records.size()) - 1, ValueColumn, group.get()));
+    }
+}
+
+ProfileGridModel::Group *ProfileGridModel::groupOf(const QModelIndex &index) const
+{
+    return static_cast<Group *>(index.internalPointer());
+}
+
+bool ProfileGridModel::isGroup(const QModelIndex &index) const
+{
+    return index.isValid() && !groupOf(index);
+}
+
+int ProfileGridModel::recordIndex(const QModelIndex &index) const
+{
+    if (!index.isValid() || index.model() != this)
+        return -1;
+    const Group *group = groupOf(index);
+    return group ? group->records[size_t(index.row())] : -1;
+}
+
+QModelIndex ProfileGridModel::indexOfRecord(int recordIndex, int column) const
+{
+    if (recordIndex < 0 || size_t(recordIndex) >= m_placeOfRecord.size())
+        return {};
+    const auto [group, row] = m_placeOfRecord[size_t(recordIndex)];
+    return createIndex(row, column, group);
+}
+
+QModelIndex ProfileGridModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (column < 0 || column >= ColumnCount || row < 0)
+        return {};
+    if (!parent.isValid())
+        return size_t(row) < m_groups.size() ? createIndex(row, column, nullptr) : QModelIndex();
+    if (!isGroup(parent) || parent.column() != 0)
+        return {};
+    Group *group = m_groups[size_t(parent.row())].get();
+    return size_t(row) < group->records.size() ? createIndex(row, column, group) : QModelIndex();
+}
+
+QModelIndex ProfileGridModel::parent(const QModelIndex &child) const
+{
+    const Group *group = child.isValid() ? groupOf(child) : nullptr;
+    return group ? createIndex(group->row, 0, nullptr) : QModelIndex();
+}
+
+int ProfileGridModel::rowCount(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return int(m_groups.size());
+    if (isGroup(parent) && parent.column() == 0)
+        return int(m_groups[size_t(parent.row())]->records.size());
+    return 0;
+}
+
+int ProfileGridModel::columnCount(const QModelIndex &) const
+{
+    return ColumnCount;
+}
+
+QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    if (isGroup(index)) {
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.column() != ValueColumn)
+            return m_groups[size_t(index.row())]->section;
+        return {};
+    }
+    const int record = recordIndex(index);
+    if (role == RecordIndexRole)
+        return record;
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    const ParameterRecord &r = m_table->record(record);
+    switch (index.column()) {
+    case ParameterColumn: return r.pText();
+    case ValueColumn: return r.pDefault();
+    case SectionColumn: return r.pGroup();
+    default: return {};
+    }
+}
+
+bool ProfileGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const int record = recordIndex(index);
+    if (record < 0 || index.column() != ValueColumn || role != Qt::EditRole)
+        return false;
+    // The grid posts the row it edits, as any other editor does. A failure
+    // after the post (style.txt not written) leaves the value in the table.
+    m_table->setRecNo(record + 1);
+    ErrorReport::guard([&] { m_table->postValue(value.toString()); });
+    return true;
+}
+
+Qt::ItemFlags ProfileGridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (isGroup(index))
+        return f;
+    f |= Qt::ItemNeverHasChildren;
+    if (index.column() == ValueColumn)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QVariant ProfileGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case ParameterColumn: return tr("Parameter");
+    case ValueColumn: return tr("Value");
+    case SectionColumn: return tr("Section");
+    default: return {};
+    }
+}

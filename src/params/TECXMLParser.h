@@ -1,0 +1,41 @@
+#pragma once
+
+#include "params/TXMLItem.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class TXMLTokenizer;
+
+// The profile reader: a small, forgiving, byte-oriented XML reader that turns
+// a file into a tree of TXMLItem. It knows tags, character data, comments,
+// "<?xml" instructions and four named entities, and nothing else.
+class TECXMLParser
+{
+public:
+    TECXMLParser();
+    ~TECXMLParser();
+
+    TXMLItem *Root() const { return m_root.get(); }
+    const QString &styleSheet() const { return m_styleSheet; }
+
+    // Replaces the tree by the content of the file. Throws EditorError
+    // ("Cannot open file %s") or EParserError ("Line too long on line %d").
+    void LoadFromFile(const QString &fileName);
+
+    std::function<void(TECXMLParser *sender, bool &allow)> BeforeLoad;
+    std::function<void(TECXMLParser *sender)> OnLoaded;
+    std::function<void(TECXMLParser *sender, TXMLItem *item)> XMLItemChanged;
+
+    static QByteArray decodeEntities(QByteArray text);
+
+private:
+    template<typename Tokenizer, typename Stream>
+    void load(Stream *stream);
+    void buildTree(TXMLTokenizer &tokenizer);
+
+    std::unique_ptr<TXMLItem> m_root;
+    QString m_styleSheet;
+};
