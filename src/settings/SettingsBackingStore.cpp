@@ -1,0 +1,118 @@
+#include "settings/SettingsBackingStore.h"
+
+#include "app/EditorError.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString &userFileOverride()
+{
+    static QString path;
+    return path;
+}
+
+// Registry key paths use backslashes; QSettings groups use slashes.
+QString groupPath(const QString &path)
+{
+    QString group = path;
+    group.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (group.endsWith(QLatin1Char('/')))
+        group.chop(1);
+    return group;
+}
+
+} // namespace
+
+SettingsBackingStore::SettingsBackingStore(const QString &iniFileName, Access access)
+    : m_root(groupPath(iniFileName)), m_access(access)
+{
+#ifdef Q_OS_WIN
+    if (userFileOverride().isEmpty()) {
+        m_settings = std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\") + iniFileName,
+                                                 QSettings::NativeFormat);
+        m_root.clear();
+        return;
+    }
+#endif
+    m_settings = std::make_unique<QSettings>(userFilePath(), QSettings::IniFormat);
+}
+
+SettingsBackingStore::~SettingsBackingStore()
+{
+    if (m_access == ReadWrite)
+        m_settings->sync();
+}
+
+QString SettingsBackingStore::userFilePath()
+{
+    if (!userFileOverride().isEmpty())
+        return userFileOverride();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+           + QStringLiteral("/Melbrin/TrevixStyleEditor.conf");
+}
+
+void SettingsBackingStore::setUserFilePath(const QString &path)
+{
+    userFileOverride() = path;
+}
+
+QString SettingsBackingStore::keyOf(const QString &section, const QString &name) const
+{
+    QString key = m_root;
+    const QString group = groupPath(section);
+    if (!group.isEmpty())
+        key += (key.isEmpty() ? QString() : QStringLiteral("/")) + group;
+    return (key.isEmpty() ? QString() : key + QLatin1Char('/')) + name;
+}
+
+QString SettingsBackingStore::ReadText(const QString &section, const QString &name, const QString &defaultText) const
+{
+    const QString key = keyOf(section, name);
+    if (!m_settings->contains(key))
+        return defaultText;
+    const QVariant value = m_settings->value(key);
+    if (value.metaType().id() != QMetaType::QString)
+        throw EditorError(QStringLiteral("Invalid data type for '%1'").arg(name));
+    return value.toString();
+}
+
+void SettingsBackingStore::WriteText(const QString &section, const QString &name, const QString &text)
+{
+    if (m_access != ReadWrite || !m_settings->isWritable()) {
+        if (!m_settings->isWritable())
+            throw EditorError(QStringLiteral("Failed to create key %1").arg(section));
+        throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(name));
+    }
+    m_settings->setValue(keyOf(section, name), text);
+    m_lastWritten = name;
+}
+
+void SettingsBackingStore::RemoveValue(const QString &section, const QString &name)
+{
+    if (m_access == ReadWrite)
+        m_settings->remove(keyOf(section, name));
+}
+
+bool SettingsBackingStore::SectionExists(const QString &section) const
+{
+    const QString key = keyOf(section, QString());
+    QSettings &settings = *m_settings;
+    settings.beginGroup(key.left(key.size() - 1));
+    const bool exists = !settings.childKeys().isEmpty() || !settings.childGroups().isEmpty();
+    settings.endGroup();
+    return exists;
+}
+
+void SettingsBackingStore::close()
+{
+    if (m_access != ReadWrite)
+        return;
+    if (const QString dir = QFileInfo(m_settings->fileName()).absolutePath(); !m_settings->fileName().isEmpty())
+        QDir().mkpath(dir);
+    m_settings->sync();
+    if (m_settings->status() != QSettings::NoError)
+        throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(m_lastWritten));
+}
