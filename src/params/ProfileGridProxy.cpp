@@ -1,23 +1,16 @@
 #include "params/ProfileGridProxy.h"
 
-#include "params/ProfileGridModel.h"
-
-#include <QCollator>
-
 ProfileGridProxy::ProfileGridProxy(QObject *parent) : QSortFilterProxyModel(parent)
 {
-    setSortLocaleAware(true);
-    setSortCaseSensitivity(Qt::CaseInsensitive);
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    m_collator.setNumericMode(true);
 }
 
 bool ProfileGridProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
     if (!left.parent().isValid()) {
-        // Section rows: always ascending, whichever way the parameters are sorted.
-        const QCollator collator;
-        const int order = collator.compare(left.siblingAtColumn(0).data().toString(),
-                                           right.siblingAtColumn(0).data().toString());
-        return sortOrder() == Qt::AscendingOrder ? order < 0 : order > 0;
+        // Section rows stay in the source's order whichever way the parameters are sorted.
+        return sortOrder() == Qt::AscendingOrder ? left.row() < right.row() : left.row() > right.row();
     }
-    return QSortFilterProxyModel::lessThan(left, right);
+    return m_collator.compare(left.data(sortRole()).toString(), right.data(sortRole()).toString()) < 0;
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QCollator>
 #include <QSortFilterProxyModel>
 
-// Sorts the parameters of each section by the clicked column while the
-// section rows themselves stay in ascending order of their text.
+// Sorts the parameters of each section by the clicked column, in the
+// locale's order ignoring case, while the section rows keep their order.
 class ProfileGridProxy : public QSortFilterProxyModel
 {
     Q_OBJECT
@@ -13,4 +14,7 @@ public:
 
 protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
+
+private:
+    QCollator m_collator;
 };

@@ -1,0 +1,242 @@
+#include "app/ErrorReport.h"
+#include "app/TMainForm.h"
+#include "app/TrevixApplication.h"
+#include "params/ProfileGrid.h"
+#include "params/ProfileGridModel.h"
+#include "params/ProfileGridProxy.h"
+#include "preview/TShockwaveFlash.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The main window started on a copy of the sample files in a temporary
+// application folder; errors are recorded instead of shown.
+class tst_MainForm : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_reported;
+    ErrorReport::Handler m_previous;
+
+    QString appFile(const QString &name) const { return m_dir->filePath(name); }
+
+    QByteArray readFile(const QString &name) const
+    {
+        QFile file(appFile(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QModelIndex valueIndexOf(TMainForm &form, const QString &key)
+    {
+        const ParameterTable &table = form.document().XMLMemoryData;
+        for (int i = 0; i < table.count(); ++i) {
+            if (table.record(i).pName() == key) {
+                ProfileGrid *grid = form.ProfileGridView();
+                return grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(i, ProfileGridModel::ValueColumn));
+            }
+        }
+        return {};
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        for (const char *name : {"Style.xml", "style.txt", "data.txt"})
+            QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name), appFile(QLatin1String(name))));
+        QFile::setPermissions(appFile(QStringLiteral("style.txt")), QFile::ReadOwner | QFile::WriteOwner);
+        m_reported.clear();
+        m_previous = ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
+    }
+
+    void cleanup()
+    {
+        ErrorReport::setHandler(m_previous);
+        m_dir.reset();
+    }
+
+    void startsUntitledOnTheSample()
+    {
+        TMainForm form(m_dir->path(), {});
+        QVERIFY(m_reported.isEmpty());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [Untitled]"));
+        QCOMPARE(TrevixApplication::title(), form.windowTitle());
+        QVERIFY(!form.document().FModified);
+        QVERIFY(form.document().FTableReady);
+        QVERIFY(form.document().XMLMemoryData.count() >= 30);
+        QTRY_COMPARE(form.statusPanel(0)->text(), QString());
+        QCOMPARE(form.size(), QSize(700, 400));
+        QCOMPARE(form.PanelFlash()->width(), 404);
+        QVERIFY(form.ProfileGridView()->isColumnHidden(ProfileGridModel::SectionColumn));
+    }
+
+    void startUpFailures_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content"); // null: the file is removed
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("tableFilled");
+
+        QTest::newRow("missing profile") << "Style.xml" << QByteArray() << "Cannot open file %1." << "Trevix Style Editor" << false;
+        QTest::newRow("profile with a too long line")
+            << "Style.xml" << QByteArray("<r>" + QByteArray(5000, 'x') + "</r>") << "Line too long on line 1."
+            << "Trevix Style Editor" << false;
+        QTest::newRow("missing style.txt") << "style.txt" << QByteArray() << "Cannot open file %1." << "Trevix Style Editor" << true;
+    }
+
+    void startUpFailures()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        QFETCH(bool, tableFilled);
+        QFile::remove(appFile(file));
+        if (!content.isNull()) {
+            QFile f(appFile(file));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        TMainForm form(m_dir->path(), {});
+        if (message.contains(QLatin1String("%1")))
+            message = message.arg(QDir(m_dir->path()).absoluteFilePath(file));
+        QCOMPARE(m_reported, QStringList{message});
+        QCOMPARE(form.windowTitle(), title);
+        QCOMPARE(form.document().XMLMemoryData.count() > 0, tableFilled);
+        QCOMPARE(form.document().FTableReady, tableFilled);
+        // With the profile's defaults posted and not cleared, the document counts as modified.
+        QCOMPARE(form.document().FModified, tableFilled);
+        if (tableFilled)
+            QTRY_COMPARE(form.statusPanel(0)->text(), QStringLiteral("Modified"));
+    }
+
+    void typedValueRewritesStyleTxtAndSurvivesARestart()
+    {
+        {
+            TMainForm form(m_dir->path(), {});
+            ProfileGrid *grid = form.ProfileGridView();
+            const QModelIndex value = valueIndexOf(form, QStringLiteral("titleText"));
+            QVERIFY(value.isValid());
+            grid->setCurrentIndex(value);
+            QVERIFY(grid->model()->setData(value, QStringLiteral("Revenue")));
+            QVERIFY(form.document().FModified);
+            QTRY_COMPARE(form.statusPanel(0)->text(), QStringLiteral("Modified"));
+            QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Title : Title text = Revenue"));
+            const QByteArray written = readFile(QStringLiteral("style.txt"));
+            QVERIFY(written.contains("\r\n&titleText=Revenue\r\n"));
+            QVERIFY(!written.contains("&yMin=")); // parameters without a value get no line
+            QVERIFY(!QByteArray(written).replace("\r\n", "").contains('\n'));
+        }
+        TMainForm again(m_dir->path(), {});
+        QCOMPARE(valueIndexOf(again, QStringLiteral("titleText")).data().toString(), QStringLiteral("Revenue"));
+        QVERIFY(!again.document().FModified);
+    }
+
+    void statusPanelFollowsTheFocusedRow()
+    {
+        TMainForm form(m_dir->path(), {});
+        ProfileGrid *grid = form.ProfileGridView();
+        grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("yMin")).siblingAtColumn(0));
+        QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Axes : Value axis minimum = "));
+        grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("bgColor")).siblingAtColumn(0));
+        QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Chart : Background color = 0xFFFFFF"));
+        QCOMPARE(form.document().XMLMemoryData.current().pName(), QStringLiteral("bgColor"));
+    }
+
+    void titleFollowsFullPathSwitch()
+    {
+        TMainForm form(m_dir->path(), {});
+        form.document().setFileName(QStringLiteral("/styles/blue.stl"));
+        form.UpdateTitle();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [/styles/blue.stl]"));
+        form.ItemFullPath->trigger();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [blue.stl]"));
+        form.ItemFullPath->trigger();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [/styles/blue.stl]"));
+    }
+
+    void documentStateTexts_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("untitled, unchanged") << "" << false << "";
+        QTest::newRow("untitled, changed") << "" << true << "Modified";
+        QTest::newRow("titled, unchanged") << "/a.stl" << false << "Saved";
+        QTest::newRow("titled, changed") << "/a.stl" << true << "Modified";
+    }
+
+    void documentStateTexts()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(bool, modified);
+        QFETCH(QString, text);
+        TMainForm form(m_dir->path(), {});
+        form.document().setFileName(fileName);
+        form.document().setModified(modified);
+        QTRY_COMPARE(form.statusPanel(0)->text(), text);
+    }
+
+    void statusBarSwitch()
+    {
+        TMainForm form(m_dir->path(), {});
+        form.show();
+        form.ItemStatusbar->trigger();
+        QVERIFY(form.statusBar()->isHidden());
+        form.ItemStatusbar->setChecked(true); // the menu's check mark is set again from the bar on opening
+        emit form.SubmenuView->aboutToShow();
+        QVERIFY(!form.ItemStatusbar->isChecked());
+    }
+
+    void firstShowRefreshesThePreview()
+    {
+        TMainForm form(m_dir->path(), {});
+        QVERIFY(form.ShockwaveFlash()->Movie().isEmpty());
+        form.show();
+        const QString expected = QDir(m_dir->path()).absolutePath() + QStringLiteral("/trevix.swf");
+        QTRY_COMPARE(form.ShockwaveFlash()->Movie(), expected);
+        QCOMPARE(form.ShockwaveFlash()->FlashVars(), QStringLiteral("datafile=data.txt"));
+        QCOMPARE(form.ShockwaveFlash()->size(), QSize(400, 300));
+        QCOMPARE(form.PanelFlash()->width(), 404);
+        QVERIFY(form.ProfileGridView()->hasFocus() || !QApplication::focusWindow());
+    }
+
+    void exitShortcutOutsideTextFields()
+    {
+        TMainForm form(m_dir->path(), {});
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        ProfileGrid *grid = form.ProfileGridView();
+        const QModelIndex value = valueIndexOf(form, QStringLiteral("titleText"));
+        grid->setCurrentIndex(value); // moving onto a value cell opens its editor
+        auto *editor = grid->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QVERIFY(editor->maxLength() == 20);
+        editor->setFocus();
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_X, Qt::ControlModifier); // cut inside the editor
+        QVERIFY(form.isVisible());
+        QCOMPARE(editor->text(), QString());
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
+        QTRY_VERIFY(!form.isVisible());
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    TrevixApplication app(argc, argv);
+    tst_MainForm test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_mainform.moc"

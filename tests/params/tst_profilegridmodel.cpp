@@ -1,0 +1,160 @@
+#include "app/ErrorReport.h"
+#include "params/ParameterTable.h"
+#include "params/ProfileGridModel.h"
+#include "params/ProfileGridProxy.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTest>
+
+class tst_ProfileGridModel : public QObject
+{
+    Q_OBJECT
+
+private:
+    static void add(ParameterTable &table, const QString &group, const QString &text, const QString &value = {})
+    {
+        ParameterRecord record;
+        record.id = table.count() + 1;
+        record.setPGroup(group);
+        record.setPName(QStringLiteral("k%1").arg(table.count()));
+        record.setPText(text);
+        record.setPDefault(value);
+        table.append(record);
+    }
+
+    static QStringList groupTexts(const QAbstractItemModel &model)
+    {
+        QStringList texts;
+        for (int row = 0; row < model.rowCount(); ++row)
+            texts << model.index(row, 0).data().toString();
+        return texts;
+    }
+
+    static QStringList captions(const QAbstractItemModel &model, int groupRow)
+    {
+        const QModelIndex group = model.index(groupRow, 0);
+        QStringList texts;
+        for (int row = 0; row < model.rowCount(group); ++row)
+            texts << model.index(row, ProfileGridModel::ParameterColumn, group).data().toString();
+        return texts;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Section order follows the locale's collation; pin the locale the cases are written for.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    }
+
+    void groupsInLocaleOrderWhileRecordsArrive()
+    {
+        ParameterTable table;
+        ProfileGridModel model(&table);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        add(table, QStringLiteral("Series"), QStringLiteral("Palette"));
+        add(table, QStringLiteral("axes"), QStringLiteral("Axis color"));
+        add(table, QStringLiteral("Chart"), QStringLiteral("Background"));
+        add(table, QStringLiteral("Series"), QStringLiteral("Bar width"));
+        add(table, QStringLiteral("Ärger"), QStringLiteral("Umlaut"));
+        QCOMPARE(groupTexts(model), QStringList({"Ärger", "axes", "Chart", "Series"}));
+        // Within a section the parameters keep the profile's order.
+        QCOMPARE(captions(model, 3), QStringList({"Palette", "Bar width"}));
+    }
+
+    void columnsAndFlags()
+    {
+        ParameterTable table;
+        add(table, QStringLiteral("Axes"), QStringLiteral("Line width"), QStringLiteral("2"));
+        ProfileGridModel model(&table);
+        const QModelIndex group = model.index(0, 0);
+        const QModelIndex value = model.index(0, ProfileGridModel::ValueColumn, group);
+        QCOMPARE(model.index(0, ProfileGridModel::SectionColumn, group).data().toString(), QStringLiteral("Axes"));
+        QCOMPARE(value.data().toString(), QStringLiteral("2"));
+        QVERIFY(value.flags() & Qt::ItemIsEditable);
+        QVERIFY(!(model.index(0, ProfileGridModel::ParameterColumn, group).flags() & Qt::ItemIsEditable));
+        QVERIFY(!(group.flags() & Qt::ItemIsEditable));
+        QCOMPARE(model.headerData(ProfileGridModel::ParameterColumn, Qt::Horizontal).toString(), QStringLiteral("Parameter"));
+        QCOMPARE(model.headerData(ProfileGridModel::ValueColumn, Qt::Horizontal).toString(), QStringLiteral("Value"));
+        QCOMPARE(model.headerData(ProfileGridModel::SectionColumn, Qt::Horizontal).toString(), QStringLiteral("Section"));
+    }
+
+    void typedValuePostsTheEditedRow()
+    {
+        ParameterTable table;
+        add(table, QStringLiteral("A"), QStringLiteral("first"));
+        add(table, QStringLiteral("A"), QStringLiteral("second"));
+        ProfileGridModel model(&table);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        table.setRecNo(1);
+        QSignalSpy posts(&table, &ParameterTable::afterPost);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        const QModelIndex value = model.index(1, ProfileGridModel::ValueColumn, model.index(0, 0));
+        QVERIFY(model.setData(value, QStringLiteral("a value longer than twenty")));
+        QCOMPARE(posts.count(), 1);
+        QCOMPARE(table.recNo(), 2);
+        QCOMPARE(table.record(1).pDefault(), QStringLiteral("a value longer than "));
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed.first().first().value<QModelIndex>(), value);
+    }
+
+    void failedPostIsReportedAndTheValueStays()
+    {
+        ParameterTable table;
+        add(table, QStringLiteral("A"), QStringLiteral("first"));
+        ProfileGridModel model(&table);
+        connect(&table, &ParameterTable::afterPost, this, [] { throw EditorError(QStringLiteral("Cannot create file x")); });
+        QStringList reported;
+        const auto previous = ErrorReport::setHandler([&](const QString &m) { reported << m; });
+        model.setData(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)), QStringLiteral("5"));
+        ErrorReport::setHandler(previous);
+        QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file x.")});
+        QCOMPARE(table.record(0).pDefault(), QStringLiteral("5"));
+    }
+
+    void bulkChangesReachTheViewWhenControlsResume()
+    {
+        ParameterTable table;
+        add(table, QStringLiteral("A"), QStringLiteral("first"), QStringLiteral("1"));
+        add(table, QStringLiteral("B"), QStringLiteral("second"), QStringLiteral("2"));
+        ProfileGridModel model(&table);
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        table.disableControls();
+        table.setRecNo(1);
+        table.postValue(QString());
+        QCOMPARE(changed.count(), 0);
+        table.enableControls();
+        QCOMPARE(changed.count(), 2); // one range per section
+        QCOMPARE(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)).data().toString(), QString());
+    }
+
+    void sortingKeepsSectionsAscending_data()
+    {
+        QTest::addColumn<Qt::SortOrder>("order");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("ascending") << Qt::AscendingOrder << QStringList({"alpha", "Beta", "gamma"});
+        QTest::newRow("descending") << Qt::DescendingOrder << QStringList({"gamma", "Beta", "alpha"});
+    }
+
+    void sortingKeepsSectionsAscending()
+    {
+        QFETCH(Qt::SortOrder, order);
+        QFETCH(QStringList, captions);
+        ParameterTable table;
+        add(table, QStringLiteral("Zeta"), QStringLiteral("gamma"));
+        add(table, QStringLiteral("Zeta"), QStringLiteral("alpha"));
+        add(table, QStringLiteral("Zeta"), QStringLiteral("Beta"));
+        add(table, QStringLiteral("Alpha"), QStringLiteral("x"));
+        ProfileGridModel model(&table);
+        ProfileGridProxy proxy;
+        proxy.setSourceModel(&model);
+        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(this->captions(proxy, 1), QStringList({"gamma", "alpha", "Beta"})); // unsorted: profile order
+        proxy.sort(ProfileGridModel::ParameterColumn, order);
+        QCOMPARE(groupTexts(proxy), QStringList({"Alpha", "Zeta"}));
+        QCOMPARE(this->captions(proxy, 1), captions);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ProfileGridModel)
+#include "tst_profilegridmodel.moc"

@@ -1,0 +1,134 @@
+#include "app/EditorError.h"
+#include "style/StyleFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_StyleFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void reading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("expected"); // a null string: no line matches
+
+        QTest::newRow("CR LF lines") << "&a=1\r\n&width=5\r\n" << "width" << "5";
+        QTest::newRow("LF lines") << "&a=1\n&width=5\n" << "width" << "5";
+        QTest::newRow("CR lines") << "&a=1\r&width=5\r" << "width" << "5";
+        QTest::newRow("last line without end") << "&a=1\r\n&width=5" << "width" << "5";
+        QTest::newRow("key ignores letter case") << "&BGCOLOR=0x000000\r\n" << "bgColor" << "0x000000";
+        QTest::newRow("first line wins") << "&width=5\r\n&width=7\r\n" << "width" << "5";
+        QTest::newRow("value keeps further =") << "&note=a=b\r\n" << "note" << "a=b";
+        QTest::newRow("value keeps its blanks") << "&t= x \r\n" << "t" << " x ";
+        QTest::newRow("empty value") << "&t=\r\n" << "t" << "";
+        QTest::newRow("blank after the key does not match") << "&width =5\r\n" << "width" << QString();
+        QTest::newRow("blank before the key does not match") << " &width=5\r\n" << "width" << QString();
+        QTest::newRow("no ampersand") << "width=5\r\n" << "width" << QString();
+        QTest::newRow("no equals sign") << "&width\r\n" << "width" << QString();
+        QTest::newRow("byte order mark spoils the first line") << QStringLiteral("\uFEFF&width=5\r\n") << "width" << QString();
+    }
+
+    void reading()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, name);
+        QFETCH(QString, expected);
+        const std::optional<QString> value = StyleFile::fromText(text).value(name);
+        QCOMPARE(value.has_value(), !expected.isNull());
+        if (value)
+            QCOMPARE(*value, expected);
+    }
+
+    void fileReadStopsAtNul()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.stl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("\xEF\xBB\xBF&x=1\r\n&a=1\r\n\0&b=2\r\n", 23));
+        file.close();
+        const StyleFile style = StyleFile::load(path);
+        QCOMPARE(style.value(QStringLiteral("a")), std::optional<QString>(QStringLiteral("1")));
+        QVERIFY(!style.value(QStringLiteral("b")));
+        QVERIFY(!style.value(QStringLiteral("x"))); // the byte order mark is part of the first key
+    }
+
+    void hasValue_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<bool>("expected");
+        QTest::newRow("empty") << QString() << false;
+        QTest::newRow("three blanks") << "   " << false;
+        QTest::newRow("tab and control") << "\t\x01" << false;
+        QTest::newRow("digit with blanks") << " 5 " << true;
+    }
+
+    void hasValue()
+    {
+        QFETCH(QString, value);
+        QFETCH(bool, expected);
+        QCOMPARE(StyleFile::hasValue(value), expected);
+    }
+
+    void writingEndsEveryLineWithCrLf()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("out.stl"));
+        StyleFile::save(path, {StyleFile::line(QStringLiteral("bgColor"), QStringLiteral("0xFFFFFF")),
+                               StyleFile::line(QStringLiteral("t"), QStringLiteral(" 5 "))});
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("&bgColor=0xFFFFFF\r\n&t= 5 \r\n"));
+    }
+
+    void failedWriteKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("keep.stl"));
+        StyleFile::save(path, {QStringLiteral("&a=1")});
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
+        const bool canStillWrite = QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly);
+        if (canStillWrite) {
+            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QSKIP("running with privileges that ignore folder permissions");
+        }
+        try {
+            StyleFile::save(path, {QStringLiteral("&a=2")});
+            QFAIL("no error");
+        } catch (const EditorError &error) {
+            QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(path));
+        }
+        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("&a=1\r\n"));
+    }
+
+    void targetThatIsAFolder()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("style.stl")));
+        const QString path = dir.filePath(QStringLiteral("style.stl"));
+        QVERIFY_THROWS_EXCEPTION(EditorError, StyleFile::save(path, {QStringLiteral("&a=1")}));
+        QVERIFY(QFileInfo(path).isDir());
+    }
+
+    void missingFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("none.stl"));
+        try {
+            StyleFile::load(path);
+            QFAIL("no error");
+        } catch (const EditorError &error) {
+            QCOMPARE(error.message(), QStringLiteral("Cannot open file %1").arg(path));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_StyleFile)
+#include "tst_stylefile.moc"
