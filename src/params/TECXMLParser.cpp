@@ -6,11 +6,20 @@
 
 #include <QFile>
 
+#include <string>
+#include <string_view>
+#include <vector>
+
 namespace {
 
-QString fromBytes(const QByteArray &bytes)
+QString fromBytes(QByteArrayView bytes)
 {
     return SystemText::decode(bytes);
+}
+
+QString decodedText(QByteArrayView bytes)
+{
+    return bytes.contains('&') ? fromBytes(TECXMLParser::decodeEntities(bytes.toByteArray())) : fromBytes(bytes);
 }
 
 bool isBlankOnly(const QString &text)
@@ -22,97 +31,116 @@ bool isBlankOnly(const QString &text)
     return true;
 }
 
-QByteArray tagName(const QByteArray &tag)
+QByteArrayView tagName(QByteArrayView tag)
 {
-    const QByteArray rest = tag.mid(1);
+    const QByteArrayView rest = tag.sliced(1);
     const qsizetype space = rest.indexOf(' ');
     if (space >= 0)
-        return rest.left(space);
+        return rest.first(space);
     const qsizetype slash = rest.indexOf('/');
     if (slash >= 0)
-        return rest.left(slash);
-    return rest.left(rest.size() - 1);
+        return rest.first(slash);
+    return rest.first(qMax<qsizetype>(rest.size() - 1, 0));
 }
 
-qsizetype indexOfName(const QList<QByteArray> &lines, const QByteArray &name)
+bool sameName(std::string_view a, std::string_view b)
 {
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const qsizetype eq = lines[i].indexOf('=');
-        if (eq == name.size() && qstrnicmp(lines[i].constData(), name.constData(), name.size()) == 0)
-            return i;
-    }
-    return -1;
+    return a.size() == b.size() && qstrnicmp(a.data(), b.data(), qsizetype(a.size())) == 0;
 }
 
-QList<QByteArray> splitLines(const QByteArray &text)
+// One attribute line: "name=value", or a line without "=" kept as written.
+struct AttributeLine
 {
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n')
-            continue;
-        lines.append(text.mid(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < text.size())
-        lines.append(text.mid(start));
-    return lines;
-}
+    std::string name;
+    std::string value;
+    bool hasValue = false;
+};
 
 // Attribute lines of a cleaned start or empty-element tag: spaces outside
 // double quotes separate attributes, quotes are stripped from values longer
-// than two bytes, entities decoded, empty values dropped.
-QStringList parseAttributes(const QByteArray &tag)
+// than two bytes, entities decoded, empty values dropped. Every step acts on
+// the first line of a name, as a look-up by name does.
+QStringList parseAttributes(QByteArrayView tag)
 {
     const qsizetype space = tag.indexOf(' ');
     if (space < 0)
         return {};
     const qsizetype gt = tag.indexOf('>', space + 1);
-    QByteArray body = tag.mid(space + 1, gt < 0 ? -1 : gt - space - 1);
-    if (body.endsWith('/'))
-        body.chop(1);
+    std::string body(tag.data() + space + 1, size_t(gt < 0 ? tag.size() - space - 1 : gt - space - 1));
+    if (!body.empty() && body.back() == '/')
+        body.pop_back();
 
     bool inQuotes = false;
-    for (qsizetype i = 0; i + 1 < body.size(); ++i) {
+    for (size_t i = 0; i + 1 < body.size(); ++i) {
         if (body[i] == '"')
             inQuotes = !inQuotes;
         else if (body[i] == ' ' && !inQuotes)
             body[i] = '\n';
     }
 
-    QList<QByteArray> lines = splitLines(body);
-    qsizetype i = 0;
+    // Lines end at CR, LF or CR LF; a last line break adds no empty line.
+    // The list is kept between tags so that its strings keep their storage.
+    static thread_local std::vector<AttributeLine> lines;
+    lines.clear();
+    size_t start = 0;
+    auto addLine = [&](size_t from, size_t to) {
+        const std::string_view line(body.data() + from, to - from);
+        AttributeLine &entry = lines.emplace_back();
+        const size_t eq = line.find('=');
+        entry.hasValue = eq != std::string_view::npos;
+        entry.name = line.substr(0, entry.hasValue ? eq : line.size());
+        if (entry.hasValue)
+            entry.value = line.substr(eq + 1);
+    };
+    for (size_t i = 0; i < body.size(); ++i) {
+        if (body[i] != '\r' && body[i] != '\n')
+            continue;
+        addLine(start, i);
+        if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < body.size())
+        addLine(start, body.size());
+
+    size_t i = 0;
     while (i < lines.size()) {
-        const qsizetype eq = lines[i].indexOf('=');
-        if (eq < 0) {
+        if (!lines[i].hasValue) {
             ++i;
             continue;
         }
-        // Every step acts on the first line of that name, as a look-up by name does.
-        const QByteArray name = lines[i].left(eq);
-        const qsizetype first = indexOfName(lines, name);
-        QByteArray value = lines[first].mid(eq + 1);
+        size_t first = 0;
+        while (!(lines[first].hasValue && sameName(lines[first].name, lines[i].name)))
+            ++first;
+        std::string value = lines[first].value;
         if (value.size() > 2) {
-            if (value.startsWith('"'))
-                value.remove(0, 1);
-            if (value.endsWith('"'))
-                value.chop(1);
+            if (value.front() == '"')
+                value.erase(0, 1);
+            if (value.back() == '"')
+                value.pop_back();
         }
-        value = TECXMLParser::decodeEntities(std::move(value));
-        if (value.isEmpty()) {
-            lines.removeAt(first);
+        if (value.find('&') != std::string::npos) {
+            const QByteArray decoded = TECXMLParser::decodeEntities(QByteArray(value.data(), qsizetype(value.size())));
+            value.assign(decoded.constData(), size_t(decoded.size()));
+        }
+        if (value.empty()) {
+            lines.erase(lines.begin() + qsizetype(first));
             continue;
         }
-        lines[first] = name + '=' + value;
+        lines[first].name = lines[i].name;
+        lines[first].value = std::move(value);
         ++i;
     }
 
     QStringList result;
-    result.reserve(lines.size());
-    for (const QByteArray &line : std::as_const(lines))
-        result.append(fromBytes(line));
+    result.reserve(qsizetype(lines.size()));
+    std::string text;
+    for (const AttributeLine &line : lines) {
+        text = line.name;
+        if (line.hasValue)
+            text.append(1, '=').append(line.value);
+        result.append(fromBytes(QByteArrayView(text.data(), qsizetype(text.size()))));
+    }
     return result;
 }
 
@@ -177,10 +205,10 @@ void TECXMLParser::buildTree(TXMLTokenizer &tokenizer)
     TXMLItem *current = m_root.get();
 
     for (; tokenizer.kind() != TXMLTokenizer::EndOfInput; tokenizer.next()) {
-        const QByteArray &token = tokenizer.text();
+        const QByteArrayView token = tokenizer.text();
         switch (tokenizer.kind()) {
         case TXMLTokenizer::Declaration: {
-            const QByteArray upper = token.toUpper();
+            const QByteArray upper = token.toByteArray().toUpper();
             if (!upper.contains("XML-STYLESHEET"))
                 break;
             const qsizetype href = upper.indexOf("HREF=\"");
@@ -188,13 +216,13 @@ void TECXMLParser::buildTree(TXMLTokenizer &tokenizer)
                 break;
             const qsizetype from = href + 6;
             const qsizetype quote = token.indexOf('"', from);
-            m_styleSheet = fromBytes(token.mid(from, quote < 0 ? -1 : quote - from));
+            m_styleSheet = fromBytes(token.sliced(from, (quote < 0 ? token.size() : quote) - from));
             break;
         }
         case TXMLTokenizer::Text:
             // After the outermost element has ended there is no item to hold content.
             if (current) {
-                const QString decoded = fromBytes(decodeEntities(token));
+                const QString decoded = decodedText(token);
                 current->setText(isBlankOnly(current->text()) ? decoded
                                                               : current->text() + QStringLiteral("\r\n") + decoded);
             }

@@ -13,12 +13,6 @@ bool isBlank(char c)
     return b >= 1 && b <= 32;
 }
 
-bool startsWithNoCase(const QByteArray &text, const char *prefix)
-{
-    const auto n = qsizetype(std::strlen(prefix));
-    return text.size() >= n && qstrnicmp(text.constData(), prefix, n) == 0;
-}
-
 } // namespace
 
 TXMLTokenizer::TXMLTokenizer(QIODevice *stream, qsizetype windowSize)
@@ -84,7 +78,7 @@ void TXMLTokenizer::skipBlanks()
 
 void TXMLTokenizer::next()
 {
-    m_text.clear();
+    m_text = {};
     m_kind = EndOfInput;
     if (m_inputEnded)
         return;
@@ -102,56 +96,107 @@ void TXMLTokenizer::next()
 
 void TXMLTokenizer::readTag()
 {
-    // Up to and including the first ">", whatever lies between.
-    QByteArray raw;
+    // Up to and including the first ">", whatever lies between. Most tags lie
+    // inside the window and are used in place; the rest are joined in a buffer.
+    m_joined.clear();
+    bool joined = false;
     while (ensureByte()) {
         const char *from = m_window.data() + m_pos;
         const qsizetype avail = m_end - m_pos;
         const auto *gt = static_cast<const char *>(std::memchr(from, '>', size_t(avail)));
         if (gt) {
             const qsizetype n = gt - from + 1;
-            raw.append(from, n);
             m_pos += n;
-            m_kind = classify(raw);
-            m_text = cleanUp(std::move(raw));
+            if (joined) {
+                m_joined.append(from, size_t(n));
+                setText(m_joined.data(), qsizetype(m_joined.size()));
+            } else {
+                setText(from, n);
+            }
+            m_kind = classify(QByteArrayView(joined ? m_joined.data() : from, joined ? qsizetype(m_joined.size()) : n));
             return;
         }
-        raw.append(from, avail);
+        m_joined.append(from, size_t(avail));
+        joined = true;
         m_pos += avail;
     }
     // A "<" without a closing ">" ends the input; the partial tag is dropped.
     m_inputEnded = true;
     m_kind = EndOfInput;
+    m_text = {};
 }
 
 void TXMLTokenizer::readText()
 {
     // Up to the next "<", the end of the data or a zero byte. The run's trailing
     // blanks are not part of it; their line feeds still count as skipped.
-    QByteArray raw;
+    m_joined.clear();
+    bool joined = false;
+    const char *run = nullptr;
+    qsizetype size = 0;
     while (ensureByte()) {
         const char *from = m_window.data() + m_pos;
         const qsizetype avail = m_end - m_pos;
         qsizetype n = 0;
         while (n < avail && from[n] != '<' && from[n] != '\0')
             ++n;
-        raw.append(from, n);
         m_pos += n;
+        if (n == avail || joined) {
+            m_joined.append(from, size_t(n));
+            joined = true;
+        } else {
+            run = from;
+            size = n;
+        }
         if (n < avail)
             break;
     }
-    qsizetype keep = raw.size();
-    while (keep > 0 && isBlank(raw[keep - 1]))
+    if (joined) {
+        run = m_joined.data();
+        size = qsizetype(m_joined.size());
+    }
+    qsizetype keep = size;
+    while (keep > 0 && isBlank(run[keep - 1]))
         --keep;
-    m_line += int(std::count(raw.cbegin() + keep, raw.cend(), '\n'));
-    raw.truncate(keep);
+    m_line += int(std::count(run + keep, run + size, '\n'));
     m_kind = Text;
-    m_text = cleanUp(std::move(raw));
+    setText(run, keep);
 }
 
-TXMLTokenizer::Kind TXMLTokenizer::classify(const QByteArray &tag)
+void TXMLTokenizer::setText(const char *data, qsizetype size)
 {
-    if (startsWithNoCase(tag, "<?xml"))
+    const QByteArrayView raw(data, size);
+    bool pairs = false;
+    bool spaces = false;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (data[i] == '\n')
+            pairs = true;
+        else if (data[i] == ' ' && i + 1 < size && data[i + 1] == ' ')
+            spaces = true;
+    }
+    if (!pairs && !spaces) {
+        m_text = raw;
+        return;
+    }
+    // Remove the CR LF pairs, then the LF CR pairs (each a single pass over
+    // the text), then collapse runs of spaces.
+    QByteArray cleaned = raw.toByteArray();
+    if (pairs) {
+        cleaned.replace("\r\n", "");
+        cleaned.replace("\n\r", "");
+    }
+    m_cleaned.clear();
+    for (char c : std::as_const(cleaned)) {
+        if (c == ' ' && !m_cleaned.empty() && m_cleaned.back() == ' ')
+            continue;
+        m_cleaned.push_back(c);
+    }
+    m_text = QByteArrayView(m_cleaned.data(), qsizetype(m_cleaned.size()));
+}
+
+TXMLTokenizer::Kind TXMLTokenizer::classify(QByteArrayView tag)
+{
+    if (tag.size() >= 5 && qstrnicmp(tag.data(), "<?xml", 5) == 0)
         return Declaration;
     if (tag.startsWith("<!--"))
         return Comment;
@@ -160,22 +205,4 @@ TXMLTokenizer::Kind TXMLTokenizer::classify(const QByteArray &tag)
     if (tag.startsWith("</"))
         return EndTag;
     return StartTag;
-}
-
-QByteArray TXMLTokenizer::cleanUp(QByteArray text)
-{
-    if (text.contains('\n')) {
-        text.replace("\r\n", "");
-        text.replace("\n\r", "");
-    }
-    if (text.contains("  ")) {
-        qsizetype out = 0;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (text[i] == ' ' && out > 0 && text[out - 1] == ' ')
-                continue;
-            text[out++] = text[i];
-        }
-        text.truncate(out);
-    }
-    return text;
 }

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QIODevice>
 
+#include <string>
 #include <vector>
 
 // Cuts an XML byte stream into tokens through a fixed input window that is
@@ -27,13 +28,12 @@ public:
     virtual ~TXMLTokenizer() = default;
 
     Kind kind() const { return m_kind; }
-    // The token's bytes after clean-up: CR LF and LF CR pairs removed, space runs collapsed.
-    const QByteArray &text() const { return m_text; }
+    // The token's bytes after clean-up: CR LF and LF CR pairs removed, space
+    // runs collapsed. Valid until the next call of next().
+    QByteArrayView text() const { return m_text; }
     int line() const { return m_line; }
 
     void next();
-
-    static QByteArray cleanUp(QByteArray text);
 
 protected:
     TXMLTokenizer(QIODevice *stream, qsizetype windowSize);
@@ -44,7 +44,8 @@ private:
     void skipBlanks();
     void readTag();
     void readText();
-    static Kind classify(const QByteArray &tag);
+    void setText(const char *data, qsizetype size);
+    static Kind classify(QByteArrayView tag);
 
     QIODevice *m_stream;
     std::vector<char> m_window;
@@ -54,6 +55,8 @@ private:
     bool m_streamDone = false; // the stream has nothing more to give
     bool m_inputEnded = false; // a zero byte outside a tag ended the input
     Kind m_kind = EndOfInput;
-    QByteArray m_text;
+    QByteArrayView m_text;
+    std::string m_joined;  // a token that crossed a window refill
+    std::string m_cleaned; // a token that needed clean-up
     int m_line = 1;
 };
