@@ -2,8 +2,10 @@
 
 #include "app/ErrorReport.h"
 #include "app/TrevixApplication.h"
+#include "app/ValueHistory.h"
 #include "params/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
+#include "params/ProfilePanel.h"
 #include "preview/TShockwaveFlash.h"
 
 #include <QAction>
@@ -44,9 +46,9 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
         move(screen->availableGeometry().center() - rect().center());
 
     createActions();
+    createClientArea();
     createMenus();
     createToolbar();
-    createClientArea();
     createStatusBar();
 
     OpenTimer.setInterval(10);
@@ -121,8 +123,17 @@ void TMainForm::createMenus()
     SubmenuFile->addSeparator();
     SubmenuFile->addAction(AExit);
 
+    SubmenuEdit = menuBar->addMenu(tr("&Edit"));
+    SubmenuEdit->addActions({m_history->undoAction(), m_history->redoAction()});
+    SubmenuEdit->addSeparator();
+    SubmenuEdit->addActions({m_history->resetAction(), m_history->resetAllAction()});
+    SubmenuEdit->addSeparator();
+    SubmenuEdit->addAction(m_profilePanel->findAction());
+
     SubmenuView = menuBar->addMenu(tr("&View"));
     SubmenuView->addActions({ItemStatusbar, ItemFullPath, ItemHelpWindow});
+    SubmenuView->addSeparator();
+    SubmenuView->addAction(m_profilePanel->showModifiedAction());
     SubmenuView->addSeparator();
     SubmenuView->addAction(AOptions);
     connect(SubmenuView, &QMenu::aboutToShow, this, &TMainForm::SubmenuViewPopup);
@@ -162,6 +173,10 @@ void TMainForm::createToolbar()
     Toolbar->addAction(ASave);
     Toolbar->addAction(ASaveas);
     Toolbar->addSeparator();
+    Toolbar->addAction(m_history->undoAction());
+    Toolbar->addAction(m_history->redoAction());
+    Toolbar->addAction(m_profilePanel->showModifiedAction());
+    Toolbar->addSeparator();
     Toolbar->addAction(AOptions);
     Toolbar->addAction(AHelp);
     addToolBar(Qt::TopToolBarArea, Toolbar);
@@ -170,13 +185,21 @@ void TMainForm::createToolbar()
 void TMainForm::createClientArea()
 {
     m_gridModel = new ProfileGridModel(&m_document.XMLMemoryData, this);
-    m_profileGrid = new ProfileGrid(m_gridModel);
+    m_profilePanel = new ProfilePanel(m_gridModel);
+    m_profileGrid = m_profilePanel->grid();
     m_profileGrid->setObjectName(QStringLiteral("ProfileGrid"));
     connect(m_profileGrid, &ProfileGrid::currentRecordChanged, this, &TMainForm::ProfileGridChangeNode);
     connect(&m_document.XMLMemoryData, &ParameterTable::valueChanged, this, [this](int index) {
         if (index == m_profileGrid->currentRecord())
             showCurrentParameter();
     });
+
+    m_history = new ValueHistory(&m_document, m_profileGrid, this);
+    for (QAction *action : {m_history->undoAction(), m_history->redoAction(), m_history->resetAction(),
+                            m_history->resetAllAction(), m_profilePanel->findAction()})
+        addAction(action); // shortcuts work wherever the focus is
+    m_profileGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_profileGrid->addActions({m_history->resetAction(), m_history->undoAction(), m_history->redoAction()});
 
     m_panelFlash = new QFrame;
     m_panelFlash->setObjectName(QStringLiteral("PanelFlash"));
@@ -191,7 +214,7 @@ void TMainForm::createClientArea()
     auto *layout = new QHBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(m_profileGrid, 1);
+    layout->addWidget(m_profilePanel, 1);
     layout->addWidget(m_panelFlash);
     setCentralWidget(client);
 }

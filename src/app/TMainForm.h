@@ -13,6 +13,8 @@ class QToolBar;
 class QToolButton;
 class ProfileGrid;
 class ProfileGridModel;
+class ProfilePanel;
+class ValueHistory;
 class TShockwaveFlash;
 
 // The editor's main window: menu bar and toolbar, the parameter grid on the
@@ -30,6 +32,8 @@ public:
 
     StyleDocument &document() { return m_document; }
     ProfileGrid *ProfileGridView() const { return m_profileGrid; }
+    ProfilePanel *profilePanel() const { return m_profilePanel; }
+    ValueHistory *history() const { return m_history; }
     TShockwaveFlash *ShockwaveFlash() const { return m_shockwaveFlash; }
     QFrame *PanelFlash() const { return m_panelFlash; }
     QLabel *statusPanel(int panel) const { return panel == 0 ? m_statusPanel0 : m_statusPanel1; }
@@ -46,6 +50,7 @@ public:
     QAction *ItemHelpWindow = nullptr;
     QAction *ItemAbout = nullptr;
     QMenu *SubmenuFile = nullptr;
+    QMenu *SubmenuEdit = nullptr;
     QMenu *SubmenuView = nullptr;
     QMenu *SubmenuAbout = nullptr;
     QToolBar *Menu = nullptr;
@@ -84,7 +89,9 @@ private:
     StyleDocument m_document;
     QStringList m_arguments;
     ProfileGridModel *m_gridModel = nullptr;
+    ProfilePanel *m_profilePanel = nullptr;
     ProfileGrid *m_profileGrid = nullptr;
+    ValueHistory *m_history = nullptr;
     QFrame *m_panelFlash = nullptr;
     TShockwaveFlash *m_shockwaveFlash = nullptr;
     QLabel *m_statusPanel0 = nullptr;

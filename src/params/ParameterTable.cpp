@@ -3,6 +3,7 @@
 void ParameterTable::append(const ParameterRecord &record)
 {
     m_records.append(record);
+    m_profileDefaults.append(record.pDefault());
     m_current = int(m_records.size()) - 1;
     m_eof = false;
     emit recordAppended(m_current);
@@ -47,6 +48,7 @@ void ParameterTable::postValue(const QString &value)
     record.setPDefault(value);
     if (record.pDefault() != before && !controlsDisabled())
         emit valueChanged(m_current);
+    emit valuePosted(m_current, before);
     emit afterPost();
 }
 

@@ -17,6 +17,9 @@ public:
 
     int count() const { return int(m_records.size()); }
     const ParameterRecord &record(int index) const { return m_records[index]; }
+    // The value the profile gave the record when it was appended.
+    const QString &profileDefault(int index) const { return m_profileDefaults[index]; }
+    bool differsFromProfile(int index) const { return m_records[index].pDefault() != m_profileDefaults[index]; }
 
     // Appends a record, makes it the current row and posts it.
     void append(const ParameterRecord &record);
@@ -44,6 +47,8 @@ public:
 signals:
     void recordAppended(int index);
     void valueChanged(int index);
+    // Every post of a value, changed or not, before the after-post notification.
+    void valuePosted(int index, const QString &oldValue);
     void controlsEnabled();
     void afterPost();
     void afterScroll();
@@ -52,6 +57,7 @@ private:
     void moveTo(int index);
 
     QVector<ParameterRecord> m_records;
+    QVector<QString> m_profileDefaults;
     int m_current = 0;
     bool m_eof = true;
     int m_disabled = 0;

@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 
 QRect ProfileGridDelegate::buttonRect(const QRect &cell)
 {
@@ -17,6 +20,34 @@ QRect ProfileGridDelegate::buttonRect(const QRect &cell)
 bool ProfileGridDelegate::hasButton(const QModelIndex &index)
 {
     return index.column() == ProfileGridModel::ValueColumn && (index.flags() & Qt::ItemIsEditable);
+}
+
+void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    // Values that differ from the profile's stand out.
+    if (index.data(ProfileGridModel::DiffersFromProfileRole).toBool())
+        option->font.setBold(true);
+}
+
+bool ProfileGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index)
+{
+    // A text cut off by the column shows in full; otherwise the row's own tip.
+    if (event->type() == QEvent::ToolTip && index.isValid()) {
+        QStyleOptionViewItem text = option;
+        initStyleOption(&text, index);
+        if (hasButton(index))
+            text.rect.setRight(buttonRect(option.rect).left() - 1);
+        const int margin = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int needed = QFontMetrics(text.font).horizontalAdvance(text.text) + margin;
+        if (!text.text.isEmpty() && needed > text.rect.width()) {
+            const QString rowTip = index.data(Qt::ToolTipRole).toString();
+            QToolTip::showText(event->globalPos(), rowTip.isEmpty() ? text.text : text.text + u'\n' + rowTip, view);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void ProfileGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,

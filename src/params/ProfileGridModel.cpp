@@ -140,9 +140,15 @@ QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
     const int record = recordIndex(index);
     if (role == RecordIndexRole)
         return record;
+    const ParameterRecord &r = m_table->record(record);
+    if (role == Qt::ToolTipRole) {
+        return r.pType().isEmpty() ? tr("Key: %1").arg(r.pName())
+                                   : tr("Key: %1, type: %2").arg(r.pName(), r.pType());
+    }
+    if (role == DiffersFromProfileRole)
+        return m_table->differsFromProfile(record);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
-    const ParameterRecord &r = m_table->record(record);
     switch (index.column()) {
     case ParameterColumn: return r.pText();
     case ValueColumn: return r.pDefault();

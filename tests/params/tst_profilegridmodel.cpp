@@ -128,6 +128,70 @@ private slots:
         QCOMPARE(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)).data().toString(), QString());
     }
 
+    void filter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("modifiedOnly");
+        QTest::addColumn<QStringList>("shown"); // "section/caption" in view order
+
+        QTest::newRow("nothing filtered") << QString() << false
+                                          << QStringList({"Axes/Axis color", "Axes/Line width", "Chart/Background", "Chart/Title"});
+        QTest::newRow("caption, any case") << "COLOR" << false << QStringList({"Axes/Axis color"});
+        QTest::newRow("key") << "k3" << false << QStringList({"Chart/Title"});
+        QTest::newRow("value") << "0xff" << false << QStringList({"Chart/Background"});
+        QTest::newRow("section text alone does not match") << "Chart" << false << QStringList();
+        QTest::newRow("modified only") << QString() << true << QStringList({"Axes/Line width", "Chart/Title"});
+        QTest::newRow("modified and text") << "width" << true << QStringList({"Axes/Line width"});
+    }
+
+    void filter()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, modifiedOnly);
+        QFETCH(QStringList, shown);
+        ParameterTable table;
+        add(table, QStringLiteral("Axes"), QStringLiteral("Axis color"), QStringLiteral("0x000000"));
+        add(table, QStringLiteral("Axes"), QStringLiteral("Line width"), QStringLiteral("1"));
+        add(table, QStringLiteral("Chart"), QStringLiteral("Background"), QStringLiteral("0xFFFFFF"));
+        add(table, QStringLiteral("Chart"), QStringLiteral("Title"));
+        table.setRecNo(2);
+        table.postValue(QStringLiteral("3"));
+        table.setRecNo(4);
+        table.postValue(QStringLiteral("Sales"));
+        ProfileGridModel model(&table);
+        ProfileGridProxy proxy;
+        proxy.setSourceModel(&model);
+        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        proxy.setFilterText(text);
+        proxy.setModifiedOnly(modifiedOnly);
+        QStringList actual;
+        for (int g = 0; g < proxy.rowCount(); ++g) {
+            for (const QString &caption : captions(proxy, g))
+                actual << proxy.index(g, 0).data().toString() + QLatin1Char('/') + caption;
+        }
+        QCOMPARE(actual, shown);
+        QCOMPARE(proxy.rowCount() > 0, !shown.isEmpty()); // no empty section rows
+    }
+
+    void modifiedOnlyFollowsEdits()
+    {
+        ParameterTable table;
+        add(table, QStringLiteral("Axes"), QStringLiteral("Axis color"), QStringLiteral("0x000000"));
+        add(table, QStringLiteral("Chart"), QStringLiteral("Title"), QStringLiteral("T"));
+        ProfileGridModel model(&table);
+        ProfileGridProxy proxy;
+        proxy.setSourceModel(&model);
+        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        proxy.setModifiedOnly(true);
+        QCOMPARE(proxy.rowCount(), 0);
+        table.setRecNo(2);
+        table.postValue(QStringLiteral("Other"));
+        QCOMPARE(groupTexts(proxy), QStringList{QStringLiteral("Chart")});
+        QVERIFY(model.index(0, ProfileGridModel::ValueColumn, model.index(1, 0)).data(ProfileGridModel::DiffersFromProfileRole).toBool());
+        table.postValue(QStringLiteral("T")); // back to the profile's value
+        QCOMPARE(proxy.rowCount(), 0);
+    }
+
     void sortingKeepsSectionsAscending_data()
     {
         QTest::addColumn<Qt::SortOrder>("order");

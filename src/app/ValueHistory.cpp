@@ -1,0 +1,116 @@
+#include "app/ValueHistory.h"
+
+#include "app/ErrorReport.h"
+#include "app/SetValueCommand.h"
+#include "app/StyleDocument.h"
+#include "params/ProfileGrid.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QScopeGuard>
+
+ValueHistory::ValueHistory(StyleDocument *document, ProfileGrid *grid, QObject *parent)
+    : QObject(parent), m_document(document), m_grid(grid)
+{
+    m_undo = new QAction(QIcon(QStringLiteral(":/icons/undo.svg")), tr("Undo"), this);
+    m_undo->setShortcut(QKeySequence::Undo);
+    m_redo = new QAction(QIcon(QStringLiteral(":/icons/redo.svg")), tr("Redo"), this);
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_reset = new QAction(tr("Reset to default"), this);
+    m_reset->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    m_reset->setStatusTip(tr("Give the selected parameter the profile's default value"));
+    m_resetAll = new QAction(tr("Reset all to defaults..."), this);
+    m_resetAll->setStatusTip(tr("Give every parameter the profile's default value"));
+
+    connect(m_undo, &QAction::triggered, this, &ValueHistory::undo);
+    connect(m_redo, &QAction::triggered, this, &ValueHistory::redo);
+    connect(m_reset, &QAction::triggered, this, &ValueHistory::resetCurrent);
+    connect(m_resetAll, &QAction::triggered, this, &ValueHistory::resetAll);
+    connect(&m_stack, &QUndoStack::indexChanged, this, &ValueHistory::updateActions);
+    connect(&m_stack, &QUndoStack::cleanChanged, this, &ValueHistory::updateActions);
+    updateActions();
+
+    connect(&document->XMLMemoryData, &ParameterTable::valuePosted, this, &ValueHistory::record);
+    connect(document, &StyleDocument::stateChanged, this, [this] {
+        if (!m_document->FModified)
+            m_stack.clear();
+    });
+
+    confirmResetAll = [this] {
+        return QMessageBox::question(m_grid->window(), m_grid->window()->windowTitle(),
+                                     tr("Give every parameter the profile's default value?"))
+               == QMessageBox::Yes;
+    };
+}
+
+void ValueHistory::record(int recordIndex, const QString &oldValue)
+{
+    // Bulk work (loading, New) is not a user's change; undo and redo replay history.
+    if (!m_document->FTableReady || m_replaying)
+        return;
+    const QString newValue = m_document->XMLMemoryData.record(recordIndex).pDefault();
+    if (newValue != oldValue)
+        m_stack.push(new SetValueCommand(&m_document->XMLMemoryData, recordIndex, oldValue, newValue));
+}
+
+void ValueHistory::replay(void (QUndoStack::*step)())
+{
+    m_replaying = true;
+    const auto done = qScopeGuard([this] { m_replaying = false; });
+    (m_stack.*step)();
+}
+
+void ValueHistory::undo()
+{
+    replay(&QUndoStack::undo);
+}
+
+void ValueHistory::redo()
+{
+    replay(&QUndoStack::redo);
+}
+
+void ValueHistory::resetCurrent()
+{
+    const int index = m_grid->currentRecord();
+    if (index < 0)
+        return;
+    ParameterTable &table = m_document->XMLMemoryData;
+    table.setRecNo(index + 1);
+    table.postValue(table.profileDefault(index));
+}
+
+void ValueHistory::resetAll()
+{
+    ParameterTable &table = m_document->XMLMemoryData;
+    QList<int> changed;
+    for (int i = 0; i < table.count(); ++i) {
+        if (table.differsFromProfile(i))
+            changed << i;
+    }
+    if (changed.isEmpty() || !confirmResetAll())
+        return;
+
+    // One step in the history and one write of style.txt for the whole reset.
+    {
+        m_document->FTableReady = false;
+        const auto ready = qScopeGuard([this] { m_document->FTableReady = true; });
+        m_stack.beginMacro(tr("Reset all values"));
+        const auto macro = qScopeGuard([this] { m_stack.endMacro(); });
+        for (int index : std::as_const(changed)) {
+            const QString oldValue = table.record(index).pDefault();
+            table.setRecNo(index + 1);
+            table.postValue(table.profileDefault(index));
+            m_stack.push(new SetValueCommand(&table, index, oldValue, table.profileDefault(index)));
+        }
+    }
+    m_document->SaveStyleValues(m_document->styleTxtPath());
+}
+
+void ValueHistory::updateActions()
+{
+    m_undo->setEnabled(m_stack.canUndo());
+    m_undo->setToolTip(m_stack.canUndo() ? tr("Undo %1").arg(m_stack.undoText()) : tr("Undo"));
+    m_redo->setEnabled(m_stack.canRedo());
+    m_redo->setToolTip(m_stack.canRedo() ? tr("Redo %1").arg(m_stack.redoText()) : tr("Redo"));
+}
