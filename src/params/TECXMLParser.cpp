@@ -166,17 +166,22 @@ void TECXMLParser::LoadFromFile(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EditorError(QStringLiteral("Cannot open file %1").arg(fileName));
+    LoadFromStream(&file);
+}
+
+void TECXMLParser::LoadFromStream(QIODevice *stream)
+{
     try {
-        load<TXMLTokenizer>(static_cast<QIODevice *>(&file));
+        load<TXMLTokenizer>(stream);
     } catch (const EParserError &) {
-        // A line longer than the window: read again with the whole file as the window.
-        file.seek(0);
-        load<TXMLLargeTokenizer>(static_cast<QFileDevice *>(&file));
+        // A line longer than the window: read again with the whole input as the window.
+        stream->seek(0);
+        load<TXMLLargeTokenizer>(stream);
     }
 }
 
-template<typename Tokenizer, typename Stream>
-void TECXMLParser::load(Stream *stream)
+template<typename Tokenizer>
+void TECXMLParser::load(QIODevice *stream)
 {
     bool allow = true;
     if (BeforeLoad)

@@ -2,6 +2,7 @@
 
 #include "params/TXMLItem.h"
 
+#include <QIODevice>
 #include <QString>
 
 #include <functional>
@@ -24,6 +25,8 @@ public:
     // Replaces the tree by the content of the file. Throws EditorError
     // ("Cannot open file %s") or EParserError ("Line too long on line %d").
     void LoadFromFile(const QString &fileName);
+    // The same from an open, seekable stream.
+    void LoadFromStream(QIODevice *stream);
 
     std::function<void(TECXMLParser *sender, bool &allow)> BeforeLoad;
     std::function<void(TECXMLParser *sender)> OnLoaded;
@@ -32,8 +35,8 @@ public:
     static QByteArray decodeEntities(QByteArray text);
 
 private:
-    template<typename Tokenizer, typename Stream>
-    void load(Stream *stream);
+    template<typename Tokenizer>
+    void load(QIODevice *stream);
     void buildTree(TXMLTokenizer &tokenizer);
 
     std::unique_ptr<TXMLItem> m_root;

@@ -11,35 +11,65 @@ StyleFile StyleFile::load(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw EditorError(QStringLiteral("Cannot open file %1").arg(fileName));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw EditorError(QStringLiteral("Cannot open file %1").arg(fileName));
-    const qsizetype nul = bytes.indexOf('\0');
-    return fromText(SystemText::decode(QByteArrayView(bytes).first(nul < 0 ? bytes.size() : nul)));
+    StyleFile style;
+    char chunk[64 * 1024];
+    for (;;) {
+        const qint64 got = file.read(chunk, sizeof chunk);
+        if (got < 0)
+            throw EditorError(QStringLiteral("Cannot open file %1").arg(fileName));
+        if (got == 0 || !style.feed(QByteArrayView(chunk, got)))
+            break;
+    }
+    style.endLine();
+    return style;
 }
 
 StyleFile StyleFile::fromText(const QString &text)
 {
     StyleFile style;
-    qsizetype start = 0;
-    const qsizetype size = text.size();
-    while (start < size) {
-        qsizetype end = start;
-        while (end < size && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        const QStringView line = QStringView(text).mid(start, end - start);
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq >= 0) {
-            // The first line of a key wins.
-            const QString key = line.left(eq).toString().toCaseFolded();
-            if (!style.m_values.contains(key))
-                style.m_values.insert(key, line.mid(eq + 1).toString());
-        }
-        if (end + 1 < size && text[end] == u'\r' && text[end + 1] == u'\n')
-            ++end;
-        start = end + 1;
-    }
+    style.feed(SystemText::encode(text));
+    style.endLine();
     return style;
+}
+
+bool StyleFile::feed(QByteArrayView bytes)
+{
+    for (char c : bytes) {
+        if (c == '\0')
+            return false;
+        if (c == '\n' && m_afterCr) {
+            m_afterCr = false;
+            continue;
+        }
+        m_afterCr = c == '\r';
+        if (c == '\r' || c == '\n') {
+            endLine();
+        } else if (m_inValue) {
+            if (m_value.size() < ValueLimit)
+                m_value.push_back(c);
+        } else if (c == '=') {
+            m_inValue = true;
+        } else if (m_key.size() < KeyLimit) {
+            m_key.push_back(c);
+        } else {
+            m_keyTooLong = true;
+        }
+    }
+    return true;
+}
+
+void StyleFile::endLine()
+{
+    if (m_inValue && !m_keyTooLong) {
+        // The first line of a key wins.
+        const QString key = SystemText::decode(QByteArrayView(m_key.data(), qsizetype(m_key.size()))).toCaseFolded();
+        if (!m_values.contains(key))
+            m_values.insert(key, SystemText::decode(QByteArrayView(m_value.data(), qsizetype(m_value.size()))));
+    }
+    m_key.clear();
+    m_value.clear();
+    m_inValue = false;
+    m_keyTooLong = false;
 }
 
 std::optional<QString> StyleFile::value(const QString &name) const

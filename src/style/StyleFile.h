@@ -1,16 +1,24 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <string>
 
 // A style file: "&" key "=" value lines. Reading accepts CR LF, lone CR and
 // lone LF line ends and stops at a NUL; writing ends every line with CR LF.
 class StyleFile
 {
 public:
+    // A key longer than this can name no parameter; a value is kept up to this
+    // many bytes, more than the table stores of it. Memory stays small
+    // whatever the file holds.
+    static constexpr size_t KeyLimit = 128;
+    static constexpr size_t ValueLimit = 256;
+
     // Reads the whole file. Throws EditorError "Cannot open file %s".
     static StyleFile load(const QString &fileName);
     static StyleFile fromText(const QString &text);
@@ -28,5 +36,14 @@ public:
     static void save(const QString &fileName, const QStringList &lines);
 
 private:
+    // Takes the next piece of the text; returns false once a NUL has ended it.
+    bool feed(QByteArrayView bytes);
+    void endLine();
+
     QHash<QString, QString> m_values; // case-folded key -> value
+    std::string m_key;
+    std::string m_value;
+    bool m_inValue = false;
+    bool m_keyTooLong = false;
+    bool m_afterCr = false;
 };

@@ -57,6 +57,24 @@ private slots:
         QVERIFY(!style.value(QStringLiteral("x"))); // the byte order mark is part of the first key
     }
 
+    void hugeLinesKeepMemorySmall()
+    {
+        // A value far longer than any the table keeps, and a key too long to name a parameter.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.stl"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("&big=");
+        const QByteArray block(1 << 20, 'v');
+        for (int i = 0; i < 64; ++i)
+            file.write(block);
+        file.write("\r\n&" + QByteArray(1 << 20, 'k') + "=1\r\n&after=2");
+        file.close();
+        const StyleFile style = StyleFile::load(path);
+        QCOMPARE(style.value(QStringLiteral("big"))->size(), qsizetype(StyleFile::ValueLimit));
+        QCOMPARE(style.value(QStringLiteral("after")), std::optional<QString>(QStringLiteral("2")));
+    }
+
     void hasValue_data()
     {
         QTest::addColumn<QString>("value");
