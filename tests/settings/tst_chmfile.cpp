@@ -2,9 +2,8 @@
 #include "settings/ChmSitemap.h"
 #include "settings/PopupTopics.h"
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
+#include "TestHelpFile.h"
+
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -22,50 +21,15 @@ private slots:
     void missingFileIsNotOpen();
 
 private:
-    void write(const QString &name, const QByteArray &content);
-
     QTemporaryDir m_dir;
     QString m_chm;
 };
 
-void TestChmFile::write(const QString &name, const QByteArray &content)
-{
-    QFile file(m_dir.filePath(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 void TestChmFile::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    write("help.hhp", "[OPTIONS]\n"
-                      "Compiled file=help.chm\n"
-                      "Contents file=toc.hhc\n"
-                      "Index file=keys.hhk\n"
-                      "Default topic=Start.html\n"
-                      "Title=Test Help\n\n"
-                      "[FILES]\nStart.html\nSettings.html\nCSHelp.txt\n\n"
-                      "[MAP]\n#define IDH_SETTINGS 1050\n#define IDH_START 7\n\n"
-                      "[ALIAS]\nIDH_SETTINGS=Settings.html\nIDH_START=Start.html\n");
-    write("Start.html", "<html><head><title>Start</title></head><body><p>Start here</p></body></html>");
-    write("Settings.html", "<html><head><title>Settings</title></head><body><p>Area size</p></body></html>");
-    write("CSHelp.txt", ".topic 1\nFirst popup\n\n.topic 2\nSecond popup,\ntwo lines\n");
-    const QByteArray sitemap = "<html><body><ul>"
-                               "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Start\">"
-                               "<param name=\"Local\" value=\"Start.html\"></object>"
-                               "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Settings\">"
-                               "<param name=\"Local\" value=\"Settings.html\"></object></ul>"
-                               "</ul></body></html>";
-    write("toc.hhc", sitemap);
-    write("keys.hhk", sitemap);
-
-    QProcess compiler;
-    compiler.setWorkingDirectory(m_dir.path());
-    compiler.start(QStringLiteral(TREVIX_CHMCMD), {QStringLiteral("--no-html-scan"), m_dir.filePath("help.hhp")});
-    QVERIFY(compiler.waitForFinished(60000));
-    QCOMPARE(compiler.exitCode(), 0);
-    m_chm = m_dir.filePath("help.chm");
-    QVERIFY(QFile::exists(m_chm));
+    m_chm = buildTestHelpFile(m_dir.path());
+    QVERIFY(!m_chm.isEmpty());
 }
 
 void TestChmFile::readsTopicsAndReportsMissingOnes()

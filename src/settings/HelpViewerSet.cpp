@@ -1,0 +1,38 @@
+#include "settings/HelpViewerSet.h"
+
+#include "settings/ChmFile.h"
+#include "settings/THtmlHelpViewer.h"
+
+#include <QFileInfo>
+
+THtmlHelpViewer *HelpViewerSet::open(const QString &chmFile)
+{
+    const QString path = QFileInfo(chmFile).absoluteFilePath();
+    for (THtmlHelpViewer *viewer : viewers()) {
+        if (QFileInfo(viewer->chm().fileName()).absoluteFilePath() == path)
+            return viewer;
+    }
+    auto chm = std::make_unique<ChmFile>(path);
+    if (!chm->isOpen())
+        return nullptr;
+    auto *viewer = new THtmlHelpViewer(std::move(chm));
+    m_viewers.append(viewer);
+    return viewer;
+}
+
+void HelpViewerSet::closeAll()
+{
+    for (THtmlHelpViewer *viewer : viewers())
+        viewer->close();
+    m_viewers.clear();
+}
+
+QList<THtmlHelpViewer *> HelpViewerSet::viewers() const
+{
+    QList<THtmlHelpViewer *> alive;
+    for (const QPointer<THtmlHelpViewer> &viewer : m_viewers) {
+        if (viewer)
+            alive.append(viewer);
+    }
+    return alive;
+}
