@@ -7,6 +7,9 @@
 #include "params/ProfileGridModel.h"
 #include "params/ProfilePanel.h"
 #include "preview/TShockwaveFlash.h"
+#include "settings/ShellOpen.h"
+#include "settings/TFormAbout.h"
+#include "settings/THelpRouter.h"
 
 #include <QAction>
 #include <QDir>
@@ -91,6 +94,7 @@ void TMainForm::createActions()
         addAction(c.action); // shortcuts work wherever the focus is
     }
     connect(AExit, &QAction::triggered, this, &TMainForm::AExitExecute);
+    connect(AHelp, &QAction::triggered, this, &TMainForm::AHelpExecute);
 
     ItemStatusbar = new QAction(tr("Status bar"), this);
     ItemStatusbar->setCheckable(true);
@@ -109,6 +113,7 @@ void TMainForm::createActions()
     ItemHelpWindow->setVisible(false);
 
     ItemAbout = new QAction(tr("About..."), this);
+    connect(ItemAbout, &QAction::triggered, this, &TMainForm::ItemAboutClick);
 }
 
 void TMainForm::createMenus()
@@ -309,6 +314,17 @@ void TMainForm::ItemStatusbarClick()
 void TMainForm::ItemFullPathClick()
 {
     UpdateTitle();
+}
+
+void TMainForm::AHelpExecute()
+{
+    ShellOpen(m_document.FAppDir + THelpRouter::HelpFileName);
+}
+
+void TMainForm::ItemAboutClick()
+{
+    TFormAbout about(this);
+    about.exec();
 }
 
 void TMainForm::AExitExecute()

@@ -82,6 +82,8 @@ private:
     void ItemStatusbarClick();
     void ItemFullPathClick();
     void AExitExecute();
+    void AHelpExecute();
+    void ItemAboutClick();
     void ProfileGridChangeNode(int recordIndex);
     void showCurrentParameter();
     void scheduleActionListUpdate();
