@@ -9,7 +9,9 @@
 #include "preview/TShockwaveFlash.h"
 #include "settings/ShellOpen.h"
 #include "settings/TFormAbout.h"
+#include "settings/TFormStorage.h"
 #include "settings/THelpRouter.h"
+#include "settings/WidgetFormWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -53,6 +55,7 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
     createMenus();
     createToolbar();
     createStatusBar();
+    createFormStorage();
 
     OpenTimer.setInterval(10);
     OpenTimer.setSingleShot(true);
@@ -103,12 +106,14 @@ void TMainForm::createActions()
     connect(ItemStatusbar, &QAction::triggered, this, &TMainForm::ItemStatusbarClick);
 
     ItemFullPath = new QAction(tr("Full file path at title"), this);
+    ItemFullPath->setObjectName(QStringLiteral("ItemFullPath"));
     ItemFullPath->setCheckable(true);
     ItemFullPath->setChecked(true);
     ItemFullPath->setStatusTip(tr("Full file path at title"));
     connect(ItemFullPath, &QAction::triggered, this, &TMainForm::ItemFullPathClick);
 
     ItemHelpWindow = new QAction(tr("Help Panel"), this);
+    ItemHelpWindow->setObjectName(QStringLiteral("ItemHelpWindow"));
     ItemHelpWindow->setCheckable(true);
     ItemHelpWindow->setVisible(false);
 
@@ -231,14 +236,35 @@ void TMainForm::createStatusBar()
     m_statusPanel0->setFixedWidth(100);
     m_statusPanel1 = new QLabel;
     m_statusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(m_statusPanel0);
     statusBar()->addWidget(m_statusPanel1, 1);
+}
+
+void TMainForm::createFormStorage()
+{
+    // Inactive until FormCreate switches it on; restores at the first show, saves at close.
+    FormStorage = new TFormStorage(this);
+    FormStorage->setObjectName(QStringLiteral("FormStorage"));
+    FormStorage->IniSection = QStringLiteral("Melbrin\\TrevixStyleEditor");
+    FormStorage->Options = {TFormPlacement::fpState, TFormPlacement::fpPosition, TFormPlacement::fpActiveControl};
+    FormStorage->StoredProps = {QStringLiteral("StatusBar.Visible"), QStringLiteral("ItemFullPath.Checked"),
+                                QStringLiteral("ItemHelpWindow.Checked")};
+    // The key strings must never change: values scrambled with one read back as other text with another.
+    FormStorage->StoredValues = {
+        TStoredValue(QStringLiteral("SWFFile"), QStringLiteral("trevix.swf"), QStringLiteral("Quillmarten")),
+        TStoredValue(QStringLiteral("SWFWidth"), 400, QStringLiteral("Brosendaw")),
+        TStoredValue(QStringLiteral("SWFHeight"), 300, QStringLiteral("Tavelnok")),
+        TStoredValue(QStringLiteral("SWFDataFile"), QStringLiteral("data.txt"), QStringLiteral("Hemrquist")),
+    };
+    WidgetFormWindow::attach(*FormStorage, this);
 }
 
 void TMainForm::FormCreate()
 {
     StyleDocument &doc = m_document;
     doc.FInValueEditor = false;
+    FormStorage->Active = true;
     doc.XML.LoadFromFile(doc.FAppDir + QStringLiteral("Style.xml"));
     doc.FNextId = 1;
     doc.FTableReady = false;
@@ -349,33 +375,19 @@ void TMainForm::showCurrentParameter()
     m_statusPanel1->setText(r.pGroup() + QStringLiteral(" : ") + r.pText() + QStringLiteral(" = ") + r.pDefault());
 }
 
-QVariant TMainForm::ReadStoredValue(const QString &name) const
-{
-    // The preview's design values.
-    if (name.compare(QLatin1String("SWFFile"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("trevix.swf");
-    if (name.compare(QLatin1String("SWFWidth"), Qt::CaseInsensitive) == 0)
-        return 400;
-    if (name.compare(QLatin1String("SWFHeight"), Qt::CaseInsensitive) == 0)
-        return 300;
-    if (name.compare(QLatin1String("SWFDataFile"), Qt::CaseInsensitive) == 0)
-        return QStringLiteral("data.txt");
-    return {};
-}
-
 void TMainForm::RefreshPreview()
 {
     if (FRefreshing)
         return;
     FRefreshing = true;
-    const int width = ReadStoredValue(QStringLiteral("SWFWidth")).toInt();
-    const int height = ReadStoredValue(QStringLiteral("SWFHeight")).toInt();
+    const int width = FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")).toInt();
+    const int height = FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")).toInt();
     m_panelFlash->setFixedWidth(width + 4);
     m_shockwaveFlash->resize(width, height);
     m_shockwaveFlash->setMovie(m_document.FAppDir + QStringLiteral("empty.swf"));
     m_shockwaveFlash->setFlashVars(QStringLiteral("datafile=")
-                                   + ReadStoredValue(QStringLiteral("SWFDataFile")).toString().trimmed());
-    m_shockwaveFlash->setMovie(m_document.FAppDir + ReadStoredValue(QStringLiteral("SWFFile")).toString());
+                                   + FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")).toString().trimmed());
+    m_shockwaveFlash->setMovie(m_document.FAppDir + FormStorage->ReadStoredValue(QStringLiteral("SWFFile")).toString());
     m_profileGrid->setFocus();
     m_shockwaveFlash->setFocus();
     m_profileGrid->setFocus();

@@ -14,6 +14,7 @@ class QToolButton;
 class ProfileGrid;
 class ProfileGridModel;
 class ProfilePanel;
+class TFormStorage;
 class ValueHistory;
 class TShockwaveFlash;
 
@@ -57,13 +58,13 @@ public:
     QToolBar *Toolbar = nullptr;
     QToolButton *ItemOpen = nullptr;
     QTimer OpenTimer;
+    TFormStorage *FormStorage = nullptr;
 
     bool FRefreshing = false;
 
     void UpdateTitle();
     void ActionListUpdate();
     void RefreshPreview();
-    QVariant ReadStoredValue(const QString &name) const;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -74,6 +75,7 @@ private:
     void createToolbar();
     void createClientArea();
     void createStatusBar();
+    void createFormStorage();
 
     void FormCreate();
     void FormShow();

@@ -2,7 +2,6 @@
 
 #include "app/EditorError.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -81,10 +80,14 @@ QString SettingsBackingStore::ReadText(const QString &section, const QString &na
 
 void SettingsBackingStore::WriteText(const QString &section, const QString &name, const QString &text)
 {
-    if (m_access != ReadWrite || !m_settings->isWritable()) {
-        if (!m_settings->isWritable())
-            throw EditorError(QStringLiteral("Failed to create key %1").arg(section));
+    if (m_access != ReadWrite)
         throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(name));
+    if (!m_settings->isWritable()) {
+        // A file that is there but cannot be written is a key that refuses data;
+        // one that cannot be made is a key that cannot be created.
+        if (QFileInfo::exists(m_settings->fileName()))
+            throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(name));
+        throw EditorError(QStringLiteral("Failed to create key %1").arg(section));
     }
     m_settings->setValue(keyOf(section, name), text);
     m_lastWritten = name;
@@ -96,22 +99,17 @@ void SettingsBackingStore::RemoveValue(const QString &section, const QString &na
         m_settings->remove(keyOf(section, name));
 }
 
-bool SettingsBackingStore::SectionExists(const QString &section) const
+int SettingsBackingStore::ReadInteger(const QString &section, const QString &name, int defaultValue) const
 {
-    const QString key = keyOf(section, QString());
-    QSettings &settings = *m_settings;
-    settings.beginGroup(key.left(key.size() - 1));
-    const bool exists = !settings.childKeys().isEmpty() || !settings.childGroups().isEmpty();
-    settings.endGroup();
-    return exists;
+    bool ok = false;
+    const int value = ReadText(section, name, QString()).toInt(&ok, 10);
+    return ok ? value : defaultValue;
 }
 
 void SettingsBackingStore::close()
 {
     if (m_access != ReadWrite)
         return;
-    if (const QString dir = QFileInfo(m_settings->fileName()).absolutePath(); !m_settings->fileName().isEmpty())
-        QDir().mkpath(dir);
     m_settings->sync();
     if (m_settings->status() != QSettings::NoError)
         throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(m_lastWritten));

@@ -27,11 +27,15 @@ public:
     // The value's text; defaultText when the section or the value is missing.
     // Throws "Invalid data type for '%s'" when the value is not plain text.
     QString ReadText(const QString &section, const QString &name, const QString &defaultText) const;
-    // Throws "Failed to create key %s" or "Failed to set data for '%s'".
+    // Throws "Failed to create key %s" when the store cannot be created and
+    // "Failed to set data for '%s'" when it exists but cannot be written.
     void WriteText(const QString &section, const QString &name, const QString &text);
     // Does nothing when the section or the value does not exist.
     void RemoveValue(const QString &section, const QString &name);
-    bool SectionExists(const QString &section) const;
+
+    // A decimal integer value; defaultValue when the value is missing or its
+    // text is not a decimal integer.
+    int ReadInteger(const QString &section, const QString &name, int defaultValue) const;
 
     // Writes pending changes; throws "Failed to set data for '%s'" naming the
     // last value written when the store cannot be written.

@@ -1,0 +1,103 @@
+#include "TestAppDir.h"
+
+#include "app/ErrorReport.h"
+#include "app/TMainForm.h"
+#include "settings/TFormStorage.h"
+
+#include <QAction>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+
+class TestMainFormSettings : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString stored(const QString &name) const
+    {
+        return QSettings(m_appDir->settingsPath(), QSettings::IniFormat)
+            .value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/") + name)
+            .toString();
+    }
+
+    std::unique_ptr<TestAppDir> m_appDir;
+    QStringList m_errors;
+
+private slots:
+    void initTestCase()
+    {
+        ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
+    }
+    void init()
+    {
+        m_appDir = std::make_unique<TestAppDir>();
+        m_errors.clear();
+    }
+    void cleanup()
+    {
+        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+        m_appDir.reset();
+    }
+
+    void firstRunShowsTheDesign()
+    {
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QCOMPARE(form.size(), QSize(700, 400));
+        QVERIFY((form.geometry().center() - form.screen()->availableGeometry().center()).manhattanLength() <= 4);
+        QVERIFY(!form.statusBar()->isHidden());
+        QVERIFY(form.ItemFullPath->isChecked());
+        QVERIFY(!form.ItemHelpWindow->isChecked());
+        QCOMPARE(form.FormStorage->ReadStoredValue(QStringLiteral("SWFFile")), QVariant(QStringLiteral("trevix.swf")));
+        QCOMPARE(form.FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")), QVariant(QStringLiteral("400")));
+        QCOMPARE(form.FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")), QVariant(QStringLiteral("300")));
+        QCOMPARE(form.FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")), QVariant(QStringLiteral("data.txt")));
+        QVERIFY(!QFile::exists(m_appDir->settingsPath()));
+    }
+
+    void closeAndRestartKeepsTheWindowAndViewSwitches()
+    {
+        {
+            TMainForm form(m_appDir->dir(), {});
+            form.show();
+            form.setGeometry(40, 30, 900, 500);
+            form.ItemStatusbar->trigger();
+            form.ItemFullPath->trigger();
+            form.FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), 640);
+            QVERIFY(form.close());
+        }
+        QCOMPARE(stored(QStringLiteral("FormVersion")), QStringLiteral("0"));
+        QCOMPARE(stored(QStringLiteral("StatusBar_Visible")), QStringLiteral("False"));
+        QCOMPARE(stored(QStringLiteral("ItemFullPath_Checked")), QStringLiteral("False"));
+        QCOMPARE(stored(QStringLiteral("ItemHelpWindow_Checked")), QStringLiteral("False"));
+        QCOMPARE(stored(QStringLiteral("SWFWidth")).size(), 6);
+
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QCOMPARE(form.geometry(), QRect(40, 30, 900, 500));
+        QVERIFY(form.statusBar()->isHidden());
+        QVERIFY(!form.ItemFullPath->isChecked());
+        QCOMPARE(form.FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")), QVariant(QStringLiteral("640")));
+    }
+
+    void maximizedWindowComesBackMaximized()
+    {
+        {
+            TMainForm form(m_appDir->dir(), {});
+            form.show();
+            form.setGeometry(40, 30, 900, 500);
+            form.showMaximized();
+            QVERIFY(form.close());
+        }
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QVERIFY(form.isMaximized());
+        form.showNormal();
+        QTRY_COMPARE(form.geometry(), QRect(40, 30, 900, 500));
+    }
+};
+
+QTEST_MAIN(TestMainFormSettings)
+#include "tst_mainformsettings.moc"
