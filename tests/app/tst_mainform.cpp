@@ -5,6 +5,7 @@
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
 #include "preview/TShockwaveFlash.h"
+#include "settings/SettingsBackingStore.h"
 
 #include <QAction>
 #include <QDir>
@@ -54,6 +55,7 @@ private slots:
         for (const char *name : {"Style.xml", "style.txt", "data.txt"})
             QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name), appFile(QLatin1String(name))));
         QFile::setPermissions(appFile(QStringLiteral("style.txt")), QFile::ReadOwner | QFile::WriteOwner);
+        SettingsBackingStore::setUserFilePath(appFile(QStringLiteral("TrevixStyleEditor.conf")));
         m_reported.clear();
         m_previous = ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
     }
@@ -61,6 +63,7 @@ private slots:
     void cleanup()
     {
         ErrorReport::setHandler(m_previous);
+        SettingsBackingStore::setUserFilePath(QString());
         m_dir.reset();
     }
 
