@@ -10,6 +10,7 @@ APT_PACKAGES=(
   libbenchmark-dev libpugixml-dev
   fp-utils libchm-dev
   xvfb xauth imagemagick fonts-dejavu-core
+  dpkg-dev shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
 )
 
 SUDO=""

@@ -2,6 +2,7 @@
 
 #include "app/ErrorReport.h"
 
+#include <QIcon>
 #include <QMessageBox>
 
 namespace {
@@ -17,6 +18,9 @@ TrevixApplication::TrevixApplication(int &argc, char **argv) : QApplication(argc
     setApplicationName(QStringLiteral("TrevixStyleEditor"));
     setOrganizationName(QStringLiteral("Melbrin"));
     setApplicationVersion(QStringLiteral(TREVIX_VERSION));
+    // Ties the windows to the installed desktop entry and its icon.
+    setDesktopFileName(QStringLiteral("trevix-style-editor"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/trevix-style-editor.svg")));
     ErrorReport::setHandler(&TrevixApplication::showErrorBox);
 }
 

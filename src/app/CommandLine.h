@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
+// What the program was asked to do on its command line: edit (with the style
+// files to open), or print help or version. Arguments after "--" are file
+// names even when they begin with "-".
+class CommandLine
+{
+public:
+    enum class Mode { Edit, Help, Version };
+
+    CommandLine();
+
+    // arguments start with the program's name. Returns false, with
+    // errorText(), when they cannot be understood.
+    bool parse(const QStringList &arguments);
+
+    Mode mode() const { return m_mode; }
+    QString errorText() const { return m_error; }
+    // Needs the application object.
+    QString helpText() const { return m_parser.helpText(); }
+    static QString versionText();
+
+    // The positional arguments, in order; the main window opens the first.
+    QStringList styleFiles() const { return m_parser.positionalArguments(); }
+
+private:
+    QCommandLineParser m_parser;
+    QCommandLineOption m_help;
+    QCommandLineOption m_version;
+    Mode m_mode = Mode::Edit;
+    QString m_error;
+};
