@@ -1,5 +1,6 @@
 #include "settings/TFormAbout.h"
 
+#include "app/AboutText.h"
 #include "settings/LinkLabel.h"
 #include "settings/ShellOpen.h"
 
@@ -41,13 +42,13 @@ TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent)
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     setFixedSize(231, 205);
 
-    LabelTitle = fixedLabel(this, QStringLiteral("Trevix Style Editor"), QRect(2, 10, 225, 17));
+    LabelTitle = fixedLabel(this, AboutText::title(), QRect(2, 10, 225, 17));
     LabelTitle->setObjectName(QStringLiteral("LabelTitle"));
     QFont titleFont(QStringLiteral("MS Sans Serif"), 10);
     titleFont.setBold(true);
     LabelTitle->setFont(titleFont);
 
-    LabelVersion = fixedLabel(this, tr("Version 1.0\n\nfor Trevix"), QRect(2, 30, 225, 43));
+    LabelVersion = fixedLabel(this, AboutText::version(), QRect(2, 30, 225, 43));
     LabelVersion->setObjectName(QStringLiteral("LabelVersion"));
 
     wwwLabel = linkRowLabel(new QLabel(tr("www:"), this), QStringLiteral("wwwLabel"), QPoint(40, 80));
