@@ -1,0 +1,22 @@
+#include "params/ColorValue.h"
+
+#include "params/IntegerText.h"
+#include "params/SwapColorBytes.h"
+
+namespace ColorValue {
+
+TColor decode(const QString &value)
+{
+    QString hex = SwapColorBytes(value.mid(2));
+    if (!hex.contains(QLatin1Char('$')))
+        hex.prepend(QLatin1Char('$'));
+    return IntegerText::readHex(hex).value_or(TColors::Black);
+}
+
+QString encode(TColor color)
+{
+    const QString hex = QStringLiteral("%1").arg(color, 6, 16, QLatin1Char('0')).toUpper();
+    return QStringLiteral("0x") + SwapColorBytes(hex);
+}
+
+} // namespace ColorValue

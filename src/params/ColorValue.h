@@ -1,0 +1,16 @@
+#pragma once
+
+#include "widgets/TColor.h"
+
+#include <QString>
+
+// "color" values: "0x" and RRGGBB for a plain colour, "0x" and the eight
+// digits of the reference for a system colour.
+namespace ColorValue {
+
+// Drops the first two characters and reads the rest as hexadecimal RRGGBB;
+// an unreadable text gives black.
+TColor decode(const QString &value);
+QString encode(TColor color);
+
+} // namespace ColorValue

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The settings of the integer number box: a minimum, a maximum and a value.
+// Minimum and maximum are plain settings; only writing the value limits it,
+// and only when the two differ.
+class SpinEdit
+{
+public:
+    int minValue() const { return m_min; }
+    int maxValue() const { return m_max; }
+    int value() const { return m_value; }
+    void setMinValue(int value) { m_min = value; }
+    void setMaxValue(int value) { m_max = value; }
+    void setValue(int value);
+
+    // The number a shown text stands for: the integer it holds, else the minimum.
+    int valueOfText(const QString &text) const;
+
+    // The value as a "spin" parameter stores it.
+    static QString format(int value);
+
+private:
+    int m_min = 0;
+    int m_max = 0;
+    int m_value = 0;
+};

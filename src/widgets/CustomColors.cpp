@@ -1,0 +1,46 @@
+#include "widgets/CustomColors.h"
+
+#include "app/EditorError.h"
+#include "params/IntegerText.h"
+#include "settings/SettingsBackingStore.h"
+
+QString CustomColors::valueName(int slot)
+{
+    return QStringLiteral("Color") + QChar(u'A' + slot);
+}
+
+void CustomColors::load(const SettingsBackingStore &store)
+{
+    for (int i = 0; i < Count; ++i)
+        m_texts[size_t(i)] = store.ReadText(section(), valueName(i), QString());
+}
+
+void CustomColors::save(SettingsBackingStore &store) const
+{
+    for (int i = 0; i < Count; ++i)
+        store.WriteText(section(), valueName(i), m_texts[size_t(i)]);
+}
+
+std::array<TColor, CustomColors::Count> CustomColors::colors() const
+{
+    std::array<TColor, Count> result{};
+    for (int i = 0; i < Count; ++i) {
+        const QString &text = m_texts[size_t(i)];
+        if (text.isEmpty()) {
+            result[size_t(i)] = Empty;
+            continue;
+        }
+        const QString hex = QLatin1Char('$') + text;
+        const std::optional<quint32> color = IntegerText::readHex(hex);
+        if (!color)
+            throw EditorError(QStringLiteral("'%1' is not a valid integer value").arg(hex));
+        result[size_t(i)] = *color;
+    }
+    return result;
+}
+
+void CustomColors::setColors(const std::array<TColor, Count> &colors)
+{
+    for (int i = 0; i < Count; ++i)
+        m_texts[size_t(i)] = QStringLiteral("%1").arg(colors[size_t(i)], 6, 16, QLatin1Char('0')).toUpper();
+}
