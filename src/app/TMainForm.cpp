@@ -9,6 +9,7 @@
 #include "preview/TShockwaveFlash.h"
 #include "settings/ShellOpen.h"
 #include "settings/TFormAbout.h"
+#include "settings/THelpForm.h"
 #include "settings/TFormStorage.h"
 #include "settings/THelpRouter.h"
 #include "settings/WidgetFormWindow.h"
@@ -65,6 +66,7 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
 
     ErrorReport::guard([this] { FormCreate(); });
     scheduleActionListUpdate();
+    createHelpPanel();
 }
 
 TMainForm::~TMainForm() = default;
@@ -116,6 +118,7 @@ void TMainForm::createActions()
     ItemHelpWindow->setObjectName(QStringLiteral("ItemHelpWindow"));
     ItemHelpWindow->setCheckable(true);
     ItemHelpWindow->setVisible(false);
+    connect(ItemHelpWindow, &QAction::triggered, this, &TMainForm::ItemHelpWindowClick);
 
     ItemAbout = new QAction(tr("About..."), this);
     connect(ItemAbout, &QAction::triggered, this, &TMainForm::ItemAboutClick);
@@ -257,7 +260,26 @@ void TMainForm::createFormStorage()
         TStoredValue(QStringLiteral("SWFHeight"), 300, QStringLiteral("Tavelnok")),
         TStoredValue(QStringLiteral("SWFDataFile"), QStringLiteral("data.txt"), QStringLiteral("Hemrquist")),
     };
+    FormStorage->OnRestorePlacement = [this](SettingsBackingStore &store) { FormStorageRestorePlacement(store); };
     WidgetFormWindow::attach(*FormStorage, this);
+}
+
+void TMainForm::createHelpPanel()
+{
+    // The last window made at start-up; it lives, shown or hidden, until the end.
+    HelpForm = new THelpForm(this);
+    connect(HelpForm, &THelpForm::closedByUser, ItemHelpWindow, [this] { ItemHelpWindow->setChecked(false); });
+    connect(&m_document.XMLMemoryData, &ParameterTable::afterScroll, this,
+            [this] { ErrorReport::guard([this] { XMLMemoryDataAfterScroll(); }); });
+}
+
+void TMainForm::FormStorageRestorePlacement(SettingsBackingStore & /*store*/)
+{
+    // The help panel is offered only where its pictures are.
+    if (QDir(m_document.FAppDir + QStringLiteral("img")).exists()) {
+        ItemHelpWindow->setVisible(true);
+        HelpForm->setVisible(ItemHelpWindow->isChecked());
+    }
 }
 
 void TMainForm::FormCreate()
@@ -340,6 +362,26 @@ void TMainForm::ItemStatusbarClick()
 void TMainForm::ItemFullPathClick()
 {
     UpdateTitle();
+}
+
+void TMainForm::ItemHelpWindowClick()
+{
+    HelpForm->setVisible(ItemHelpWindow->isChecked());
+}
+
+void TMainForm::XMLMemoryDataAfterScroll()
+{
+    const StyleDocument &doc = m_document;
+    // Walks over the whole table suspend the views: only the user's own moves change the picture.
+    if (!doc.FTableReady || !ItemHelpWindow->isChecked() || doc.FInValueEditor
+        || doc.XMLMemoryData.controlsDisabled())
+        return;
+    const QString picture = doc.FAppDir + QStringLiteral("img/") + doc.XMLMemoryData.current().pName()
+                            + QStringLiteral(".gif");
+    if (QFileInfo::exists(picture))
+        HelpForm->LoadPicture(picture);
+    else
+        HelpForm->ClearPicture();
 }
 
 void TMainForm::AHelpExecute()

@@ -15,6 +15,8 @@ class ProfileGrid;
 class ProfileGridModel;
 class ProfilePanel;
 class TFormStorage;
+class THelpForm;
+class SettingsBackingStore;
 class ValueHistory;
 class TShockwaveFlash;
 
@@ -59,6 +61,7 @@ public:
     QToolButton *ItemOpen = nullptr;
     QTimer OpenTimer;
     TFormStorage *FormStorage = nullptr;
+    THelpForm *HelpForm = nullptr;
 
     bool FRefreshing = false;
 
@@ -85,6 +88,10 @@ private:
     void ItemFullPathClick();
     void AExitExecute();
     void AHelpExecute();
+    void ItemHelpWindowClick();
+    void XMLMemoryDataAfterScroll();
+    void FormStorageRestorePlacement(SettingsBackingStore &store);
+    void createHelpPanel();
     void ItemAboutClick();
     void ProfileGridChangeNode(int recordIndex);
     void showCurrentParameter();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class TFormStorage;
+
+// The help panel: a small tool window on top of the others that shows a
+// picture of what the selected parameter changes in the chart. Closing it
+// only hides it; it comes back where it was left.
+class THelpForm : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit THelpForm(QWidget *owner = nullptr);
+
+    QLabel *TopLabel = nullptr;
+    QLabel *Image = nullptr;
+    TFormStorage *HelpFormStorage = nullptr;
+
+    // Shows the GIF at its own size from the top-left corner. Throws an
+    // EditorError when the file cannot be decoded; the picture shown stays.
+    void LoadPicture(const QString &fileName);
+    void ClearPicture();
+
+signals:
+    // The user closed the panel with its close box.
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+};
