@@ -1,0 +1,302 @@
+#include "app/ErrorReport.h"
+#include "settings/SettingsBackingStore.h"
+#include "widgets/CustomColors.h"
+#include "widgets/TColBtn.h"
+#include "widgets/TColorPickCombo.h"
+#include "widgets/TColorPickerForm.h"
+
+#include <QColorDialog>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+
+// The colour picker control with its palette window and colour dialog.
+class TestColorPicker : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void widthFollowsHeight();
+    void activeColorRaisesOnChangedOnlyOnChange();
+    void opensBelowTheControl();
+    void marksTheCurrentColor_data();
+    void marksTheCurrentColor();
+    void choosingWritesAndCloses();
+    void customColorIsChosenAsItIs();
+    void escapeAndDeactivationCloseUnchanged();
+    void keyboardOnly();
+    void dialogOkChoosesAndKeepsColors();
+    void dialogCancelKeepsPaletteOpen();
+    void unreadableCustomSlotReportsAndKeepsOpen();
+
+private:
+    void createHost();
+    TColorPickerForm *openPalette();
+    // Runs action on the colour dialog once it is shown modally.
+    void whenDialogShows(std::function<void(QColorDialog *)> action);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QWidget> m_host;
+    TColorPickCombo *m_combo = nullptr;
+    QStringList m_errors;
+};
+
+void TestColorPicker::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    SettingsBackingStore::setUserFilePath(m_dir->filePath(QStringLiteral("user.conf")));
+    m_errors.clear();
+    ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
+    createHost();
+}
+
+void TestColorPicker::createHost()
+{
+    m_host = std::make_unique<QWidget>();
+    m_host->resize(200, 100);
+    m_combo = new TColorPickCombo(m_host.get());
+    m_combo->setGeometry(40, 8, 39, 22);
+    m_host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+}
+
+void TestColorPicker::cleanup()
+{
+    m_host.reset(); // the palette belongs to it once opened
+    delete TColorPickerForm::instance();
+    SettingsBackingStore::setUserFilePath(QString());
+    m_dir.reset();
+}
+
+TColorPickerForm *TestColorPicker::openPalette()
+{
+    m_combo->showPopup();
+    TColorPickerForm *palette = TColorPickerForm::instance();
+    if (!QTest::qWaitForWindowActive(palette))
+        return nullptr;
+    return palette;
+}
+
+void TestColorPicker::whenDialogShows(std::function<void(QColorDialog *)> action)
+{
+    QTimer::singleShot(0, this, [this, action] {
+        auto *dialog = TColorPickerForm::instance()->ColorDialog();
+        if (!dialog->isVisible()) {
+            whenDialogShows(action);
+            return;
+        }
+        action(dialog);
+    });
+}
+
+void TestColorPicker::widthFollowsHeight()
+{
+    QCOMPARE(m_combo->size(), QSize(39, 22));
+    m_combo->setGeometry(0, 0, 200, 30);
+    QCOMPARE(m_combo->size(), QSize(51, 30));
+    m_combo->resize(10, 40);
+    QCOMPARE(m_combo->size(), QSize(66, 40));
+}
+
+void TestColorPicker::activeColorRaisesOnChangedOnlyOnChange()
+{
+    QSignalSpy changed(m_combo, &TColorPickCombo::OnChanged);
+    QCOMPARE(m_combo->ActiveColor(), TColors::Black);
+    m_combo->setActiveColor(TColors::Black);
+    QCOMPARE(changed.count(), 0);
+    m_combo->setActiveColor(0x80);
+    m_combo->setActiveColor(0x80);
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+}
+
+void TestColorPicker::opensBelowTheControl()
+{
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    QCOMPARE(palette->frameGeometry().topLeft(), m_combo->mapToGlobal(QPoint(0, m_combo->height())));
+    QCOMPARE(palette->size(), QSize(255, 177));
+    QCOMPARE(palette->otherButton()->text(), QStringLiteral("&Other colors..."));
+    QCOMPARE(palette->otherButton()->geometry(), QRect(28, 150, 222, 20));
+    QCOMPARE(palette->colorButton(10)->geometry(), QRect(45, 25, 20, 20));
+    QCOMPARE(palette->colorButton(82)->geometry(), QRect(210, 125, 20, 20));
+    QCOMPARE(palette->colorButton(60)->toolTip(), QStringLiteral("Button Face"));
+}
+
+void TestColorPicker::marksTheCurrentColor_data()
+{
+    QTest::addColumn<uint>("color");
+    QTest::addColumn<int>("pressed");
+    QTest::newRow("#0000FF row 4 column 7") << 0x00FF0000u << 30;
+    QTest::newRow("#800000 row 2 column 3") << 0x00000080u << 10;
+    QTest::newRow("Button Face") << 0x8000000Fu << 60;
+    QTest::newRow("#C0C0C0 never a system entry") << 0x00C0C0C0u << 33;
+    QTest::newRow("#123456 on the custom button") << 0x00563412u << TColorPickerForm::CustomIndex;
+}
+
+void TestColorPicker::marksTheCurrentColor()
+{
+    QFETCH(uint, color);
+    QFETCH(int, pressed);
+    m_combo->setActiveColor(color);
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    for (int i = 0; i <= TColorPickerForm::CustomIndex; ++i)
+        QCOMPARE(palette->colorButton(i)->isChecked(), i == pressed);
+    QCOMPARE(palette->colorButton(pressed)->SqareColor(), TColor(color));
+    QCOMPARE(palette->color(), TColor(color));
+}
+
+void TestColorPicker::choosingWritesAndCloses()
+{
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    QSignalSpy changed(m_combo, &TColorPickCombo::OnChanged);
+    QTest::mouseClick(palette->colorButton(10), Qt::LeftButton);
+    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(changed.count(), 1);
+    QVERIFY(!palette->isVisible());
+
+    // Reopened, the choice is marked; the other buttons are released.
+    QVERIFY(openPalette());
+    QVERIFY(palette->colorButton(10)->isChecked());
+    QTest::mouseClick(palette->colorButton(60), Qt::LeftButton);
+    QCOMPARE(m_combo->ActiveColor(), 0x8000000Fu);
+    QVERIFY(!palette->colorButton(10)->isChecked());
+}
+
+void TestColorPicker::customColorIsChosenAsItIs()
+{
+    m_combo->setActiveColor(0x00563412);
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    m_combo->setActiveColor(0);
+    QTest::mouseClick(palette->colorButton(TColorPickerForm::CustomIndex), Qt::LeftButton);
+    QCOMPARE(m_combo->ActiveColor(), 0x00563412u);
+}
+
+void TestColorPicker::escapeAndDeactivationCloseUnchanged()
+{
+    m_combo->setActiveColor(0x80);
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    QTest::keyClick(palette->focusWidget(), Qt::Key_Escape);
+    QVERIFY(!palette->isVisible());
+    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+
+    QVERIFY(openPalette());
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QTRY_VERIFY(!palette->isVisible());
+    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+}
+
+void TestColorPicker::keyboardOnly()
+{
+    m_combo->setFocus();
+    m_combo->setActiveColor(0); // row 1, column 1
+    QTest::keyClick(m_combo, Qt::Key_Down, Qt::AltModifier);
+    TColorPickerForm *palette = TColorPickerForm::instance();
+    QVERIFY(QTest::qWaitForWindowActive(palette));
+    QCOMPARE(palette->focusWidget(), palette->colorButton(0));
+    QTest::keyClick(palette->focusWidget(), Qt::Key_Right);
+    QTest::keyClick(palette->focusWidget(), Qt::Key_Right);
+    QTest::keyClick(palette->focusWidget(), Qt::Key_Down);
+    QCOMPARE(palette->focusWidget(), palette->colorButton(10));
+    QCOMPARE(m_combo->ActiveColor(), 0u); // moving chooses nothing
+    QTest::keyClick(palette->focusWidget(), Qt::Key_Return);
+    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QVERIFY(!palette->isVisible());
+}
+
+void TestColorPicker::dialogOkChoosesAndKeepsColors()
+{
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    QColor startedFrom;
+    whenDialogShows([&](QColorDialog *dialog) {
+        QVERIFY(palette->dialogOpen());
+        QVERIFY(palette->isVisible()); // the dialog's activation does not close the palette
+        startedFrom = dialog->currentColor();
+        QColorDialog::setCustomColor(2, QColor(0x12, 0x34, 0x56));
+        dialog->setCurrentColor(QColor(0x12, 0x34, 0x56));
+        dialog->accept();
+    });
+    QTest::mouseClick(palette->otherButton(), Qt::LeftButton);
+    QCOMPARE(startedFrom, QColor(Qt::black));
+    QVERIFY(!palette->dialogOpen());
+    QVERIFY(!palette->isVisible());
+    QCOMPARE(m_combo->ActiveColor(), 0x00563412u);
+    QCOMPARE(palette->colorButton(TColorPickerForm::CustomIndex)->SqareColor(), 0x00563412u);
+
+    // The next dialog starts from the last accepted colour.
+    QVERIFY(openPalette());
+    whenDialogShows([&](QColorDialog *dialog) {
+        startedFrom = dialog->currentColor();
+        dialog->reject();
+    });
+    QTest::mouseClick(palette->otherButton(), Qt::LeftButton);
+    QCOMPARE(startedFrom, QColor(0x12, 0x34, 0x56));
+
+    // At the end of the program the 16 slots are written, empty ones as FFFFFFFF.
+    m_host.reset();
+    delete TColorPickerForm::instance();
+    const SettingsBackingStore store(CustomColors::key());
+    QCOMPARE(store.ReadText(CustomColors::section(), QStringLiteral("ColorC"), QString()), QStringLiteral("563412"));
+    QCOMPARE(store.ReadText(CustomColors::section(), QStringLiteral("ColorA"), QString()), QStringLiteral("FFFFFFFF"));
+    QCOMPARE(store.ReadText(CustomColors::section(), QStringLiteral("ColorP"), QString()), QStringLiteral("FFFFFFFF"));
+}
+
+void TestColorPicker::dialogCancelKeepsPaletteOpen()
+{
+    m_combo->setActiveColor(0x80);
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    whenDialogShows([](QColorDialog *dialog) {
+        dialog->setCurrentColor(Qt::green);
+        dialog->reject();
+    });
+    QTest::mouseClick(palette->otherButton(), Qt::LeftButton);
+    QVERIFY(!palette->dialogOpen());
+    QVERIFY(palette->isVisible());
+    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QVERIFY(QTest::qWaitForWindowActive(palette));
+    QTest::keyClick(palette, Qt::Key_Escape);
+    QVERIFY(!palette->isVisible());
+    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+
+    // Nothing is written for a dialog that never ended with OK.
+    m_host.reset();
+    delete TColorPickerForm::instance();
+    QCOMPARE(SettingsBackingStore(CustomColors::key())
+                 .ReadText(CustomColors::section(), QStringLiteral("ColorA"), QStringLiteral("missing")),
+             QString());
+}
+
+void TestColorPicker::unreadableCustomSlotReportsAndKeepsOpen()
+{
+    m_host.reset();
+    delete TColorPickerForm::instance();
+    {
+        SettingsBackingStore store(CustomColors::key(), SettingsBackingStore::ReadWrite);
+        store.WriteText(CustomColors::section(), QStringLiteral("ColorB"), QStringLiteral("xyz"));
+        store.close();
+    }
+    createHost();
+    TColorPickerForm *palette = openPalette();
+    QVERIFY(palette);
+    QTest::mouseClick(palette->otherButton(), Qt::LeftButton);
+    QCOMPARE(m_errors, QStringList{QStringLiteral("'$xyz' is not a valid integer value.")});
+    QVERIFY(!palette->ColorDialog()->isVisible());
+    QVERIFY(!palette->dialogOpen()); // cleared, so a click elsewhere still closes the palette
+    QVERIFY(palette->isVisible());
+}
+
+QTEST_MAIN(TestColorPicker)
+#include "tst_colorpicker.moc"
