@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QByteArrayView>
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
-#include <string>
 
 // A style file: "&" key "=" value lines. Reading accepts CR LF, lone CR and
 // lone LF line ends and stops at a NUL; writing ends every line with CR LF.
@@ -19,9 +18,25 @@ public:
     static constexpr size_t KeyLimit = 128;
     static constexpr size_t ValueLimit = 256;
 
+    // One line as the reader sees it: its number from 1, the text before its
+    // first "=" (the whole line when it has none) and the text after it.
+    struct Line
+    {
+        int number = 0;
+        QString key;
+        std::optional<QString> value;
+        bool keyTooLong = false; // key holds only its first KeyLimit bytes
+    };
+    using LineVisitor = std::function<void(const Line &)>;
+
     // Reads the whole file. Throws EditorError "Cannot open file %s".
     static StyleFile load(const QString &fileName);
     static StyleFile fromText(const QString &text);
+
+    // Hands every line of the file to visit, in order; an empty last line is
+    // not one. Throws EditorError "Cannot open file %s".
+    static void readLines(const QString &fileName, const LineVisitor &visit);
+    static void readTextLines(const QString &text, const LineVisitor &visit);
 
     // The value of the first line whose key is "&" + name, ignoring letter
     // case and without trimming; nothing when no line matches.
@@ -36,14 +51,7 @@ public:
     static void save(const QString &fileName, const QStringList &lines);
 
 private:
-    // Takes the next piece of the text; returns false once a NUL has ended it.
-    bool feed(QByteArrayView bytes);
-    void endLine();
+    void take(const Line &line);
 
     QHash<QString, QString> m_values; // case-folded key -> value
-    std::string m_key;
-    std::string m_value;
-    bool m_inValue = false;
-    bool m_keyTooLong = false;
-    bool m_afterCr = false;
 };

@@ -43,6 +43,34 @@ private slots:
             QCOMPARE(*value, expected);
     }
 
+    void lines_data()
+    {
+        // Each line as "number:key" or "number:key=value".
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("mixed line ends") << "&a=1\r\n&b=2\r&c=3\n&d=4"
+                                         << QStringList{"1:&a=1", "2:&b=2", "3:&c=3", "4:&d=4"};
+        QTest::newRow("empty lines count") << "\r\n\n&a=1\r\n" << QStringList{"1:", "2:", "3:&a=1"};
+        QTest::newRow("no equals sign") << "&width 5\r\n" << QStringList{"1:&width 5"};
+        QTest::newRow("empty value") << "&a=\r\n=5" << QStringList{"1:&a=", "2:=5"};
+        QTest::newRow("nothing") << "" << QStringList{};
+        QTest::newRow("NUL ends the text") << QStringLiteral("&a=1\r\n&b") + QChar(0) + "=2" << QStringList{"1:&a=1", "2:&b"};
+    }
+
+    void lines()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, lines);
+        QStringList seen;
+        StyleFile::readTextLines(text, [&seen](const StyleFile::Line &line) {
+            QString shown = QString::number(line.number) + ':' + line.key;
+            if (line.value)
+                shown += '=' + *line.value;
+            seen << shown;
+        });
+        QCOMPARE(seen, lines);
+    }
+
     void fileReadStopsAtNul()
     {
         QTemporaryDir dir;
