@@ -2,8 +2,10 @@
 #include "app/CommandLine.h"
 #include "app/TMainForm.h"
 #include "app/TrevixApplication.h"
+#include "style/StyleCheck.h"
 
 #include <QStandardPaths>
+#include <QTextStream>
 
 #include <cstdio>
 
@@ -22,14 +24,23 @@ void print(std::FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
-// Help and version need no window.
+// Help, version and check need no window.
 int runWithoutWindow(const CommandLine &commandLine)
 {
-    if (commandLine.mode() == CommandLine::Mode::Help)
+    if (commandLine.mode() == CommandLine::Mode::Help) {
         print(stdout, commandLine.helpText());
-    else
+        return 0;
+    }
+    if (commandLine.mode() == CommandLine::Mode::Version) {
         print(stdout, CommandLine::versionText());
-    return 0;
+        return 0;
+    }
+    QString profile = commandLine.profileFile();
+    if (profile.isEmpty())
+        profile = QCoreApplication::applicationDirPath() + QStringLiteral("/Style.xml");
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return StyleCheck::run(commandLine.checkFiles(), profile, out, err);
 }
 
 } // namespace

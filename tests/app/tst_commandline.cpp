@@ -29,6 +29,7 @@ private slots:
         QTest::newRow("version") << QStringList{"--version"} << M::Version << QStringList{};
         QTest::newRow("short version") << QStringList{"-v"} << M::Version << QStringList{};
         QTest::newRow("help wins") << QStringList{"--version", "--help"} << M::Help << QStringList{};
+        QTest::newRow("help before check") << QStringList{"--check", "a.stl", "--help"} << M::Help << QStringList{};
     }
 
     void parse()
@@ -42,12 +43,43 @@ private slots:
         QCOMPARE(commandLine.styleFiles(), styleFiles);
     }
 
+    void check_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("checkFiles");
+        QTest::addColumn<QString>("profile");
+        QTest::newRow("one file") << QStringList{"--check", "a.stl"} << QStringList{"a.stl"} << "";
+        QTest::newRow("repeated") << QStringList{"--check", "a.stl", "--check=b.stl"} << QStringList{"a.stl", "b.stl"}
+                                  << "";
+        QTest::newRow("dash name") << QStringList{"--check", "-a.stl"} << QStringList{"-a.stl"} << "";
+        QTest::newRow("own profile") << QStringList{"--profile", "p.xml", "--check", "a.stl"} << QStringList{"a.stl"}
+                                     << "p.xml";
+    }
+
+    void check()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, checkFiles);
+        QFETCH(QString, profile);
+        CommandLine commandLine;
+        QVERIFY2(commandLine.parse(QStringList{"TrevixStyleEditor"} + arguments), qPrintable(commandLine.errorText()));
+        QCOMPARE(commandLine.mode(), CommandLine::Mode::Check);
+        QCOMPARE(commandLine.checkFiles(), checkFiles);
+        QCOMPARE(commandLine.profileFile(), profile);
+    }
+
     void rejects_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("error");
         QTest::newRow("dash name without --") << QStringList{"-blue.stl"} << "Unknown options: b, l, u, e, ., s, t, l.";
         QTest::newRow("unknown long option") << QStringList{"--blue"} << "Unknown option 'blue'.";
+        QTest::newRow("check without a file") << QStringList{"--check"} << "Missing value after '--check'.";
+        QTest::newRow("check and a file to open")
+            << QStringList{"--check", "a.stl", "b.stl"}
+            << "--check opens no files; give each style file with its own --check.";
+        QTest::newRow("profile without check") << QStringList{"--profile", "p.xml"}
+                                               << "--profile works only together with --check.";
     }
 
     void rejects()

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "app/StyleDocument.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class QTextStream;
+
+// Checks style files against a profile without any window, for people who
+// keep their style files in version control: reports each line the editor
+// would not take as written.
+class StyleCheck
+{
+public:
+    struct Problem
+    {
+        int line = 0;
+        QString message;
+    };
+
+    // Exit codes of run().
+    enum Result { Clean = 0, ProblemsFound = 1, CannotCheck = 2 };
+
+    // Reads the profile as the editor does; throws EditorError with the
+    // reader's message.
+    explicit StyleCheck(const QString &profileFile);
+
+    // The problems of one style file, in line order. Throws EditorError
+    // "Cannot open file %s".
+    QList<Problem> check(const QString &styleFile);
+
+    // Checks every file, writing "file:line: problem" lines to out and the
+    // reasons a file or the profile could not be read to err.
+    static Result run(const QStringList &styleFiles, const QString &profileFile, QTextStream &out,
+                      QTextStream &err);
+
+private:
+    QString valueProblem(const ParameterRecord &record, const QString &value);
+
+    StyleDocument m_document;
+    QHash<QString, int> m_records; // case-folded "&" + key -> first record with it
+};

@@ -1,0 +1,180 @@
+#include "style/StyleCheck.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+namespace {
+
+const QByteArray Profile = R"(<root>root
+  <s>Section
+    <bgColor type="color" default="0xFFFFFF">Background</bgColor>
+    <width type="spin" values="0,100" default="1">Width</width>
+    <level type="spin" values="5" default="5">Level</level>
+    <flat type="spin" values="3,3">Flat</flat>
+    <odd type="spin" values="x,y">Broken domain</odd>
+    <align type="list" values="left,center,right">Alignment</align>
+    <thick type="list" values="0 - none,1 - thin">Thickness</thick>
+    <kind type="list" values="a\,b,c">Kind</kind>
+    <chartType type="list" values="bar,line">Chart type</chartType>
+    <lineStyle type="list" values="chartType=line:solid,dashed;chartType=bar:-">Line style</lineStyle>
+    <title>Title</title>
+    <titleFont type="font">Title font</titleFont>
+  </s>
+</root>
+)";
+
+void write(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+} // namespace
+
+class tst_StyleCheck : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_profile;
+
+    QString styleFile(const QByteArray &content)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("chart.stl"));
+        write(path, content);
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        m_profile = m_dir.filePath(QStringLiteral("Style.xml"));
+        write(m_profile, Profile);
+    }
+
+    void problems_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("problems"); // "line: message"
+
+        QTest::newRow("clean") << QByteArray("&bgColor=0x00ff00\r\n&width=100\r\n&align=center\r\n&title=Sales\r\n")
+                               << QStringList{};
+        QTest::newRow("empty file") << QByteArray() << QStringList{};
+        QTest::newRow("blank and plain lines") << QByteArray("\r\n# notes\r\nplain\r\n") << QStringList{};
+
+        QTest::newRow("unknown key") << QByteArray("&width=1\r\n&height=5\r\n") << QStringList{"2: unknown key \"&height\""};
+        QTest::newRow("key in other letter case") << QByteArray("&BGCOLOR=0x000000\r\n") << QStringList{};
+        QTest::newRow("blank after the key") << QByteArray("&width =5\r\n") << QStringList{"1: unknown key \"&width \""};
+        QTest::newRow("key without &") << QByteArray("width=5\r\n") << QStringList{"1: unknown key \"width\""};
+        QTest::newRow("no =") << QByteArray("&width 5\r\n") << QStringList{"1: \"&width 5\" has no \"=\""};
+
+        QTest::newRow("20 characters") << QByteArray("&title=12345678901234567890\r\n") << QStringList{};
+        QTest::newRow("21 characters") << QByteArray("&title=123456789012345678901\r\n")
+                                       << QStringList{"1: value of \"&title\" is longer than 20 characters"};
+        QTest::newRow("no value") << QByteArray("&width=\r\n&bgColor=   \r\n&align=\r\n") << QStringList{};
+
+        QTest::newRow("spin in range") << QByteArray("&width=0\r\n&width=100\r\n&width= 7 \r\n") << QStringList{};
+        QTest::newRow("spin not a number") << QByteArray("&width=5px\r\n&width=1.5\r\n")
+                                           << QStringList{"1: value \"5px\" of \"&width\" is not a whole number",
+                                                          "2: value \"1.5\" of \"&width\" is not a whole number"};
+        QTest::newRow("spin out of range") << QByteArray("&width=101\r\n&width=-1\r\n")
+                                           << QStringList{"1: value \"101\" of \"&width\" is outside 0..100",
+                                                          "2: value \"-1\" of \"&width\" is outside 0..100"};
+        QTest::newRow("spin with one bound") << QByteArray("&level=999\r\n") << QStringList{};
+        QTest::newRow("spin with equal bounds") << QByteArray("&flat=9\r\n") << QStringList{};
+        QTest::newRow("spin with a broken domain") << QByteArray("&odd=9\r\n&odd=x\r\n")
+                                                   << QStringList{"2: value \"x\" of \"&odd\" is not a whole number"};
+
+        QTest::newRow("list choice and its start") << QByteArray("&align=right\r\n&align=cen\r\n&align=CENTER\r\n")
+                                                   << QStringList{};
+        QTest::newRow("list value before the hyphen") << QByteArray("&thick=1 \r\n&thick=0\r\n") << QStringList{};
+        QTest::newRow("list comma in a choice") << QByteArray("&kind=a,b\r\n") << QStringList{};
+        QTest::newRow("list value that starts no choice")
+            << QByteArray("&align=middle\r\n") << QStringList{"1: value \"middle\" of \"&align\" starts none of the choices \"left\", \"center\", \"right\""};
+        QTest::newRow("conditional list follows the file")
+            << QByteArray("&lineStyle=dashed\r\n&chartType=line\r\n") << QStringList{};
+        QTest::newRow("conditional list of another value")
+            << QByteArray("&chartType=bar\r\n&lineStyle=dashed\r\n")
+            << QStringList{"2: value \"dashed\" of \"&lineStyle\" starts none of the choices \"-\""};
+        QTest::newRow("conditional list without its key")
+            << QByteArray("&lineStyle=solid\r\n")
+            << QStringList{"1: value \"solid\" of \"&lineStyle\" starts none of the choices \"-\""};
+
+        QTest::newRow("colours") << QByteArray("&bgColor=0xFFFFFF\r\n&bgColor=0x80a0c0\r\n") << QStringList{};
+        QTest::newRow("colour not 0x and six digits")
+            << QByteArray("&bgColor=0xFFF\r\n&bgColor=#FF0000\r\n&bgColor=0xGGGGGG\r\n&bgColor=0x8000000F\r\n")
+            << QStringList{"1: value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
+                           "2: value \"#FF0000\" of \"&bgColor\" is not 0x and six hex digits",
+                           "3: value \"0xGGGGGG\" of \"&bgColor\" is not 0x and six hex digits",
+                           "4: value \"0x8000000F\" of \"&bgColor\" is not 0x and six hex digits"};
+        QTest::newRow("untyped and font values") << QByteArray("&title=anything at all\r\n&titleFont=Any Font\r\n")
+                                                 << QStringList{};
+
+        QTest::newRow("two problems on a line") << QByteArray("&bgColor=0x112233445566778899AA\r\n")
+                                                << QStringList{"1: value of \"&bgColor\" is longer than 20 characters",
+                                                               "1: value \"0x112233445566778899\" of \"&bgColor\" is not 0x and six hex digits"};
+        QTest::newRow("lone CR line ends") << QByteArray("&width=1\r&x=1\r") << QStringList{"2: unknown key \"&x\""};
+    }
+
+    void problems()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, problems);
+        StyleCheck check(m_profile);
+        QStringList found;
+        for (const StyleCheck::Problem &problem : check.check(styleFile(content)))
+            found << QStringLiteral("%1: %2").arg(problem.line).arg(problem.message);
+        QCOMPARE(found, problems);
+    }
+
+    void oneCheckerForSeveralFiles()
+    {
+        StyleCheck check(m_profile);
+        QCOMPARE(check.check(styleFile("&chartType=bar\r\n&lineStyle=solid\r\n")).size(), 1);
+        QCOMPARE(check.check(styleFile("&chartType=line\r\n&lineStyle=solid\r\n")).size(), 0);
+    }
+
+    void runReportsEveryFile()
+    {
+        const QString bad = m_dir.filePath(QStringLiteral("bad.stl"));
+        const QString good = m_dir.filePath(QStringLiteral("good.stl"));
+        const QString missing = m_dir.filePath(QStringLiteral("missing.stl"));
+        write(bad, "&width=1\r\n&height=2\r\n");
+        write(good, "&width=1\r\n");
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+
+        QCOMPARE(StyleCheck::run({good}, m_profile, outStream, errStream), StyleCheck::Clean);
+        QVERIFY(out.isEmpty() && err.isEmpty());
+
+        QCOMPARE(StyleCheck::run({bad, good}, m_profile, outStream, errStream), StyleCheck::ProblemsFound);
+        QCOMPARE(out, bad + ":2: unknown key \"&height\"\n");
+        QVERIFY(err.isEmpty());
+
+        out.clear();
+        QCOMPARE(StyleCheck::run({missing, bad}, m_profile, outStream, errStream), StyleCheck::CannotCheck);
+        QCOMPARE(err, "Cannot open file " + missing + "\n");
+        QCOMPARE(out, bad + ":2: unknown key \"&height\"\n");
+    }
+
+    void runWithoutAProfile()
+    {
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const QString profile = m_dir.filePath(QStringLiteral("none.xml"));
+        QCOMPARE(StyleCheck::run({styleFile("&width=1\r\n")}, profile, outStream, errStream), StyleCheck::CannotCheck);
+        QVERIFY(out.isEmpty());
+        QCOMPARE(err, profile + ": Cannot open file " + profile + "\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_StyleCheck)
+#include "tst_stylecheck.moc"
