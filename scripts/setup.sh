@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every system and npm package the editor needs to build, run and test.
 # Idempotent: packages already present are left alone and nothing is printed for them.
+# "setup.sh package-check" also installs what scripts/check-package.sh needs.
 set -euo pipefail
 
 APT_PACKAGES=(
@@ -12,6 +13,7 @@ APT_PACKAGES=(
   xvfb xauth imagemagick fonts-dejavu-core
   dpkg-dev shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
 )
+[ "${1:-}" != package-check ] || APT_PACKAGES+=(debootstrap)
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"

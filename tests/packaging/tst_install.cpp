@@ -152,6 +152,35 @@ private slots:
         QCOMPARE(version.out, CommandLine::versionText());
     }
 
+    // The installed program finds the profile beside itself, without a display.
+    void checksAgainstTheInstalledProfile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("no lines") << QByteArray() << 0 << "";
+        QTest::newRow("unknown key") << QByteArray("&noSuchParameter=1\r\n") << 1
+                                     << ":1: unknown key \"&noSuchParameter\"\n";
+    }
+
+    void checksAgainstTheInstalledProfile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, exitCode);
+        QFETCH(QString, output);
+        QTemporaryDir work;
+        const QString file = work.filePath(QStringLiteral("chart.stl"));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        out.close();
+
+        const Run check = run(program(), {"--check", file}, bareEnvironment());
+        QVERIFY2(check.err.isEmpty(), qPrintable(check.err));
+        QCOMPARE(check.exitCode, exitCode);
+        QCOMPARE(check.out, output.isEmpty() ? output : file + output);
+    }
+
     void styleFilesHaveTheirMimeType_data()
     {
         QTest::addColumn<QByteArray>("content");
