@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+
+class TscFontComboBox;
+
+// Draws the rows of the font picker's open list through the control, which
+// draws its closed face the same way.
+class FontEntryDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    explicit FontEntryDelegate(TscFontComboBox *combo);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    TscFontComboBox *m_combo;
+};

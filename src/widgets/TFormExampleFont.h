@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+// The font picker's preview: a window without border that stays on top and
+// is never activated, showing the face's name in a strip along the top and a
+// sample text written in that face below it.
+class TFormExampleFont : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TFormExampleFont(QWidget *parent = nullptr);
+
+    QLabel *PanelFontName() const { return m_panelFontName; }
+    QLabel *PanelPreview() const { return m_panelPreview; }
+
+    void showFace(const QString &face, const QString &sampleText);
+    void setNameVisible(bool visible);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QLabel *m_panelFontName;
+    QLabel *m_panelPreview;
+};

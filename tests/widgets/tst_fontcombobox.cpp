@@ -1,0 +1,223 @@
+#include "widgets/TFormExampleFont.h"
+#include "widgets/TscFontComboBox.h"
+
+#include <QAbstractItemView>
+#include <QLabel>
+#include <QtTest>
+
+namespace {
+
+const QList<FontFace> Faces = {
+    {"DejaVu Sans", ftTrueTypeAnsi},      {"DejaVu Serif", ftTrueTypeAnsi}, {"Dingbats", ftTrueTypeSymbol},
+    {"@DejaVu Sans Mono", ftTrueTypeAnsi}, {"Fixed", ftRaster},            {"DejaVu Sans Mono", ftTrueTypeAnsi},
+};
+
+} // namespace
+
+// The font picker control on a fixed font list: opening and closing its
+// list, picks with the mouse and the keyboard, the preview window and the
+// faces its rows are drawn in.
+class TestFontComboBox : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void listsTheFixedFaces();
+    void installedFacesAreClassified();
+    void fontNameWriteSelectsAndCommits();
+    void pickWithTheMouseGivesFaceAlone();
+    void escapeKeepsEntryText();
+    void keyboardWhileClosed();
+    void previewBesideTheList();
+    void previewSettingsApplyAtOnce();
+    void rowFaces_data();
+    void rowFaces();
+
+private:
+    void openList();
+    void clickRow(int row);
+
+    std::unique_ptr<QWidget> m_host;
+    TscFontComboBox *m_combo = nullptr;
+};
+
+void TestFontComboBox::init()
+{
+    m_host = std::make_unique<QWidget>();
+    m_host->resize(300, 120);
+    m_combo = new TscFontComboBox(m_host.get());
+    m_combo->setGeometry(8, 6, 145, 24);
+    m_combo->setFontFaces(Faces);
+    m_host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+}
+
+void TestFontComboBox::cleanup()
+{
+    m_host.reset();
+}
+
+void TestFontComboBox::openList()
+{
+    m_combo->showPopup();
+    QVERIFY(QTest::qWaitForWindowExposed(m_combo->view()->window()));
+}
+
+void TestFontComboBox::clickRow(int row)
+{
+    QAbstractItemView *view = m_combo->view();
+    const QPoint at = view->visualRect(m_combo->model()->index(row, 0)).center();
+    QTest::mouseMove(view->viewport(), at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTRY_VERIFY(!m_combo->entries()->isOpen());
+}
+
+void TestFontComboBox::listsTheFixedFaces()
+{
+    QCOMPARE(m_combo->entries()->entries(),
+             (QStringList{"DejaVu Sans Mono=TA", "DejaVu Sans=TA", "DejaVu Serif=TA", "Dingbats=TS"}));
+    QCOMPARE(m_combo->currentIndex(), -1);
+    m_combo->setFontTypes(ftRaster);
+    QCOMPARE(m_combo->entries()->entries(), QStringList{"Fixed=R"});
+}
+
+void TestFontComboBox::installedFacesAreClassified()
+{
+    const QList<FontFace> faces = TscFontComboBox::installedFaces();
+    QVERIFY(!faces.isEmpty());
+    const auto dejaVu = std::find_if(faces.begin(), faces.end(), [](const FontFace &f) { return f.name == "DejaVu Sans"; });
+    QVERIFY(dejaVu != faces.end());
+    QCOMPARE(dejaVu->kind, TscFontTypes(ftTrueTypeAnsi));
+}
+
+void TestFontComboBox::fontNameWriteSelectsAndCommits()
+{
+    QSignalSpy clicks(m_combo, &TscFontComboBox::OnClick);
+    m_combo->setFontName(QStringLiteral("DejaVu Serif"));
+    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Serif=TA"));
+    QCOMPARE(m_combo->currentIndex(), 0);
+    QCOMPARE(m_combo->currentText(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(m_combo->count(), 5);
+    QCOMPARE(clicks.count(), 0);
+
+    m_combo->setFontName(QStringLiteral("Arial"));
+    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Serif=TA"));
+    QCOMPARE(m_combo->currentIndex(), 0);
+}
+
+void TestFontComboBox::pickWithTheMouseGivesFaceAlone()
+{
+    m_combo->setFontName(QStringLiteral("DejaVu Serif"));
+    QSignalSpy dropDowns(m_combo, &TscFontComboBox::OnDropDown);
+    QSignalSpy clicks(m_combo, &TscFontComboBox::OnClick);
+    openList();
+    QCOMPARE(dropDowns.count(), 1);
+    QVERIFY(m_combo->entries()->isOpen());
+
+    clickRow(4); // Dingbats, in the font section
+    QCOMPARE(m_combo->FontName(), QStringLiteral("Dingbats"));
+    QCOMPARE(m_combo->entries()->entries().mid(0, 2), (QStringList{"Dingbats=TS", "DejaVu Serif=TA"}));
+    QCOMPARE(m_combo->currentIndex(), 0);
+    QCOMPARE(m_combo->currentText(), QStringLiteral("Dingbats"));
+    QVERIFY(!m_combo->preview()->isVisible());
+    QVERIFY(clicks.count() >= 1);
+    QVERIFY(m_combo->hasFocus());
+}
+
+void TestFontComboBox::escapeKeepsEntryText()
+{
+    m_combo->setFontName(QStringLiteral("DejaVu Sans"));
+    openList();
+    QTest::keyClick(m_combo->view(), Qt::Key_Down);
+    QTest::keyClick(m_combo->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!m_combo->entries()->isOpen());
+    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Sans=TA"));
+    QCOMPARE(m_combo->entries()->usedCount(), 1);
+}
+
+void TestFontComboBox::keyboardWhileClosed()
+{
+    m_combo->setFontName(QStringLiteral("DejaVu Sans"));
+    m_combo->setFocus();
+    QSignalSpy changes(m_combo, &TscFontComboBox::OnChange);
+    QTest::keyClick(m_combo, Qt::Key_Down);
+    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(m_combo->entries()->usedCount(), 1);
+    QCOMPARE(changes.count(), 1);
+}
+
+void TestFontComboBox::previewBesideTheList()
+{
+    m_combo->setFontName(QStringLiteral("DejaVu Serif"));
+    openList();
+    TFormExampleFont *preview = m_combo->preview();
+    QVERIFY(preview->isVisible());
+    QCOMPARE(preview->size(), QSize(240, 60));
+    QCOMPARE(preview->pos(), m_combo->mapToGlobal(QPoint(m_combo->width(), m_combo->height())));
+    QCOMPARE(preview->PanelFontName()->text(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(preview->PanelPreview()->text(), QStringLiteral("AaBbYyZz"));
+
+    // The row under the cursor is previewed, a symbol font in its own face.
+    emit m_combo->highlighted(4);
+    QCOMPARE(preview->PanelFontName()->text(), QStringLiteral("Dingbats"));
+    QCOMPARE(preview->PanelPreview()->font().families().value(0), QStringLiteral("Dingbats"));
+    QVERIFY(preview->PanelPreview()->font().bold());
+    QCOMPARE(preview->PanelPreview()->font().pixelSize(), 24);
+    m_combo->hidePopup();
+    QTRY_VERIFY(!m_combo->entries()->isOpen());
+    QVERIFY(!preview->isVisible());
+}
+
+void TestFontComboBox::previewSettingsApplyAtOnce()
+{
+    TFormExampleFont *preview = m_combo->preview();
+    m_combo->setPreviewWidth(300);
+    m_combo->setPreviewHeight(80);
+    QCOMPARE(preview->size(), QSize(300, 80));
+    m_combo->setShowPreviewFontName(false);
+    QVERIFY(!preview->PanelFontName()->isVisibleTo(preview));
+    QCOMPARE(preview->PanelPreview()->geometry(), QRect(0, 0, 300, 80));
+    m_combo->setShowPreviewFontName(true);
+    QCOMPARE(preview->PanelPreview()->geometry(), QRect(0, 15, 300, 65));
+
+    m_combo->setFontName(QStringLiteral("DejaVu Sans"));
+    openList();
+    m_combo->setPreviewText(QStringLiteral("Chart 2026"));
+    QCOMPARE(preview->PanelPreview()->text(), QStringLiteral("Chart 2026"));
+    m_combo->setPreviewText(QStringLiteral("  "));
+    QCOMPARE(preview->PanelPreview()->text(), QStringLiteral("AaBbYyZz"));
+
+    m_combo->setShowPreview(false);
+    m_combo->hidePopup();
+    QTRY_VERIFY(!m_combo->entries()->isOpen());
+    openList();
+    QVERIFY(!preview->isVisible());
+}
+
+void TestFontComboBox::rowFaces_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("listRow");
+    QTest::addColumn<bool>("ownFace");
+    QTest::newRow("list row in its own face") << "DejaVu Serif=TA" << true << true;
+    QTest::newRow("symbol font in the control's face") << "Dingbats=TS" << true << false;
+    QTest::newRow("raster font in its own face") << "Fixed=R" << true << true;
+    QTest::newRow("closed face in the control's font") << "DejaVu Serif=TA" << false << false;
+}
+
+void TestFontComboBox::rowFaces()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, listRow);
+    QFETCH(bool, ownFace);
+    const QFont font = m_combo->entryFont(entry, listRow);
+    const QString face = FontEntryList::faceOf(entry);
+    QCOMPARE(font.families().value(0) == face, ownFace);
+    QCOMPARE(font.pointSize(), m_combo->font().pointSize());
+}
+
+QTEST_MAIN(TestFontComboBox)
+#include "tst_fontcombobox.moc"
