@@ -1,6 +1,10 @@
 #include "app/TMainForm.h"
 
+#include "app/DocumentCommands.h"
 #include "app/ErrorReport.h"
+#include "app/StyleFileDialogs.h"
+#include "app/TTBMRUList.h"
+#include "app/TTBMRUListItem.h"
 #include "app/TrevixApplication.h"
 #include "app/ValueHistory.h"
 #include "params/ProfileGrid.h"
@@ -15,13 +19,16 @@
 #include "settings/WidgetFormWindow.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
@@ -56,6 +63,7 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
     createMenus();
     createToolbar();
     createStatusBar();
+    createDocumentCommands();
     createFormStorage();
 
     OpenTimer.setInterval(10);
@@ -133,7 +141,7 @@ void TMainForm::createMenus()
     SubmenuFile->addActions({ANew, AOpen, ASave, ASaveas});
     SubmenuFile->addSeparator();
     // The recent files are listed between these two separators.
-    SubmenuFile->addSeparator();
+    m_recentFilesEnd = SubmenuFile->addSeparator();
     SubmenuFile->addAction(AExit);
 
     SubmenuEdit = menuBar->addMenu(tr("&Edit"));
@@ -261,7 +269,39 @@ void TMainForm::createFormStorage()
         TStoredValue(QStringLiteral("SWFDataFile"), QStringLiteral("data.txt"), QStringLiteral("Hemrquist")),
     };
     FormStorage->OnRestorePlacement = [this](SettingsBackingStore &store) { FormStorageRestorePlacement(store); };
+    FormStorage->OnSavePlacement = [this](SettingsBackingStore &store) { FormStorageSavePlacement(store); };
     WidgetFormWindow::attach(*FormStorage, this);
+}
+
+void TMainForm::createDocumentCommands()
+{
+    MRUList = new TTBMRUList(this);
+    MRUList->setObjectName(QStringLiteral("MRUList"));
+    MRUItem = new TTBMRUListItem(SubmenuFile, m_recentFilesEnd, this);
+    MRUItem->setMRUList(MRUList);
+    m_openMenu = new QMenu(ItemOpen);
+    MRUListItem = new TTBMRUListItem(m_openMenu, nullptr, this);
+    MRUListItem->setMRUList(MRUList);
+    connect(MRUList, &TTBMRUList::OnChange, this, &TMainForm::MRUListChange);
+
+    m_dialogs = std::make_unique<StyleFileDialogs>(this);
+    m_commands = new DocumentCommands(m_document, *MRUList, *m_dialogs, this);
+    connect(m_commands, &DocumentCommands::updateTitleRequested, this, &TMainForm::UpdateTitle);
+    connect(m_commands, &DocumentCommands::movieRequested, m_shockwaveFlash, &TShockwaveFlash::setMovie);
+    connect(m_commands, &DocumentCommands::bringToFrontRequested, this, &TMainForm::bringToFront);
+
+    const auto guarded = [this](void (DocumentCommands::*command)()) {
+        return [this, command] { ErrorReport::guard([this, command] { (m_commands->*command)(); }); };
+    };
+    connect(ANew, &QAction::triggered, this, guarded(&DocumentCommands::ANewExecute));
+    connect(AOpen, &QAction::triggered, this, guarded(&DocumentCommands::AOpenExecute));
+    connect(ASave, &QAction::triggered, this, guarded(&DocumentCommands::ASaveExecute));
+    connect(ASaveas, &QAction::triggered, this, guarded(&DocumentCommands::ASaveasExecute));
+    connect(MRUList, &TTBMRUList::OnClick, this, [this](const QString &fileName) {
+        ErrorReport::guard([this, &fileName] { m_commands->MRUListClick(fileName); });
+    });
+    // Files dropped anywhere on the window.
+    setAcceptDrops(true);
 }
 
 void TMainForm::createHelpPanel()
@@ -273,8 +313,9 @@ void TMainForm::createHelpPanel()
             [this] { ErrorReport::guard([this] { XMLMemoryDataAfterScroll(); }); });
 }
 
-void TMainForm::FormStorageRestorePlacement(SettingsBackingStore & /*store*/)
+void TMainForm::FormStorageRestorePlacement(SettingsBackingStore &store)
 {
+    MRUList->LoadFromStore(store, FormStorage->IniSection + QStringLiteral("\\ReopenList"));
     // The help panel is offered only where its pictures are.
     if (QDir(m_document.FAppDir + QStringLiteral("img")).exists()) {
         ItemHelpWindow->setVisible(true);
@@ -313,7 +354,54 @@ void TMainForm::FormShow()
 void TMainForm::OpenTimerTimer()
 {
     OpenTimer.stop();
+    if (!m_arguments.isEmpty() && QFileInfo(m_arguments.first()).isFile())
+        m_commands->OpenStyleFile(m_arguments.first());
     RefreshPreview();
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    bool canClose = true;
+    ErrorReport::guard([this, &canClose] { m_commands->FormCloseQuery(canClose); });
+    event->setAccepted(canClose);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (std::any_of(urls.cbegin(), urls.cend(), [](const QUrl &url) { return url.isLocalFile(); }))
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent *event)
+{
+    QStringList fileNames;
+    for (const QUrl &url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            fileNames.append(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+    event->acceptProposedAction();
+    ErrorReport::guard([this, &fileNames] { m_commands->FileDropDrop(fileNames); });
+}
+
+void TMainForm::bringToFront()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    raise();
+    activateWindow();
+}
+
+void TMainForm::MRUListChange()
+{
+    // The Open button drops down the recent files while there are any.
+    const bool any = !MRUList->Items().isEmpty();
+    ItemOpen->setMenu(any ? m_openMenu : nullptr);
+    ItemOpen->setPopupMode(any ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
+}
+
+void TMainForm::FormStorageSavePlacement(SettingsBackingStore &store)
+{
+    MRUList->SaveToStore(store, FormStorage->IniSection + QStringLiteral("\\ReopenList"));
 }
 
 void TMainForm::UpdateTitle()

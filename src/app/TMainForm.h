@@ -5,6 +5,9 @@
 #include <QMainWindow>
 #include <QTimer>
 
+#include <memory>
+
+class DocumentCommands;
 class QAction;
 class QFrame;
 class QLabel;
@@ -14,9 +17,12 @@ class QToolButton;
 class ProfileGrid;
 class ProfileGridModel;
 class ProfilePanel;
+class SettingsBackingStore;
+class StyleFileDialogs;
 class TFormStorage;
 class THelpForm;
-class SettingsBackingStore;
+class TTBMRUList;
+class TTBMRUListItem;
 class ValueHistory;
 class TShockwaveFlash;
 
@@ -34,6 +40,7 @@ public:
     ~TMainForm() override;
 
     StyleDocument &document() { return m_document; }
+    DocumentCommands &documentCommands() { return *m_commands; }
     ProfileGrid *ProfileGridView() const { return m_profileGrid; }
     ProfilePanel *profilePanel() const { return m_profilePanel; }
     ValueHistory *history() const { return m_history; }
@@ -62,6 +69,9 @@ public:
     QTimer OpenTimer;
     TFormStorage *FormStorage = nullptr;
     THelpForm *HelpForm = nullptr;
+    TTBMRUList *MRUList = nullptr;
+    TTBMRUListItem *MRUItem = nullptr;     // the recent files in the File menu
+    TTBMRUListItem *MRUListItem = nullptr; // ... and under the toolbar's Open button
 
     bool FRefreshing = false;
 
@@ -71,6 +81,9 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void createActions();
@@ -79,6 +92,7 @@ private:
     void createClientArea();
     void createStatusBar();
     void createFormStorage();
+    void createDocumentCommands();
 
     void FormCreate();
     void FormShow();
@@ -86,11 +100,14 @@ private:
     void SubmenuViewPopup();
     void ItemStatusbarClick();
     void ItemFullPathClick();
+    void MRUListChange();
+    void FormStorageRestorePlacement(SettingsBackingStore &store);
+    void FormStorageSavePlacement(SettingsBackingStore &store);
+    void bringToFront();
     void AExitExecute();
     void AHelpExecute();
     void ItemHelpWindowClick();
     void XMLMemoryDataAfterScroll();
-    void FormStorageRestorePlacement(SettingsBackingStore &store);
     void createHelpPanel();
     void ItemAboutClick();
     void ProfileGridChangeNode(int recordIndex);
@@ -108,4 +125,8 @@ private:
     QLabel *m_statusPanel0 = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     bool m_actionUpdatePending = false;
+    QAction *m_recentFilesEnd = nullptr;
+    QMenu *m_openMenu = nullptr;
+    std::unique_ptr<StyleFileDialogs> m_dialogs;
+    DocumentCommands *m_commands = nullptr;
 };

@@ -1,3 +1,6 @@
+#include "TestPrompts.h"
+
+#include "app/DocumentCommands.h"
 #include "app/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "app/TrevixApplication.h"
@@ -231,8 +234,12 @@ private slots:
         QVERIFY(form.isVisible());
         QCOMPARE(editor->text(), QString());
         grid->setFocus();
+        TestPrompts prompts; // the cut changed the document: closing asks first
+        prompts.answer = DocumentPrompts::No;
+        form.documentCommands().setPrompts(prompts);
         QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
         QTRY_VERIFY(!form.isVisible());
+        QCOMPARE(prompts.asked.size(), 1);
     }
 };
 

@@ -1,0 +1,82 @@
+#include "app/StyleFileDialogs.h"
+
+#include "app/TrevixApplication.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace {
+
+// The places at the dialog's side: home, desktop, documents and the whole computer.
+QList<QUrl> places()
+{
+    QList<QUrl> urls;
+    for (const auto location : {QStandardPaths::HomeLocation, QStandardPaths::DesktopLocation,
+                                QStandardPaths::DocumentsLocation}) {
+        const QString path = QStandardPaths::writableLocation(location);
+        if (QDir(path).exists() && !urls.contains(QUrl::fromLocalFile(path)))
+            urls.append(QUrl::fromLocalFile(path));
+    }
+    urls.append(QUrl(QStringLiteral("file:")));
+    return urls;
+}
+
+} // namespace
+
+StyleFileDialogs::StyleFileDialogs(QWidget *parent) : m_parent(parent) {}
+
+StyleFileDialogs::~StyleFileDialogs() = default;
+
+DocumentPrompts::Answer StyleFileDialogs::askSaveChanges(const QString &message)
+{
+    QMessageBox box(QMessageBox::Question, TrevixApplication::title(), message,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Yes;
+    case QMessageBox::No:
+        return No;
+    default:
+        return Cancel;
+    }
+}
+
+QString StyleFileDialogs::openFileName()
+{
+    return chosenFile(fileDialog(m_openDialog, false));
+}
+
+QString StyleFileDialogs::saveFileName()
+{
+    return chosenFile(fileDialog(m_saveDialog, true));
+}
+
+QFileDialog *StyleFileDialogs::fileDialog(QPointer<QFileDialog> &dialog, bool save)
+{
+    if (dialog)
+        return dialog;
+    dialog = new QFileDialog(m_parent);
+    dialog->setNameFilters({QStringLiteral("Trevix Style files (*.stl)"), QStringLiteral("All files (*)")});
+    dialog->setDefaultSuffix(QStringLiteral("stl"));
+    dialog->setSidebarUrls(places());
+    if (save) {
+        // Replacing an existing file is confirmed; an accidental overwrite loses a style.
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+    }
+    return dialog;
+}
+
+QString StyleFileDialogs::chosenFile(QFileDialog *dialog)
+{
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialog->selectedFiles().first());
+}

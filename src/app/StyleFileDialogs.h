@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/DocumentPrompts.h"
+
+#include <QPointer>
+
+class QFileDialog;
+class QWidget;
+
+// The document commands' questions as the user sees them: a Yes/No/Cancel
+// message box captioned with the application title, and the Open and
+// Save as dialogs for style files, which remember their folder between uses.
+class StyleFileDialogs : public DocumentPrompts
+{
+public:
+    explicit StyleFileDialogs(QWidget *parent);
+    ~StyleFileDialogs() override;
+
+    Answer askSaveChanges(const QString &message) override;
+    QString openFileName() override;
+    QString saveFileName() override;
+
+private:
+    QFileDialog *fileDialog(QPointer<QFileDialog> &dialog, bool save);
+    static QString chosenFile(QFileDialog *dialog);
+
+    QWidget *m_parent;
+    QPointer<QFileDialog> m_openDialog;
+    QPointer<QFileDialog> m_saveDialog;
+};

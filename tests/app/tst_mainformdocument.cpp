@@ -1,0 +1,255 @@
+#include "TestAppDir.h"
+#include "TestPrompts.h"
+
+#include "app/DocumentCommands.h"
+#include "app/ErrorReport.h"
+#include "app/StyleFileDialogs.h"
+#include "app/TMainForm.h"
+#include "app/TTBMRUList.h"
+#include "app/TTBMRUListItem.h"
+#include "app/TrevixApplication.h"
+#include "preview/TShockwaveFlash.h"
+#include "settings/TFormStorage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+// The document commands as the main window offers them: menus, the Open
+// button, dropped files, the command line, closing and a restart.
+class TestMainFormDocument : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString writeStyle(const QString &name, const QByteArray &bytes) const
+    {
+        const QString path = m_appDir->path(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+    // The texts of the File menu between its two separators.
+    static QStringList recentInFileMenu(TMainForm &form)
+    {
+        QStringList texts;
+        const QList<QAction *> actions = form.SubmenuFile->actions();
+        const auto first = std::find_if(actions.cbegin(), actions.cend(), [](QAction *a) { return a->isSeparator(); });
+        for (auto it = first + 1; it != actions.cend() && !(*it)->isSeparator(); ++it)
+            texts << (*it)->text();
+        return texts;
+    }
+    static QStringList recentUnderOpen(TMainForm &form)
+    {
+        QStringList texts;
+        if (QMenu *menu = form.ItemOpen->menu()) {
+            for (QAction *action : menu->actions())
+                texts << action->text();
+        }
+        return texts;
+    }
+    static void drop(TMainForm &form, const QStringList &paths)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &path : paths)
+            urls << QUrl::fromLocalFile(path);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropEvent(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &dropEvent);
+    }
+
+    std::unique_ptr<TestAppDir> m_appDir;
+    QStringList m_errors;
+
+private slots:
+    void initTestCase()
+    {
+        ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
+    }
+    void init()
+    {
+        m_appDir = std::make_unique<TestAppDir>();
+        m_errors.clear();
+    }
+    void cleanup() { m_appDir.reset(); }
+
+    void recentFilesInBothMenusAndTheSplitOpenButton()
+    {
+        const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
+        const QString red = writeStyle(QStringLiteral("red.stl"), "&titleText=Red\r\n");
+        TMainForm form(m_appDir->dir(), {});
+        TestPrompts prompts;
+        form.documentCommands().setPrompts(prompts);
+        form.show();
+        QVERIFY(recentInFileMenu(form).isEmpty());
+        QCOMPARE(form.ItemOpen->menu(), nullptr);
+
+        prompts.openName = blue;
+        form.AOpen->trigger();
+        prompts.openName = red;
+        form.ItemOpen->click();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [%1]").arg(red));
+        const QStringList expected = {QStringLiteral("&1 ") + red, QStringLiteral("&2 ") + blue};
+        QCOMPARE(recentInFileMenu(form), expected);
+        QCOMPARE(recentUnderOpen(form), expected);
+        QCOMPARE(form.ItemOpen->popupMode(), QToolButton::MenuButtonPopup);
+
+        // Choosing the second entry in the drop-down opens it again.
+        form.ItemOpen->menu()->actions().at(1)->trigger();
+        QCOMPARE(form.document().FFileName, blue);
+        QCOMPARE(recentInFileMenu(form), (QStringList{QStringLiteral("&1 ") + blue, QStringLiteral("&2 ") + red}));
+        QVERIFY(m_errors.isEmpty());
+    }
+
+    void restartBringsTheRecentFilesBack()
+    {
+        const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
+        const QString red = writeStyle(QStringLiteral("red.stl"), "&titleText=Red\r\n");
+        {
+            TMainForm form(m_appDir->dir(), {});
+            form.show();
+            form.documentCommands().OpenStyleFile(blue);
+            form.documentCommands().OpenStyleFile(red);
+            QVERIFY(form.close());
+        }
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QCOMPARE(form.MRUList->Items(), (QStringList{red, blue}));
+        QCOMPARE(recentUnderOpen(form), recentInFileMenu(form));
+        QCOMPARE(recentInFileMenu(form).size(), 2);
+    }
+
+    void commandLineFileOpensAfterTheFirstShow_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("none") << QStringList() << QString();
+        QTest::newRow("missing file") << QStringList{QStringLiteral("gone.stl")} << QString();
+        QTest::newRow("two files") << QStringList{QStringLiteral("blue.stl"), QStringLiteral("red.stl")}
+                                   << QStringLiteral("blue.stl");
+    }
+    void commandLineFileOpensAfterTheFirstShow()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, opened);
+        writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
+        writeStyle(QStringLiteral("red.stl"), "&titleText=Red\r\n");
+        QStringList paths;
+        for (const QString &name : arguments)
+            paths << m_appDir->path(name);
+        TMainForm form(m_appDir->dir(), paths);
+        QVERIFY(form.document().FFileName.isEmpty());
+        form.show();
+        QTRY_VERIFY(!form.OpenTimer.isActive());
+        QTest::qWait(20);
+        QCOMPARE(form.document().FFileName, opened.isEmpty() ? QString() : m_appDir->path(opened));
+        QCOMPARE(form.MRUList->Items().size(), opened.isEmpty() ? 0 : 1);
+        QVERIFY(m_errors.isEmpty());
+    }
+
+    void droppedFilesOpenTheFirst()
+    {
+        const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
+        const QString red = writeStyle(QStringLiteral("red.stl"), "&titleText=Red\r\n");
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        drop(form, {blue, red});
+        QCOMPARE(form.document().FFileName, blue);
+        QCOMPARE(form.document().GetParamValue(QStringLiteral("titleText")), QStringLiteral("Blue"));
+    }
+
+    void closingWithUnsavedChanges()
+    {
+        TMainForm form(m_appDir->dir(), {});
+        TestPrompts prompts;
+        form.documentCommands().setPrompts(prompts);
+        form.show();
+        form.document().XMLMemoryData.postValue(QStringLiteral("changed"));
+        prompts.answer = DocumentPrompts::Cancel;
+        QVERIFY(!form.close());
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.FormStorage->isSaved());
+
+        prompts.answer = DocumentPrompts::No;
+        QVERIFY(form.close());
+        QVERIFY(form.FormStorage->isSaved());
+        QCOMPARE(prompts.asked, (QStringList(2, QStringLiteral("Do You wand save file \"Untitled\""))));
+    }
+
+    void newShowsTheEmptyMovieAndTheUntitledTitle()
+    {
+        const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
+        TMainForm form(m_appDir->dir(), {blue});
+        form.show();
+        QTRY_COMPARE(form.document().FFileName, blue);
+        form.ANew->trigger();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [Untitled]"));
+        QCOMPARE(form.ShockwaveFlash()->Movie(), form.document().FAppDir + QStringLiteral("empty.swf"));
+        QCOMPARE(form.document().GetParamValue(QStringLiteral("titleText")), QString());
+    }
+
+    void realPromptAsksWithTheTitleAsCaption()
+    {
+        QWidget parent;
+        StyleFileDialogs dialogs(&parent);
+        QString caption;
+        QString text;
+        bool questionIcon = false;
+        bool yesIsDefault = false;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            caption = box->windowTitle();
+            text = box->text();
+            questionIcon = box->icon() == QMessageBox::Question;
+            yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(dialogs.askSaveChanges(DocumentCommands::saveChangesMessage(QString())), DocumentPrompts::No);
+        QCOMPARE(caption, TrevixApplication::title());
+        QCOMPARE(text, QStringLiteral("Do You wand save file \"Untitled\""));
+        QVERIFY(questionIcon);
+        QVERIFY(yesIsDefault);
+
+        QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
+        QCOMPARE(dialogs.askSaveChanges(QStringLiteral("x")), DocumentPrompts::Cancel);
+    }
+
+    void realFileDialogsOfferStyleFiles()
+    {
+        QWidget parent;
+        StyleFileDialogs dialogs(&parent);
+        for (const bool save : {false, true}) {
+            QFileDialog *seen = nullptr;
+            QTimer::singleShot(0, this, [&] {
+                seen = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                QVERIFY(seen);
+                QCOMPARE(seen->nameFilters(),
+                         (QStringList{QStringLiteral("Trevix Style files (*.stl)"), QStringLiteral("All files (*)")}));
+                QCOMPARE(seen->defaultSuffix(), QStringLiteral("stl"));
+                QVERIFY(!seen->sidebarUrls().isEmpty());
+                QCOMPARE(seen->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+                QCOMPARE(seen->fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+                QVERIFY(!seen->testOption(QFileDialog::DontConfirmOverwrite));
+                seen->reject();
+            });
+            QVERIFY((save ? dialogs.saveFileName() : dialogs.openFileName()).isEmpty());
+            QVERIFY(seen);
+        }
+    }
+};
+
+QTEST_MAIN(TestMainFormDocument)
+#include "tst_mainformdocument.moc"
