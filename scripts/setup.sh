@@ -10,7 +10,7 @@ APT_PACKAGES=(
   libgl-dev libxkbcommon-dev
   libbenchmark-dev libpugixml-dev
   fp-utils libchm-dev
-  xvfb xauth imagemagick fonts-dejavu-core
+  xvfb xauth imagemagick xdotool fonts-dejavu-core
   dpkg-dev shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
 )
 [ "${1:-}" != package-check ] || APT_PACKAGES+=(debootstrap)

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
 
@@ -76,7 +77,12 @@ QFileDialog *StyleFileDialogs::fileDialog(QPointer<QFileDialog> &dialog, bool sa
 
 QString StyleFileDialogs::chosenFile(QFileDialog *dialog)
 {
+    // Both dialogs start where the user last opened or saved a file.
+    if (!m_directory.isEmpty())
+        dialog->setDirectory(m_directory);
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return QString();
-    return QDir::toNativeSeparators(dialog->selectedFiles().first());
+    const QString fileName = dialog->selectedFiles().first();
+    m_directory = QFileInfo(fileName).absolutePath();
+    return QDir::toNativeSeparators(fileName);
 }

@@ -9,7 +9,7 @@ class QWidget;
 
 // The document commands' questions as the user sees them: a Yes/No/Cancel
 // message box captioned with the application title, and the Open and
-// Save as dialogs for style files, which remember their folder between uses.
+// Save as dialogs for style files.
 class StyleFileDialogs : public DocumentPrompts
 {
 public:
@@ -22,9 +22,10 @@ public:
 
 private:
     QFileDialog *fileDialog(QPointer<QFileDialog> &dialog, bool save);
-    static QString chosenFile(QFileDialog *dialog);
+    QString chosenFile(QFileDialog *dialog);
 
     QWidget *m_parent;
     QPointer<QFileDialog> m_openDialog;
     QPointer<QFileDialog> m_saveDialog;
+    QString m_directory; // empty until a file has been chosen
 };

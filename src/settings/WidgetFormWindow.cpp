@@ -106,7 +106,10 @@ QString WidgetFormWindow::activeControlName() const
     QWidget *control = m_window->focusWidget();
     while (control && control != m_window && control->objectName().isEmpty())
         control = control->parentWidget();
-    return control && control != m_window ? control->objectName() : QString();
+    // A menu bar holds the focus only while it is being used.
+    if (!control || control == m_window || control->focusPolicy() == Qt::NoFocus)
+        return QString();
+    return control->objectName();
 }
 
 void WidgetFormWindow::setActiveControl(const QString &name)

@@ -249,6 +249,28 @@ private slots:
             QVERIFY(seen);
         }
     }
+
+    void dialogsStartWhereTheLastFileWasChosen()
+    {
+        QVERIFY(QDir().mkpath(m_appDir->path(QStringLiteral("styles"))));
+        const QString blue = writeStyle(QStringLiteral("styles/blue.stl"), "&titleText=Blue\r\n");
+        QWidget parent;
+        StyleFileDialogs dialogs(&parent);
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            dialog->selectFile(blue);
+            static_cast<QDialog *>(dialog)->accept(); // as the Open button does
+        });
+        QCOMPARE(dialogs.openFileName(), QDir::toNativeSeparators(blue));
+        QString folder;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            folder = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        dialogs.saveFileName();
+        QCOMPARE(folder, QFileInfo(blue).absolutePath());
+    }
 };
 
 QTEST_MAIN(TestMainFormDocument)

@@ -178,6 +178,17 @@ private slots:
         w.show();
         QVERIFY(w.focusWidget() != w.other);
     }
+
+    void controlThatTakesNoFocusIsNotKept()
+    {
+        Window w;
+        w.show();
+        w.other->setFocusPolicy(Qt::NoFocus); // like a menu bar while it is being used
+        w.other->setFocus();
+        QVERIFY(w.close());
+        QVERIFY(!QSettings(m_path, QSettings::IniFormat).allKeys().join(QLatin1Char(' ')).contains(
+            QStringLiteral("ActiveControl")));
+    }
 };
 
 QTEST_MAIN(TestWidgetFormWindow)
