@@ -73,7 +73,8 @@ private:
 private slots:
     void init()
     {
-        m_path = m_dir.filePath(QString::fromLatin1(QTest::currentTestFunction()) + QStringLiteral(".conf"));
+        m_path = m_dir.filePath(QStringLiteral("%1-%2.conf").arg(QString::fromLatin1(QTest::currentTestFunction()),
+                                                                  QString::fromLatin1(QTest::currentDataTag())));
         SettingsBackingStore::setUserFilePath(m_path);
     }
     void cleanupTestCase() { SettingsBackingStore::setUserFilePath(QString()); }
@@ -141,6 +142,33 @@ private slots:
         QTRY_VERIFY(w.isMaximized());
         w.showNormal();
         QTRY_COMPARE(w.geometry(), QRect(60, 50, 600, 400));
+    }
+
+    void minimizedWindowComesBackMinimized_data()
+    {
+        QTest::addColumn<bool>("fromMaximized");
+        QTest::newRow("from normal") << false;
+        QTest::newRow("from maximized") << true;
+    }
+    void minimizedWindowComesBackMinimized()
+    {
+        QFETCH(bool, fromMaximized);
+        {
+            Window w;
+            w.show();
+            w.setGeometry(60, 50, 600, 400);
+            w.setWindowState(Qt::WindowMinimized | (fromMaximized ? Qt::WindowMaximized : Qt::WindowNoState));
+            QVERIFY(w.close());
+        }
+        QCOMPARE(value(QStringLiteral("ShowCmd")), QStringLiteral("2"));
+        QCOMPARE(value(QStringLiteral("Flags")), fromMaximized ? QStringLiteral("2") : QStringLiteral("0"));
+
+        Window w;
+        w.show();
+        QVERIFY(!w.isMinimized()); // shown normal first, minimized once the show is done
+        QTRY_VERIFY(w.isMinimized());
+        QCOMPARE(w.isMaximized(), fromMaximized);
+        QCOMPARE(w.normalGeometry(), QRect(60, 50, 600, 400));
     }
 
     void fixedWindowKeepsItsSize()
