@@ -2,8 +2,10 @@
 #include "app/TMainForm.h"
 #include "settings/ChmBrowser.h"
 #include "settings/HelpViewerSet.h"
+#include "settings/HtmlHelp.h"
 #include "settings/ShellOpen.h"
 #include "settings/TFormAbout.h"
+#include "settings/THelpRouter.h"
 #include "settings/THtmlHelpViewer.h"
 
 #include <QAction>
@@ -24,6 +26,7 @@ private slots:
     void cleanup();
     void helpOpensTheManualWithItsContents();
     void helpWithoutTheManualDoesNothing();
+    void settingsTopicClosesWithItsRouter();
     void aboutShowsTheAboutBox();
 
 private:
@@ -78,6 +81,25 @@ void TestMainFormHelp::helpWithoutTheManualDoesNothing()
     form.AHelp->trigger();
     QVERIFY(shellHelpViewers().viewers().isEmpty());
     QVERIFY(m_reported.isEmpty());
+}
+
+void TestMainFormHelp::settingsTopicClosesWithItsRouter()
+{
+    const QString chm = m_dir->filePath(THelpRouter::HelpFileName);
+    QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), chm));
+    for (int use = 0; use < 2; ++use) { // a second router works once the first is gone
+        auto router = std::make_unique<THelpRouter>();
+        router->setHelpType(htHTMLhelp);
+        QVERIFY(router->ShowTopic(chm, QStringLiteral("Settings.html")));
+        QCOMPARE(HtmlHelp::viewers().viewers().size(), 1);
+        QPointer<THtmlHelpViewer> viewer = HtmlHelp::viewers().viewers().first();
+        QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Settings.html"));
+        QVERIFY(viewer->browser()->toPlainText().contains(QStringLiteral("Area size")));
+
+        router.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(viewer.isNull());
+    }
 }
 
 void TestMainFormHelp::aboutShowsTheAboutBox()
