@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -179,6 +180,38 @@ private slots:
         QVERIFY2(check.err.isEmpty(), qPrintable(check.err));
         QCOMPARE(check.exitCode, exitCode);
         QCOMPARE(check.out, output.isEmpty() ? output : file + output);
+    }
+
+    // Started as the desktop entry starts it, the program opens the file once
+    // its window is up, which rewrites the working copy beside it.
+    void opensTheStyleFileItIsStartedWith()
+    {
+        QTemporaryDir work;
+        const QString file = work.filePath(QStringLiteral("chart.stl"));
+        // The first value of the installed working copy alone: after the
+        // open, the working copy holds just that line.
+        const QByteArray seed = read(appDir() + "/style.txt");
+        const QByteArray content = seed.left(seed.indexOf("\r\n") + 2);
+        QVERIFY(content.size() > 2 && content.size() < seed.size());
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(content);
+        out.close();
+
+        QProcessEnvironment environment = bareEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), work.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
+        QProcess editor;
+        editor.setProcessEnvironment(environment);
+        editor.start(program(), {file});
+        QVERIFY(editor.waitForStarted());
+        const auto stop = qScopeGuard([&editor] {
+            editor.kill();
+            editor.waitForFinished();
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(read(appDir() + "/style.txt"), content, 30000);
+        QCOMPARE(editor.state(), QProcess::Running);
     }
 
     void styleFilesHaveTheirMimeType_data()
