@@ -10,6 +10,7 @@
 #include "params/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfilePanel.h"
+#include "params/ValueEditors.h"
 #include "preview/TShockwaveFlash.h"
 #include "settings/ShellOpen.h"
 #include "settings/TFormAbout.h"
@@ -74,6 +75,9 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
 
     ErrorReport::guard([this] { FormCreate(); });
     scheduleActionListUpdate();
+    // The value popups come after the main window, before the help panel.
+    m_valueEditors = new ValueEditors(&m_document, m_profileGrid, this);
+    connect(m_profileGrid, &ProfileGrid::valueButtonClicked, this, &TMainForm::PValueButtonClick);
     createHelpPanel();
 }
 
@@ -486,6 +490,11 @@ void TMainForm::ItemAboutClick()
 void TMainForm::AExitExecute()
 {
     close();
+}
+
+void TMainForm::PValueButtonClick()
+{
+    m_valueEditors->PValueButtonClick();
 }
 
 void TMainForm::ProfileGridChangeNode(int recordIndex)

@@ -23,6 +23,7 @@ class TFormStorage;
 class THelpForm;
 class TTBMRUList;
 class TTBMRUListItem;
+class ValueEditors;
 class ValueHistory;
 class TShockwaveFlash;
 
@@ -72,6 +73,7 @@ public:
     TTBMRUList *MRUList = nullptr;
     TTBMRUListItem *MRUItem = nullptr;     // the recent files in the File menu
     TTBMRUListItem *MRUListItem = nullptr; // ... and under the toolbar's Open button
+    ValueEditors *valueEditors() const { return m_valueEditors; }
 
     bool FRefreshing = false;
 
@@ -111,6 +113,7 @@ private:
     void createHelpPanel();
     void ItemAboutClick();
     void ProfileGridChangeNode(int recordIndex);
+    void PValueButtonClick();
     void showCurrentParameter();
     void scheduleActionListUpdate();
 
@@ -129,4 +132,5 @@ private:
     QMenu *m_openMenu = nullptr;
     std::unique_ptr<StyleFileDialogs> m_dialogs;
     DocumentCommands *m_commands = nullptr;
+    ValueEditors *m_valueEditors = nullptr;
 };

@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QShortcut>
 
 namespace {
 constexpr int ParameterWidth = 242;
@@ -48,6 +49,15 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
         setCurrentIndex(index.siblingAtColumn(ProfileGridModel::ParameterColumn));
         emit valueButtonClicked(m_model->recordIndex(m_proxy->mapToSource(index)));
     });
+    // The keys that press the value cell's button, also while its text is being edited.
+    for (const QKeySequence key : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+                                   QKeySequence(Qt::ALT | Qt::Key_Down)}) {
+        auto *shortcut = new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            if (currentRecord() >= 0)
+                emit valueButtonClicked(currentRecord());
+        });
+    }
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { emit currentRecordChanged(m_model->recordIndex(m_proxy->mapToSource(current))); });
 }

@@ -164,6 +164,10 @@ bool ProfileGridModel::setData(const QModelIndex &index, const QVariant &value, 
         return false;
     // The grid posts the row it edits, as any other editor does. A failure
     // after the post (style.txt not written) leaves the value in the table.
+    // An editor closed without a change posts nothing, so the document
+    // stays as it was.
+    if (value.toString() == m_table->record(record).pDefault())
+        return true;
     m_table->setRecNo(record + 1);
     ErrorReport::guard([&] { m_table->postValue(value.toString()); });
     return true;

@@ -84,7 +84,7 @@ std::optional<QString> ValueEditing::editSpin(ValuePopups &popups, const QString
     m_numberBox.setValue(IntegerText::readDecimal(value));
     if (!popups.execSpin(m_numberBox))
         return std::nullopt;
-    return SpinEdit::format(m_numberBox.value());
+    return NumberBox::format(m_numberBox.value());
 }
 
 std::optional<QString> ValueEditing::editColor(ValuePopups &popups, const QString &value)

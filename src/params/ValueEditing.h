@@ -1,6 +1,6 @@
 #pragma once
 
-#include "params/SpinEdit.h"
+#include "params/NumberBox.h"
 
 #include <QString>
 
@@ -21,7 +21,7 @@ public:
     bool edit(StyleDocument &document, ValuePopups &popups);
 
     // The number box keeps its maximum between uses.
-    const SpinEdit &numberBox() const { return m_numberBox; }
+    const NumberBox &numberBox() const { return m_numberBox; }
 
 private:
     std::optional<QString> editList(StyleDocument &document, ValuePopups &popups, const QString &values,
@@ -31,5 +31,5 @@ private:
     std::optional<QString> editColor(ValuePopups &popups, const QString &value);
     std::optional<QString> editFontStyle(ValuePopups &popups, const QString &value);
 
-    SpinEdit m_numberBox;
+    NumberBox m_numberBox;
 };

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-class SpinEdit;
+class NumberBox;
 
 // The five popup editors as the value editing sees them. Each shows its
 // popup modally, started from the state it is handed, and returns true when
@@ -19,7 +19,7 @@ public:
     virtual bool execList(const QStringList &choices, int &selected) = 0;
     // fontName: written to the font picker before, read back from it after.
     virtual bool execFont(QString &fontName) = 0;
-    virtual bool execSpin(SpinEdit &box) = 0;
+    virtual bool execSpin(NumberBox &box) = 0;
     virtual bool execColor(TColor &color) = 0;
     virtual bool execFontStyle(FontStyleValue &style) = 0;
 };

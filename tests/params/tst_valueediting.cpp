@@ -22,7 +22,7 @@ public:
     QString fontGiven;
     std::optional<QString> fontAnswer;
 
-    SpinEdit box;
+    NumberBox box;
     std::optional<int> spinAnswer;
 
     TColor colorGiven = 0xDEADBEEF;
@@ -48,7 +48,7 @@ public:
             name = *fontAnswer;
         return ok;
     }
-    bool execSpin(SpinEdit &b) override
+    bool execSpin(NumberBox &b) override
     {
         ++shown;
         box = b;

@@ -3,7 +3,7 @@
 #include "params/FontStyleValue.h"
 #include "params/IntegerText.h"
 #include "params/PopupPosition.h"
-#include "params/SpinEdit.h"
+#include "params/NumberBox.h"
 #include "params/SplitString.h"
 #include "params/SwapColorBytes.h"
 
@@ -199,7 +199,7 @@ void TestValueText::spinEditLimits()
     QFETCH(int, minimum);
     QFETCH(int, maximum);
     QFETCH(int, written);
-    SpinEdit box;
+    NumberBox box;
     box.setMinValue(minimum);
     box.setMaxValue(maximum);
     box.setValue(written);
@@ -208,7 +208,7 @@ void TestValueText::spinEditLimits()
 
 void TestValueText::spinEditText()
 {
-    SpinEdit box;
+    NumberBox box;
     box.setMinValue(6);
     box.setMaxValue(48);
     QCOMPARE(box.valueOfText(QStringLiteral("12")), 12);
@@ -230,7 +230,7 @@ void TestValueText::spinFormat_data()
 void TestValueText::spinFormat()
 {
     QFETCH(int, value);
-    QTEST(SpinEdit::format(value), "text");
+    QTEST(NumberBox::format(value), "text");
 }
 
 void TestValueText::popupPosition_data()

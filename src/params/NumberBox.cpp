@@ -1,6 +1,6 @@
-#include "params/SpinEdit.h"
+#include "params/NumberBox.h"
 
-void SpinEdit::setValue(int value)
+void NumberBox::setValue(int value)
 {
     if (m_min != m_max) {
         if (value < m_min)
@@ -11,14 +11,14 @@ void SpinEdit::setValue(int value)
     m_value = value;
 }
 
-int SpinEdit::valueOfText(const QString &text) const
+int NumberBox::valueOfText(const QString &text) const
 {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     return ok ? value : m_min;
 }
 
-QString SpinEdit::format(int value)
+QString NumberBox::format(int value)
 {
     // The general format with up to 15 significant digits: plain digits for
     // every 32-bit integer.

@@ -5,7 +5,7 @@
 // The settings of the integer number box: a minimum, a maximum and a value.
 // Minimum and maximum are plain settings; only writing the value limits it,
 // and only when the two differ.
-class SpinEdit
+class NumberBox
 {
 public:
     int minValue() const { return m_min; }

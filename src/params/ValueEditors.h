@@ -1,0 +1,60 @@
+#pragma once
+
+#include "params/PopupPosition.h"
+#include "params/ValueEditing.h"
+#include "params/ValuePopups.h"
+
+#include <QObject>
+
+class ProfileGrid;
+class StyleDocument;
+class TFormColor;
+class TFormFont;
+class TFormFontStyle;
+class TFormList;
+class TFormSpin;
+class ValuePopup;
+
+// The five popup editors, created once and reused for every edit, opened
+// beside the grid for the focused row.
+class ValueEditors : public QObject, public ValuePopups
+{
+    Q_OBJECT
+
+public:
+    // The popups belong to mainWindow; they open against its bottom edge.
+    ValueEditors(StyleDocument *document, ProfileGrid *grid, QWidget *mainWindow);
+
+    // Edits the focused row's value in the popup for its type; an error
+    // such as an unreadable number is reported and opens nothing.
+    void PValueButtonClick();
+
+    // Where the popups open for the grid's focused row.
+    PopupPosition popupPosition() const;
+
+    TFormList *FormList() const { return m_formList; }
+    TFormFont *FormFont() const { return m_formFont; }
+    TFormSpin *FormSpin() const { return m_formSpin; }
+    TFormColor *FormColor() const { return m_formColor; }
+    TFormFontStyle *FormFontStyle() const { return m_formFontStyle; }
+
+    bool execList(const QStringList &choices, int &selected) override;
+    bool execFont(QString &fontName) override;
+    bool execSpin(NumberBox &box) override;
+    bool execColor(TColor &color) override;
+    bool execFontStyle(FontStyleValue &style) override;
+
+private:
+    bool exec(ValuePopup *popup);
+
+    StyleDocument *m_document;
+    ProfileGrid *m_grid;
+    QWidget *m_mainWindow;
+    TFormList *m_formList;
+    TFormFont *m_formFont;
+    TFormSpin *m_formSpin;
+    TFormColor *m_formColor;
+    TFormFontStyle *m_formFontStyle;
+    PopupPosition m_position;
+    ValueEditing m_editing;
+};
