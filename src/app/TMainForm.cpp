@@ -12,6 +12,7 @@
 #include "params/ProfilePanel.h"
 #include "params/ValueEditors.h"
 #include "preview/TShockwaveFlash.h"
+#include "settings/SettingsBackingStore.h"
 #include "settings/ShellOpen.h"
 #include "settings/TFormAbout.h"
 #include "settings/THelpForm.h"
@@ -281,12 +282,19 @@ void TMainForm::createDocumentCommands()
 {
     MRUList = new TTBMRUList(this);
     MRUList->setObjectName(QStringLiteral("MRUList"));
-    MRUItem = new TTBMRUListItem(SubmenuFile, m_recentFilesEnd, this);
+    // The entries stand above "Clear list", which closes their group while there are any.
+    m_clearRecentFiles = new QAction(tr("Clear list"), this);
+    m_clearRecentFiles->setObjectName(QStringLiteral("ItemClearRecentFiles"));
+    m_clearRecentFiles->setStatusTip(tr("Forget the recently opened files"));
+    m_clearRecentFiles->setVisible(false);
+    SubmenuFile->insertAction(m_recentFilesEnd, m_clearRecentFiles);
+    MRUItem = new TTBMRUListItem(SubmenuFile, m_clearRecentFiles, this);
     MRUItem->setMRUList(MRUList);
     m_openMenu = new QMenu(ItemOpen);
     MRUListItem = new TTBMRUListItem(m_openMenu, nullptr, this);
     MRUListItem->setMRUList(MRUList);
     connect(MRUList, &TTBMRUList::OnChange, this, &TMainForm::MRUListChange);
+    connect(m_clearRecentFiles, &QAction::triggered, MRUList, &TTBMRUList::Clear);
 
     m_dialogs = std::make_unique<StyleFileDialogs>(this);
     m_commands = new DocumentCommands(m_document, *MRUList, *m_dialogs, this);
@@ -325,6 +333,7 @@ void TMainForm::FormStorageRestorePlacement(SettingsBackingStore &store)
         ItemHelpWindow->setVisible(true);
         HelpForm->setVisible(ItemHelpWindow->isChecked());
     }
+    restoreGridLayout(store);
 }
 
 void TMainForm::FormCreate()
@@ -401,11 +410,35 @@ void TMainForm::MRUListChange()
     const bool any = !MRUList->Items().isEmpty();
     ItemOpen->setMenu(any ? m_openMenu : nullptr);
     ItemOpen->setPopupMode(any ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
+    m_clearRecentFiles->setVisible(any);
 }
 
 void TMainForm::FormStorageSavePlacement(SettingsBackingStore &store)
 {
     MRUList->SaveToStore(store, FormStorage->IniSection + QStringLiteral("\\ReopenList"));
+    saveGridLayout(store);
+}
+
+// The grid's column widths and collapsed sections, under value names of their own.
+void TMainForm::saveGridLayout(SettingsBackingStore &store)
+{
+    QStringList widths;
+    for (int width : m_profileGrid->columnWidths())
+        widths << QString::number(width);
+    store.WriteText(FormStorage->IniSection, QStringLiteral("GridColumnWidths"), widths.join(QLatin1Char(',')));
+    store.WriteText(FormStorage->IniSection, QStringLiteral("GridCollapsedSections"),
+                    m_profileGrid->collapsedSections().join(QLatin1Char('\n')));
+}
+
+void TMainForm::restoreGridLayout(SettingsBackingStore &store)
+{
+    QList<int> widths;
+    const QString widthText = store.ReadText(FormStorage->IniSection, QStringLiteral("GridColumnWidths"), QString());
+    for (const QString &width : widthText.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        widths << width.toInt();
+    m_profileGrid->setColumnWidths(widths);
+    const QString collapsed = store.ReadText(FormStorage->IniSection, QStringLiteral("GridCollapsedSections"), QString());
+    m_profileGrid->setCollapsedSections(collapsed.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
 }
 
 void TMainForm::UpdateTitle()

@@ -105,6 +105,8 @@ private:
     void MRUListChange();
     void FormStorageRestorePlacement(SettingsBackingStore &store);
     void FormStorageSavePlacement(SettingsBackingStore &store);
+    void saveGridLayout(SettingsBackingStore &store);
+    void restoreGridLayout(SettingsBackingStore &store);
     void bringToFront();
     void AExitExecute();
     void AHelpExecute();
@@ -129,6 +131,7 @@ private:
     QLabel *m_statusPanel1 = nullptr;
     bool m_actionUpdatePending = false;
     QAction *m_recentFilesEnd = nullptr;
+    QAction *m_clearRecentFiles = nullptr;
     QMenu *m_openMenu = nullptr;
     std::unique_ptr<StyleFileDialogs> m_dialogs;
     DocumentCommands *m_commands = nullptr;

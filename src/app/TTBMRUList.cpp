@@ -48,10 +48,15 @@ QString TTBMRUList::caption(int position) const
     return QStringLiteral("&%1 %2").arg(accelerator, text);
 }
 
-void TTBMRUList::LoadFromStore(SettingsBackingStore &store, const QString &section)
+void TTBMRUList::Clear()
 {
     while (!m_items.isEmpty())
         remove(m_items.size() - 1);
+}
+
+void TTBMRUList::LoadFromStore(SettingsBackingStore &store, const QString &section)
+{
+    Clear();
     for (int n = 1; n <= MaxItems; ++n) {
         const QString text = store.ReadText(section, Prefix + QString::number(n), QString());
         if (!text.isEmpty())

@@ -24,6 +24,8 @@ public:
     // Puts a file name at the top. An entry equal to it without regard to
     // letter case moves up and takes the name as passed.
     void AddFile(const QString &Filename);
+    // Deletes every entry, from the last.
+    void Clear();
     // Chooses the command at position (from 0): moves it to the top and raises OnClick.
     void Click(int position);
     // The caption of the command at position: "&1 name" to "&9 name", "&A name" to "&Z name", then the name alone.

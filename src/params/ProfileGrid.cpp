@@ -14,7 +14,8 @@ constexpr int ValueWidth = 85;
 } // namespace
 
 ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
-    : QTreeView(parent), m_model(model), m_proxy(new ProfileGridProxy(this)), m_delegate(new ProfileGridDelegate(this))
+    : QTreeView(parent), m_model(model), m_proxy(new ProfileGridProxy(this)), m_delegate(new ProfileGridDelegate(this)),
+      m_parameterShare(double(ParameterWidth) / (ParameterWidth + ValueWidth))
 {
     m_proxy->setSourceModel(model);
     setModel(m_proxy);
@@ -31,6 +32,7 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
     header()->setSectionResizeMode(QHeaderView::Interactive);
     header()->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);
+    connect(header(), &QHeaderView::sectionResized, this, &ProfileGrid::keepProportion);
 
     // Sections open expanded, also those that appear while the profile loads.
     connect(m_proxy, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent, int first, int last) {
@@ -91,8 +93,54 @@ void ProfileGrid::resizeEvent(QResizeEvent *event)
 
 void ProfileGrid::stretchColumns()
 {
+    m_stretching = true;
     const int width = viewport()->width();
-    const int parameter = width * ParameterWidth / (ParameterWidth + ValueWidth);
+    const int parameter = qRound(width * m_parameterShare);
     header()->resizeSection(ProfileGridModel::ParameterColumn, parameter);
     header()->resizeSection(ProfileGridModel::ValueColumn, width - parameter);
+    m_stretching = false;
+}
+
+void ProfileGrid::keepProportion(int logicalIndex)
+{
+    // The user dragged the caption column's edge: the value column takes the rest.
+    if (m_stretching || logicalIndex != ProfileGridModel::ParameterColumn)
+        return;
+    const int width = viewport()->width();
+    if (width <= 0)
+        return;
+    m_parameterShare = qBound(0.05, double(header()->sectionSize(ProfileGridModel::ParameterColumn)) / width, 0.95);
+    stretchColumns();
+}
+
+QList<int> ProfileGrid::columnWidths() const
+{
+    return {header()->sectionSize(ProfileGridModel::ParameterColumn), header()->sectionSize(ProfileGridModel::ValueColumn)};
+}
+
+void ProfileGrid::setColumnWidths(const QList<int> &widths)
+{
+    if (widths.size() != 2 || widths[0] <= 0 || widths[1] <= 0)
+        return;
+    m_parameterShare = qBound(0.05, double(widths[0]) / (widths[0] + widths[1]), 0.95);
+    stretchColumns();
+}
+
+QStringList ProfileGrid::collapsedSections() const
+{
+    QStringList sections;
+    for (int row = 0; row < m_proxy->rowCount(); ++row) {
+        const QModelIndex section = m_proxy->index(row, 0);
+        if (!isExpanded(section))
+            sections << section.data().toString();
+    }
+    return sections;
+}
+
+void ProfileGrid::setCollapsedSections(const QStringList &sections)
+{
+    for (int row = 0; row < m_proxy->rowCount(); ++row) {
+        const QModelIndex section = m_proxy->index(row, 0);
+        setExpanded(section, !sections.contains(section.data().toString()));
+    }
 }

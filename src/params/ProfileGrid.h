@@ -23,6 +23,13 @@ public:
     int currentRecord() const;
     void setCurrentRecord(int recordIndex);
 
+    // The widths of the caption and value columns. The two keep their
+    // proportion when the grid is resized; setting them sets the proportion.
+    QList<int> columnWidths() const;
+    void setColumnWidths(const QList<int> &widths);
+    QStringList collapsedSections() const;
+    void setCollapsedSections(const QStringList &sections);
+
 signals:
     // The focused row changed; recordIndex is -1 for a group row.
     void currentRecordChanged(int recordIndex);
@@ -34,8 +41,11 @@ protected:
 
 private:
     void stretchColumns();
+    void keepProportion(int logicalIndex);
 
     ProfileGridModel *m_model;
     ProfileGridProxy *m_proxy;
     ProfileGridDelegate *m_delegate;
+    double m_parameterShare;
+    bool m_stretching = false;
 };

@@ -43,9 +43,15 @@ private:
         QStringList texts;
         const QList<QAction *> actions = form.SubmenuFile->actions();
         const auto first = std::find_if(actions.cbegin(), actions.cend(), [](QAction *a) { return a->isSeparator(); });
-        for (auto it = first + 1; it != actions.cend() && !(*it)->isSeparator(); ++it)
-            texts << (*it)->text();
+        for (auto it = first + 1; it != actions.cend() && !(*it)->isSeparator(); ++it) {
+            if (*it != clearListItem(form))
+                texts << (*it)->text();
+        }
         return texts;
+    }
+    static QAction *clearListItem(TMainForm &form)
+    {
+        return form.findChild<QAction *>(QStringLiteral("ItemClearRecentFiles"));
     }
     static QStringList recentUnderOpen(TMainForm &form)
     {
@@ -111,6 +117,26 @@ private slots:
         QCOMPARE(form.document().FFileName, blue);
         QCOMPARE(recentInFileMenu(form), (QStringList{QStringLiteral("&1 ") + blue, QStringLiteral("&2 ") + red}));
         QVERIFY(m_errors.isEmpty());
+    }
+
+    void clearListEmptiesBothMenus()
+    {
+        const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QAction *clear = clearListItem(form);
+        QVERIFY(clear);
+        QVERIFY(!clear->isVisible());
+        form.documentCommands().OpenStyleFile(blue);
+        QVERIFY(clear->isVisible());
+        // The entry closes the group of recent files, below the last of them.
+        const QList<QAction *> actions = form.SubmenuFile->actions();
+        QCOMPARE(actions.at(actions.indexOf(clear) - 1)->text(), QStringLiteral("&1 ") + blue);
+        clear->trigger();
+        QVERIFY(form.MRUList->Items().isEmpty());
+        QVERIFY(recentInFileMenu(form).isEmpty());
+        QCOMPARE(form.ItemOpen->menu(), nullptr);
+        QVERIFY(!clear->isVisible());
     }
 
     void restartBringsTheRecentFilesBack()

@@ -2,9 +2,12 @@
 
 #include "app/ErrorReport.h"
 #include "app/TMainForm.h"
+#include "params/ProfileGrid.h"
+#include "params/ProfileGridModel.h"
 #include "settings/TFormStorage.h"
 
 #include <QAction>
+#include <QHeaderView>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
@@ -96,6 +99,27 @@ private slots:
         QVERIFY(form.isMaximized());
         form.showNormal();
         QTRY_COMPARE(form.geometry(), QRect(40, 30, 900, 500));
+    }
+
+    void gridLayoutComesBack()
+    {
+        QList<int> widths;
+        {
+            TMainForm form(m_appDir->dir(), {});
+            form.show();
+            ProfileGrid *grid = form.ProfileGridView();
+            grid->header()->resizeSection(ProfileGridModel::ParameterColumn, 120); // as a drag of the edge does
+            widths = grid->columnWidths();
+            QCOMPARE(widths.first(), 120);
+            grid->collapse(grid->model()->index(0, 0));
+            QCOMPARE(grid->collapsedSections(), QStringList{QStringLiteral("Axes")});
+            QVERIFY(form.close());
+        }
+        QCOMPARE(stored(QStringLiteral("GridCollapsedSections")), QStringLiteral("Axes"));
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QCOMPARE(form.ProfileGridView()->columnWidths(), widths);
+        QCOMPARE(form.ProfileGridView()->collapsedSections(), QStringList{QStringLiteral("Axes")});
     }
 };
 
