@@ -10,6 +10,8 @@ APT_PACKAGES=(
   libgl-dev libxkbcommon-dev
   libbenchmark-dev libpugixml-dev
   fp-utils libchm-dev
+  qt6-webengine-dev libfontconfig-dev
+  haxe
   xvfb xauth imagemagick xdotool fonts-dejavu-core
   dpkg-dev shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
 )
@@ -28,4 +30,20 @@ if [ ${#missing[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update -qq
   $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# npm comes with Node.js; Debian's own npm package stands in where it does not.
+command -v npm >/dev/null || {
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends npm >/dev/null
+}
+
+# The preview's Flash player (Ruffle), exactly as pinned in package-lock.json.
+# npm ci runs again only when the lock file changed since the last install.
+cd "$(dirname "$0")/.."
+stamp=node_modules/.trevix-installed-lock
+if ! cmp -s package-lock.json "$stamp"; then
+  echo "Installing npm packages"
+  npm ci --ignore-scripts --no-audit --no-fund --loglevel=error
+  cp package-lock.json "$stamp"
 fi

@@ -234,6 +234,17 @@ void TMainForm::createClientArea()
     m_panelFlash->setFixedWidth(404);
     m_shockwaveFlash = new TShockwaveFlash(m_panelFlash);
     m_shockwaveFlash->setObjectName(QStringLiteral("ShockwaveFlash"));
+    m_shockwaveFlash->setAppDir(m_document.FAppDir);
+    m_shockwaveFlash->setDeviceFontFamilies([this] {
+        // The fonts the style names are the ones the chart asks for.
+        QStringList fonts;
+        const ParameterTable &table = m_document.XMLMemoryData;
+        for (int i = 0; i < table.count(); ++i) {
+            if (table.record(i).pType() == QLatin1String("font"))
+                fonts.append(table.record(i).pDefault());
+        }
+        return fonts;
+    });
     m_shockwaveFlash->setGeometry(2, 2, 400, 300);
 
     auto *client = new QWidget;

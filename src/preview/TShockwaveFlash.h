@@ -1,25 +1,78 @@
 #pragma once
 
+#include "preview/FlashSettings.h"
+
+#include <QHash>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+
+class QTemporaryDir;
+class QWebEngineProfile;
+class QWebEngineView;
+
 // The movie player of the preview area. Writing Movie drops the current
-// movie and loads the named file anew, handing it the FlashVars text.
+// movie and loads the named file anew from disk, handing it the FlashVars
+// text; the movie is scaled into the player's area with its proportions kept.
+//
+// Movies are played by Ruffle inside a web engine page that may read nothing
+// but the application directory, Ruffle's folder and the device fonts the
+// player prepared.
+// The engine starts when the player is first shown with a movie to play, so a
+// hidden player costs nothing. Movie writes made in one go (the blank movie
+// and then the chart) load only the last one.
 class TShockwaveFlash : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit TShockwaveFlash(QWidget *parent = nullptr);
+    ~TShockwaveFlash() override;
 
     QString Movie() const { return m_movie; }
     void setMovie(const QString &movie);
     QString FlashVars() const { return m_flashVars; }
     void setFlashVars(const QString &flashVars) { m_flashVars = flashVars; }
 
+    // The settings Ruffle is started with; changes reach a running engine
+    // with the next start only.
+    FlashSettings &settings() { return m_settings; }
+
+    // The folder whose files movies may read; Ruffle lives in its "ruffle"
+    // folder. The executable's directory unless set before the engine starts.
+    void setAppDir(const QString &appDir) { m_appDir = appDir; }
+
+    // The font families movies may ask for as device fonts. Asked at every
+    // load; the system's files of these families are handed to Ruffle.
+    void setDeviceFontFamilies(std::function<QStringList()> families) { m_fontFamilies = std::move(families); }
+
+    bool engineStarted() const { return m_view != nullptr; }
+
 signals:
-    void movieLoaded(const QString &movie, const QString &flashVars);
+    // Every Movie write, with the FlashVars handed to it.
+    void movieWritten(const QString &movie, const QString &flashVars);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void startEngine();
+    void scheduleLoad();
+    void loadMovie();
+    QStringList deviceFontFiles();
+    QStringList prepareFontFamily(const QString &family);
+
     QString m_movie;
     QString m_flashVars;
+    FlashSettings m_settings;
+    QString m_appDir;
+    std::function<QStringList()> m_fontFamilies;
+    std::unique_ptr<QTemporaryDir> m_fontDir;
+    QHash<QString, QStringList> m_fontFiles; // by family in lower case
+    QWebEngineProfile *m_profile = nullptr;
+    QWebEngineView *m_view = nullptr;
+    bool m_pageReady = false;
+    bool m_loadPending = false;
+    bool m_loadScheduled = false;
 };

@@ -1,0 +1,107 @@
+// The live preview with the real player, offscreen: the first load of the
+// chart after the window is shown, and the time from posting a new
+// background colour to the first grabbed frame that shows it.
+//
+// QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 build/bench/bench_preview
+#include "app/TMainForm.h"
+#include "params/ParameterTable.h"
+#include "preview/TShockwaveFlash.h"
+#include "support/PreviewAppDir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QFile>
+
+#include <algorithm>
+#include <vector>
+#include <memory>
+
+namespace {
+
+const QColor FirstColor(0x12, 0x34, 0x56);
+
+// The sample style with another background colour.
+QByteArray styleWithBackground(const QColor &color)
+{
+    QFile sample(QStringLiteral(TREVIX_SAMPLE_DIR "/style.txt"));
+    if (!sample.open(QIODevice::ReadOnly))
+        qFatal("cannot read the sample style");
+    return "&bgColor=0x" + color.name().mid(1).toUpper().toLatin1() + "\r\n" + sample.readAll();
+}
+
+// Pumps events until the player's corner shows the colour; the seconds it took.
+double secondsUntil(TShockwaveFlash *player, const QColor &color)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 20000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (player->grab().toImage().pixel(6, 6) == color.rgb())
+            return clock.nsecsElapsed() / 1e9;
+        QThread::msleep(2);
+    }
+    return 20;
+}
+
+struct Editor
+{
+    PreviewAppDir dir{styleWithBackground(FirstColor)};
+    std::unique_ptr<TMainForm> form;
+    int bgColorRow = -1;
+
+    Editor()
+    {
+        form = std::make_unique<TMainForm>(dir.path(), QStringList());
+        const ParameterTable &table = form->document().XMLMemoryData;
+        for (int i = 0; i < table.count(); ++i) {
+            if (table.record(i).pName() == QLatin1String("bgColor"))
+                bgColorRow = i;
+        }
+    }
+};
+
+void BM_FirstLoad(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Editor editor;
+        editor.form->show();
+        state.SetIterationTime(secondsUntil(editor.form->ShockwaveFlash(), FirstColor));
+    }
+}
+
+void BM_ReloadAfterPost(benchmark::State &state)
+{
+    Editor editor;
+    editor.form->show();
+    secondsUntil(editor.form->ShockwaveFlash(), FirstColor);
+    ParameterTable &table = editor.form->document().XMLMemoryData;
+    std::vector<double> times;
+    for (auto _ : state) {
+        const QColor next = QColor::fromHsv(int(times.size() * 37) % 360, 200, 200);
+        table.setRecNo(editor.bgColorRow + 1);
+        table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
+        times.push_back(secondsUntil(editor.form->ShockwaveFlash(), next));
+        state.SetIterationTime(times.back());
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_ms"] = times[times.size() / 2] * 1000;
+    state.counters["min_ms"] = times.front() * 1000;
+    state.counters["max_ms"] = times.back() * 1000;
+}
+
+} // namespace
+
+BENCHMARK(BM_FirstLoad)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_ReloadAfterPost)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

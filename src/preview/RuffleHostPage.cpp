@@ -1,0 +1,116 @@
+#include "preview/RuffleHostPage.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrl>
+
+namespace {
+
+// A JSON text is a valid JavaScript literal once the two line separators
+// that JSON leaves raw are escaped.
+QString scriptLiteral(const QJsonValue &value)
+{
+    QString text = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    text = text.mid(1, text.size() - 2); // unwrap the one-element array
+    text.replace(QChar(0x2028), QLatin1String("\\u2028"));
+    text.replace(QChar(0x2029), QLatin1String("\\u2029"));
+    // "</script>" inside a literal would end the page's script element.
+    text.replace(QLatin1String("</"), QLatin1String("<\\/"));
+    return text;
+}
+
+QString folderUrl(const QString &folder)
+{
+    QString url = QUrl::fromLocalFile(folder).toString(QUrl::FullyEncoded);
+    if (!url.endsWith(QLatin1Char('/')))
+        url += QLatin1Char('/');
+    return url;
+}
+
+const char PageTemplate[] = R"(<!DOCTYPE html>
+<html><head><meta charset="utf-8">
+<style>
+html, body { margin: 0; padding: 0; width: 100%; height: 100%; overflow: hidden; background: transparent; }
+ruffle-player { display: block; width: 100%; height: 100%; }
+</style>
+<script>window.RufflePlayer = { config: %1 };</script>
+<script src="%2"></script>
+</head><body>
+<script>
+let player = null;
+window.trevixLoad = (url, parameters, base, fontSources) => {
+    if (!player) {
+        player = window.RufflePlayer.newest().createPlayer();
+        document.body.appendChild(player);
+    }
+    player.ruffle().load({ url, parameters, base, fontSources });
+};
+window.trevixClear = () => {
+    if (player)
+        player.remove();
+    player = null;
+};
+</script>
+</body></html>
+)";
+
+} // namespace
+
+RuffleHostPage::RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings)
+    : m_ruffleFolder(ruffleFolder), m_settings(settings)
+{
+}
+
+QJsonObject RuffleHostPage::config() const
+{
+    QJsonObject c{
+        {QStringLiteral("publicPath"), folderUrl(m_ruffleFolder)},
+        // The preview is a picture of the chart, not a web page: no splash,
+        // overlays, menus, letterbox bars or links out of the page.
+        {QStringLiteral("splashScreen"), false},
+        {QStringLiteral("unmuteOverlay"), QStringLiteral("hidden")},
+        {QStringLiteral("contextMenu"), QStringLiteral("off")},
+        {QStringLiteral("letterbox"), QStringLiteral("off")},
+        {QStringLiteral("warnOnUnsupportedContent"), false},
+        {QStringLiteral("showSwfDownload"), false},
+        {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
+        {QStringLiteral("upgradeToHttps"), false},
+        {QStringLiteral("logLevel"), QStringLiteral("error")},
+        // Canvas drawing works with and without a GPU or a display.
+        {QStringLiteral("preferredRenderer"), QStringLiteral("canvas")},
+        {QStringLiteral("autoplay"), m_settings.Playing ? QStringLiteral("on") : QStringLiteral("off")},
+        {QStringLiteral("menu"), m_settings.Menu},
+        {QStringLiteral("quality"), m_settings.Quality2.toLower()},
+        {QStringLiteral("scale"), m_settings.Scale.toLower()},
+        {QStringLiteral("salign"), m_settings.SAlign},
+        {QStringLiteral("wmode"), m_settings.WMode.toLower()},
+        {QStringLiteral("allowScriptAccess"), m_settings.AllowScriptAccess.compare(QLatin1String("always"), Qt::CaseInsensitive) == 0},
+        {QStringLiteral("allowNetworking"), m_settings.AllowNetworking.toLower()},
+        {QStringLiteral("allowFullscreen"), m_settings.AllowFullScreen.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0},
+    };
+    if (!m_settings.BGColor.isEmpty())
+        c.insert(QStringLiteral("backgroundColor"), m_settings.BGColor);
+    return c;
+}
+
+QString RuffleHostPage::html() const
+{
+    const QString script = QUrl::fromLocalFile(m_ruffleFolder + QStringLiteral("/ruffle.js")).toString(QUrl::FullyEncoded);
+    return QString::fromLatin1(PageTemplate).arg(scriptLiteral(config()), script.toHtmlEscaped());
+}
+
+QString RuffleHostPage::loadScript(const QString &movieFile, const QString &flashVars, const QString &baseFolder,
+                                   const QStringList &fontFiles)
+{
+    QJsonArray fonts;
+    for (const QString &file : fontFiles)
+        fonts.append(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded));
+    return QStringLiteral("trevixLoad(%1, %2, %3, %4);")
+        .arg(scriptLiteral(QUrl::fromLocalFile(movieFile).toString(QUrl::FullyEncoded)), scriptLiteral(flashVars),
+             scriptLiteral(folderUrl(baseFolder)), scriptLiteral(fonts));
+}
+
+QString RuffleHostPage::clearScript()
+{
+    return QStringLiteral("trevixClear();");
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+
+// A throw-away application directory for a player that plays for real: the
+// built profile, data file and movies, a style file of the caller's, and a
+// link to the built Ruffle folder. TREVIX_BUILD_APP_DIR is the build's bin/.
+class PreviewAppDir
+{
+public:
+    explicit PreviewAppDir(const QByteArray &style = QByteArray())
+    {
+        const QDir built(QStringLiteral(TREVIX_BUILD_APP_DIR));
+        for (const char *name : {"Style.xml", "data.txt", "trevix.swf", "empty.swf"})
+            QFile::copy(built.filePath(QLatin1String(name)), m_dir.filePath(QLatin1String(name)));
+        QFile::link(built.filePath(QStringLiteral("ruffle")), m_dir.filePath(QStringLiteral("ruffle")));
+        writeStyle(style);
+    }
+
+    QString path() const { return m_dir.path() + QLatin1Char('/'); }
+
+    void writeStyle(const QByteArray &lines)
+    {
+        QFile file(m_dir.filePath(QStringLiteral("style.txt")));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(lines);
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
