@@ -30,4 +30,17 @@ inline QByteArray encode(const QString &text)
     return text.toUtf8();
 }
 
+// The text without the blanks and control characters (codes up to 32) at
+// either end.
+inline QString trim(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32)
+        ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
 } // namespace SystemText

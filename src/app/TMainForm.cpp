@@ -3,10 +3,12 @@
 #include "app/DocumentCommands.h"
 #include "app/ErrorReport.h"
 #include "app/StyleFileDialogs.h"
+#include "app/SystemText.h"
 #include "app/TTBMRUList.h"
 #include "app/TTBMRUListItem.h"
 #include "app/TrevixApplication.h"
 #include "app/ValueHistory.h"
+#include "app/VariantConversion.h"
 #include "params/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfilePanel.h"
@@ -31,11 +33,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <cmath>
 
 namespace {
 
@@ -563,16 +568,18 @@ void TMainForm::RefreshPreview()
     if (FRefreshing)
         return;
     FRefreshing = true;
-    const int width = FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")).toInt();
-    const int height = FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")).toInt();
-    m_panelFlash->setFixedWidth(width + 4);
-    m_shockwaveFlash->resize(width, height);
+    // Cleared on every way out: a flag left set would stop the preview for the rest of the run.
+    const auto clearFlag = qScopeGuard([this] { FRefreshing = false; });
+    const double width = VariantConversion::toDouble(FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")));
+    const double height = VariantConversion::toDouble(FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")));
+    m_panelFlash->setFixedWidth(int(std::round(width + 4))); // the docked panel's height follows the window
+    m_shockwaveFlash->resize(int(std::round(width)), int(std::round(height)));
     m_shockwaveFlash->setMovie(m_document.FAppDir + QStringLiteral("empty.swf"));
-    m_shockwaveFlash->setFlashVars(QStringLiteral("datafile=")
-                                   + FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")).toString().trimmed());
+    m_shockwaveFlash->setFlashVars(
+        QStringLiteral("datafile=")
+        + SystemText::trim(FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")).toString()));
     m_shockwaveFlash->setMovie(m_document.FAppDir + FormStorage->ReadStoredValue(QStringLiteral("SWFFile")).toString());
     m_profileGrid->setFocus();
     m_shockwaveFlash->setFocus();
     m_profileGrid->setFocus();
-    FRefreshing = false;
 }

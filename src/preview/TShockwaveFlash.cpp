@@ -118,8 +118,11 @@ void TShockwaveFlash::startEngine()
     const QString ruffleDir = appDir + QStringLiteral("/ruffle");
     m_fontDir = std::make_unique<QTemporaryDir>();
 
+    // The application directory may be a per-user folder of links into the
+    // installed one, which is allowed as well.
     PreviewUrlPolicy policy;
     policy.allowFolder(appDir);
+    policy.allowFolder(QCoreApplication::applicationDirPath());
     policy.allowFolder(ruffleDir);
     policy.allowFolder(m_fontDir->path());
 

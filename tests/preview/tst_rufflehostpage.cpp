@@ -1,0 +1,97 @@
+#include "preview/RuffleHostPage.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTest>
+
+// The host page's Ruffle configuration and the scripts the player runs in it.
+class tst_RuffleHostPage : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The arguments of a "trevixLoad(...);" call, read back as JSON.
+    static QJsonArray loadArguments(const QString &script)
+    {
+        const QString prefix = QStringLiteral("trevixLoad(");
+        if (!script.startsWith(prefix) || !script.endsWith(QLatin1String(");")))
+            return {};
+        const QString args = script.mid(prefix.size(), script.size() - prefix.size() - 2);
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson('[' + args.toUtf8() + ']', &error);
+        return error.error == QJsonParseError::NoError ? doc.array() : QJsonArray();
+    }
+
+private slots:
+    void configFollowsTheDesignSettings()
+    {
+        const QJsonObject c = RuffleHostPage(QStringLiteral("/opt/app dir/ruffle"), FlashSettings()).config();
+        QCOMPARE(c.value("publicPath").toString(), QStringLiteral("file:///opt/app%20dir/ruffle/"));
+        QCOMPARE(c.value("scale").toString(), QStringLiteral("showall"));
+        QCOMPARE(c.value("quality").toString(), QStringLiteral("high"));
+        QCOMPARE(c.value("autoplay").toString(), QStringLiteral("on"));
+        QCOMPARE(c.value("allowScriptAccess").toBool(), true);
+        QCOMPARE(c.value("allowNetworking").toString(), QStringLiteral("all"));
+        QCOMPARE(c.value("allowFullscreen").toBool(), false);
+        QVERIFY(!c.contains("backgroundColor")); // the movie's own background
+        // The preview shows the movie only: no splash, overlay, menu, bars or links.
+        QCOMPARE(c.value("splashScreen").toBool(), false);
+        QCOMPARE(c.value("unmuteOverlay").toString(), QStringLiteral("hidden"));
+        QCOMPARE(c.value("contextMenu").toString(), QStringLiteral("off"));
+        QCOMPARE(c.value("letterbox").toString(), QStringLiteral("off"));
+        QCOMPARE(c.value("openUrlMode").toString(), QStringLiteral("deny"));
+        QCOMPARE(c.value("preferredRenderer").toString(), QStringLiteral("canvas"));
+    }
+
+    void configTakesChangedSettings()
+    {
+        FlashSettings s;
+        s.Playing = false;
+        s.Scale = QStringLiteral("NoBorder");
+        s.BGColor = QStringLiteral("#102030");
+        s.AllowScriptAccess = QStringLiteral("never");
+        const QJsonObject c = RuffleHostPage(QStringLiteral("/r"), s).config();
+        QCOMPARE(c.value("autoplay").toString(), QStringLiteral("off"));
+        QCOMPARE(c.value("scale").toString(), QStringLiteral("noborder"));
+        QCOMPARE(c.value("backgroundColor").toString(), QStringLiteral("#102030"));
+        QCOMPARE(c.value("allowScriptAccess").toBool(), false);
+    }
+
+    void pageLoadsRuffleFromItsFolder()
+    {
+        const QString html = RuffleHostPage(QStringLiteral("/opt/app/ruffle"), FlashSettings()).html();
+        QVERIFY(html.contains(QLatin1String("<script src=\"file:///opt/app/ruffle/ruffle.js\"></script>")));
+        QVERIFY(html.contains(QLatin1String("window.trevixLoad")));
+        QVERIFY(html.contains(QLatin1String("window.trevixClear")));
+    }
+
+    void loadScriptCarriesAnyTextIntact_data()
+    {
+        QTest::addColumn<QString>("flashVars");
+        QTest::newRow("plain") << QStringLiteral("datafile=data.txt");
+        QTest::newRow("empty") << QString();
+        QTest::newRow("quotes and backslashes") << QStringLiteral("datafile=a\"b'c\\d");
+        QTest::newRow("script end") << QStringLiteral("datafile=</script><script>alert(1)</script>");
+        QTest::newRow("line breaks") << QStringLiteral("datafile=a\nb\r\n") + QChar(0x2028) + QChar(0x2029);
+        QTest::newRow("call break-out") << QStringLiteral("x\"); fetch(\"http://127.0.0.1/\"); (\"");
+        QTest::newRow("non-latin") << QStringLiteral("datafile=данные.txt");
+    }
+
+    void loadScriptCarriesAnyTextIntact()
+    {
+        QFETCH(QString, flashVars);
+        const QString script = RuffleHostPage::loadScript(QStringLiteral("/app/my chart#1.swf"), flashVars,
+                                                          QStringLiteral("/app"), {QStringLiteral("/tmp/f/0-0.ttf")});
+        QVERIFY(!script.contains(QChar(0x2028)) && !script.contains(QChar(0x2029)));
+        QVERIFY(!script.contains(QLatin1String("</")));
+        const QJsonArray args = loadArguments(script);
+        QCOMPARE(args.size(), 4);
+        QCOMPARE(args.at(0).toString(), QStringLiteral("file:///app/my%20chart%231.swf"));
+        QCOMPARE(args.at(1).toString(), flashVars);
+        QCOMPARE(args.at(2).toString(), QStringLiteral("file:///app/"));
+        QCOMPARE(args.at(3).toArray(), QJsonArray{QStringLiteral("file:///tmp/f/0-0.ttf")});
+    }
+};
+
+QTEST_APPLESS_MAIN(tst_RuffleHostPage)
+#include "tst_rufflehostpage.moc"

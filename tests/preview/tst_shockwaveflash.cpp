@@ -1,0 +1,131 @@
+#include "preview/TShockwaveFlash.h"
+#include "support/PreviewAppDir.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+// The player on its own, playing the sample chart movie for real offscreen.
+// One player serves every case, as one engine serves the editor's run.
+class tst_ShockwaveFlash : public QObject
+{
+    Q_OBJECT
+
+private:
+    static constexpr QRgb Magenta = 0xFFFF00FF;
+
+    std::unique_ptr<PreviewAppDir> m_dir;
+    std::unique_ptr<TShockwaveFlash> m_player;
+    QTemporaryDir m_outside;
+
+    QRgb corner() const { return m_player->grab().toImage().pixel(6, 6); }
+
+    int magentaPixels() const
+    {
+        const QImage image = m_player->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += image.pixel(x, y) == Magenta;
+        return count;
+    }
+
+    // A chart without animation whose one series is a magenta bar.
+    static QByteArray barStyle(const char *background)
+    {
+        return QByteArray("&bgColor=") + background
+               + "\r\n&animation=0\r\n&legendShow=no\r\n&shadow=0\r\n&series1Color=0xFF00FF\r\n";
+    }
+
+    static void writeData(const QString &file)
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("&categories=A\r\n&series=S\r\n&S=100\r\n");
+    }
+
+    void play(const QString &flashVars)
+    {
+        m_player->setFlashVars(flashVars);
+        m_player->setMovie(m_dir->path() + QStringLiteral("trevix.swf"));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_dir = std::make_unique<PreviewAppDir>(barStyle("0x204060"));
+        writeData(m_dir->path() + QStringLiteral("bars.txt"));
+        writeData(m_outside.filePath(QStringLiteral("bars.txt")));
+        QVERIFY(QFile::link(m_outside.filePath(QStringLiteral("bars.txt")), m_dir->path() + QStringLiteral("link.txt")));
+        m_player = std::make_unique<TShockwaveFlash>();
+        m_player->setAppDir(m_dir->path());
+        m_player->resize(400, 300);
+    }
+
+    void cleanupTestCase() { m_player.reset(); }
+
+    void hiddenPlayerStartsNoEngine()
+    {
+        QSignalSpy written(m_player.get(), &TShockwaveFlash::movieWritten);
+        play(QStringLiteral("datafile=data.txt"));
+        QCoreApplication::processEvents();
+        QVERIFY(!m_player->engineStarted());
+        QCOMPARE(written.size(), 1);
+        QCOMPARE(written.at(0).at(0).toString(), m_dir->path() + QStringLiteral("trevix.swf"));
+        QCOMPARE(written.at(0).at(1).toString(), QStringLiteral("datafile=data.txt"));
+    }
+
+    void showingPlaysTheWrittenMovie()
+    {
+        m_player->show();
+        QTRY_VERIFY(m_player->engineStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 30000);
+    }
+
+    void everyWriteReloadsFromDisk()
+    {
+        m_dir->writeStyle(barStyle("0x604020"));
+        play(QStringLiteral("datafile=data.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x60, 0x40, 0x20).rgb(), 20000);
+        m_dir->writeStyle(barStyle("0x204060"));
+        play(QStringLiteral("datafile=data.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
+    }
+
+    void movieReadsOnlyTheApplicationFolder_data()
+    {
+        QTest::addColumn<QString>("dataFile");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("beside the movie") << QStringLiteral("bars.txt") << true;
+        QTest::newRow("full path outside") << m_outside.filePath(QStringLiteral("bars.txt")) << false;
+        QTest::newRow("dot-dot outside") << QStringLiteral("../") + QFileInfo(m_outside.path()).fileName() + "/bars.txt"
+                                        << false;
+        QTest::newRow("link to outside") << QStringLiteral("link.txt") << false;
+    }
+
+    void movieReadsOnlyTheApplicationFolder()
+    {
+        QFETCH(QString, dataFile);
+        QFETCH(bool, drawn);
+        // Each case starts from a drawn bar, so a blocked read shows as its disappearance.
+        play(QStringLiteral("datafile=bars.txt"));
+        QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
+        play(QStringLiteral("datafile=") + dataFile);
+        if (drawn) {
+            QTest::qWait(1000);
+            QVERIFY(magentaPixels() > 2000);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(magentaPixels(), 0, 20000);
+        }
+    }
+
+    void missingMovieLeavesTheAreaBlank()
+    {
+        m_player->setMovie(m_dir->path() + QStringLiteral("nothing.swf"));
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(Qt::white).rgb(), 20000);
+    }
+};
+
+QTEST_MAIN(tst_ShockwaveFlash)
+#include "tst_shockwaveflash.moc"
