@@ -15,8 +15,10 @@
 #include "params/ValueEditors.h"
 #include "preview/TShockwaveFlash.h"
 #include "settings/SettingsBackingStore.h"
+#include "settings/RangeSpinEdit.h"
 #include "settings/ShellOpen.h"
 #include "settings/TFormAbout.h"
+#include "settings/TFormOptions.h"
 #include "settings/THelpForm.h"
 #include "settings/TFormStorage.h"
 #include "settings/THelpRouter.h"
@@ -24,12 +26,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -118,6 +122,7 @@ void TMainForm::createActions()
     }
     connect(AExit, &QAction::triggered, this, &TMainForm::AExitExecute);
     connect(AHelp, &QAction::triggered, this, &TMainForm::AHelpExecute);
+    connect(AOptions, &QAction::triggered, this, [this] { ErrorReport::guard([this] { AOptionsExecute(); }); });
 
     ItemStatusbar = new QAction(tr("Status bar"), this);
     ItemStatusbar->setCheckable(true);
@@ -528,6 +533,30 @@ void TMainForm::XMLMemoryDataAfterScroll()
 void TMainForm::AHelpExecute()
 {
     ShellOpen(m_document.FAppDir + THelpRouter::HelpFileName);
+}
+
+void TMainForm::AOptionsExecute()
+{
+    TFormOptions options(m_document.FAppDir, this);
+    // A stored size that is no number shows as its design value, so the user can repair it here.
+    const auto storedSize = [this](const QString &name) -> double {
+        try {
+            return VariantConversion::toDouble(FormStorage->ReadStoredValue(name));
+        } catch (const EditorError &) {
+            return FormStorage->ReadStoredInteger(name);
+        }
+    };
+    options.FilenameEdit->setEditText(FormStorage->ReadStoredValue(QStringLiteral("SWFFile")).toString());
+    options.SpinWidth->setNumber(storedSize(QStringLiteral("SWFWidth")));
+    options.SpinHeight->setNumber(storedSize(QStringLiteral("SWFHeight")));
+    options.DataFileEdit->setText(FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")).toString());
+    if (options.exec() != QDialog::Accepted)
+        return;
+    FormStorage->WriteStoredValue(QStringLiteral("SWFFile"), options.FilenameEdit->currentText());
+    FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), options.SpinWidth->value());
+    FormStorage->WriteStoredValue(QStringLiteral("SWFHeight"), options.SpinHeight->value());
+    FormStorage->WriteStoredValue(QStringLiteral("SWFDataFile"), options.DataFileEdit->text());
+    RefreshPreview();
 }
 
 void TMainForm::ItemAboutClick()

@@ -110,6 +110,7 @@ private:
     void bringToFront();
     void AExitExecute();
     void AHelpExecute();
+    void AOptionsExecute();
     void ItemHelpWindowClick();
     void XMLMemoryDataAfterScroll();
     void createHelpPanel();

@@ -1,0 +1,173 @@
+#include "TestAppDir.h"
+
+#include "app/ErrorReport.h"
+#include "app/TMainForm.h"
+#include "preview/TShockwaveFlash.h"
+#include "settings/RangeSpinEdit.h"
+#include "settings/TFormOptions.h"
+#include "settings/TFormStorage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+// The Options command of the main window: the dialog starts from the stored
+// values; OK writes them back and refreshes the preview, Cancel changes
+// nothing. The dialog is driven from a timer while it runs modally.
+class tst_MainFormOptions : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestAppDir> m_appDir;
+    std::unique_ptr<TMainForm> m_form;
+    QStringList m_reported;
+    ErrorReport::Handler m_previous;
+
+    QVariant stored(const char *name) const { return m_form->FormStorage->ReadStoredValue(QLatin1String(name)); }
+
+    // Runs the Options command with the dialog handed to act while it is up.
+    bool runOptions(const std::function<void(TFormOptions &)> &act)
+    {
+        bool shown = false;
+        QTimer::singleShot(0, m_form.get(), [&] {
+            if (auto *dialog = qobject_cast<TFormOptions *>(QApplication::activeModalWidget())) {
+                shown = true;
+                act(*dialog);
+            }
+        });
+        m_form->AOptions->trigger();
+        return shown;
+    }
+
+private slots:
+    void init()
+    {
+        m_appDir = std::make_unique<TestAppDir>();
+        m_reported.clear();
+        m_previous = ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
+        m_form = std::make_unique<TMainForm>(m_appDir->dir(), QStringList());
+        // As after a restore: every stored value is text.
+        for (const char *name : {"SWFFile", "SWFWidth", "SWFHeight", "SWFDataFile"})
+            m_form->FormStorage->WriteStoredValue(QLatin1String(name), stored(name).toString());
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        ErrorReport::setHandler(m_previous);
+        m_appDir.reset();
+    }
+
+    void okWithoutChangesWritesTheSizesAsNumbers()
+    {
+        QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
+        QString movie, dataFile;
+        int width = 0, height = 0;
+        QVERIFY(runOptions([&](TFormOptions &d) {
+            movie = d.FilenameEdit->currentText();
+            width = d.SpinWidth->value();
+            height = d.SpinHeight->value();
+            dataFile = d.DataFileEdit->text();
+            d.OK->click();
+        }));
+        QCOMPARE(movie, QStringLiteral("trevix.swf"));
+        QCOMPARE(width, 400);
+        QCOMPARE(height, 300);
+        QCOMPARE(dataFile, QStringLiteral("data.txt"));
+        QCOMPARE(stored("SWFWidth"), QVariant(400));
+        QCOMPARE(stored("SWFHeight"), QVariant(300));
+        QCOMPARE(stored("SWFFile"), QVariant(QStringLiteral("trevix.swf")));
+        QCOMPARE(written.size(), 2); // the preview refreshed
+        QVERIFY(m_reported.isEmpty());
+    }
+
+    void okStoresTheEditedValuesUntrimmedAndRefreshes()
+    {
+        QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
+        QVERIFY(runOptions([](TFormOptions &d) {
+            d.FilenameEdit->setEditText(QStringLiteral(" other.swf"));
+            d.DataFileEdit->setText(QStringLiteral(" sales.txt "));
+            d.SpinWidth->setFocus();
+            d.SpinWidth->selectAll();
+            QTest::keyClicks(d.SpinWidth, QStringLiteral("5000"));
+            QTest::keyClick(d.SpinWidth, Qt::Key_Tab); // leaving brings it into the range
+            d.SpinHeight->selectAll();
+            QTest::keyClick(d.SpinHeight, Qt::Key_Delete);
+            QTest::keyClick(d.SpinHeight, Qt::Key_Tab);
+            d.OK->click();
+        }));
+        QCOMPARE(stored("SWFFile"), QVariant(QStringLiteral(" other.swf")));
+        QCOMPARE(stored("SWFWidth"), QVariant(3000));
+        QCOMPARE(stored("SWFHeight"), QVariant(10));
+        QCOMPARE(stored("SWFDataFile"), QVariant(QStringLiteral(" sales.txt ")));
+        QCOMPARE(m_form->PanelFlash()->maximumWidth(), 3004);
+        QCOMPARE(m_form->ShockwaveFlash()->size(), QSize(3000, 10));
+        QCOMPARE(written.size(), 2);
+        QCOMPARE(written.at(1).at(0).toString(), m_form->document().FAppDir + QStringLiteral(" other.swf"));
+        QCOMPARE(written.at(1).at(1).toString(), QStringLiteral("datafile=sales.txt"));
+    }
+
+    void cancelChangesNothing()
+    {
+        QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
+        QVERIFY(runOptions([](TFormOptions &d) {
+            d.SpinWidth->setValue(800);
+            d.FilenameEdit->setEditText(QStringLiteral("demo.swf"));
+            QTest::keyClick(d.DataFileEdit, Qt::Key_Escape);
+        }));
+        QCOMPARE(stored("SWFWidth"), QVariant(QStringLiteral("400")));
+        QCOMPARE(stored("SWFFile"), QVariant(QStringLiteral("trevix.swf")));
+        QVERIFY(written.isEmpty());
+    }
+
+    void storedSizesShowWithinTheRange_data()
+    {
+        QTest::addColumn<QVariant>("width");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("too large") << QVariant("5000") << 3000;
+        QTest::newRow("too small") << QVariant("4") << 10;
+        QTest::newRow("fraction") << QVariant("250.6") << 251;
+        // A broken stored text shows the design value, so it can be repaired here.
+        QTest::newRow("no number") << QVariant("abc") << 400;
+        QTest::newRow("empty") << QVariant("") << 400;
+    }
+
+    void storedSizesShowWithinTheRange()
+    {
+        QFETCH(QVariant, width);
+        QFETCH(int, shown);
+        m_form->FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), width);
+        int seen = 0;
+        QVERIFY(runOptions([&](TFormOptions &d) {
+            seen = d.SpinWidth->value();
+            d.BtnCansel->click();
+        }));
+        QCOMPARE(seen, shown);
+        QVERIFY(m_reported.isEmpty());
+        QCOMPARE(stored("SWFWidth"), width);
+    }
+
+    void repairingABrokenSizeRefreshesAgain()
+    {
+        m_form->FormStorage->WriteStoredValue(QStringLiteral("SWFHeight"), QStringLiteral("x"));
+        QVERIFY(!ErrorReport::guard([this] { m_form->RefreshPreview(); }));
+        m_reported.clear();
+        QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
+        QVERIFY(runOptions([](TFormOptions &d) { d.OK->click(); }));
+        QCOMPARE(stored("SWFHeight"), QVariant(300));
+        QCOMPARE(written.size(), 2);
+        QVERIFY(m_reported.isEmpty());
+    }
+};
+
+QTEST_MAIN(tst_MainFormOptions)
+#include "tst_mainformoptions.moc"
