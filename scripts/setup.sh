@@ -9,6 +9,7 @@ APT_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev qt6-image-formats-plugins
   libgl-dev libxkbcommon-dev
   libbenchmark-dev libpugixml-dev
+  clang libclang-rt-14-dev
   fp-utils libchm-dev
   qt6-webengine-dev libfontconfig-dev
   haxe

@@ -91,8 +91,16 @@ StyleFile StyleFile::load(const QString &fileName)
 
 StyleFile StyleFile::fromText(const QString &text)
 {
+    return fromBytes(SystemText::encode(text));
+}
+
+StyleFile StyleFile::fromBytes(QByteArrayView bytes)
+{
     StyleFile style;
-    readTextLines(text, [&style](const Line &line) { style.take(line); });
+    const LineVisitor take = [&style](const Line &line) { style.take(line); };
+    LineReader reader(take);
+    reader.feed(bytes);
+    reader.finish();
     return style;
 }
 

@@ -32,6 +32,7 @@ public:
     // Reads the whole file. Throws EditorError "Cannot open file %s".
     static StyleFile load(const QString &fileName);
     static StyleFile fromText(const QString &text);
+    static StyleFile fromBytes(QByteArrayView bytes);
 
     // Hands every line of the file to visit, in order; an empty last line is
     // not one. Throws EditorError "Cannot open file %s".
