@@ -5,7 +5,10 @@
 #include <QStringDecoder>
 
 // The editor's files are 8-bit text in the system code page, UTF-8 here.
-// Bytes are taken as they stand: a leading byte order mark stays a character.
+// Bytes are taken as they stand: a leading byte order mark stays a character,
+// and every byte that is not part of a valid sequence, also at the very end,
+// becomes a replacement character, so that a text decodes the same whole or in
+// pieces split at ASCII bytes.
 namespace SystemText {
 
 inline bool isAscii(QByteArrayView bytes)
@@ -21,7 +24,7 @@ inline QString decode(QByteArrayView bytes)
 {
     if (isAscii(bytes))
         return QString::fromLatin1(bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     return decoder.decode(bytes);
 }
 

@@ -1,31 +1,30 @@
 #include "params/TECXMLParser.h"
 
 #include "app/SystemText.h"
+#include "params/ByteScan.h"
 #include "params/EParserError.h"
 #include "params/TXMLLargeTokenizer.h"
 
 #include <QFile>
 
+#include <array>
+#include <cstring>
 #include <string>
-#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-QString fromBytes(QByteArrayView bytes)
+// Position of the first c in bytes, or -1.
+qsizetype find(QByteArrayView bytes, char c)
 {
-    return SystemText::decode(bytes);
+    return ByteScan::find(bytes.data(), bytes.data() + bytes.size(), c);
 }
 
-QString decodedText(QByteArrayView bytes)
+bool isBlankOnly(QByteArrayView bytes)
 {
-    return bytes.contains('&') ? fromBytes(TECXMLParser::decodeEntities(bytes.toByteArray())) : fromBytes(bytes);
-}
-
-bool isBlankOnly(const QString &text)
-{
-    for (QChar c : text) {
-        if (c.unicode() > 32)
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) > 32)
             return false;
     }
     return true;
@@ -34,137 +33,357 @@ bool isBlankOnly(const QString &text)
 QByteArrayView tagName(QByteArrayView tag)
 {
     const QByteArrayView rest = tag.sliced(1);
-    const qsizetype space = rest.indexOf(' ');
+    const qsizetype space = find(rest, ' ');
     if (space >= 0)
         return rest.first(space);
-    const qsizetype slash = rest.indexOf('/');
+    const qsizetype slash = find(rest, '/');
     if (slash >= 0)
         return rest.first(slash);
     return rest.first(qMax<qsizetype>(rest.size() - 1, 0));
 }
 
-bool sameName(std::string_view a, std::string_view b)
+// Replaces the four entities in one pass, which gives what replacing each of
+// them in turn over the whole text gives: no replacement can form a later one.
+// out has room for in.size() bytes; returns the bytes written.
+qsizetype decodeInto(QByteArrayView in, char *out)
 {
-    return a.size() == b.size() && qstrnicmp(a.data(), b.data(), qsizetype(a.size())) == 0;
+    qsizetype written = 0;
+    qsizetype pos = 0;
+    while (pos < in.size()) {
+        const qsizetype amp = find(in.sliced(pos), '&');
+        const qsizetype plain = amp < 0 ? in.size() - pos : amp;
+        std::memcpy(out + written, in.data() + pos, size_t(plain));
+        written += plain;
+        pos += plain;
+        if (amp < 0)
+            break;
+        ++pos;
+        const QByteArrayView rest = in.sliced(pos);
+        auto is = [&rest](const char *name, qsizetype size) {
+            return rest.size() >= size && std::memcmp(rest.data(), name, size_t(size)) == 0;
+        };
+        char byte = '&';
+        qsizetype taken = 0;
+        if (is("lt;", 3))
+            byte = '<', taken = 3;
+        else if (is("gt;", 3))
+            byte = '>', taken = 3;
+        else if (is("quot;", 5))
+            byte = '"', taken = 5;
+        else if (is("amp;", 4))
+            taken = 4;
+        out[written++] = byte;
+        pos += taken;
+    }
+    return written;
 }
 
-// One attribute line: "name=value", or a line without "=" kept as written.
+QByteArrayView storeDecoded(XMLByteArena &arena, QByteArrayView bytes)
+{
+    if (find(bytes, '&') < 0)
+        return arena.store(bytes);
+    char *out = arena.allocate(bytes.size());
+    const qsizetype used = decodeInto(bytes, out);
+    arena.shrinkLast(out, bytes.size(), used);
+    return QByteArrayView(out, used);
+}
+
+// Attribute names are told apart as qstrnicmp compares them: by Latin-1 case
+// folding, up to a zero byte.
+bool sameName(QByteArrayView a, QByteArrayView b)
+{
+    return a.size() == b.size() && qstrnicmp(a.data(), b.data(), size_t(a.size())) == 0;
+}
+
+std::string nameKey(QByteArrayView name)
+{
+    static const std::array<char, 256> folded = [] {
+        std::array<char, 256> table{};
+        for (int b = 0; b < 256; ++b) {
+            const char byte = char(b);
+            int c = 0;
+            while (qstrnicmp(&byte, reinterpret_cast<const char *>(&c), 1) != 0)
+                ++c;
+            table[size_t(b)] = char(c);
+        }
+        return table;
+    }();
+    std::string key = std::to_string(name.size()) + ':';
+    for (char c : name) {
+        if (c == '\0')
+            break;
+        key.push_back(folded[static_cast<unsigned char>(c)]);
+    }
+    return key;
+}
+
 struct AttributeLine
 {
-    std::string name;
-    std::string value;
+    QByteArrayView name;
+    QByteArrayView value;
     bool hasValue = false;
 };
 
-// Attribute lines of a cleaned start or empty-element tag: spaces outside
-// double quotes separate attributes, quotes are stripped from values longer
-// than two bytes, entities decoded, empty values dropped. Every step acts on
-// the first line of a name, as a look-up by name does.
-QStringList parseAttributes(QByteArrayView tag)
+// Parses the attribute lines of a cleaned start or empty-element tag: spaces
+// outside double quotes separate attributes, quotes are stripped from values
+// longer than two bytes, entities decoded, empty values dropped. Every step acts
+// on the first line of a name, as a look-up by name does. The buffers are kept
+// from tag to tag so that parsing needs no allocation of its own.
+class AttributeParser
 {
-    const qsizetype space = tag.indexOf(' ');
-    if (space < 0)
-        return {};
-    const qsizetype gt = tag.indexOf('>', space + 1);
-    std::string body(tag.data() + space + 1, size_t(gt < 0 ? tag.size() - space - 1 : gt - space - 1));
-    if (!body.empty() && body.back() == '/')
-        body.pop_back();
+public:
+    explicit AttributeParser(XMLByteArena &arena) : m_arena(arena) {}
 
-    bool inQuotes = false;
-    for (size_t i = 0; i + 1 < body.size(); ++i) {
-        if (body[i] == '"')
-            inQuotes = !inQuotes;
-        else if (body[i] == ' ' && !inQuotes)
-            body[i] = '\n';
-    }
-
-    // Lines end at CR, LF or CR LF; a last line break adds no empty line.
-    // The list is kept between tags so that its strings keep their storage.
-    static thread_local std::vector<AttributeLine> lines;
-    lines.clear();
-    size_t start = 0;
-    auto addLine = [&](size_t from, size_t to) {
-        const std::string_view line(body.data() + from, to - from);
-        AttributeLine &entry = lines.emplace_back();
-        const size_t eq = line.find('=');
-        entry.hasValue = eq != std::string_view::npos;
-        entry.name = line.substr(0, entry.hasValue ? eq : line.size());
-        if (entry.hasValue)
-            entry.value = line.substr(eq + 1);
+    struct Result
+    {
+        QByteArrayView lines; // each ended by a line feed but the last
+        int count = 0;
     };
-    for (size_t i = 0; i < body.size(); ++i) {
-        if (body[i] != '\r' && body[i] != '\n')
+    Result parse(QByteArrayView tag);
+
+private:
+    bool parsePlain(QByteArrayView body, Result &result);
+    void addLine(QByteArrayView line);
+    QByteArrayView processed(QByteArrayView value);
+    qsizetype firstOfName(QByteArrayView name);
+    void indexNames();
+
+    static constexpr size_t LinearLimit = 8;
+
+    XMLByteArena &m_arena;
+    std::vector<AttributeLine> m_lines;
+    std::unordered_map<std::string, size_t> m_firstOfName; // used once a tag has many lines
+    bool m_indexed = false;
+};
+
+AttributeParser::Result AttributeParser::parse(QByteArrayView tag)
+{
+    const auto *space = static_cast<const char *>(std::memchr(tag.data(), ' ', size_t(tag.size())));
+    if (!space)
+        return {};
+    const char *from = space + 1;
+    const char *tagEnd = tag.data() + tag.size();
+    const auto *gt = static_cast<const char *>(std::memchr(from, '>', size_t(tagEnd - from)));
+    QByteArrayView body(from, (gt ? gt : tagEnd) - from);
+    if (body.endsWith('/'))
+        body.chop(1);
+    Result result;
+    if (parsePlain(body, result))
+        return result;
+
+    // Lines end at CR, LF, CR LF and at every space outside double quotes, but
+    // for the last byte: a space before ">" stays with the last value. A last
+    // line break adds no empty line.
+    m_lines.clear();
+    m_firstOfName.clear();
+    m_indexed = false;
+    const char *b = body.data();
+    const qsizetype n = body.size();
+    bool inQuotes = false;
+    qsizetype start = 0;
+    static constexpr auto separating = [] {
+        std::array<bool, 256> table{};
+        for (unsigned char c : {'"', '\r', '\n', ' '})
+            table[c] = true;
+        return table;
+    }();
+    for (qsizetype i = 0; i < n; ++i) {
+        while (i < n && !separating[static_cast<unsigned char>(b[i])])
+            ++i;
+        if (i == n)
+            break;
+        const char c = b[i];
+        const bool last = i + 1 == n;
+        if (c == '"' && !last)
+            inQuotes = !inQuotes;
+        if (c != '\r' && c != '\n' && (c != ' ' || inQuotes || last))
             continue;
-        addLine(start, i);
-        if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n')
+        addLine(body.sliced(start, i - start));
+        // A CR and the line feed after it, written or made from a space, end one line.
+        if (c == '\r' && !last && (b[i + 1] == '\n' || (b[i + 1] == ' ' && !inQuotes && i + 2 < n)))
             ++i;
         start = i + 1;
     }
-    if (start < body.size())
-        addLine(start, body.size());
+    if (start < n)
+        addLine(body.sliced(start));
 
-    size_t i = 0;
-    while (i < lines.size()) {
-        if (!lines[i].hasValue) {
-            ++i;
-            continue;
+    qsizetype size = qsizetype(m_lines.size()) - 1;
+    for (const AttributeLine &line : m_lines)
+        size += line.name.size() + (line.hasValue ? 1 + line.value.size() : 0);
+    if (size <= 0)
+        return {QByteArrayView(), int(m_lines.size())};
+    char *out = m_arena.allocate(size);
+    char *at = out;
+    for (const AttributeLine &line : m_lines) {
+        if (&line != &m_lines.front())
+            *at++ = '\n';
+        std::memcpy(at, line.name.data(), size_t(line.name.size()));
+        at += line.name.size();
+        if (line.hasValue) {
+            *at++ = '=';
+            std::memcpy(at, line.value.data(), size_t(line.value.size()));
+            at += line.value.size();
         }
-        size_t first = 0;
-        while (!(lines[first].hasValue && sameName(lines[first].name, lines[i].name)))
-            ++first;
-        std::string value = lines[first].value;
-        if (value.size() > 2) {
-            if (value.front() == '"')
-                value.erase(0, 1);
-            if (value.back() == '"')
-                value.pop_back();
-        }
-        if (value.find('&') != std::string::npos) {
-            const QByteArray decoded = TECXMLParser::decodeEntities(QByteArray(value.data(), qsizetype(value.size())));
-            value.assign(decoded.constData(), size_t(decoded.size()));
-        }
-        if (value.empty()) {
-            lines.erase(lines.begin() + qsizetype(first));
-            continue;
-        }
-        lines[first].name = lines[i].name;
-        lines[first].value = std::move(value);
-        ++i;
     }
+    return {QByteArrayView(out, size), int(m_lines.size())};
+}
 
-    QStringList result;
-    result.reserve(qsizetype(lines.size()));
-    std::string text;
-    for (const AttributeLine &line : lines) {
-        text = line.name;
-        if (line.hasValue)
-            text.append(1, '=').append(line.value);
-        result.append(fromBytes(QByteArrayView(text.data(), qsizetype(text.size()))));
+// The usual form, name="value" pairs separated by single spaces, with distinct
+// names and values that are not empty and hold no quote, line break or entity,
+// comes out of the general rules as the same pairs without their quotes; it is
+// copied in one pass. Anything else is left to the general rules.
+bool AttributeParser::parsePlain(QByteArrayView body, Result &result)
+{
+    if (body.isEmpty())
+        return false;
+    const char *p = body.data();
+    const char *end = p + body.size();
+    char *out = m_arena.allocate(body.size()); // the pairs lose their quotes
+    char *at = out;
+    QByteArrayView names[LinearLimit];
+    int count = 0;
+    auto plain = [&] {
+        for (;;) {
+            const char *name = p;
+            while (p < end && *p != '=') {
+                if (*p == ' ' || *p == '"' || *p == '\r' || *p == '\n')
+                    return false;
+                ++p;
+            }
+            if (p == end || p == name || count == int(LinearLimit))
+                return false;
+            const QByteArrayView nameBytes(name, p - name);
+            for (int i = 0; i < count; ++i) {
+                if (sameName(names[i], nameBytes))
+                    return false;
+            }
+            names[count++] = nameBytes;
+            if (++p == end || *p != '"')
+                return false;
+            const char *value = ++p;
+            while (p < end && *p != '"') {
+                if (*p == '\r' || *p == '\n' || *p == '&')
+                    return false;
+                ++p;
+            }
+            if (p == end || p == value)
+                return false;
+            std::memcpy(at, name, size_t(nameBytes.size()));
+            at += nameBytes.size();
+            *at++ = '=';
+            std::memcpy(at, value, size_t(p - value));
+            at += p - value;
+            if (++p == end)
+                return true;
+            if (*p != ' ' || p + 1 == end)
+                return false;
+            *at++ = '\n';
+            ++p;
+        }
+    };
+    if (!plain()) {
+        m_arena.shrinkLast(out, body.size(), 0);
+        return false;
     }
-    return result;
+    m_arena.shrinkLast(out, body.size(), at - out);
+    result = {QByteArrayView(out, at - out), count};
+    return true;
+}
+
+void AttributeParser::addLine(QByteArrayView line)
+{
+    const qsizetype eq = find(line, '=');
+    if (eq < 0) {
+        m_lines.push_back({line, {}, false}); // never found by name
+        return;
+    }
+    const QByteArrayView name = line.first(eq);
+    const QByteArrayView value = line.sliced(eq + 1);
+    const qsizetype first = firstOfName(name);
+    if (first < 0) {
+        const QByteArrayView own = processed(value);
+        if (own.isEmpty())
+            return; // an empty value removes its line
+        m_lines.push_back({name, own, true});
+        if (m_indexed)
+            m_firstOfName.emplace(nameKey(name), m_lines.size() - 1);
+        return;
+    }
+    // A repeated name: the first line of that name is processed once more and
+    // takes this line's spelling of the name; this line stays as written.
+    const QByteArrayView again = processed(m_lines[size_t(first)].value);
+    if (again.isEmpty()) {
+        m_lines.erase(m_lines.begin() + first);
+        m_lines.push_back({name, value, true});
+        indexNames();
+        return;
+    }
+    m_lines[size_t(first)].name = name;
+    m_lines[size_t(first)].value = again;
+    m_lines.push_back({name, value, true});
+}
+
+QByteArrayView AttributeParser::processed(QByteArrayView value)
+{
+    if (value.size() > 2) {
+        if (value.front() == '"')
+            value = value.sliced(1);
+        if (value.back() == '"')
+            value.chop(1);
+    }
+    return find(value, '&') >= 0 ? storeDecoded(m_arena, value) : value;
+}
+
+qsizetype AttributeParser::firstOfName(QByteArrayView name)
+{
+    if (!m_indexed && m_lines.size() <= LinearLimit) {
+        for (size_t i = 0; i < m_lines.size(); ++i) {
+            if (m_lines[i].hasValue && sameName(m_lines[i].name, name))
+                return qsizetype(i);
+        }
+        return -1;
+    }
+    if (!m_indexed)
+        indexNames();
+    const auto it = m_firstOfName.find(nameKey(name));
+    return it == m_firstOfName.end() ? -1 : qsizetype(it->second);
+}
+
+void AttributeParser::indexNames()
+{
+    m_firstOfName.clear();
+    m_indexed = m_lines.size() > LinearLimit;
+    if (!m_indexed)
+        return;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (m_lines[i].hasValue)
+            m_firstOfName.emplace(nameKey(m_lines[i].name), i); // keeps the first of a name
+    }
 }
 
 } // namespace
 
-TECXMLParser::TECXMLParser() : m_root(std::make_unique<TXMLItem>(this)) {}
+TECXMLParser::TECXMLParser() : m_root(std::make_unique<TXMLItem>(this, nullptr)) {}
 
 TECXMLParser::~TECXMLParser() = default;
 
-QByteArray TECXMLParser::decodeEntities(QByteArray text)
+QByteArray TECXMLParser::decodeEntities(QByteArrayView text)
 {
-    if (!text.contains('&'))
-        return text;
-    text.replace("&lt;", "<");
-    text.replace("&gt;", ">");
-    text.replace("&quot;", "\"");
-    text.replace("&amp;", "&");
-    return text;
+    QByteArray decoded(text.size(), Qt::Uninitialized);
+    decoded.truncate(decodeInto(text, decoded.data()));
+    return decoded;
+}
+
+TXMLItem *TECXMLParser::newItem(TXMLItem *parent)
+{
+    return &m_items.emplace_back(this, parent);
 }
 
 void TECXMLParser::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // The tokenizer keeps its own window: a second buffer would only copy the bytes once more.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EditorError(QStringLiteral("Cannot open file %1").arg(fileName));
     LoadFromStream(&file);
 }
@@ -206,11 +425,26 @@ void TECXMLParser::load(QIODevice *stream)
 void TECXMLParser::buildTree(TXMLTokenizer &tokenizer)
 {
     m_root->clear();
-    m_root->setName(QString());
+    m_items.clear();
+    m_bytes.clear();
     TXMLItem *current = m_root.get();
+    AttributeParser attributes(m_bytes);
+    // Texts of elements with several runs grow here and are stored at the end,
+    // so that joining stays linear however many runs an element gets.
+    std::unordered_map<TXMLItem *, std::string> joined;
+
+    auto describe = [&](TXMLItem *item, QByteArrayView tag) {
+        item->m_name = m_bytes.store(tagName(tag));
+        const AttributeParser::Result lines = attributes.parse(tag);
+        item->m_attributes = lines.lines;
+        item->m_attributeCount = lines.count;
+    };
 
     for (; tokenizer.kind() != TXMLTokenizer::EndOfInput; tokenizer.next()) {
         const QByteArrayView token = tokenizer.text();
+        // After the outermost element has ended there is no item to hold content.
+        if (!current && tokenizer.kind() != TXMLTokenizer::Declaration)
+            continue;
         switch (tokenizer.kind()) {
         case TXMLTokenizer::Declaration: {
             const QByteArray upper = token.toByteArray().toUpper();
@@ -221,38 +455,40 @@ void TECXMLParser::buildTree(TXMLTokenizer &tokenizer)
                 break;
             const qsizetype from = href + 6;
             const qsizetype quote = token.indexOf('"', from);
-            m_styleSheet = fromBytes(token.sliced(from, (quote < 0 ? token.size() : quote) - from));
+            m_styleSheet = SystemText::decode(token.sliced(from, (quote < 0 ? token.size() : quote) - from));
             break;
         }
-        case TXMLTokenizer::Text:
-            // After the outermost element has ended there is no item to hold content.
-            if (current) {
-                const QString decoded = decodedText(token);
-                current->setText(isBlankOnly(current->text()) ? decoded
-                                                              : current->text() + QStringLiteral("\r\n") + decoded);
+        case TXMLTokenizer::Text: {
+            // A run never starts with a blank, so a text is either empty or not blank.
+            const auto it = joined.find(current);
+            if (it == joined.end() && current->m_text.isEmpty()) {
+                current->m_text = storeDecoded(m_bytes, token);
+                break;
             }
+            std::string &text = it != joined.end() ? it->second : joined[current];
+            if (it == joined.end())
+                text.assign(current->m_text.data(), size_t(current->m_text.size()));
+            text += "\r\n";
+            const size_t at = text.size();
+            text.resize(at + size_t(token.size()));
+            text.resize(at + size_t(decodeInto(token, text.data() + at)));
             break;
+        }
         case TXMLTokenizer::StartTag:
-            if (current) {
-                if (!isBlankOnly(current->name()))
-                    current = current->newItem();
-                current->setName(fromBytes(tagName(token)));
-                current->attributes() = parseAttributes(token);
-            }
+            if (!isBlankOnly(current->m_name))
+                current = current->newItem();
+            describe(current, token);
             break;
         case TXMLTokenizer::EmptyElementTag:
-            if (current) {
-                TXMLItem *child = current->newItem();
-                child->setName(fromBytes(tagName(token)));
-                child->attributes() = parseAttributes(token);
-            }
+            describe(current->newItem(), token);
             break;
         case TXMLTokenizer::EndTag:
-            if (current)
-                current = current->parent();
+            current = current->parent();
             break;
         default:
             break;
         }
     }
+    for (const auto &[item, text] : joined)
+        item->m_text = m_bytes.store(QByteArrayView(text.data(), qsizetype(text.size())));
 }

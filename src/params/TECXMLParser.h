@@ -1,10 +1,12 @@
 #pragma once
 
 #include "params/TXMLItem.h"
+#include "params/XMLByteArena.h"
 
 #include <QIODevice>
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -32,13 +34,22 @@ public:
     std::function<void(TECXMLParser *sender)> OnLoaded;
     std::function<void(TECXMLParser *sender, TXMLItem *item)> XMLItemChanged;
 
-    static QByteArray decodeEntities(QByteArray text);
+    // Replaces "&lt;", "&gt;", "&quot;" and "&amp;", each exactly once.
+    static QByteArray decodeEntities(QByteArrayView text);
 
 private:
+    friend class TXMLItem;
+
     template<typename Tokenizer>
     void load(QIODevice *stream);
     void buildTree(TXMLTokenizer &tokenizer);
 
+    XMLByteArena &bytes() { return m_bytes; }
+    TXMLItem *newItem(TXMLItem *parent);
+
+    // Declared before the root: the items' bytes outlive every item.
+    XMLByteArena m_bytes;
+    std::deque<TXMLItem> m_items; // every item but the root
     std::unique_ptr<TXMLItem> m_root;
     QString m_styleSheet;
 };

@@ -1,75 +1,90 @@
 #include "params/TXMLItem.h"
 
+#include "app/SystemText.h"
 #include "params/TECXMLParser.h"
+
+#include <algorithm>
 
 TXMLItem::TXMLItem(TECXMLParser *owner, TXMLItem *parent) : m_parent(parent), m_owner(owner) {}
 
-TXMLItem::~TXMLItem()
+QString TXMLItem::name() const
 {
-    m_notify = false;
-    releaseChildren();
-}
-
-// Frees the subtree without recursion, so that a deeply nested profile cannot
-// exhaust the stack.
-void TXMLItem::releaseChildren()
-{
-    std::vector<std::unique_ptr<TXMLItem>> pending = std::move(m_children);
-    m_children.clear();
-    while (!pending.empty()) {
-        std::unique_ptr<TXMLItem> item = std::move(pending.back());
-        pending.pop_back();
-        item->m_notify = false;
-        for (auto &child : item->m_children)
-            pending.push_back(std::move(child));
-        item->m_children.clear();
-    }
+    return SystemText::decode(m_name);
 }
 
 void TXMLItem::setName(const QString &name)
 {
-    m_name = name;
+    m_name = m_owner->bytes().store(SystemText::encode(name));
     notify();
+}
+
+QString TXMLItem::text() const
+{
+    return SystemText::decode(m_text);
 }
 
 void TXMLItem::setText(const QString &text)
 {
-    m_text = text;
+    m_text = m_owner->bytes().store(SystemText::encode(text));
     notify();
+}
+
+QStringList TXMLItem::attributes() const
+{
+    QStringList lines;
+    lines.reserve(m_attributeCount);
+    QByteArrayView rest = m_attributes;
+    for (int i = 0; i < m_attributeCount; ++i) {
+        const qsizetype end = rest.indexOf('\n');
+        lines.append(SystemText::decode(end < 0 ? rest : rest.first(end)));
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+    }
+    return lines;
 }
 
 QString TXMLItem::attribute(QStringView name) const
 {
-    for (const QString &line : m_attributes) {
-        const qsizetype eq = line.indexOf(u'=');
-        if (eq >= 0 && QStringView(line).left(eq).compare(name, Qt::CaseInsensitive) == 0)
-            return line.mid(eq + 1);
+    const bool asciiName = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const QByteArray latin1 = asciiName ? name.toLatin1() : QByteArray();
+    QByteArrayView rest = m_attributes;
+    for (int i = 0; i < m_attributeCount; ++i) {
+        const qsizetype end = rest.indexOf('\n');
+        const QByteArrayView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+        const qsizetype eq = line.indexOf('=');
+        if (eq < 0)
+            continue;
+        const QByteArrayView lineName = line.first(eq);
+        const bool same = asciiName && SystemText::isAscii(lineName)
+                              ? lineName.size() == latin1.size() && qstrnicmp(lineName.data(), latin1.constData(), eq) == 0
+                              : QStringView(SystemText::decode(lineName)).compare(name, Qt::CaseInsensitive) == 0;
+        if (same)
+            return SystemText::decode(line.sliced(eq + 1));
     }
     return {};
 }
 
 void TXMLItem::clear()
 {
-    m_notify = false;
-    releaseChildren();
-    m_attributes.clear();
-    m_name.clear();
-    m_text.clear();
-    m_notify = true;
+    m_children.clear();
+    m_attributes = {};
+    m_attributeCount = 0;
+    m_name = {};
+    m_text = {};
 }
 
 TXMLItem *TXMLItem::newItem()
 {
-    m_children.push_back(std::make_unique<TXMLItem>(m_owner, this));
+    m_children.push_back(m_owner->newItem(this));
     notify();
-    return m_children.back().get();
+    return m_children.back();
 }
 
 void TXMLItem::deleteItem(int index)
 {
-    std::unique_ptr<TXMLItem> gone = std::move(m_children[size_t(index)]);
+    TXMLItem *gone = m_children[size_t(index)];
     m_children.erase(m_children.begin() + index);
-    gone.reset();
+    gone->clear();
     notify();
 }
 
@@ -78,15 +93,14 @@ void TXMLItem::move(TXMLItem *child, int newIndex)
     const int from = indexOf(child);
     if (from < 0 || newIndex < 0 || newIndex >= count() || from == newIndex)
         return;
-    std::unique_ptr<TXMLItem> moving = std::move(m_children[size_t(from)]);
     m_children.erase(m_children.begin() + from);
-    m_children.insert(m_children.begin() + newIndex, std::move(moving));
+    m_children.insert(m_children.begin() + newIndex, child);
 }
 
 int TXMLItem::indexOf(const TXMLItem *child) const
 {
     for (size_t i = 0; i < m_children.size(); ++i) {
-        if (m_children[i].get() == child)
+        if (m_children[i] == child)
             return int(i);
     }
     return -1;
@@ -103,6 +117,6 @@ int TXMLItem::indexOfName(QStringView name, int start) const
 
 void TXMLItem::notify()
 {
-    if (m_notify && m_owner && m_owner->XMLItemChanged)
+    if (m_owner->XMLItemChanged)
         m_owner->XMLItemChanged(m_owner, this);
 }

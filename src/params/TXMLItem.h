@@ -1,41 +1,45 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <vector>
 
 class TECXMLParser;
 
 // One element of the profile's tree: name, character data, attribute lines
-// ("name=value") and owned children in document order.
+// ("name=value") and children in document order. The strings are kept as the
+// file's bytes in the owner's storage and turned into text when asked for.
+// Items belong to their owner, which frees them all at the next load or at its
+// own end; an item removed from the tree stays valid until then.
 class TXMLItem
 {
 public:
-    explicit TXMLItem(TECXMLParser *owner = nullptr, TXMLItem *parent = nullptr);
-    ~TXMLItem();
+    // owner must not be null: it holds the item's bytes.
+    TXMLItem(TECXMLParser *owner, TXMLItem *parent);
 
     TXMLItem(const TXMLItem &) = delete;
     TXMLItem &operator=(const TXMLItem &) = delete;
 
-    const QString &name() const { return m_name; }
+    QString name() const;
+    QByteArrayView nameBytes() const { return m_name; }
     void setName(const QString &name);
-    const QString &text() const { return m_text; }
+    QString text() const;
+    QByteArrayView textBytes() const { return m_text; }
     void setText(const QString &text);
 
-    QStringList &attributes() { return m_attributes; }
-    const QStringList &attributes() const { return m_attributes; }
+    QStringList attributes() const;
     // The value of the first attribute line whose name matches, ignoring case;
     // empty when there is none.
     QString attribute(QStringView name) const;
 
     int count() const { return int(m_children.size()); }
-    TXMLItem *item(int index) const { return m_children[size_t(index)].get(); }
+    TXMLItem *item(int index) const { return m_children[size_t(index)]; }
     TXMLItem *parent() const { return m_parent; }
     TECXMLParser *owner() const { return m_owner; }
 
-    // Deletes all children and empties name, text and attributes, silently.
+    // Removes all children and empties name, text and attributes, silently.
     void clear();
     // Appends a new child and returns it.
     TXMLItem *newItem();
@@ -45,14 +49,15 @@ public:
     int indexOfName(QStringView name, int start = 0) const;
 
 private:
-    void notify();
-    void releaseChildren();
+    friend class TECXMLParser;
 
-    QString m_text;
-    QString m_name;
-    QStringList m_attributes;
-    std::vector<std::unique_ptr<TXMLItem>> m_children;
+    void notify();
+
+    QByteArrayView m_name;
+    QByteArrayView m_text;
+    QByteArrayView m_attributes; // the lines, each ended by a line feed but the last
+    int m_attributeCount = 0;
+    std::vector<TXMLItem *> m_children;
     TXMLItem *m_parent;
     TECXMLParser *m_owner;
-    bool m_notify = true;
 };

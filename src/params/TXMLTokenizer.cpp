@@ -1,5 +1,6 @@
 #include "params/TXMLTokenizer.h"
 
+#include "params/ByteScan.h"
 #include "params/EParserError.h"
 
 #include <algorithm>
@@ -67,12 +68,14 @@ bool TXMLTokenizer::ensureByte()
 void TXMLTokenizer::skipBlanks()
 {
     while (ensureByte()) {
-        const char c = m_window[size_t(m_pos)];
-        if (!isBlank(c))
+        const char *window = m_window.data();
+        while (m_pos < m_end && isBlank(window[m_pos])) {
+            if (window[m_pos] == '\n')
+                ++m_line;
+            ++m_pos;
+        }
+        if (m_pos < m_end)
             return;
-        if (c == '\n')
-            ++m_line;
-        ++m_pos;
     }
 }
 
@@ -137,9 +140,8 @@ void TXMLTokenizer::readText()
     while (ensureByte()) {
         const char *from = m_window.data() + m_pos;
         const qsizetype avail = m_end - m_pos;
-        qsizetype n = 0;
-        while (n < avail && from[n] != '<' && from[n] != '\0')
-            ++n;
+        const qsizetype stop = ByteScan::find(from, from + avail, '<', '\0');
+        const qsizetype n = stop < 0 ? avail : stop;
         m_pos += n;
         if (n == avail || joined) {
             m_joined.append(from, size_t(n));
@@ -166,25 +168,16 @@ void TXMLTokenizer::readText()
 void TXMLTokenizer::setText(const char *data, qsizetype size)
 {
     const QByteArrayView raw(data, size);
-    bool pairs = false;
-    bool spaces = false;
-    for (qsizetype i = 0; i < size; ++i) {
-        if (data[i] == '\n')
-            pairs = true;
-        else if (data[i] == ' ' && i + 1 < size && data[i + 1] == ' ')
-            spaces = true;
-    }
-    if (!pairs && !spaces) {
+    // Most tokens need no clean-up: look for a line feed or two spaces first.
+    if (!ByteScan::hasLineFeedOrSpaces(data, data + size)) {
         m_text = raw;
         return;
     }
     // Remove the CR LF pairs, then the LF CR pairs (each a single pass over
     // the text), then collapse runs of spaces.
     QByteArray cleaned = raw.toByteArray();
-    if (pairs) {
-        cleaned.replace("\r\n", "");
-        cleaned.replace("\n\r", "");
-    }
+    cleaned.replace("\r\n", "");
+    cleaned.replace("\n\r", "");
     m_cleaned.clear();
     for (char c : std::as_const(cleaned)) {
         if (c == ' ' && !m_cleaned.empty() && m_cleaned.back() == ' ')
@@ -196,13 +189,15 @@ void TXMLTokenizer::setText(const char *data, qsizetype size)
 
 TXMLTokenizer::Kind TXMLTokenizer::classify(QByteArrayView tag)
 {
-    if (tag.size() >= 5 && qstrnicmp(tag.data(), "<?xml", 5) == 0)
+    // The tests in their order of precedence; a tag is at least "<>".
+    const char second = tag[1];
+    if (second == '?' && tag.size() >= 5 && qstrnicmp(tag.data(), "<?xml", 5) == 0)
         return Declaration;
-    if (tag.startsWith("<!--"))
+    if (second == '!' && tag.startsWith("<!--"))
         return Comment;
-    if (tag.endsWith("/>"))
+    if (tag[tag.size() - 2] == '/')
         return EmptyElementTag;
-    if (tag.startsWith("</"))
+    if (second == '/')
         return EndTag;
     return StartTag;
 }
