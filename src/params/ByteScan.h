@@ -18,10 +18,21 @@ inline std::ptrdiff_t find(const char *from, const char *to, char c, char c2)
 #ifdef __SSE2__
     const __m128i a = _mm_set1_epi8(c);
     const __m128i b = _mm_set1_epi8(c2);
-    for (; to - p >= 16; p += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        if (const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))))
-            return p - from + __builtin_ctz(unsigned(mask));
+    auto matches = [&](const char *at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+        return unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+    };
+    if (to - from >= 16) {
+        for (; to - p >= 16; p += 16) {
+            if (const unsigned mask = matches(p))
+                return p - from + __builtin_ctz(mask);
+        }
+        // The last sixteen bytes, overlapping bytes already found clear.
+        if (p < to) {
+            const unsigned mask = matches(to - 16);
+            return mask ? to - 16 - from + __builtin_ctz(mask) : -1;
+        }
+        return -1;
     }
 #endif
     for (; p < to; ++p) {
@@ -43,16 +54,19 @@ inline bool hasLineFeedOrSpaces(const char *from, const char *to)
 #ifdef __SSE2__
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i space = _mm_set1_epi8(' ');
-    unsigned spaceBefore = 0; // the byte before p is a space
-    for (; to - p >= 16; p += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const unsigned spaces = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, space)));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)) || (spaces & (spaces >> 1)) || (spaceBefore & spaces))
-            return true;
-        spaceBefore = spaces >> 15;
+    // Blocks of sixteen that overlap by one byte, so that two spaces are
+    // always seen together; the last block ends at the end.
+    if (to - from >= 16) {
+        for (;;) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            const unsigned spaces = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, space)));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)) || (spaces & (spaces >> 1)))
+                return true;
+            if (p == to - 16)
+                return false;
+            p = to - p >= 31 ? p + 15 : to - 16;
+        }
     }
-    if (spaceBefore && p < to && *p == ' ')
-        return true;
 #endif
     for (; p < to; ++p) {
         if (*p == '\n' || (*p == ' ' && p + 1 < to && p[1] == ' '))

@@ -168,7 +168,7 @@ AttributeParser::Result AttributeParser::parse(QByteArrayView tag)
     if (body.endsWith('/'))
         body.chop(1);
     Result result;
-    if (parsePlain(body, result))
+    if (gt && parsePlain(body, result))
         return result;
 
     // Lines end at CR, LF, CR LF and at every space outside double quotes, but
@@ -236,6 +236,21 @@ bool AttributeParser::parsePlain(QByteArrayView body, Result &result)
 {
     if (body.isEmpty())
         return false;
+    // Byte classes; the ">" after the body ends every scan within the tag.
+    enum : unsigned char { EndsName = 1, EndsValue = 2 };
+    static constexpr auto classes = [] {
+        std::array<unsigned char, 256> table{};
+        for (unsigned char c : {'=', ' ', '"', '\r', '\n', '>'})
+            table[c] |= EndsName;
+        for (unsigned char c : {'"', '\r', '\n', '&', '>'})
+            table[c] |= EndsValue;
+        return table;
+    }();
+    auto scan = [](const char *p, unsigned char stop) {
+        while (!(classes[static_cast<unsigned char>(*p)] & stop))
+            ++p;
+        return p;
+    };
     const char *p = body.data();
     const char *end = p + body.size();
     char *out = m_arena.allocate(body.size()); // the pairs lose their quotes
@@ -245,12 +260,8 @@ bool AttributeParser::parsePlain(QByteArrayView body, Result &result)
     auto plain = [&] {
         for (;;) {
             const char *name = p;
-            while (p < end && *p != '=') {
-                if (*p == ' ' || *p == '"' || *p == '\r' || *p == '\n')
-                    return false;
-                ++p;
-            }
-            if (p == end || p == name || count == int(LinearLimit))
+            p = scan(p, EndsName);
+            if (p >= end || *p != '=' || p == name || count == int(LinearLimit))
                 return false;
             const QByteArrayView nameBytes(name, p - name);
             for (int i = 0; i < count; ++i) {
@@ -261,12 +272,8 @@ bool AttributeParser::parsePlain(QByteArrayView body, Result &result)
             if (++p == end || *p != '"')
                 return false;
             const char *value = ++p;
-            while (p < end && *p != '"') {
-                if (*p == '\r' || *p == '\n' || *p == '&')
-                    return false;
-                ++p;
-            }
-            if (p == end || p == value)
+            p = scan(p, EndsValue);
+            if (p >= end || *p != '"' || p == value)
                 return false;
             std::memcpy(at, name, size_t(nameBytes.size()));
             at += nameBytes.size();

@@ -11,22 +11,17 @@ QByteArrayView XMLByteArena::store(QByteArrayView bytes)
     return QByteArrayView(copy, bytes.size());
 }
 
-char *XMLByteArena::allocate(qsizetype size)
+char *XMLByteArena::allocateChunk(qsizetype size)
 {
-    if (size > m_left) {
-        // Large pieces get a chunk of their own and leave the current one in use.
-        if (size > ChunkSize / 4) {
-            m_chunks.push_back(std::make_unique_for_overwrite<char[]>(size_t(size)));
-            return m_chunks.back().get();
-        }
-        m_chunks.push_back(std::make_unique_for_overwrite<char[]>(size_t(ChunkSize)));
-        m_next = m_chunks.back().get();
-        m_left = ChunkSize;
+    // Large pieces get a chunk of their own and leave the current one in use.
+    if (size > ChunkSize / 4) {
+        m_chunks.push_back(std::make_unique_for_overwrite<char[]>(size_t(size)));
+        return m_chunks.back().get();
     }
-    char *piece = m_next;
-    m_next += size;
-    m_left -= size;
-    return piece;
+    m_chunks.push_back(std::make_unique_for_overwrite<char[]>(size_t(ChunkSize)));
+    m_next = m_chunks.back().get() + size;
+    m_left = ChunkSize - size;
+    return m_chunks.back().get();
 }
 
 void XMLByteArena::shrinkLast(char *last, qsizetype size, qsizetype used)

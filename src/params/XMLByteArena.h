@@ -14,12 +14,22 @@ public:
     // A stable copy of the bytes; empty bytes need no storage.
     QByteArrayView store(QByteArrayView bytes);
     // Room for size bytes, uninitialised.
-    char *allocate(qsizetype size);
+    char *allocate(qsizetype size)
+    {
+        if (size > m_left)
+            return allocateChunk(size);
+        char *piece = m_next;
+        m_next += size;
+        m_left -= size;
+        return piece;
+    }
     // Gives back the unused end of the last allocation of size bytes.
     void shrinkLast(char *last, qsizetype size, qsizetype used);
     void clear();
 
 private:
+    char *allocateChunk(qsizetype size);
+
     static constexpr qsizetype ChunkSize = 64 * 1024;
 
     std::vector<std::unique_ptr<char[]>> m_chunks;
