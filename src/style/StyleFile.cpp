@@ -168,6 +168,8 @@ void StyleFile::save(const QString &fileName, const QStringList &lines)
         bytes += "\r\n";
     }
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    // commit() alone can report success after a write that found the disk
+    // full, and then replaces the file with a short one: flush first.
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
         throw EditorError(QStringLiteral("Cannot create file %1").arg(fileName));
 }

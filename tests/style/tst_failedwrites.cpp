@@ -1,0 +1,158 @@
+#include "app/EditorError.h"
+#include "app/StyleDocument.h"
+#include "TestMount.h"
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Writes of style files that fail: the user's file stays as it was, the
+// document keeps its values and stays modified, the message names the file,
+// and the next write that can succeed does.
+class tst_FailedWrites : public QObject
+{
+    Q_OBJECT
+
+private:
+    enum Failure { ReadOnlyFolder, FullDisk, TargetIsAFolder, FolderVanished };
+
+    QTemporaryDir m_dir;
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    static void writeFile(const QString &path, const QByteArray &bytes)
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+    }
+
+    void loadProfile(StyleDocument &doc)
+    {
+        const QString profile = m_dir.filePath(QStringLiteral("Style.xml"));
+        writeFile(profile, "<root>root<s>Chart<bgColor type=\"color\" default=\"0xFFFFFF\">Background</bgColor>"
+                           "<width type=\"spin\" values=\"0,10\" default=\"5\">Width</width></s></root>");
+        doc.XML.LoadFromFile(profile);
+        doc.FNextId = 1;
+        doc.LoadProfileItem(doc.XML.Root(), QString());
+        doc.XMLMemoryData.first();
+    }
+
+    // Sets up the failure for a file in folder, whose earlier content (if it
+    // can have one) is oldBytes. Returns false when the test cannot make it.
+    static bool prepare(Failure failure, const QString &folder, const QString &file, const QByteArray &oldBytes,
+                        std::unique_ptr<TestMount> &mount)
+    {
+        switch (failure) {
+        case ReadOnlyFolder:
+        case FullDisk:
+            mount = std::make_unique<TestMount>(folder, 64 * 1024);
+            if (!mount->mounted())
+                return false;
+            writeFile(file, oldBytes);
+            if (failure == FullDisk)
+                mount->fill();
+            return failure == FullDisk || mount->makeReadOnly();
+        case TargetIsAFolder:
+            return QDir().mkpath(file);
+        case FolderVanished:
+            // The dialog offered the folder; it is gone when the write comes.
+            return QDir().mkpath(folder) && QDir(folder).removeRecursively();
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void cases_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<bool>("hasOldFile");
+        QTest::newRow("read-only folder") << int(ReadOnlyFolder) << true;
+        QTest::newRow("full disk") << int(FullDisk) << true;
+        QTest::newRow("target is a folder") << int(TargetIsAFolder) << false;
+        QTest::newRow("folder vanished") << int(FolderVanished) << false;
+    }
+
+    void saveAs_data() { cases_data(); }
+    void saveAs()
+    {
+        QFETCH(int, failure);
+        QFETCH(bool, hasOldFile);
+        const QString folder = m_dir.filePath(QStringLiteral("saveAs%1").arg(failure));
+        const QString path = folder + QStringLiteral("/mine.stl");
+        const QByteArray oldBytes = "&bgColor=0x000000\r\n";
+        std::unique_ptr<TestMount> mount;
+        if (!prepare(Failure(failure), folder, path, oldBytes, mount))
+            QSKIP("this machine does not let the test mount a small file system");
+
+        StyleDocument doc;
+        loadProfile(doc);
+        doc.FTableReady = true;
+        doc.setModified(true);
+        QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
+        try {
+            doc.SaveStyleValues(path);
+            QFAIL("the write did not fail");
+        } catch (const EditorError &error) {
+            QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(path));
+        }
+        if (hasOldFile)
+            QCOMPARE(readFile(path), oldBytes);
+        else
+            QVERIFY(!QFileInfo(path).isFile());
+        QVERIFY(doc.FModified);
+        QCOMPARE(doc.XMLMemoryData.record(0).pDefault(), QStringLiteral("0xFFFFFF"));
+        QCOMPARE(refresh.count(), 0);
+        QVERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("mine.stl.")).isEmpty());
+
+        // The program goes on: the next write to a place that can take it works.
+        const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere%1.stl").arg(failure));
+        doc.SaveStyleValues(elsewhere);
+        QCOMPARE(readFile(elsewhere), QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n"));
+        QCOMPARE(refresh.count(), 1);
+    }
+
+    void styleTxtAfterAnEdit_data() { cases_data(); }
+    void styleTxtAfterAnEdit()
+    {
+        QFETCH(int, failure);
+        QFETCH(bool, hasOldFile);
+        const QString folder = m_dir.filePath(QStringLiteral("app%1").arg(failure));
+        const QString styleTxt = folder + QStringLiteral("/style.txt");
+        const QByteArray oldBytes = "&width=7\r\n";
+        std::unique_ptr<TestMount> mount;
+        if (!prepare(Failure(failure), folder, styleTxt, oldBytes, mount))
+            QSKIP("this machine does not let the test mount a small file system");
+
+        StyleDocument doc;
+        loadProfile(doc);
+        doc.FAppDir = folder + QLatin1Char('/');
+        doc.FTableReady = true;
+        doc.setModified(false);
+        QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
+        doc.XMLMemoryData.setRecNo(2);
+        try {
+            doc.XMLMemoryData.postValue(QStringLiteral("9"));
+            QFAIL("the write did not fail");
+        } catch (const EditorError &error) {
+            QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(styleTxt));
+        }
+        // The edit stays and marks the document; the working copy keeps the last good write.
+        QCOMPARE(doc.XMLMemoryData.record(1).pDefault(), QStringLiteral("9"));
+        QVERIFY(doc.FModified);
+        QCOMPARE(refresh.count(), 0);
+        if (hasOldFile)
+            QCOMPARE(readFile(styleTxt), oldBytes);
+        QVERIFY(doc.FTableReady);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_FailedWrites)
+#include "tst_failedwrites.moc"
