@@ -111,6 +111,8 @@ void SettingsBackingStore::close()
     if (m_access != ReadWrite)
         return;
     m_settings->sync();
-    if (m_settings->status() != QSettings::NoError)
+    // A file that did not read cleanly (FormatError) is still written anew;
+    // only a failed write is a failure here.
+    if (m_settings->status() == QSettings::AccessError)
         throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(m_lastWritten));
 }

@@ -343,6 +343,49 @@ private slots:
         QCOMPARE(file.readAll(), before);
     }
 
+    void brokenSettingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QByteArray junk(64 * 1024, Qt::Uninitialized);
+        quint32 seed = 7;
+        for (char &c : junk) {
+            seed = seed * 1664525u + 1013904223u;
+            c = char(seed >> 24);
+        }
+        QTest::newRow("binary junk") << junk;
+        QTest::newRow("NUL bytes") << QByteArray(4096, '\0');
+        QTest::newRow("one long line") << ("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\SWFFile=" + QByteArray(4 << 20, 'a'));
+        QTest::newRow("no sections") << QByteArray("Flags=0\nSWFWidth=abc\n");
+        QTest::newRow("cut short") << QByteArray("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\NormPos=\"1, 2");
+        QTest::newRow("brackets and escapes") << QByteArray("[[[\n]]]\n=\n\\x\n[SOFTWARE/Melbrin]\nTrevixStyleEditor\\SWFHeight=\\");
+    }
+
+    // Whatever the file holds, the window shows (with its design or what the
+    // file could give) and the close writes a file that the next run reads.
+    void brokenSettingsFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+        {
+            QFile file(m_path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        {
+            Fixture f;
+            f.storage.windowShown();
+            f.storage.windowCloseQueried(true);
+            f.storage.windowDestroying();
+        }
+        for (const QString &error : std::as_const(m_errors))
+            QVERIFY2(error.startsWith(QLatin1String("Invalid data type for '")), qPrintable(error));
+        m_errors.clear();
+        Fixture next;
+        next.storage.windowShown();
+        QVERIFY(next.storage.isRestored());
+        QVERIFY(m_errors.isEmpty());
+    }
+
     void nonTextStoredValueSkipsTheRestButSavesMemory()
     {
         writeRawLine("Melbrin\\TrevixStyleEditor\\SWFFile=68\nMelbrin\\TrevixStyleEditor\\SWFWidth=@ByteArray(1)\n"

@@ -1,0 +1,71 @@
+// The recent-files list loaded from an arbitrary settings file: it loads or
+// reports "Invalid data type for '%s'", never holds more entries than it may
+// keep nor an empty one, and what it saves loads back as it was.
+#include "app/EditorError.h"
+#include "app/TTBMRUList.h"
+#include "settings/SettingsBackingStore.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+const QString Section = QStringLiteral("Melbrin\\TrevixStyleEditor\\ReopenList");
+
+QString freshFile(const QTemporaryDir &dir)
+{
+    // A name of its own for every input: the settings layer caches files by name.
+    static int count = 0;
+    return dir.filePath(QStringLiteral("settings%1.conf").arg(++count));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static QTemporaryDir dir;
+    const QString input = freshFile(dir);
+    {
+        QFile file(input);
+        check(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char *>(data), qint64(size));
+    }
+    SettingsBackingStore::setUserFilePath(input);
+    TTBMRUList list;
+    try {
+        SettingsBackingStore store(QStringLiteral("SOFTWARE"));
+        list.LoadFromStore(store, Section);
+    } catch (const EditorError &error) {
+        check(error.message().startsWith(QLatin1String("Invalid data type for 'MRU")));
+    }
+    QFile::remove(input);
+    check(list.Items().size() <= list.MaxItems);
+    for (int i = 0; i < list.Items().size(); ++i) {
+        check(!list.Items().at(i).isEmpty());
+        check(list.caption(i).endsWith(list.Items().at(i)));
+    }
+
+    const QString output = freshFile(dir);
+    SettingsBackingStore::setUserFilePath(output);
+    {
+        SettingsBackingStore store(QStringLiteral("SOFTWARE"), SettingsBackingStore::ReadWrite);
+        list.SaveToStore(store, Section);
+        store.close();
+    }
+    TTBMRUList again;
+    {
+        SettingsBackingStore store(QStringLiteral("SOFTWARE"));
+        again.LoadFromStore(store, Section);
+    }
+    QFile::remove(output);
+    check(again.Items() == list.Items());
+    return 0;
+}

@@ -1,0 +1,80 @@
+// The value editors' reading of a row on arbitrary text: the choices of plain
+// and conditional lists (with the controlling parameter's value), the "spin"
+// domain and value, and the colour and font-style values. Every popup ends
+// with OK, so whatever it was started from is also written back.
+#include "app/EditorError.h"
+#include "app/StyleDocument.h"
+#include "params/ValueEditing.h"
+#include "params/ValuePopups.h"
+
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+class AcceptingPopups : public ValuePopups
+{
+public:
+    bool execList(const QStringList &choices, int &selected) override
+    {
+        check(!choices.isEmpty());
+        check(selected >= -1 && selected < choices.size());
+        return true;
+    }
+    bool execFont(QString &) override { return true; }
+    bool execSpin(SpinEdit &box) override
+    {
+        if (box.minValue() < box.maxValue())
+            check(box.value() >= box.minValue() && box.value() <= box.maxValue());
+        return true;
+    }
+    bool execColor(TColor &) override { return true; }
+    bool execFontStyle(FontStyleValue &style) override
+    {
+        check(style.number() >= 0 && style.number() <= 7);
+        return true;
+    }
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    static const char *types[] = {"list", "spin", "color", "fontstyle"};
+    // The first byte picks the type; the rest is domain, value and the
+    // controlling parameter's value, separated by line feeds.
+    const QStringList parts = QString::fromUtf8(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1))
+                                  .split(QLatin1Char('\n'));
+    auto part = [&parts](int i) { return i < parts.size() ? parts.at(i) : QString(); };
+
+    StyleDocument document;
+    ParameterRecord control;
+    control.setPName(QStringLiteral("k"));
+    control.setPDefault(part(2));
+    document.XMLMemoryData.append(control);
+    ParameterRecord row;
+    row.setPName(QStringLiteral("p"));
+    row.setPType(QLatin1String(types[data[0] % 4]));
+    row.setPValues(part(0));
+    row.setPDefault(part(1));
+    document.XMLMemoryData.append(row);
+
+    AcceptingPopups popups;
+    ValueEditing editing;
+    try {
+        check(editing.edit(document, popups));
+    } catch (const EditorError &error) {
+        check(error.message().endsWith(QLatin1String("' is not a valid integer value")));
+        return 0;
+    }
+    check(document.XMLMemoryData.current().pDefault().size() <= ParameterRecord::DefaultWidth);
+    check(!document.FInValueEditor);
+    return 0;
+}
