@@ -95,7 +95,7 @@ void BM_ReloadAfterPost(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_FirstLoad)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
-BENCHMARK(BM_ReloadAfterPost)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_ReloadAfterPost)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 
 int main(int argc, char **argv)
 {
