@@ -376,9 +376,10 @@ class ChartPainter {
 
 	function paintLine(g:Graphics, s:Int, color:Int, grow:Float, isShadow:Bool) {
 		var pts = linePoints(s, grow);
-		if (style.chartType == "area") {
+		// An area's shadow falls from its line only; a shadowed fill would darken the plot.
+		if (style.chartType == "area" && !isShadow) {
 			var base = baseline();
-			g.beginFill(color, isShadow ? 1 : 0.35);
+			g.beginFill(color, 0.35);
 			var start = point(0.5, base);
 			g.moveTo(start.x, start.y);
 			for (p in pts)

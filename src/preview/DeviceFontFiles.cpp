@@ -67,3 +67,20 @@ QList<DeviceFontFace> DeviceFontFiles::facesOf(const QString &family)
     }
     return found;
 }
+
+QString DeviceFontFiles::defaultFamily(const QString &generic)
+{
+    if (!FcInit())
+        return {};
+    std::unique_ptr<FcPattern, PatternDeleter> pattern(FcNameParse(reinterpret_cast<const FcChar8 *>(generic.toUtf8().constData())));
+    if (!pattern)
+        return {};
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
+    FcResult result = FcResultNoMatch;
+    std::unique_ptr<FcPattern, PatternDeleter> match(FcFontMatch(nullptr, pattern.get(), &result));
+    FcChar8 *family = nullptr;
+    if (!match || FcPatternGetString(match.get(), FC_FAMILY, 0, &family) != FcResultMatch)
+        return {};
+    return QString::fromUtf8(reinterpret_cast<const char *>(family));
+}

@@ -18,4 +18,8 @@ namespace DeviceFontFiles {
 
 QList<DeviceFontFace> facesOf(const QString &family);
 
+// The family fontconfig picks for a generic name such as "sans-serif";
+// empty when it knows none.
+QString defaultFamily(const QString &generic);
+
 } // namespace DeviceFontFiles

@@ -37,27 +37,51 @@ ruffle-player { display: block; width: 100%; height: 100%; }
 <script src="%2"></script>
 </head><body>
 <script>
+// One load at a time: Ruffle builds a player asynchronously, and a load
+// started while another is still building could leave the older movie on
+// show. Requests that come meanwhile collapse into the latest.
 let player = null;
-window.trevixLoad = (url, parameters, base, fontSources) => {
-    if (!player) {
-        player = window.RufflePlayer.newest().createPlayer();
-        document.body.appendChild(player);
+let pending = null;
+let running = false;
+async function runRequests() {
+    running = true;
+    while (pending) {
+        const request = pending;
+        pending = null;
+        if (request.clear) {
+            if (player)
+                player.remove();
+            player = null;
+            continue;
+        }
+        if (!player) {
+            player = window.RufflePlayer.newest().createPlayer();
+            document.body.appendChild(player);
+        }
+        try {
+            await player.ruffle().load(request.options);
+        } catch (e) {
+            console.error(e);
+        }
     }
-    player.ruffle().load({ url, parameters, base, fontSources });
-};
-window.trevixClear = () => {
-    if (player)
-        player.remove();
-    player = null;
-};
+    running = false;
+}
+function request(next) {
+    pending = next;
+    if (!running)
+        runRequests();
+}
+window.trevixLoad = (url, parameters, base, fontSources) =>
+    request({ options: { url, parameters, base, fontSources } });
+window.trevixClear = () => request({ clear: true });
 </script>
 </body></html>
 )";
 
 } // namespace
 
-RuffleHostPage::RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings)
-    : m_ruffleFolder(ruffleFolder), m_settings(settings)
+RuffleHostPage::RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings, const QString &sansFamily)
+    : m_ruffleFolder(ruffleFolder), m_settings(settings), m_sansFamily(sansFamily)
 {
 }
 
@@ -88,6 +112,8 @@ QJsonObject RuffleHostPage::config() const
         {QStringLiteral("allowNetworking"), m_settings.AllowNetworking.toLower()},
         {QStringLiteral("allowFullscreen"), m_settings.AllowFullScreen.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0},
     };
+    if (!m_sansFamily.isEmpty())
+        c.insert(QStringLiteral("defaultFonts"), QJsonObject{{QStringLiteral("sans"), QJsonArray{m_sansFamily}}});
     if (!m_settings.BGColor.isEmpty())
         c.insert(QStringLiteral("backgroundColor"), m_settings.BGColor);
     return c;

@@ -14,8 +14,9 @@
 class RuffleHostPage
 {
 public:
-    // ruffleFolder holds ruffle.js and its core files.
-    RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings);
+    // ruffleFolder holds ruffle.js and its core files; text in a font Ruffle
+    // does not have is drawn in the device font sansFamily, when given.
+    RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings, const QString &sansFamily = QString());
 
     QJsonObject config() const;
     QString html() const;
@@ -29,4 +30,5 @@ public:
 private:
     QString m_ruffleFolder;
     FlashSettings m_settings;
+    QString m_sansFamily;
 };

@@ -77,10 +77,10 @@ void TShockwaveFlash::loadMovie()
 
 QStringList TShockwaveFlash::deviceFontFiles()
 {
+    QStringList families = m_fontFamilies ? m_fontFamilies() : QStringList();
+    families.append(m_sansFamily);
     QStringList files;
-    if (!m_fontFamilies)
-        return files;
-    for (const QString &name : m_fontFamilies()) {
+    for (const QString &name : families) {
         const QString family = name.trimmed();
         if (family.isEmpty())
             continue;
@@ -117,6 +117,7 @@ void TShockwaveFlash::startEngine()
     const QString appDir = QDir(m_appDir).absolutePath();
     const QString ruffleDir = appDir + QStringLiteral("/ruffle");
     m_fontDir = std::make_unique<QTemporaryDir>();
+    m_sansFamily = DeviceFontFiles::defaultFamily(QStringLiteral("sans-serif"));
 
     // The application directory may be a per-user folder of links into the
     // installed one, which is allowed as well.
@@ -152,6 +153,6 @@ void TShockwaveFlash::startEngine()
         m_pageReady = ok;
         loadMovie();
     });
-    const RuffleHostPage host(ruffleDir, m_settings);
+    const RuffleHostPage host(ruffleDir, m_settings, m_sansFamily);
     page->setHtml(host.html(), QUrl::fromLocalFile(appDir + QLatin1Char('/')));
 }

@@ -70,6 +70,7 @@ private:
     std::function<QStringList()> m_fontFamilies;
     std::unique_ptr<QTemporaryDir> m_fontDir;
     QHash<QString, QStringList> m_fontFiles; // by family in lower case
+    QString m_sansFamily;                     // the system's, for text in fonts not handed over
     QWebEngineProfile *m_profile = nullptr;
     QWebEngineView *m_view = nullptr;
     bool m_pageReady = false;

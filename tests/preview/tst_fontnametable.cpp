@@ -64,6 +64,13 @@ private slots:
         QCOMPARE(QFileInfo(faceFile("dejavu sans", true, true)).fileName(), QStringLiteral("DejaVuSans-BoldOblique.ttf"));
     }
 
+    void defaultSansIsAnInstalledFamily()
+    {
+        const QString sans = DeviceFontFiles::defaultFamily(QStringLiteral("sans-serif"));
+        QVERIFY(!sans.isEmpty());
+        QVERIFY(!DeviceFontFiles::facesOf(sans).isEmpty());
+    }
+
     void findsNothingForAnUnknownFamily()
     {
         QVERIFY(DeviceFontFiles::facesOf(QStringLiteral("No Such Family 4711")).isEmpty());

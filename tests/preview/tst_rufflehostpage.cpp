@@ -34,6 +34,7 @@ private slots:
         QCOMPARE(c.value("allowNetworking").toString(), QStringLiteral("all"));
         QCOMPARE(c.value("allowFullscreen").toBool(), false);
         QVERIFY(!c.contains("backgroundColor")); // the movie's own background
+        QVERIFY(!c.contains("defaultFonts"));
         // The preview shows the movie only: no splash, overlay, menu, bars or links.
         QCOMPARE(c.value("splashScreen").toBool(), false);
         QCOMPARE(c.value("unmuteOverlay").toString(), QStringLiteral("hidden"));
@@ -55,6 +56,12 @@ private slots:
         QCOMPARE(c.value("scale").toString(), QStringLiteral("noborder"));
         QCOMPARE(c.value("backgroundColor").toString(), QStringLiteral("#102030"));
         QCOMPARE(c.value("allowScriptAccess").toBool(), false);
+    }
+
+    void unknownFontsFallBackToTheSystemSans()
+    {
+        const QJsonObject c = RuffleHostPage(QStringLiteral("/r"), FlashSettings(), QStringLiteral("DejaVu Sans")).config();
+        QCOMPARE(c.value("defaultFonts").toObject().value("sans").toArray(), QJsonArray{QStringLiteral("DejaVu Sans")});
     }
 
     void pageLoadsRuffleFromItsFolder()
