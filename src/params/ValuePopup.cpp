@@ -2,7 +2,8 @@
 
 #include <QFrame>
 #include <QPushButton>
-#include <QShortcut>
+#include <QApplication>
+#include <QKeyEvent>
 
 ValuePopup::ValuePopup(const QSize &clientSize, const QPoint &okPosition, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
@@ -18,10 +19,42 @@ ValuePopup::ValuePopup(const QSize &clientSize, const QPoint &okPosition, QWidge
     m_btnOK->setGeometry(QRect(okPosition, QSize(75, 25)));
     m_btnOK->setAutoDefault(false);
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
+}
 
-    // The window sees these keys before its controls do. An open drop-down
-    // list is a window of its own and keeps them for itself.
-    for (const QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
-        connect(new QShortcut(key, this), &QShortcut::activated, this, &QDialog::accept);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QDialog::reject);
+void ValuePopup::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // The popup sees the keys of its controls before they do.
+    qApp->installEventFilter(this);
+}
+
+void ValuePopup::hideEvent(QHideEvent *event)
+{
+    qApp->removeEventFilter(this);
+    QDialog::hideEvent(event);
+}
+
+bool ValuePopup::eventFilter(QObject *watched, QEvent *event)
+{
+    // Windows of their own, such as an open drop-down list or the colour
+    // palette, keep their keys.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()
+        && static_cast<QWidget *>(watched)->window() == this)
+        return FormKeyDown(static_cast<QKeyEvent *>(event));
+    return QDialog::eventFilter(watched, event);
+}
+
+bool ValuePopup::FormKeyDown(const QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        accept();
+        return true;
+    default:
+        return false;
+    }
 }

@@ -18,7 +18,15 @@ public:
     QFrame *panel() const { return m_panel; }
     QPushButton *BtnOK() const { return m_btnOK; }
 
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // Enter and Escape for the popup's own controls; true when handled.
+    bool FormKeyDown(const QKeyEvent *event);
+
     QFrame *m_panel;
     QPushButton *m_btnOK;
 };

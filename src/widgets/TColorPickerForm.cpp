@@ -174,20 +174,6 @@ void TColorPickerForm::hidePalette()
     }
 }
 
-bool TColorPickerForm::event(QEvent *event)
-{
-    // The palette keeps its keys: its owner's shortcuts (Enter and Escape of
-    // a popup editor) stay away while it is open.
-    if (event->type() == QEvent::ShortcutOverride) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter) {
-            event->accept();
-            return true;
-        }
-    }
-    return QWidget::event(event);
-}
-
 void TColorPickerForm::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);

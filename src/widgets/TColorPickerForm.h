@@ -44,7 +44,6 @@ public:
     const CustomColors &customColors() const { return m_customColors; }
 
 protected:
-    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;

@@ -46,6 +46,7 @@ private slots:
     void colorFromThePalette();
     void fontStyleBoxesAreSetEveryTime();
     void fontKeepsValueWithoutNewPick();
+    void fontPickedInTheOpenList();
     void popupOpensBesideTheGrid();
     void popupMovesUpAtTheMainWindowsBottom();
     void buttonAndKeyOpenTheFocusedRow();
@@ -229,8 +230,8 @@ void TestValueEditors::escapeWritesNothing()
     focus(key);
     edit([](QWidget *) {
         // Change the control first: Escape must still write nothing.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused, focused->inherits("QCheckBox") ? Qt::Key_Space : Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
     QTRY_VERIFY(m_shown && !m_shown->isVisible());
@@ -354,6 +355,31 @@ void TestValueEditors::fontKeepsValueWithoutNewPick()
     QVERIFY(!expected.isEmpty());
     QCOMPARE(value(QStringLiteral("titleFont")), expected.left(20));
     QVERIFY(m_form->document().FModified);
+}
+
+void TestValueEditors::fontPickedInTheOpenList()
+{
+    setValue(QStringLiteral("titleFont"), QStringLiteral("DejaVu Sans"));
+    focus(QStringLiteral("titleFont"));
+    QString picked;
+    bool openAfterPick = false;
+    edit([&](QWidget *popup) {
+        TscFontComboBox *box = m_form->valueEditors()->FormFont()->FontComboBox();
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(box->view()->isVisible());
+        QTest::keyClick(box->view(), Qt::Key_Down);
+        QTest::keyClick(box->view(), Qt::Key_Down);
+        picked = box->view()->currentIndex().data().toString();
+        // Enter in the open list picks there; the popup stays.
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        QTRY_VERIFY(!box->entries()->isOpen());
+        openAfterPick = popup->isVisible();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QTRY_VERIFY(m_shown && !m_shown->isVisible());
+    QVERIFY(openAfterPick);
+    QVERIFY(!picked.isEmpty());
+    QCOMPARE(value(QStringLiteral("titleFont")), picked.left(20));
 }
 
 void TestValueEditors::popupOpensBesideTheGrid()
