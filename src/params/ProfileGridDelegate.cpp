@@ -1,7 +1,10 @@
 #include "params/ProfileGridDelegate.h"
 
+#include "params/ColorValue.h"
+#include "params/FontStyleValue.h"
 #include "params/ParameterRecord.h"
 #include "params/ProfileGridModel.h"
+#include "widgets/SystemColors.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -28,6 +31,32 @@ void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
     // Values that differ from the profile's stand out.
     if (index.data(ProfileGridModel::DiffersFromProfileRole).toBool())
         option->font.setBold(true);
+    if (index.column() == ProfileGridModel::ValueColumn)
+        showValueMeaning(option, index);
+}
+
+void ProfileGridDelegate::showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index)
+{
+    // Only the drawing changes: the cell still holds and edits the stored text.
+    const QString type = index.data(ProfileGridModel::TypeRole).toString();
+    const QString value = index.data(Qt::EditRole).toString();
+    if (value.isEmpty())
+        return;
+    if (type == QLatin1String("color")) {
+        const int side = option->fontMetrics.height() - 4;
+        QPixmap swatch(side, side);
+        swatch.fill(SystemColors::toQColor(ColorValue::decode(value)));
+        QPainter frame(&swatch);
+        frame.setPen(QColor(0x80, 0x80, 0x80));
+        frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+        option->icon = QIcon(swatch);
+        option->decorationSize = swatch.size();
+        option->features |= QStyleOptionViewItem::HasDecoration;
+    } else if (type == QLatin1String("font")) {
+        option->font.setFamilies({value.trimmed()});
+    } else if (type == QLatin1String("fontstyle")) {
+        option->text = FontStyleValue::describe(value);
+    }
 }
 
 bool ProfileGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,

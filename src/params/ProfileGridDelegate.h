@@ -30,4 +30,6 @@ protected:
 
 private:
     static bool hasButton(const QModelIndex &index);
+    // A colour swatch, a font name in its face, a font style in words.
+    static void showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index);
 };

@@ -147,6 +147,8 @@ QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
     }
     if (role == DiffersFromProfileRole)
         return m_table->differsFromProfile(record);
+    if (role == TypeRole)
+        return r.pType();
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {

@@ -17,7 +17,7 @@ class ProfileGridModel : public QAbstractItemModel
 
 public:
     enum Column { ParameterColumn, ValueColumn, SectionColumn, ColumnCount };
-    enum Role { RecordIndexRole = Qt::UserRole + 1, DiffersFromProfileRole };
+    enum Role { RecordIndexRole = Qt::UserRole + 1, DiffersFromProfileRole, TypeRole };
 
     explicit ProfileGridModel(ParameterTable *table, QObject *parent = nullptr);
     ~ProfileGridModel() override;

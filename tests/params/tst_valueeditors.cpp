@@ -51,6 +51,7 @@ private slots:
     void popupMovesUpAtTheMainWindowsBottom();
     void buttonAndKeyOpenTheFocusedRow();
     void inPlaceEditThenEscapeKeepsDocument();
+    void valueCellsShowTheirMeaning();
 
 private:
     QString appFile(const QString &name) const { return m_dir->filePath(name); }
@@ -468,6 +469,43 @@ void TestValueEditors::inPlaceEditThenEscapeKeepsDocument()
     QTRY_COMPARE(opened, QStringLiteral("FormSpin"));
     QTest::qWait(20);
     QVERIFY(!m_form->document().FModified);
+}
+
+namespace {
+// The delegate's look of a cell, as the grid draws it.
+struct DelegateProbe : ProfileGridDelegate
+{
+    QStyleOptionViewItem look(const QModelIndex &index) const
+    {
+        QStyleOptionViewItem option;
+        initStyleOption(&option, index);
+        return option;
+    }
+};
+} // namespace
+
+void TestValueEditors::valueCellsShowTheirMeaning()
+{
+    setValue(QStringLiteral("bgColor"), QStringLiteral("0x800000"));
+    setValue(QStringLiteral("titleStyle"), QStringLiteral("5"));
+    ProfileGrid *grid = m_form->ProfileGridView();
+    auto cell = [&](const char *key) {
+        return grid->proxy()->mapFromSource(
+            grid->gridModel()->indexOfRecord(recordOf(QLatin1String(key)), ProfileGridModel::ValueColumn));
+    };
+    const DelegateProbe probe;
+
+    const QStyleOptionViewItem color = probe.look(cell("bgColor"));
+    QVERIFY(color.features.testFlag(QStyleOptionViewItem::HasDecoration));
+    const QImage swatch = color.icon.pixmap(color.decorationSize).toImage();
+    QCOMPARE(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0x80, 0, 0));
+    QCOMPARE(color.text, QStringLiteral("0x800000"));
+
+    QCOMPARE(probe.look(cell("titleFont")).font.families().value(0), value(QStringLiteral("titleFont")));
+    QCOMPARE(probe.look(cell("titleStyle")).text, QStringLiteral("5 (Bold, Underline)"));
+    // The stored value stays the number.
+    QCOMPARE(cell("titleStyle").data(Qt::EditRole).toString(), QStringLiteral("5"));
+    QVERIFY(!probe.look(cell("borderWidth")).features.testFlag(QStyleOptionViewItem::HasDecoration));
 }
 
 QTEST_MAIN(TestValueEditors)

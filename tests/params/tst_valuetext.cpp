@@ -27,6 +27,8 @@ private slots:
     void colorEncode();
     void fontStyle_data();
     void fontStyle();
+    void describeFontStyle_data();
+    void describeFontStyle();
     void spinEditLimits_data();
     void spinEditLimits();
     void spinEditText();
@@ -179,6 +181,22 @@ void TestValueText::fontStyle()
     QTEST(style.italic, "italic");
     QTEST(style.underline, "underline");
     QTEST(style.number(), "written");
+}
+
+void TestValueText::describeFontStyle_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("bold and underline") << "5" << "5 (Bold, Underline)";
+    QTest::newRow("none") << "0" << "0 (Regular)";
+    QTest::newRow("all three from 9") << "9" << "9 (Bold, Italic, Underline)";
+    QTest::newRow("not a number stays as it is") << "bold" << "bold";
+}
+
+void TestValueText::describeFontStyle()
+{
+    QFETCH(QString, value);
+    QTEST(FontStyleValue::describe(value), "shown");
 }
 
 void TestValueText::spinEditLimits_data()
