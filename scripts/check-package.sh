@@ -17,8 +17,11 @@ if [ ! -x "$root/usr/bin/apt-get" ]; then
   echo "Creating a Debian 12 root in $root"
   debootstrap --variant=minbase bookworm "$root" http://deb.debian.org/debian >/dev/null
 fi
+# What a booted system has: /proc, and a shared-memory folder that everyone
+# may write (the preview's web engine needs it).
 mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
-trap 'umount "$root/proc"' EXIT
+mountpoint -q "$root/dev/shm" || mount -t tmpfs -o mode=1777 shm "$root/dev/shm"
+trap 'umount "$root/dev/shm" "$root/proc"' EXIT
 
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRONTEND=noninteractive "$@"; }
 
