@@ -65,9 +65,10 @@ QFileDialog *StyleFileDialogs::fileDialog(QPointer<QFileDialog> &dialog, bool sa
     dialog->setDefaultSuffix(QStringLiteral("stl"));
     dialog->setSidebarUrls(places());
     if (save) {
-        // Replacing an existing file is confirmed; an accidental overwrite loses a style.
+        // Save as replaces an existing file without asking, as the editor always has.
         dialog->setAcceptMode(QFileDialog::AcceptSave);
         dialog->setFileMode(QFileDialog::AnyFile);
+        dialog->setOption(QFileDialog::DontConfirmOverwrite);
     } else {
         dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
