@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringBuilder>
 
 #include <string>
 
@@ -157,16 +158,14 @@ bool StyleFile::hasValue(const QString &value)
 
 QString StyleFile::line(const QString &name, const QString &value)
 {
-    return QLatin1Char('&') + name + QLatin1Char('=') + value;
+    return QString(QLatin1Char('&') % name % QLatin1Char('=') % value);
 }
 
 void StyleFile::save(const QString &fileName, const QStringList &lines)
 {
-    QByteArray bytes;
-    for (const QString &line : lines) {
-        bytes += SystemText::encode(line);
-        bytes += "\r\n";
-    }
+    // All lines are encoded in one go: the table is written after every change.
+    const QByteArray bytes = lines.isEmpty() ? QByteArray()
+                                             : SystemText::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     QSaveFile file(fileName);
     // commit() alone can report success after a write that found the disk
     // full, and then replaces the file with a short one: flush first.
