@@ -33,13 +33,17 @@ bool generate(const QString &path, const std::function<void(QFile &)> &write)
     return file.error() == QFile::NoError;
 }
 
-void junk(QFile &file, qint64 size, quint32 seed)
+// Random bytes; without NUL bytes when nul is false, since a NUL ends a
+// profile or a style file at once.
+void junk(QFile &file, qint64 size, quint32 seed, bool nul = true)
 {
     QByteArray block(1 << 20, Qt::Uninitialized);
     for (qint64 done = 0; done < size; done += block.size()) {
         for (char &c : block) {
             seed = seed * 1664525u + 1013904223u;
             c = char(seed >> 24);
+            if (!nul && c == '\0')
+                c = '<';
         }
         file.write(block.constData(), qMin<qint64>(block.size(), size - done));
     }
@@ -90,13 +94,15 @@ QList<Case> cases()
         {"profile of 100 MB on one line", "profile", [](QFile &f) { profile(f, 1050000, true); }},
         {"profile nested 100,000 deep", "profile", [](QFile &f) { repeat(f, "", "<a>t\n", 100000, ""); }},
         {"profile of 64 MB binary junk", "profile", [](QFile &f) { junk(f, 64 << 20, 1); }},
+        {"profile of 64 MB binary junk without NUL", "profile", [](QFile &f) { junk(f, 64 << 20, 1, false); }},
         {"profile of 64 MB NUL bytes", "profile", [](QFile &f) { repeat(f, "<root>root<s>S", QByteArray(1, '\0'), 64 << 20, ""); }},
         {"profile with 1,000,000 attributes in a tag", "profile",
-         [](QFile &f) { repeat(f, "<root>root<s>S<p", " a=\"1\" b=\"2\"", 500000, "></p></s></root>"); }},
+         [](QFile &f) { repeat(f, "<root>root<s>S<p", " a=\"1\" b=\"2\"\r\n", 500000, "></p></s></root>"); }},
         {"profile with 1,000,000 text runs in an element", "profile",
-         [](QFile &f) { repeat(f, "<root>root<s>S<p>", "x<!---->", 1000000, "</p></s></root>"); }},
+         [](QFile &f) { repeat(f, "<root>root<s>S<p>", "x<!---->\n", 1000000, "</p></s></root>"); }},
         {"style file of 1 GB on one line", "style", [](QFile &f) { repeat(f, "&width=", "x", qint64(1) << 30, ""); }},
         {"style file of 64 MB binary junk", "style", [](QFile &f) { junk(f, 64 << 20, 2); }},
+        {"style file of 64 MB binary junk without NUL", "style", [](QFile &f) { junk(f, 64 << 20, 2, false); }},
         {"style file of 64 MB NUL bytes", "style", [](QFile &f) { repeat(f, "&width=5\r\n", QByteArray(1, '\0'), 64 << 20, ""); }},
         {"style file of 10,000,000 lines", "style", [](QFile &f) { repeat(f, "", "&width=5\r\n", 10000000, ""); }},
         {"settings of 64 MB binary junk", "settings", [](QFile &f) { junk(f, 64 << 20, 3); }},

@@ -44,6 +44,16 @@ void TShockwaveFlash::showEvent(QShowEvent *event)
     scheduleLoad();
 }
 
+void TShockwaveFlash::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Starting the engine takes long: the window is painted once before it starts.
+    if (!m_painted) {
+        m_painted = true;
+        scheduleLoad();
+    }
+}
+
 void TShockwaveFlash::scheduleLoad()
 {
     // Loads run from the event loop, so writes made in one go end in one load.
@@ -60,8 +70,11 @@ void TShockwaveFlash::loadMovie()
 {
     if (!m_loadPending || !isVisible())
         return;
-    if (!m_view)
+    if (!m_view) {
+        if (!m_painted)
+            return; // the first paint loads the movie
         startEngine();
+    }
     if (!m_pageReady)
         return; // the page's load finishing loads the movie
     m_loadPending = false;

@@ -19,8 +19,9 @@ class QWebEngineView;
 // Movies are played by Ruffle inside a web engine page that may read nothing
 // but the application directory, Ruffle's folder and the device fonts the
 // player prepared.
-// The engine starts when the player is first shown with a movie to play, so a
-// hidden player costs nothing. Movie writes made in one go (the blank movie
+// The engine starts when the player has been shown and painted once with a
+// movie to play, so a hidden player costs nothing and the window appears
+// before the engine has started. Movie writes made in one go (the blank movie
 // and then the chart) load only the last one.
 class TShockwaveFlash : public QWidget
 {
@@ -55,6 +56,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void startEngine();
@@ -73,6 +75,7 @@ private:
     QString m_sansFamily;                     // the system's, for text in fonts not handed over
     QWebEngineProfile *m_profile = nullptr;
     QWebEngineView *m_view = nullptr;
+    bool m_painted = false;
     bool m_pageReady = false;
     bool m_loadPending = false;
     bool m_loadScheduled = false;

@@ -51,8 +51,9 @@ public:
     // the whole content is on disk. Throws EditorError "Cannot create file %s".
     static void save(const QString &fileName, const QStringList &lines);
 
-private:
+    // Adds a line's value unless an earlier line had the same key.
     void take(const Line &line);
 
+private:
     QHash<QString, QString> m_values; // case-folded key -> value
 };
