@@ -4,6 +4,7 @@
 // with OK, so whatever it was started from is also written back.
 #include "app/EditorError.h"
 #include "app/StyleDocument.h"
+#include "params/NumberBox.h"
 #include "params/ValueEditing.h"
 #include "params/ValuePopups.h"
 
@@ -27,7 +28,7 @@ public:
         return true;
     }
     bool execFont(QString &) override { return true; }
-    bool execSpin(SpinEdit &box) override
+    bool execSpin(NumberBox &box) override
     {
         if (box.minValue() < box.maxValue())
             check(box.value() >= box.minValue() && box.value() <= box.maxValue());
