@@ -5,6 +5,7 @@
 #include "app/TTBMRUList.h"
 #include "settings/SettingsBackingStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -31,7 +32,9 @@ QString freshFile(const QTemporaryDir &dir)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    static QTemporaryDir dir;
+    // In memory where there is such a folder: every save ends in a flush to the disk.
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/fuzz_recentfiles-XXXXXX")
+                                                                      : QDir::tempPath() + QStringLiteral("/fuzz_recentfiles-XXXXXX"));
     const QString input = freshFile(dir);
     {
         QFile file(input);
