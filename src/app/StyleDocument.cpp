@@ -33,8 +33,10 @@ void StyleDocument::LoadProfileItem(TXMLItem *item, const QString &group)
             XMLMemoryData.append(record);
             ++FNextId;
         }
+        // The children share one copy of their section's caption.
+        const QString caption = element->count() > 0 ? element->text() : QString();
         for (int i = element->count() - 1; i >= 0; --i)
-            pending.emplace_back(element->item(i), element->text());
+            pending.emplace_back(element->item(i), caption);
     }
 }
 
