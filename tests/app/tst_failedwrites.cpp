@@ -1,15 +1,20 @@
+#include "app/DocumentCommands.h"
 #include "app/EditorError.h"
+#include "app/ErrorReport.h"
 #include "app/StyleDocument.h"
+#include "app/TTBMRUList.h"
 #include "TestMount.h"
+#include "TestPrompts.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 // Writes of style files that fail: the user's file stays as it was, the
-// document keeps its values and stays modified, the message names the file,
-// and the next write that can succeed does.
+// document keeps its values and its name and stays modified, the report shows
+// the message that names the file, and the next write that can succeed does.
 class tst_FailedWrites : public QObject
 {
     Q_OBJECT
@@ -80,12 +85,27 @@ private slots:
         QTest::newRow("folder vanished") << int(FolderVanished) << false;
     }
 
-    void saveAs_data() { cases_data(); }
-    void saveAs()
+    // Save (to the document's own file) and Save as (to the file the dialog
+    // gave), run as the main window runs them: the error goes to the report.
+    void saveCommands_data()
     {
+        QTest::addColumn<bool>("saveAs");
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<bool>("hasOldFile");
+        QTest::newRow("save, read-only folder") << false << int(ReadOnlyFolder) << true;
+        QTest::newRow("save, full disk") << false << int(FullDisk) << true;
+        QTest::newRow("save as, read-only folder") << true << int(ReadOnlyFolder) << true;
+        QTest::newRow("save as, full disk") << true << int(FullDisk) << true;
+        QTest::newRow("save as, target is a folder") << true << int(TargetIsAFolder) << false;
+        QTest::newRow("save as, folder vanished after the dialog") << true << int(FolderVanished) << false;
+    }
+
+    void saveCommands()
+    {
+        QFETCH(bool, saveAs);
         QFETCH(int, failure);
         QFETCH(bool, hasOldFile);
-        const QString folder = m_dir.filePath(QStringLiteral("saveAs%1").arg(failure));
+        const QString folder = m_dir.filePath(QStringLiteral("save%1%2").arg(saveAs).arg(failure));
         const QString path = folder + QStringLiteral("/mine.stl");
         const QByteArray oldBytes = "&bgColor=0x000000\r\n";
         std::unique_ptr<TestMount> mount;
@@ -95,28 +115,36 @@ private slots:
         StyleDocument doc;
         loadProfile(doc);
         doc.FTableReady = true;
+        const QString before = saveAs ? QStringLiteral("/elsewhere/earlier.stl") : path;
+        doc.setFileName(before);
         doc.setModified(true);
+        TTBMRUList recentFiles;
+        TestPrompts prompts;
+        prompts.saveName = path;
+        DocumentCommands commands(doc, recentFiles, prompts);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        try {
-            doc.SaveStyleValues(path);
-            QFAIL("the write did not fail");
-        } catch (const EditorError &error) {
-            QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(path));
-        }
+        QStringList reported;
+        const auto previous = ErrorReport::setHandler([&reported](const QString &message) { reported << message; });
+        const auto restore = qScopeGuard([&previous] { ErrorReport::setHandler(previous); });
+
+        QVERIFY(!ErrorReport::guard([&] { saveAs ? commands.ASaveasExecute() : commands.ASaveExecute(); }));
+        QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file %1.").arg(path)});
         if (hasOldFile)
             QCOMPARE(readFile(path), oldBytes);
         else
             QVERIFY(!QFileInfo(path).isFile());
         QVERIFY(doc.FModified);
+        QCOMPARE(doc.FFileName, before);
         QCOMPARE(doc.XMLMemoryData.record(0).pDefault(), QStringLiteral("0xFFFFFF"));
         QCOMPARE(refresh.count(), 0);
         QVERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("mine.stl.")).isEmpty());
 
-        // The program goes on: the next write to a place that can take it works.
-        const QString elsewhere = m_dir.filePath(QStringLiteral("elsewhere%1.stl").arg(failure));
-        doc.SaveStyleValues(elsewhere);
-        QCOMPARE(readFile(elsewhere), QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n"));
-        QCOMPARE(refresh.count(), 1);
+        // The program goes on: Save as to a place that can take the file works.
+        prompts.saveName = m_dir.filePath(QStringLiteral("elsewhere%1%2.stl").arg(saveAs).arg(failure));
+        QVERIFY(ErrorReport::guard([&] { commands.ASaveasExecute(); }));
+        QCOMPARE(readFile(prompts.saveName), QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n"));
+        QVERIFY(!doc.FModified);
+        QCOMPARE(doc.FFileName, prompts.saveName);
     }
 
     void styleTxtAfterAnEdit_data() { cases_data(); }
