@@ -8,15 +8,17 @@
 #include "params/ValueEditing.h"
 #include "params/ValuePopups.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-void check(bool condition)
+void fail(const char *condition, int line)
 {
-    if (!condition)
-        std::abort();
+    std::fprintf(stderr, "check failed on line %d: %s\n", line, condition);
+    std::abort();
 }
+#define check(condition) ((condition) ? void() : fail(#condition, __LINE__))
 
 class AcceptingPopups : public ValuePopups
 {
@@ -75,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(error.message().endsWith(QLatin1String("' is not a valid integer value")));
         return 0;
     }
-    check(document.XMLMemoryData.current().pDefault().size() <= ParameterRecord::DefaultWidth);
+    check(document.XMLMemoryData.current().pDefault().toUcs4().size() <= ParameterRecord::DefaultWidth); // characters, not UTF-16 units
     check(!document.FInValueEditor);
     return 0;
 }
