@@ -1,3 +1,4 @@
+#include "app/TestGrid.h"
 #include "TestPrompts.h"
 
 #include "app/DocumentCommands.h"
@@ -39,17 +40,6 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
-    static QModelIndex valueIndexOf(TMainForm &form, const QString &key)
-    {
-        const ParameterTable &table = form.document().XMLMemoryData;
-        for (int i = 0; i < table.count(); ++i) {
-            if (table.record(i).pName() == key) {
-                ProfileGrid *grid = form.ProfileGridView();
-                return grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(i, ProfileGridModel::ValueColumn));
-            }
-        }
-        return {};
-    }
 
 private slots:
     void init()

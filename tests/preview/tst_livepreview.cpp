@@ -1,3 +1,4 @@
+#include "app/TestGrid.h"
 #include "app/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "params/ProfileGrid.h"
@@ -22,17 +23,6 @@ private:
 
     static QRgb previewCorner(TMainForm &form) { return form.ShockwaveFlash()->grab().toImage().pixel(6, 6); }
 
-    static QModelIndex valueIndexOf(TMainForm &form, const QString &key)
-    {
-        const ParameterTable &table = form.document().XMLMemoryData;
-        for (int i = 0; i < table.count(); ++i) {
-            if (table.record(i).pName() == key) {
-                ProfileGrid *grid = form.ProfileGridView();
-                return grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(i, ProfileGridModel::ValueColumn));
-            }
-        }
-        return {};
-    }
 
 private slots:
     void initTestCase()
