@@ -31,7 +31,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,11 +39,13 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -241,7 +242,6 @@ void TMainForm::createClientArea()
     m_panelFlash->setObjectName(QStringLiteral("PanelFlash"));
     m_panelFlash->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_panelFlash->setLineWidth(1);
-    m_panelFlash->setFixedWidth(404);
     m_shockwaveFlash = new TShockwaveFlash(m_panelFlash);
     m_shockwaveFlash->setObjectName(QStringLiteral("ShockwaveFlash"));
     m_shockwaveFlash->setAppDir(m_document.FAppDir);
@@ -257,13 +257,23 @@ void TMainForm::createClientArea()
     });
     m_shockwaveFlash->setGeometry(2, 2, 400, 300);
 
-    auto *client = new QWidget;
-    auto *layout = new QHBoxLayout(client);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(m_profilePanel, 1);
-    layout->addWidget(m_panelFlash);
-    setCentralWidget(client);
+    // The user may give the grid more room; a wider window widens the grid, not the preview.
+    m_previewSplitter = new QSplitter(Qt::Horizontal);
+    m_previewSplitter->setObjectName(QStringLiteral("PreviewSplitter"));
+    m_previewSplitter->addWidget(m_profilePanel);
+    m_previewSplitter->addWidget(m_panelFlash);
+    m_previewSplitter->setStretchFactor(0, 1);
+    m_previewSplitter->setStretchFactor(1, 0);
+    m_previewSplitter->setCollapsible(0, false);
+    fitPreviewPanel(404);
+    setCentralWidget(m_previewSplitter);
+}
+
+void TMainForm::fitPreviewPanel(int width)
+{
+    const QList<int> sizes = m_previewSplitter->sizes();
+    const int total = sizes.value(0) + sizes.value(1);
+    m_previewSplitter->setSizes({std::max(total - width, 1), width});
 }
 
 void TMainForm::createStatusBar()
@@ -440,7 +450,7 @@ void TMainForm::FormStorageSavePlacement(SettingsBackingStore &store)
     saveGridLayout(store);
 }
 
-// The grid's column widths and collapsed sections, under value names of their own.
+// The grid's column widths, its collapsed sections and the preview panel's width, under value names of their own.
 void TMainForm::saveGridLayout(SettingsBackingStore &store)
 {
     QStringList widths;
@@ -449,6 +459,8 @@ void TMainForm::saveGridLayout(SettingsBackingStore &store)
     store.WriteText(FormStorage->IniSection, QStringLiteral("GridColumnWidths"), widths.join(QLatin1Char(',')));
     store.WriteText(FormStorage->IniSection, QStringLiteral("GridCollapsedSections"),
                     m_profileGrid->collapsedSections().join(QLatin1Char('\n')));
+    store.WriteText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"),
+                    QString::number(m_previewSplitter->sizes().value(1)));
 }
 
 void TMainForm::restoreGridLayout(SettingsBackingStore &store)
@@ -460,6 +472,12 @@ void TMainForm::restoreGridLayout(SettingsBackingStore &store)
     m_profileGrid->setColumnWidths(widths);
     const QString collapsed = store.ReadText(FormStorage->IniSection, QStringLiteral("GridCollapsedSections"), QString());
     m_profileGrid->setCollapsedSections(collapsed.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
+    bool ok = false;
+    const int panelWidth = store.ReadText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"), QString()).toInt(&ok);
+    if (ok && panelWidth >= 0) {
+        fitPreviewPanel(panelWidth);
+        m_keepRestoredPanelWidth = true;
+    }
 }
 
 void TMainForm::UpdateTitle()
@@ -601,7 +619,14 @@ void TMainForm::RefreshPreview()
     const auto clearFlag = qScopeGuard([this] { FRefreshing = false; });
     const double width = VariantConversion::toDouble(FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")));
     const double height = VariantConversion::toDouble(FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")));
-    m_panelFlash->setFixedWidth(int(std::round(width + 4))); // the docked panel's height follows the window
+    // A movie of another width fits the panel to it (the panel's height follows the window);
+    // the first refresh of a run keeps the width the user left the splitter at.
+    const int movieWidth = int(std::round(width));
+    if (movieWidth != m_previewMovieWidth) {
+        if (!std::exchange(m_keepRestoredPanelWidth, false))
+            fitPreviewPanel(movieWidth + 4);
+        m_previewMovieWidth = movieWidth;
+    }
     m_shockwaveFlash->resize(int(std::round(width)), int(std::round(height)));
     m_shockwaveFlash->setMovie(m_document.FAppDir + QStringLiteral("empty.swf"));
     m_shockwaveFlash->setFlashVars(

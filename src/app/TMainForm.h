@@ -12,6 +12,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QSplitter;
 class QToolBar;
 class QToolButton;
 class ProfileGrid;
@@ -107,6 +108,7 @@ private:
     void FormStorageSavePlacement(SettingsBackingStore &store);
     void saveGridLayout(SettingsBackingStore &store);
     void restoreGridLayout(SettingsBackingStore &store);
+    void fitPreviewPanel(int width);
     void bringToFront();
     void AExitExecute();
     void AHelpExecute();
@@ -126,7 +128,10 @@ private:
     ProfilePanel *m_profilePanel = nullptr;
     ProfileGrid *m_profileGrid = nullptr;
     ValueHistory *m_history = nullptr;
+    QSplitter *m_previewSplitter = nullptr;
     QFrame *m_panelFlash = nullptr;
+    int m_previewMovieWidth = -1;          // the movie width the panel was last fitted to
+    bool m_keepRestoredPanelWidth = false; // the width restored from the last run wins once
     TShockwaveFlash *m_shockwaveFlash = nullptr;
     QLabel *m_statusPanel0 = nullptr;
     QLabel *m_statusPanel1 = nullptr;

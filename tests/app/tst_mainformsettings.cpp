@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
 
@@ -120,6 +121,32 @@ private slots:
         form.show();
         QCOMPARE(form.ProfileGridView()->columnWidths(), widths);
         QCOMPARE(form.ProfileGridView()->collapsedSections(), QStringList{QStringLiteral("Axes")});
+    }
+
+    void previewPanelWidthComesBackUntilTheMovieWidthChanges()
+    {
+        {
+            TMainForm form(m_appDir->dir(), {});
+            form.show();
+            QTRY_VERIFY(!form.OpenTimer.isActive()); // the start-up refresh fitted the panel to the movie
+            QCOMPARE(form.PanelFlash()->width(), 404);
+            auto *splitter = form.findChild<QSplitter *>(QStringLiteral("PreviewSplitter"));
+            QVERIFY(splitter);
+            const QList<int> sizes = splitter->sizes();
+            splitter->setSizes({sizes.at(0) + 154, 250}); // as a drag of the handle does
+            QVERIFY(form.close());
+        }
+        QCOMPARE(stored(QStringLiteral("PreviewPanelWidth")), QStringLiteral("250"));
+
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QTRY_VERIFY(!form.OpenTimer.isActive());
+        QCOMPARE(form.PanelFlash()->width(), 250);
+        form.RefreshPreview(); // the same movie keeps the user's width
+        QCOMPARE(form.PanelFlash()->width(), 250);
+        form.FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), 300);
+        form.RefreshPreview(); // another movie width fits the panel again
+        QCOMPARE(form.PanelFlash()->width(), 304);
     }
 };
 

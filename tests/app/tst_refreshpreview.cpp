@@ -7,6 +7,7 @@
 #include "settings/TFormStorage.h"
 
 #include <QFrame>
+#include <QLayout>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,6 +43,9 @@ private slots:
         m_reported.clear();
         m_previous = ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
         m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
+        // Room for the widest movie below beside the grid, laid out while the window stays hidden.
+        m_form->resize(3600, 400);
+        m_form->layout()->activate();
     }
 
     void cleanup()
@@ -73,7 +77,7 @@ private slots:
         store("SWFWidth", width);
         store("SWFHeight", height);
         m_form->RefreshPreview();
-        QCOMPARE(m_form->PanelFlash()->maximumWidth(), panelWidth);
+        QCOMPARE(m_form->PanelFlash()->width(), panelWidth);
         QCOMPARE(m_form->ShockwaveFlash()->size(), playerSize);
         QCOMPARE(m_form->ShockwaveFlash()->pos(), QPoint(2, 2));
     }
@@ -145,7 +149,7 @@ private slots:
         QVERIFY(!ErrorReport::guard([this] { m_form->RefreshPreview(); }));
         QCOMPARE(m_reported, QStringList{QStringLiteral("Invalid variant type conversion.")});
         QCOMPARE(written.size(), 0);
-        QCOMPARE(m_form->PanelFlash()->maximumWidth(), 404);
+        QCOMPARE(m_form->PanelFlash()->width(), 404);
         // The guard is down again: the next refresh runs once the value is repaired.
         QVERIFY(!m_form->FRefreshing);
         store(name.constData(), "320");
