@@ -1,6 +1,7 @@
 #include "settings/SettingsBackingStore.h"
 
 #include "app/EditorError.h"
+#include "settings/IniTextFormat.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -36,7 +37,7 @@ SettingsBackingStore::SettingsBackingStore(const QString &iniFileName, Access ac
         return;
     }
 #endif
-    m_settings = std::make_unique<QSettings>(userFilePath(), QSettings::IniFormat);
+    m_settings = std::make_unique<QSettings>(userFilePath(), IniTextFormat::format());
 }
 
 SettingsBackingStore::~SettingsBackingStore()
@@ -111,8 +112,6 @@ void SettingsBackingStore::close()
     if (m_access != ReadWrite)
         return;
     m_settings->sync();
-    // A file that did not read cleanly (FormatError) is still written anew;
-    // only a failed write is a failure here.
     if (m_settings->status() == QSettings::AccessError)
         throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(m_lastWritten));
 }

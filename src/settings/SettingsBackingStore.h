@@ -7,7 +7,8 @@
 
 // The per-user store below HKEY_CURRENT_USER: the registry on Windows, one
 // INI file per user elsewhere ($XDG_CONFIG_HOME/Melbrin/TrevixStyleEditor.conf),
-// whose groups are the registry's key paths. Every value is text.
+// whose groups are the registry's key paths (see IniTextFormat). Every value
+// is text.
 //
 // A store object is one open handle on the key iniFileName (for example
 // "SOFTWARE"); sections are key paths below it such as
