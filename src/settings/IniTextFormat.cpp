@@ -78,8 +78,8 @@ QByteArray escapedText(const QString &text)
     result.reserve(value.size() + 2);
     bool needsQuotes = false;
     bool escapeNextHexDigit = false; // after \0 or \xNN a digit would continue the escape
-    for (const QChar qch : std::as_const(value)) {
-        const char16_t ch = qch.unicode();
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char16_t ch = value.at(i).unicode();
         if (ch == u';' || ch == u',' || ch == u'=')
             needsQuotes = true;
         if (escapeNextHexDigit && isHexDigit(ch)) {
@@ -102,8 +102,13 @@ QByteArray escapedText(const QString &text)
             if (ch <= 0x1F) {
                 result += "\\x" + QByteArray::number(ch, 16);
                 escapeNextHexDigit = true;
+            } else if (QChar::isHighSurrogate(ch) && i + 1 < value.size() && value.at(i + 1).isLowSurrogate()) {
+                result += QStringView(value).sliced(i++, 2).toUtf8();
+            } else if (QChar::isSurrogate(ch)) {
+                result += "\\x" + QByteArray::number(ch, 16); // UTF-8 cannot carry half a pair
+                escapeNextHexDigit = true;
             } else {
-                result += QStringView(&qch, 1).toUtf8();
+                result += QStringView(value).sliced(i, 1).toUtf8();
             }
         }
     }
@@ -190,14 +195,21 @@ QVariant valueOf(QByteArrayView bytes)
     return text;
 }
 
+// [General] holds the values outside any group; [%General] is the group called General.
 QString sectionPrefix(QByteArrayView name)
 {
-    const QString section = unescapedKey(name.trimmed());
-    if (section.isEmpty() || section.compare(GeneralSection, Qt::CaseInsensitive) == 0)
+    const QByteArrayView section = name.trimmed();
+    if (section.isEmpty() || QLatin1String(section).compare(GeneralSection, Qt::CaseInsensitive) == 0)
         return QString();
-    if (section == QLatin1String("%General"))
-        return GeneralSection + QLatin1Char('/');
-    return section + QLatin1Char('/');
+    if (section.startsWith('%') && QLatin1String(section.sliced(1)).compare(GeneralSection, Qt::CaseInsensitive) == 0)
+        return QString::fromLatin1(section.sliced(1)) + QLatin1Char('/');
+    return unescapedKey(section) + QLatin1Char('/');
+}
+
+// Keys as QSettings looks them up: no empty groups, no slash at either end.
+QString normalizedKey(const QString &key)
+{
+    return key.split(u'/', Qt::SkipEmptyParts).join(u'/');
 }
 
 } // namespace
@@ -234,9 +246,9 @@ bool IniTextFormat::read(QIODevice &device, QSettings::SettingsMap &map)
         const qsizetype equals = line.indexOf('=');
         if (equals <= 0)
             continue;
-        const QString key = unescapedKey(line.first(equals).trimmed());
+        const QString key = normalizedKey(prefix + unescapedKey(line.first(equals).trimmed()));
         if (!key.isEmpty())
-            map.insert(prefix + key, valueOf(line.sliced(equals + 1)));
+            map.insert(key, valueOf(line.sliced(equals + 1)));
     }
     return true;
 }
@@ -261,8 +273,8 @@ bool IniTextFormat::write(QIODevice &device, const QSettings::SettingsMap &map)
             section = name.toString();
             if (!sections.isEmpty())
                 sections += '\n';
-            sections += '[' + (section.compare(GeneralSection, Qt::CaseInsensitive) == 0 ? QByteArray("%General")
-                                                                                      : escapedKey(section)) + "]\n";
+            const bool generalGroup = section.compare(GeneralSection, Qt::CaseInsensitive) == 0;
+            sections += '[' + (generalGroup ? '%' + section.toLatin1() : escapedKey(section)) + "]\n";
         }
         sections += escapedKey(QStringView(key).sliced(slash + 1)) + '=' + value + '\n';
     }

@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("key with blanks and signs") << QStringLiteral("SOFTWARE/A b/%x=y\u00e9\u20ac") << QStringLiteral("v");
         QTest::newRow("outside any group") << QStringLiteral("TopLevel") << QStringLiteral("t");
         QTest::newRow("group called General") << QStringLiteral("General/Key") << QStringLiteral("g");
+        QTest::newRow("group called general") << QStringLiteral("general/Key") << QStringLiteral("g");
     }
     void textsAgreeWithQtsIniFormat()
     {
@@ -116,6 +117,13 @@ private slots:
         QCOMPARE(writeBytes(map), file); // written back as it was
     }
 
+    void halfASurrogatePairSurvivesTheFile()
+    {
+        const QString text = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("1") + QChar(0xDC00);
+        const QSettings::SettingsMap map{{QStringLiteral("S/A"), text}};
+        QCOMPARE(readBytes(writeBytes(map)), map);
+    }
+
     void damagedFilesReadAsFarAsTheyGo_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -130,6 +138,7 @@ private slots:
         QTest::newRow("last of a repeated key") << QByteArray("[S]\nA=1\nA=2\n") << QStringList{"S/A=2"};
         QTest::newRow("unfinished escapes") << QByteArray("[S]\nA=x\\\nB=\"open\n") << QStringList{"S/A=x\\", "S/B=open"};
         QTest::newRow("bad key escapes") << QByteArray("[S]\n%zz%=1\n%U12=2\n") << QStringList{"S/%U12=2", "S/%zz%=1"};
+        QTest::newRow("empty groups") << QByteArray("[S/]\n\\A\\\\B\\=1\n[/]\nC=2\n") << QStringList{"C=2", "S/A/B=1"};
         QTest::newRow("nothing") << QByteArray() << QStringList{};
     }
     void damagedFilesReadAsFarAsTheyGo()
