@@ -24,8 +24,13 @@ for target in "${TARGETS[@]}"; do
   corpus="$BUILD_DIR/corpus/$target"
   mkdir -p "$corpus" "$BUILD_DIR/artifacts"
   echo "== $target: ${SECONDS_EACH}s"
+  # Qt keeps every settings file it has read in a cache, so each recent-files input
+  # leaves memory behind on purpose and the leak check after every run would take
+  # nine tenths of the time. The sanitized test suite looks for leaks in the same code.
+  leaks=1
+  [ "$target" = fuzz_recentfiles ] && leaks=0
   # shellcheck disable=SC2086
-  if ! "$BUILD_DIR/fuzz/$target" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 \
+  if ! "$BUILD_DIR/fuzz/$target" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -detect_leaks=$leaks \
       -print_final_stats=1 -artifact_prefix="$BUILD_DIR/artifacts/$target-" ${FUZZ_OPTIONS:-} \
       "$corpus" "tests/data/fuzz/$target" 2>"$BUILD_DIR/$target.log"; then
     failed+=("$target")
