@@ -1,12 +1,12 @@
 #include "preview/PreviewUrlInterceptor.h"
 
-PreviewUrlInterceptor::PreviewUrlInterceptor(PreviewUrlPolicy policy, QObject *parent)
-    : QWebEngineUrlRequestInterceptor(parent), m_policy(std::move(policy))
+PreviewUrlInterceptor::PreviewUrlInterceptor(std::function<bool(const QUrl &)> allows, QObject *parent)
+    : QWebEngineUrlRequestInterceptor(parent), m_allows(std::move(allows))
 {
 }
 
 void PreviewUrlInterceptor::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
-    if (!m_policy.allows(info.requestUrl()))
+    if (!m_allows(info.requestUrl()))
         info.block(true);
 }

@@ -2,7 +2,9 @@
 
 #include "preview/DeviceFontFiles.h"
 #include "preview/FontNameTable.h"
-#include "preview/PreviewUrlInterceptor.h"
+#include "preview/PreviewEngine.h"
+#include "preview/PreviewEngineLoader.h"
+#include "preview/PreviewUrlPolicy.h"
 #include "preview/RuffleHostPage.h"
 
 #include <QCoreApplication>
@@ -12,10 +14,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
 
 TShockwaveFlash::TShockwaveFlash(QWidget *parent)
     : QWidget(parent), m_appDir(QCoreApplication::applicationDirPath())
@@ -24,11 +22,7 @@ TShockwaveFlash::TShockwaveFlash(QWidget *parent)
     resize(400, 300);
 }
 
-TShockwaveFlash::~TShockwaveFlash()
-{
-    // The page must go before the profile it was made with.
-    delete m_view;
-}
+TShockwaveFlash::~TShockwaveFlash() = default;
 
 void TShockwaveFlash::setMovie(const QString &movie)
 {
@@ -71,20 +65,22 @@ void TShockwaveFlash::loadMovie()
     if (!m_loadPending || !isVisible())
         return;
     if (!m_view) {
-        if (!m_painted)
-            return; // the first paint loads the movie
+        if (!m_painted || m_engineMissing)
+            return; // the first paint loads the movie; without an engine the area stays empty
         startEngine();
+        if (!m_view)
+            return;
     }
     if (!m_pageReady)
         return; // the page's load finishing loads the movie
     m_loadPending = false;
     const QFileInfo movie(m_movie);
     if (m_movie.isEmpty() || !movie.isFile()) {
-        m_view->page()->runJavaScript(RuffleHostPage::clearScript());
+        m_view->runJavaScript(RuffleHostPage::clearScript());
         return;
     }
     const QString base = m_settings.Base.isEmpty() ? movie.absolutePath() : m_settings.Base;
-    m_view->page()->runJavaScript(
+    m_view->runJavaScript(
         RuffleHostPage::loadScript(movie.absoluteFilePath(), m_flashVars, base, deviceFontFiles()));
 }
 
@@ -128,6 +124,11 @@ QStringList TShockwaveFlash::prepareFontFamily(const QString &family)
 void TShockwaveFlash::startEngine()
 {
     const QString appDir = QDir(m_appDir).absolutePath();
+    PreviewEngine *engine = PreviewEngineLoader::engine({QCoreApplication::applicationDirPath(), appDir});
+    if (!engine) {
+        m_engineMissing = true;
+        return;
+    }
     const QString ruffleDir = appDir + QStringLiteral("/ruffle");
     m_fontDir = std::make_unique<QTemporaryDir>();
     m_sansFamily = DeviceFontFiles::defaultFamily(QStringLiteral("sans-serif"));
@@ -140,32 +141,16 @@ void TShockwaveFlash::startEngine()
     policy.allowFolder(ruffleDir);
     policy.allowFolder(m_fontDir->path());
 
-    // A profile of its own, kept in memory only, with the confining interceptor.
-    m_profile = new QWebEngineProfile(this);
-    m_profile->setUrlRequestInterceptor(new PreviewUrlInterceptor(policy, m_profile));
-    m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
-    QWebEngineSettings *s = m_profile->settings();
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-    s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
-    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-
-    m_view = new QWebEngineView(this);
-    m_view->setContextMenuPolicy(Qt::NoContextMenu);
-    auto *page = new QWebEnginePage(m_profile, m_view);
-    page->setBackgroundColor(Qt::white);
-    m_view->setPage(page);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view);
-
-    connect(page, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+    PreviewEngine::Page page;
+    page.html = RuffleHostPage(ruffleDir, m_settings, m_sansFamily).html();
+    page.baseUrl = QUrl::fromLocalFile(appDir + QLatin1Char('/'));
+    page.allows = [policy](const QUrl &url) { return policy.allows(url); };
+    page.loaded = [this](bool ok) {
         m_pageReady = ok;
         loadMovie();
-    });
-    const RuffleHostPage host(ruffleDir, m_settings, m_sansFamily);
-    page->setHtml(host.html(), QUrl::fromLocalFile(appDir + QLatin1Char('/')));
+    };
+    m_view = engine->createView(page, this);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view->widget());
 }

@@ -8,9 +8,8 @@
 #include <functional>
 #include <memory>
 
+class PreviewView;
 class QTemporaryDir;
-class QWebEngineProfile;
-class QWebEngineView;
 
 // The movie player of the preview area. Writing Movie drops the current
 // movie and loads the named file anew from disk, handing it the FlashVars
@@ -18,11 +17,13 @@ class QWebEngineView;
 //
 // Movies are played by Ruffle inside a web engine page that may read nothing
 // but the application directory, Ruffle's folder and the device fonts the
-// player prepared.
+// player prepared. The web engine is a plugin (see PreviewEngine), found
+// beside the executable or in the application directory.
 // The engine starts when the player has been shown and painted once with a
 // movie to play, so a hidden player costs nothing and the window appears
-// before the engine has started. Movie writes made in one go (the blank movie
-// and then the chart) load only the last one.
+// before the engine has started; until then the area stays empty. Movie
+// writes made in one go (the blank movie and then the chart) load only the
+// last one.
 class TShockwaveFlash : public QWidget
 {
     Q_OBJECT
@@ -73,9 +74,9 @@ private:
     std::unique_ptr<QTemporaryDir> m_fontDir;
     QHash<QString, QStringList> m_fontFiles; // by family in lower case
     QString m_sansFamily;                     // the system's, for text in fonts not handed over
-    QWebEngineProfile *m_profile = nullptr;
-    QWebEngineView *m_view = nullptr;
+    std::unique_ptr<PreviewView> m_view;
     bool m_painted = false;
+    bool m_engineMissing = false;
     bool m_pageReady = false;
     bool m_loadPending = false;
     bool m_loadScheduled = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "preview/PreviewEngineLoader.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QDir>
@@ -8,8 +10,9 @@
 #include <QTemporaryDir>
 
 // A throw-away application directory for a player that plays for real: the
-// built profile, data file and movies, a style file of the caller's, and a
-// link to the built Ruffle folder. TREVIX_BUILD_APP_DIR is the build's bin/.
+// built profile, data file and movies, a style file of the caller's, and
+// links to the built Ruffle folder and preview engine. TREVIX_BUILD_APP_DIR
+// is the build's bin/.
 class PreviewAppDir
 {
 public:
@@ -18,7 +21,8 @@ public:
         const QDir built(QStringLiteral(TREVIX_BUILD_APP_DIR));
         for (const char *name : {"Style.xml", "data.txt", "trevix.swf", "empty.swf"})
             QFile::copy(built.filePath(QLatin1String(name)), m_dir.filePath(QLatin1String(name)));
-        QFile::link(built.filePath(QStringLiteral("ruffle")), m_dir.filePath(QStringLiteral("ruffle")));
+        for (const QString &name : {QStringLiteral("ruffle"), PreviewEngineLoader::fileName()})
+            QFile::link(built.filePath(name), m_dir.filePath(name));
         writeStyle(style);
     }
 

@@ -1,0 +1,49 @@
+#include "preview/WebPreviewView.h"
+
+#include "preview/PreviewUrlInterceptor.h"
+
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+WebPreviewView::WebPreviewView(const PreviewEngine::Page &page, QWidget *parent)
+    : m_profile(new QWebEngineProfile)
+{
+    m_profile->setUrlRequestInterceptor(new PreviewUrlInterceptor(page.allows, m_profile));
+    m_profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    QWebEngineSettings *s = m_profile->settings();
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+    s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+
+    m_view = new QWebEngineView(parent);
+    m_view->setContextMenuPolicy(Qt::NoContextMenu);
+    auto *webPage = new QWebEnginePage(m_profile, m_view);
+    webPage->setBackgroundColor(Qt::white);
+    m_view->setPage(webPage);
+    QObject::connect(webPage, &QWebEnginePage::loadFinished, webPage, page.loaded);
+    webPage->setHtml(page.html, page.baseUrl);
+}
+
+WebPreviewView::~WebPreviewView()
+{
+    // The page must go before the profile it was made with.
+    delete m_view;
+    delete m_profile;
+}
+
+QWidget *WebPreviewView::widget()
+{
+    return m_view;
+}
+
+void WebPreviewView::runJavaScript(const QString &script)
+{
+    if (m_view)
+        m_view->page()->runJavaScript(script);
+}
