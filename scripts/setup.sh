@@ -11,7 +11,7 @@ APT_PACKAGES=(
   libbenchmark-dev libpugixml-dev
   clang libclang-rt-14-dev
   fp-utils libchm-dev
-  qt6-webengine-dev libfontconfig-dev
+  qt6-webengine-dev qt6-base-private-dev libfontconfig-dev
   haxe
   xvfb xauth imagemagick xdotool fonts-dejavu-core
   dpkg-dev shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
