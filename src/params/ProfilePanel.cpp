@@ -13,9 +13,15 @@ ProfilePanel::ProfilePanel(ProfileGridModel *model, QWidget *parent)
 {
     m_filter->setObjectName(QStringLiteral("FilterBox"));
     m_filter->setPlaceholderText(tr("Filter parameters (Ctrl+F)"));
-    m_filter->setClearButtonEnabled(true);
     m_filter->installEventFilter(this);
     connect(m_filter, &QLineEdit::textChanged, this, &ProfilePanel::applyFilter);
+    // The clear button shows only while there is text. Its icon is looked up
+    // in the icon theme, which takes long, so the button comes with the first
+    // text rather than with the window.
+    connect(m_filter, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!text.isEmpty())
+            m_filter->setClearButtonEnabled(true);
+    });
 
     m_find = new QAction(tr("Find parameter"), this);
     m_find->setShortcut(QKeySequence::Find);

@@ -76,10 +76,6 @@ TColorPickerForm::TColorPickerForm()
     m_otherButton->setToolTip(tr("Open standard Windows Color Dialogue"));
     connect(m_otherButton, &QToolButton::clicked, this, [this] { ErrorReport::guard([this] { otherColors(); }); });
 
-    m_colorDialog = new QColorDialog(this);
-    m_colorDialog->setObjectName(QStringLiteral("ColorDialog"));
-    m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
-
     ErrorReport::guard([this] { m_customColors.load(SettingsBackingStore(CustomColors::key())); });
     custom->setSqareColor(m_dialogColor);
 }
@@ -91,6 +87,16 @@ TColorPickerForm::~TColorPickerForm()
         m_customColors.save(store);
         store.close();
     });
+}
+
+QColorDialog *TColorPickerForm::ColorDialog()
+{
+    if (!m_colorDialog) {
+        m_colorDialog = new QColorDialog(this);
+        m_colorDialog->setObjectName(QStringLiteral("ColorDialog"));
+        m_colorDialog->setOption(QColorDialog::DontUseNativeDialog);
+    }
+    return m_colorDialog;
 }
 
 void TColorPickerForm::popup(TColorPickCombo *control)
@@ -145,8 +151,9 @@ void TColorPickerForm::otherColors()
         const TColor slot = before[size_t(i)];
         QColorDialog::setCustomColor(i, slot == CustomColors::Empty ? emptySlot : SystemColors::toQColor(slot));
     }
-    m_colorDialog->setCurrentColor(SystemColors::toQColor(m_dialogColor));
-    if (m_colorDialog->exec() != QDialog::Accepted) {
+    QColorDialog *dialog = ColorDialog();
+    dialog->setCurrentColor(SystemColors::toQColor(m_dialogColor));
+    if (dialog->exec() != QDialog::Accepted) {
         activateWindow();
         return;
     }
@@ -158,7 +165,7 @@ void TColorPickerForm::otherColors()
         after[size_t(i)] = untouched ? CustomColors::Empty : SystemColors::fromQColor(shown);
     }
     m_customColors.setColors(after);
-    m_dialogColor = SystemColors::fromQColor(m_colorDialog->selectedColor());
+    m_dialogColor = SystemColors::fromQColor(dialog->selectedColor());
     TColBtn *custom = m_buttons[CustomIndex];
     custom->setSqareColor(m_dialogColor);
     custom->setChecked(true);

@@ -39,7 +39,9 @@ public:
     static constexpr int CustomIndex = 83;
     TColBtn *colorButton(int index) const { return m_buttons[size_t(index)]; }
     QToolButton *otherButton() const { return m_otherButton; }
-    QColorDialog *ColorDialog() const { return m_colorDialog; }
+    // The system colour dialog, made at its first use: making it looks up
+    // icons in the icon theme, which would slow down the editor's start.
+    QColorDialog *ColorDialog();
     bool dialogOpen() const { return m_dialogOpen; }
     const CustomColors &customColors() const { return m_customColors; }
 
