@@ -86,7 +86,7 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
 
     ErrorReport::guard([this] { FormCreate(); });
     scheduleActionListUpdate();
-    // The value popups come after the main window, before the help panel.
+    // The value popups are made at their first use, each belonging to the main window.
     m_valueEditors = new ValueEditors(&m_document, m_profileGrid, this);
     connect(m_profileGrid, &ProfileGrid::valueButtonClicked, this, &TMainForm::PValueButtonClick);
     createHelpPanel();

@@ -16,12 +16,46 @@
 
 #include <limits>
 
-ValueEditors::ValueEditors(StyleDocument *document, ProfileGrid *grid, QWidget *mainWindow)
-    : QObject(mainWindow), m_document(document), m_grid(grid), m_mainWindow(mainWindow),
-      m_formList(new TFormList(mainWindow)), m_formFont(new TFormFont(mainWindow)),
-      m_formSpin(new TFormSpin(mainWindow)), m_formColor(new TFormColor(mainWindow)),
-      m_formFontStyle(new TFormFontStyle(mainWindow))
+namespace {
+
+template <typename Popup>
+Popup *made(Popup *&popup, QWidget *mainWindow)
 {
+    if (!popup)
+        popup = new Popup(mainWindow);
+    return popup;
+}
+
+} // namespace
+
+ValueEditors::ValueEditors(StyleDocument *document, ProfileGrid *grid, QWidget *mainWindow)
+    : QObject(mainWindow), m_document(document), m_grid(grid), m_mainWindow(mainWindow)
+{
+}
+
+TFormList *ValueEditors::FormList()
+{
+    return made(m_formList, m_mainWindow);
+}
+
+TFormFont *ValueEditors::FormFont()
+{
+    return made(m_formFont, m_mainWindow);
+}
+
+TFormSpin *ValueEditors::FormSpin()
+{
+    return made(m_formSpin, m_mainWindow);
+}
+
+TFormColor *ValueEditors::FormColor()
+{
+    return made(m_formColor, m_mainWindow);
+}
+
+TFormFontStyle *ValueEditors::FormFontStyle()
+{
+    return made(m_formFontStyle, m_mainWindow);
 }
 
 PopupPosition ValueEditors::popupPosition() const
@@ -54,11 +88,11 @@ bool ValueEditors::exec(ValuePopup *popup)
 
 bool ValueEditors::execList(const QStringList &choices, int &selected)
 {
-    QComboBox *box = m_formList->ComboBox();
+    QComboBox *box = FormList()->ComboBox();
     box->clear();
     box->addItems(choices);
     box->setCurrentIndex(selected);
-    if (!exec(m_formList))
+    if (!exec(FormList()))
         return false;
     selected = box->currentIndex();
     return true;
@@ -66,23 +100,23 @@ bool ValueEditors::execList(const QStringList &choices, int &selected)
 
 bool ValueEditors::execFont(QString &fontName)
 {
-    TscFontComboBox *box = m_formFont->FontComboBox();
+    TscFontComboBox *box = FormFont()->FontComboBox();
     box->setFontName(fontName);
-    const bool ok = exec(m_formFont);
+    const bool ok = exec(FormFont());
     fontName = box->FontName();
     return ok;
 }
 
 bool ValueEditors::execSpin(NumberBox &box)
 {
-    QSpinBox *spin = m_formSpin->SpinEdit();
+    QSpinBox *spin = FormSpin()->SpinEdit();
     if (box.minValue() == box.maxValue())
         spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     else
         spin->setRange(qMin(box.minValue(), box.maxValue()), qMax(box.minValue(), box.maxValue()));
     spin->setValue(box.value());
     spin->selectAll();
-    if (!exec(m_formSpin))
+    if (!exec(FormSpin()))
         return false;
     box.setValue(box.valueOfText(spin->cleanText()));
     return true;
@@ -90,9 +124,9 @@ bool ValueEditors::execSpin(NumberBox &box)
 
 bool ValueEditors::execColor(TColor &color)
 {
-    TColorPickCombo *pick = m_formColor->ColorPick();
+    TColorPickCombo *pick = FormColor()->ColorPick();
     pick->setActiveColor(color);
-    if (!exec(m_formColor))
+    if (!exec(FormColor()))
         return false;
     color = pick->ActiveColor();
     return true;
@@ -100,13 +134,14 @@ bool ValueEditors::execColor(TColor &color)
 
 bool ValueEditors::execFontStyle(FontStyleValue &style)
 {
-    m_formFontStyle->CheckBoxBold()->setChecked(style.bold);
-    m_formFontStyle->CheckBoxItalic()->setChecked(style.italic);
-    m_formFontStyle->CheckBoxUnderline()->setChecked(style.underline);
-    if (!exec(m_formFontStyle))
+    TFormFontStyle *form = FormFontStyle();
+    form->CheckBoxBold()->setChecked(style.bold);
+    form->CheckBoxItalic()->setChecked(style.italic);
+    form->CheckBoxUnderline()->setChecked(style.underline);
+    if (!exec(form))
         return false;
-    style.bold = m_formFontStyle->CheckBoxBold()->isChecked();
-    style.italic = m_formFontStyle->CheckBoxItalic()->isChecked();
-    style.underline = m_formFontStyle->CheckBoxUnderline()->isChecked();
+    style.bold = form->CheckBoxBold()->isChecked();
+    style.italic = form->CheckBoxItalic()->isChecked();
+    style.underline = form->CheckBoxUnderline()->isChecked();
     return true;
 }

@@ -15,8 +15,9 @@ class TFormList;
 class TFormSpin;
 class ValuePopup;
 
-// The five popup editors, created once and reused for every edit, opened
-// beside the grid for the focused row.
+// The five popup editors, each made at its first use (which keeps them out of
+// the editor's start) and reused for every edit, opened beside the grid for
+// the focused row.
 class ValueEditors : public QObject, public ValuePopups
 {
     Q_OBJECT
@@ -32,11 +33,11 @@ public:
     // Where the popups open for the grid's focused row.
     PopupPosition popupPosition() const;
 
-    TFormList *FormList() const { return m_formList; }
-    TFormFont *FormFont() const { return m_formFont; }
-    TFormSpin *FormSpin() const { return m_formSpin; }
-    TFormColor *FormColor() const { return m_formColor; }
-    TFormFontStyle *FormFontStyle() const { return m_formFontStyle; }
+    TFormList *FormList();
+    TFormFont *FormFont();
+    TFormSpin *FormSpin();
+    TFormColor *FormColor();
+    TFormFontStyle *FormFontStyle();
 
     bool execList(const QStringList &choices, int &selected) override;
     bool execFont(QString &fontName) override;
@@ -50,11 +51,11 @@ private:
     StyleDocument *m_document;
     ProfileGrid *m_grid;
     QWidget *m_mainWindow;
-    TFormList *m_formList;
-    TFormFont *m_formFont;
-    TFormSpin *m_formSpin;
-    TFormColor *m_formColor;
-    TFormFontStyle *m_formFontStyle;
+    TFormList *m_formList = nullptr;
+    TFormFont *m_formFont = nullptr;
+    TFormSpin *m_formSpin = nullptr;
+    TFormColor *m_formColor = nullptr;
+    TFormFontStyle *m_formFontStyle = nullptr;
     PopupPosition m_position;
     ValueEditing m_editing;
 };
