@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QShortcut>
 
+#include <utility>
+
 namespace {
 constexpr int ParameterWidth = 242;
 constexpr int ValueWidth = 85;
@@ -35,16 +37,17 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
     connect(header(), &QHeaderView::sectionResized, this, &ProfileGrid::keepProportion);
 
     // Sections open expanded, also those that appear while the profile loads.
+    // Their rows span the grid from the next layout on (see updateGeometries).
     connect(m_proxy, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent, int first, int last) {
         if (!parent.isValid()) {
             for (int row = first; row <= last; ++row) {
-                setFirstColumnSpanned(row, {}, true);
+                m_unspannedSections.append(m_proxy->index(row, 0));
                 expand(m_proxy->index(row, 0));
             }
         }
     });
     for (int row = 0; row < m_proxy->rowCount(); ++row)
-        setFirstColumnSpanned(row, {}, true);
+        m_unspannedSections.append(m_proxy->index(row, 0));
     expandAll();
 
     connect(m_delegate, &ProfileGridDelegate::buttonClicked, this, [this](const QModelIndex &index) {
@@ -62,6 +65,19 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
     }
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { emit currentRecordChanged(m_model->recordIndex(m_proxy->mapToSource(current))); });
+}
+
+void ProfileGrid::updateGeometries()
+{
+    // Spanning a row lays out the whole tree first if a layout is due, which
+    // for each section of a loading profile made the load take time growing
+    // with the square of its size. The sections that came since the last
+    // layout span here instead, at the end of the layout that shows them.
+    for (const QPersistentModelIndex &section : std::exchange(m_unspannedSections, {})) {
+        if (section.isValid())
+            setFirstColumnSpanned(section.row(), {}, true);
+    }
+    QTreeView::updateGeometries();
 }
 
 int ProfileGrid::currentRecord() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPersistentModelIndex>
 #include <QTreeView>
 
 class ProfileGridDelegate;
@@ -38,6 +40,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void updateGeometries() override;
 
 private:
     void stretchColumns();
@@ -48,4 +51,5 @@ private:
     ProfileGridDelegate *m_delegate;
     double m_parameterShare;
     bool m_stretching = false;
+    QList<QPersistentModelIndex> m_unspannedSections;
 };

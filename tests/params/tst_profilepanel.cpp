@@ -31,18 +31,34 @@ private:
         return count;
     }
 
+    void add(const QString &section, const QString &text)
+    {
+        ParameterRecord record;
+        record.id = m_table->count() + 1;
+        record.setPGroup(section);
+        record.setPName(QStringLiteral("k%1").arg(m_table->count()));
+        record.setPText(text);
+        m_table->append(record);
+    }
+
+    // Whether every section row the grid shows, as painted, spans the grid.
+    bool sectionsSpan() const
+    {
+        ProfileGrid *grid = m_panel->grid();
+        grid->grab();
+        for (int row = 0; row < grid->model()->rowCount(); ++row) {
+            if (!grid->isFirstColumnSpanned(row, {}))
+                return false;
+        }
+        return grid->model()->rowCount() > 0;
+    }
+
 private slots:
     void init()
     {
         m_table = std::make_unique<ParameterTable>();
-        for (const char *text : {"Axis color", "Axis width", "Background"}) {
-            ParameterRecord record;
-            record.id = m_table->count() + 1;
-            record.setPGroup(QStringLiteral("Chart"));
-            record.setPName(QStringLiteral("k%1").arg(m_table->count()));
-            record.setPText(QLatin1String(text));
-            m_table->append(record);
-        }
+        for (const char *text : {"Axis color", "Axis width", "Background"})
+            add(QStringLiteral("Chart"), QLatin1String(text));
         m_model = std::make_unique<ProfileGridModel>(m_table.get());
         m_panel = std::make_unique<ProfilePanel>(m_model.get());
         m_panel->show();
@@ -76,6 +92,21 @@ private slots:
         QTest::mouseClick(clear, Qt::LeftButton);
         QVERIFY(filter()->text().isEmpty());
         QCOMPARE(shownParameters(), 3);
+    }
+
+    void sectionRowsSpanTheGrid()
+    {
+        QVERIFY(sectionsSpan());
+        // Sections that arrive while the grid shows, many at once as a profile loads.
+        for (int i = 0; i < 200; ++i)
+            add(QStringLiteral("Section %1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Caption %1").arg(i));
+        QVERIFY(sectionsSpan());
+        // Sections that a filter hides and then gives back.
+        QTest::keyClicks(filter(), QStringLiteral("caption 1"));
+        QVERIFY(sectionsSpan());
+        QTest::keyClick(filter(), Qt::Key_Escape);
+        QCOMPARE(m_panel->grid()->model()->rowCount(), 201);
+        QVERIFY(sectionsSpan());
     }
 };
 
