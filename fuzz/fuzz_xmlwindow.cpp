@@ -1,42 +1,55 @@
-// The reader's input window must be invisible to the tokens: a small window,
-// refilled at line feeds, gives exactly the tokens and line numbers of a window
-// that holds the whole input, unless it reports a line that does not fit.
+// The profile reader must not depend on how its stream hands out the bytes: a
+// stream that gives a few bytes per read yields exactly the tree (or the
+// error) of one that gives the whole input at once.
 #include "params/EParserError.h"
-#include "params/TXMLTokenizer.h"
+#include "params/TECXMLParser.h"
 
 #include <QBuffer>
 
 #include <cstdlib>
+#include <vector>
 
 namespace {
 
-class WindowTokenizer : public TXMLTokenizer
+// A stream that gives at most a few bytes per read.
+class TrickleDevice : public QBuffer
 {
 public:
-    WindowTokenizer(QIODevice *stream, qsizetype windowSize) : TXMLTokenizer(stream, windowSize) {}
+    TrickleDevice(QByteArray *bytes, qint64 piece) : QBuffer(bytes), m_piece(piece) {}
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override { return QBuffer::readData(data, qMin(maxSize, m_piece)); }
+
+private:
+    qint64 m_piece;
 };
 
-struct Token
+// Name, attribute lines, text and children of every item, in document order.
+QStringList dump(const TECXMLParser &parser)
 {
-    TXMLTokenizer::Kind kind;
-    QByteArray text;
-    int line;
-    bool operator==(const Token &) const = default;
-};
-
-QList<Token> tokens(const QByteArray &bytes, qsizetype windowSize)
-{
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    buffer.open(QIODevice::ReadOnly);
-    WindowTokenizer tokenizer(&buffer, windowSize);
-    QList<Token> result;
-    for (;;) {
-        result.append({tokenizer.kind(), tokenizer.text().toByteArray(), tokenizer.line()});
-        if (tokenizer.kind() == TXMLTokenizer::EndOfInput)
-            return result;
-        tokenizer.next();
+    QStringList out;
+    std::vector<const TXMLItem *> pending{parser.Root()};
+    while (!pending.empty()) {
+        const TXMLItem *item = pending.back();
+        pending.pop_back();
+        out << item->name() << item->attributes().join(QLatin1Char('\n')) << item->text()
+            << QString::number(item->count());
+        for (int i = item->count() - 1; i >= 0; --i)
+            pending.push_back(item->item(i));
     }
+    return out;
+}
+
+QStringList load(QIODevice *stream)
+{
+    stream->open(QIODevice::ReadOnly);
+    TECXMLParser parser;
+    try {
+        parser.LoadFromStream(stream);
+    } catch (const EParserError &error) {
+        return {error.message()};
+    }
+    return dump(parser);
 }
 
 } // namespace
@@ -45,18 +58,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size < 1)
         return 0;
-    // The first byte picks the window: at least 3 bytes, so that a refill can find a line feed.
-    const qsizetype window = 3 + data[0] % 64;
-    const QByteArray input(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
-    // A window larger than the input is never full and so never cut.
-    const QList<Token> whole = tokens(input, input.size() + 1);
-    QList<Token> windowed;
-    try {
-        windowed = tokens(input, window);
-    } catch (const EParserError &) {
-        return 0;
-    }
-    if (windowed != whole)
+    // The first byte picks the piece size.
+    const qint64 piece = 1 + data[0] % 64;
+    QByteArray input(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1));
+    QByteArray copy = input;
+    QBuffer whole(&input);
+    TrickleDevice trickle(&copy, piece);
+    if (load(&whole) != load(&trickle))
         std::abort();
     return 0;
 }

@@ -75,4 +75,53 @@ inline bool hasLineFeedOrSpaces(const char *from, const char *to)
     return false;
 }
 
+// Where a run of bytes stops, and what the bytes before the stop hold.
+struct Run
+{
+    std::ptrdiff_t stop = -1;  // position of the first stop byte; -1 when none
+    bool lineFeedOrSpaces = false; // a line feed or two adjacent spaces
+    bool ampersand = false;
+};
+
+// Scans [from, to) up to the first byte that equals stop or stop2, in one pass.
+inline Run scanRun(const char *from, const char *to, char stop, char stop2)
+{
+    Run run;
+    const char *p = from;
+#ifdef __SSE2__
+    const __m128i a = _mm_set1_epi8(stop);
+    const __m128i b = _mm_set1_epi8(stop2);
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i space = _mm_set1_epi8(' ');
+    const __m128i amp = _mm_set1_epi8('&');
+    unsigned spaceBefore = 0; // 1 when the byte before the block is a space
+    for (; to - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned stops = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+        const unsigned spaces = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, space)));
+        const unsigned pairs = spaces & ((spaces << 1) | spaceBefore);
+        const unsigned feeds = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
+        const unsigned amps = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, amp)));
+        const unsigned before = stops ? (1u << __builtin_ctz(stops)) - 1 : 0xFFFFu;
+        run.lineFeedOrSpaces |= ((feeds | pairs) & before) != 0;
+        run.ampersand |= (amps & before) != 0;
+        if (stops) {
+            run.stop = p - from + __builtin_ctz(stops);
+            return run;
+        }
+        spaceBefore = (spaces >> 15) & 1;
+    }
+#endif
+    for (; p < to; ++p) {
+        const char c = *p;
+        if (c == stop || c == stop2) {
+            run.stop = p - from;
+            return run;
+        }
+        run.lineFeedOrSpaces |= c == '\n' || (c == ' ' && p > from && p[-1] == ' ');
+        run.ampersand |= c == '&';
+    }
+    return run;
+}
+
 } // namespace ByteScan

@@ -2,7 +2,7 @@
 
 #include "app/EditorError.h"
 
-// Raised by the XML tokenizer when a line does not fit its input window.
+// Raised by the profile reader for a long file that is all one line.
 class EParserError : public EditorError
 {
 public:

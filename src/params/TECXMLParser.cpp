@@ -3,12 +3,13 @@
 #include "app/SystemText.h"
 #include "params/ByteScan.h"
 #include "params/EParserError.h"
-#include "params/TXMLLargeTokenizer.h"
 
 #include <QFile>
 
 #include <array>
 #include <cstring>
+#include <new>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -30,21 +31,9 @@ bool isBlankOnly(QByteArrayView bytes)
     return true;
 }
 
-QByteArrayView tagName(QByteArrayView tag)
-{
-    const QByteArrayView rest = tag.sliced(1);
-    const qsizetype space = find(rest, ' ');
-    if (space >= 0)
-        return rest.first(space);
-    const qsizetype slash = find(rest, '/');
-    if (slash >= 0)
-        return rest.first(slash);
-    return rest.first(qMax<qsizetype>(rest.size() - 1, 0));
-}
-
 // Replaces the four entities in one pass, which gives what replacing each of
 // them in turn over the whole text gives: no replacement can form a later one.
-// out has room for in.size() bytes; returns the bytes written.
+// out has room for in.size() bytes and may be in.data(); returns the bytes written.
 qsizetype decodeInto(QByteArrayView in, char *out)
 {
     qsizetype written = 0;
@@ -52,7 +41,8 @@ qsizetype decodeInto(QByteArrayView in, char *out)
     while (pos < in.size()) {
         const qsizetype amp = find(in.sliced(pos), '&');
         const qsizetype plain = amp < 0 ? in.size() - pos : amp;
-        std::memcpy(out + written, in.data() + pos, size_t(plain));
+        if (out + written != in.data() + pos)
+            std::memmove(out + written, in.data() + pos, size_t(plain));
         written += plain;
         pos += plain;
         if (amp < 0)
@@ -368,11 +358,78 @@ void AttributeParser::indexNames()
     }
 }
 
+bool isBlank(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return b >= 1 && b <= 32;
+}
+
+// A token's clean-up, in place: the CR LF pairs are removed, then the LF CR
+// pairs (each a single pass over the bytes), then runs of spaces collapsed.
+// Only a token with a line feed or two adjacent spaces needs it.
+qsizetype cleanInPlace(char *bytes, qsizetype size)
+{
+    if (!ByteScan::hasLineFeedOrSpaces(bytes, bytes + size))
+        return size;
+    auto dropPairs = [&](char first, char second) {
+        qsizetype kept = 0;
+        for (qsizetype i = 0; i < size; ++i) {
+            if (bytes[i] == first && i + 1 < size && bytes[i + 1] == second)
+                ++i;
+            else
+                bytes[kept++] = bytes[i];
+        }
+        size = kept;
+    };
+    dropPairs('\r', '\n');
+    dropPairs('\n', '\r');
+    qsizetype kept = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        if (bytes[i] != ' ' || kept == 0 || bytes[kept - 1] != ' ')
+            bytes[kept++] = bytes[i];
+    }
+    return kept;
+}
+
+enum class TagKind { Declaration, Comment, Start, End, Empty };
+
+TagKind classify(QByteArrayView tag)
+{
+    // The tests in their order of precedence; a tag is at least "<>".
+    const char second = tag[1];
+    if (second == '?' && tag.size() >= 5 && qstrnicmp(tag.data(), "<?xml", 5) == 0)
+        return TagKind::Declaration;
+    if (second == '!' && tag.startsWith("<!--"))
+        return TagKind::Comment;
+    if (tag[tag.size() - 2] == '/')
+        return TagKind::Empty;
+    if (second == '/')
+        return TagKind::End;
+    return TagKind::Start;
+}
+
+// The style sheet an "<?xml-stylesheet" instruction names, if it names one.
+std::optional<QString> styleSheetOf(QByteArrayView declaration)
+{
+    const QByteArray upper = declaration.toByteArray().toUpper();
+    if (!upper.contains("XML-STYLESHEET"))
+        return std::nullopt;
+    const qsizetype href = upper.indexOf("HREF=\"");
+    if (href < 0)
+        return std::nullopt;
+    const qsizetype from = href + 6;
+    const qsizetype quote = declaration.indexOf('"', from);
+    return SystemText::decode(declaration.sliced(from, (quote < 0 ? declaration.size() : quote) - from));
+}
+
 } // namespace
 
 TECXMLParser::TECXMLParser() : m_root(std::make_unique<TXMLItem>(this, nullptr)) {}
 
-TECXMLParser::~TECXMLParser() = default;
+TECXMLParser::~TECXMLParser()
+{
+    clearItems();
+}
 
 QByteArray TECXMLParser::decodeEntities(QByteArrayView text)
 {
@@ -381,15 +438,42 @@ QByteArray TECXMLParser::decodeEntities(QByteArrayView text)
     return decoded;
 }
 
+namespace {
+constexpr int ItemsPerChunk = 256;
+}
+
 TXMLItem *TECXMLParser::newItem(TXMLItem *parent)
 {
-    return &m_items.emplace_back(this, parent);
+    if (m_chunks.empty() || m_usedInLastChunk == ItemsPerChunk) {
+        m_chunks.push_back(static_cast<TXMLItem *>(::operator new(sizeof(TXMLItem) * ItemsPerChunk)));
+        m_usedInLastChunk = 0;
+    }
+    return new (m_chunks.back() + m_usedInLastChunk++) TXMLItem(this, parent);
+}
+
+void TECXMLParser::clearItems()
+{
+    for (size_t c = 0; c < m_chunks.size(); ++c) {
+        const int used = c + 1 == m_chunks.size() ? m_usedInLastChunk : ItemsPerChunk;
+        for (int i = 0; i < used; ++i)
+            m_chunks[c][i].~TXMLItem();
+        ::operator delete(m_chunks[c]);
+    }
+    m_chunks.clear();
+    m_usedInLastChunk = 0;
+}
+
+QByteArrayView TECXMLParser::attributeLines(QByteArrayView tag, int &count)
+{
+    const AttributeParser::Result lines = AttributeParser(m_bytes).parse(tag);
+    count = lines.count;
+    return lines.lines;
 }
 
 void TECXMLParser::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
-    // The tokenizer keeps its own window: a second buffer would only copy the bytes once more.
+    // The whole file is read at once: a buffer of QFile's own would only copy the bytes once more.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw EditorError(QStringLiteral("Cannot open file %1").arg(fileName));
     LoadFromStream(&file);
@@ -397,23 +481,18 @@ void TECXMLParser::LoadFromFile(const QString &fileName)
 
 void TECXMLParser::LoadFromStream(QIODevice *stream)
 {
-    try {
-        load<TXMLTokenizer>(stream);
-    } catch (const EParserError &) {
-        // A line longer than the window: read again with the whole input as the window.
-        stream->seek(0);
-        load<TXMLLargeTokenizer>(stream);
-    }
-}
-
-template<typename Tokenizer>
-void TECXMLParser::load(QIODevice *stream)
-{
     bool allow = true;
     if (BeforeLoad)
         BeforeLoad(this, allow);
     if (!allow)
         return;
+
+    QByteArray input = stream->readAll();
+    for (QByteArray more; !(more = stream->readAll()).isEmpty();)
+        input += more;
+    // A long file that is a single line is refused before the tree is touched.
+    if (input.size() >= LongestLine && !std::memchr(input.constData() + 1, '\n', size_t(input.size() - 2)))
+        throw EParserError(QStringLiteral("%1 on line %2").arg(QStringLiteral("Line too long")).arg(1));
 
     // Building raises no item notifications; the handler comes back on every path.
     struct Silence
@@ -423,79 +502,126 @@ void TECXMLParser::load(QIODevice *stream)
         ~Silence() { parser->XMLItemChanged = std::move(saved); }
     } silence{this};
 
-    Tokenizer tokenizer(stream);
-    buildTree(tokenizer);
+    m_root->clear();
+    clearItems();
+    m_bytes.clear();
+    m_input = std::move(input);
+    char *bytes = m_input.data();
+    buildTree(bytes, bytes + m_input.size());
     if (OnLoaded)
         OnLoaded(this);
 }
 
-void TECXMLParser::buildTree(TXMLTokenizer &tokenizer)
+// One pass over the input: blanks between tokens are skipped, each tag or
+// text run is cleaned up in place and goes straight into the tree. Names and
+// texts stay where they are in the input; attribute lines are parsed when an
+// item is first asked for them.
+void TECXMLParser::buildTree(char *p, char *end)
 {
-    m_root->clear();
-    m_items.clear();
-    m_bytes.clear();
     TXMLItem *current = m_root.get();
-    AttributeParser attributes(m_bytes);
     // Texts of elements with several runs grow here and are stored at the end,
     // so that joining stays linear however many runs an element gets.
     std::unordered_map<TXMLItem *, std::string> joined;
+    // The children of the open elements, each element's after those of its
+    // parent; an element takes its own, at their number, when it ends.
+    std::vector<TXMLItem *> children;
+    std::vector<size_t> firstChild{0};
 
-    auto describe = [&](TXMLItem *item, QByteArrayView tag) {
-        item->m_name = m_bytes.store(tagName(tag));
-        const AttributeParser::Result lines = attributes.parse(tag);
-        item->m_attributes = lines.lines;
-        item->m_attributeCount = lines.count;
+    auto describe = [](TXMLItem *item, QByteArrayView tag) {
+        const QByteArrayView rest = tag.sliced(1);
+        const qsizetype space = find(rest, ' ');
+        item->m_attributes = {};
+        item->m_attributeCount = 0;
+        item->m_tag = {};
+        if (space >= 0) {
+            item->m_name = rest.first(space);
+            item->m_tag = tag; // only a tag with a space can hold attributes
+            return;
+        }
+        const qsizetype slash = find(rest, '/');
+        item->m_name = slash >= 0 ? rest.first(slash) : rest.first(rest.size() - 1);
+    };
+    auto close = [&] {
+        const auto first = children.begin() + qsizetype(firstChild.back());
+        current->m_children.assign(first, children.end());
+        children.erase(first, children.end());
+        firstChild.pop_back();
+        current = current->parent();
     };
 
-    for (; tokenizer.kind() != TXMLTokenizer::EndOfInput; tokenizer.next()) {
-        const QByteArrayView token = tokenizer.text();
-        // After the outermost element has ended there is no item to hold content.
-        if (!current && tokenizer.kind() != TXMLTokenizer::Declaration)
-            continue;
-        switch (tokenizer.kind()) {
-        case TXMLTokenizer::Declaration: {
-            const QByteArray upper = token.toByteArray().toUpper();
-            if (!upper.contains("XML-STYLESHEET"))
-                break;
-            const qsizetype href = upper.indexOf("HREF=\"");
-            if (href < 0)
-                break;
-            const qsizetype from = href + 6;
-            const qsizetype quote = token.indexOf('"', from);
-            m_styleSheet = SystemText::decode(token.sliced(from, (quote < 0 ? token.size() : quote) - from));
-            break;
-        }
-        case TXMLTokenizer::Text: {
-            // A run never starts with a blank, so a text is either empty or not blank.
-            const auto it = joined.find(current);
-            if (it == joined.end() && current->m_text.isEmpty()) {
-                current->m_text = storeDecoded(m_bytes, token);
-                break;
+    for (;;) {
+        while (p < end && isBlank(*p))
+            ++p;
+        if (p == end || *p == '\0')
+            break; // a zero byte outside a tag ends the input
+
+        if (*p != '<') {
+            // Up to the next "<", the end or a zero byte, without the trailing blanks.
+            const ByteScan::Run scan = ByteScan::scanRun(p, end, '<', '\0');
+            char *run = p;
+            p = scan.stop < 0 ? end : p + scan.stop;
+            if (!current)
+                continue; // after the outermost element there is no item to hold content
+            char *last = p;
+            while (isBlank(last[-1]))
+                --last; // the run starts with a byte that is not blank
+            qsizetype size = last - run;
+            if (scan.lineFeedOrSpaces)
+                size = cleanInPlace(run, size);
+            if (scan.ampersand)
+                size = decodeInto(QByteArrayView(run, size), run);
+            const QByteArrayView text(run, size);
+            // A run is never empty, so an item's text is empty until its first run.
+            if (current->m_text.isEmpty()) {
+                current->m_text = text;
+                continue;
             }
-            std::string &text = it != joined.end() ? it->second : joined[current];
-            if (it == joined.end())
-                text.assign(current->m_text.data(), size_t(current->m_text.size()));
-            text += "\r\n";
-            const size_t at = text.size();
-            text.resize(at + size_t(token.size()));
-            text.resize(at + size_t(decodeInto(token, text.data() + at)));
-            break;
+            auto [it, first] = joined.try_emplace(current);
+            if (first)
+                it->second.assign(current->m_text.data(), size_t(current->m_text.size()));
+            it->second.append("\r\n").append(text.data(), size_t(text.size()));
+            continue;
         }
-        case TXMLTokenizer::StartTag:
-            if (!isBlankOnly(current->m_name))
-                current = current->newItem();
-            describe(current, token);
+
+        // Up to and including the first ">", whatever lies between.
+        const ByteScan::Run scan = ByteScan::scanRun(p, end, '>', '>');
+        if (scan.stop < 0)
+            break; // a "<" without a closing ">" ends the input; the partial tag is dropped
+        char *tagStart = p;
+        p += scan.stop + 1;
+        const qsizetype size = p - tagStart;
+        const TagKind kind = classify(QByteArrayView(tagStart, size)); // told by the tag as written
+        const QByteArrayView tag(tagStart, scan.lineFeedOrSpaces ? cleanInPlace(tagStart, size) : size);
+        if (kind == TagKind::Declaration) {
+            if (std::optional<QString> sheet = styleSheetOf(tag))
+                m_styleSheet = std::move(*sheet);
+            continue;
+        }
+        if (!current)
+            continue;
+        switch (kind) {
+        case TagKind::Start:
+            if (!isBlankOnly(current->m_name)) {
+                current = newItem(current);
+                children.push_back(current);
+                firstChild.push_back(children.size());
+            }
+            describe(current, tag);
             break;
-        case TXMLTokenizer::EmptyElementTag:
-            describe(current->newItem(), token);
+        case TagKind::Empty:
+            children.push_back(newItem(current));
+            describe(children.back(), tag);
             break;
-        case TXMLTokenizer::EndTag:
-            current = current->parent();
+        case TagKind::End:
+            close();
             break;
         default:
             break;
         }
     }
+    while (current)
+        close(); // elements left open end with the input
+
     for (const auto &[item, text] : joined)
         item->m_text = m_bytes.store(QByteArrayView(text.data(), qsizetype(text.size())));
 }

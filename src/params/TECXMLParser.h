@@ -3,14 +3,13 @@
 #include "params/TXMLItem.h"
 #include "params/XMLByteArena.h"
 
+#include <QByteArray>
 #include <QIODevice>
 #include <QString>
 
-#include <deque>
 #include <functional>
 #include <memory>
-
-class TXMLTokenizer;
+#include <vector>
 
 // The profile reader: a small, forgiving, byte-oriented XML reader that turns
 // a file into a tree of TXMLItem. It knows tags, character data, comments,
@@ -27,7 +26,7 @@ public:
     // Replaces the tree by the content of the file. Throws EditorError
     // ("Cannot open file %s") or EParserError ("Line too long on line %d").
     void LoadFromFile(const QString &fileName);
-    // The same from an open, seekable stream.
+    // The same from an open stream, read from its current position to its end.
     void LoadFromStream(QIODevice *stream);
 
     std::function<void(TECXMLParser *sender, bool &allow)> BeforeLoad;
@@ -37,19 +36,27 @@ public:
     // Replaces "&lt;", "&gt;", "&quot;" and "&amp;", each exactly once.
     static QByteArray decodeEntities(QByteArrayView text);
 
+    // A file of at least this many bytes must have a line break between its
+    // first and its last byte.
+    static constexpr qsizetype LongestLine = 4096;
+
 private:
     friend class TXMLItem;
 
-    template<typename Tokenizer>
-    void load(QIODevice *stream);
-    void buildTree(TXMLTokenizer &tokenizer);
+    void buildTree(char *from, char *to);
 
     XMLByteArena &bytes() { return m_bytes; }
     TXMLItem *newItem(TXMLItem *parent);
+    void clearItems();
+    // The attribute lines of a start or empty-element tag, parsed when first asked for.
+    QByteArrayView attributeLines(QByteArrayView tag, int &count);
 
-    // Declared before the root: the items' bytes outlive every item.
+    // Declared before the items: their bytes outlive every item.
+    QByteArray m_input; // the file's bytes, cleaned in place; names and texts point into it
     XMLByteArena m_bytes;
-    std::deque<TXMLItem> m_items; // every item but the root
+    // Every item but the root, in chunks that never move.
+    std::vector<TXMLItem *> m_chunks;
+    int m_usedInLastChunk = 0;
     std::unique_ptr<TXMLItem> m_root;
     QString m_styleSheet;
 };
