@@ -117,8 +117,8 @@ struct AttributeLine
 // Parses the attribute lines of a cleaned start or empty-element tag: spaces
 // outside double quotes separate attributes, quotes are stripped from values
 // longer than two bytes, entities decoded, empty values dropped. Every step acts
-// on the first line of a name, as a look-up by name does. The buffers are kept
-// from tag to tag so that parsing needs no allocation of its own.
+// on the first line of a name, as a look-up by name does. The usual form is
+// written over the tag itself; other lines go to the arena.
 class AttributeParser
 {
 public:
@@ -129,10 +129,12 @@ public:
         QByteArrayView lines; // each ended by a line feed but the last
         int count = 0;
     };
-    Result parse(QByteArrayView tag);
+    // body: the tag's bytes after its first space, up to its closing ">",
+    // which must follow. They may be overwritten.
+    Result parse(char *body, qsizetype size);
 
 private:
-    bool parsePlain(QByteArrayView body, Result &result);
+    bool parsePlain(char *body, qsizetype size, Result &result);
     void addLine(QByteArrayView line);
     QByteArrayView processed(QByteArrayView value);
     qsizetype firstOfName(QByteArrayView name);
@@ -146,19 +148,13 @@ private:
     bool m_indexed = false;
 };
 
-AttributeParser::Result AttributeParser::parse(QByteArrayView tag)
+AttributeParser::Result AttributeParser::parse(char *from, qsizetype size)
 {
-    const auto *space = static_cast<const char *>(std::memchr(tag.data(), ' ', size_t(tag.size())));
-    if (!space)
-        return {};
-    const char *from = space + 1;
-    const char *tagEnd = tag.data() + tag.size();
-    const auto *gt = static_cast<const char *>(std::memchr(from, '>', size_t(tagEnd - from)));
-    QByteArrayView body(from, (gt ? gt : tagEnd) - from);
+    QByteArrayView body(from, size);
     if (body.endsWith('/'))
         body.chop(1);
     Result result;
-    if (gt && parsePlain(body, result))
+    if (parsePlain(from, body.size(), result))
         return result;
 
     // Lines end at CR, LF, CR LF and at every space outside double quotes, but
@@ -197,12 +193,12 @@ AttributeParser::Result AttributeParser::parse(QByteArrayView tag)
     if (start < n)
         addLine(body.sliced(start));
 
-    qsizetype size = qsizetype(m_lines.size()) - 1;
+    qsizetype linesSize = qsizetype(m_lines.size()) - 1;
     for (const AttributeLine &line : m_lines)
-        size += line.name.size() + (line.hasValue ? 1 + line.value.size() : 0);
-    if (size <= 0)
+        linesSize += line.name.size() + (line.hasValue ? 1 + line.value.size() : 0);
+    if (linesSize <= 0)
         return {QByteArrayView(), int(m_lines.size())};
-    char *out = m_arena.allocate(size);
+    char *out = m_arena.allocate(linesSize);
     char *at = out;
     for (const AttributeLine &line : m_lines) {
         if (&line != &m_lines.front())
@@ -215,16 +211,16 @@ AttributeParser::Result AttributeParser::parse(QByteArrayView tag)
             at += line.value.size();
         }
     }
-    return {QByteArrayView(out, size), int(m_lines.size())};
+    return {QByteArrayView(out, linesSize), int(m_lines.size())};
 }
 
 // The usual form, name="value" pairs separated by single spaces, with distinct
-// names and values that are not empty and hold no quote, line break or entity,
-// comes out of the general rules as the same pairs without their quotes; it is
-// copied in one pass. Anything else is left to the general rules.
-bool AttributeParser::parsePlain(QByteArrayView body, Result &result)
+// names and values that hold no quote, line break or entity, comes out of the
+// general rules as the same pairs without the quotes of values that are not
+// empty, which fit in the body's place. Anything else is left to the general rules.
+bool AttributeParser::parsePlain(char *body, qsizetype size, Result &result)
 {
-    if (body.isEmpty())
+    if (size == 0)
         return false;
     // Byte classes; the ">" after the body ends every scan within the tag.
     enum : unsigned char { EndsName = 1, EndsValue = 2 };
@@ -241,11 +237,12 @@ bool AttributeParser::parsePlain(QByteArrayView body, Result &result)
             ++p;
         return p;
     };
-    const char *p = body.data();
-    const char *end = p + body.size();
-    char *out = m_arena.allocate(body.size()); // the pairs lose their quotes
-    char *at = out;
-    QByteArrayView names[LinearLimit];
+    const char *p = body;
+    const char *end = p + size;
+    struct Pair
+    {
+        const char *name, *nameEnd, *value, *valueEnd;
+    } pairs[LinearLimit]; // left uninitialised: this runs for every tag
     int count = 0;
     auto plain = [&] {
         for (;;) {
@@ -255,35 +252,46 @@ bool AttributeParser::parsePlain(QByteArrayView body, Result &result)
                 return false;
             const QByteArrayView nameBytes(name, p - name);
             for (int i = 0; i < count; ++i) {
-                if (sameName(names[i], nameBytes))
+                if (sameName(QByteArrayView(pairs[i].name, pairs[i].nameEnd), nameBytes))
                     return false;
             }
-            names[count++] = nameBytes;
+            Pair &pair = pairs[count];
+            pair.name = name;
+            pair.nameEnd = p;
             if (++p == end || *p != '"')
                 return false;
-            const char *value = ++p;
+            pair.value = ++p;
             p = scan(p, EndsValue);
-            if (p >= end || *p != '"' || p == value)
+            if (p >= end || *p != '"')
                 return false;
-            std::memcpy(at, name, size_t(nameBytes.size()));
-            at += nameBytes.size();
-            *at++ = '=';
-            std::memcpy(at, value, size_t(p - value));
-            at += p - value;
+            pair.valueEnd = p;
+            ++count;
             if (++p == end)
                 return true;
             if (*p != ' ' || p + 1 == end)
                 return false;
-            *at++ = '\n';
             ++p;
         }
     };
-    if (!plain()) {
-        m_arena.shrinkLast(out, body.size(), 0);
+    if (!plain())
         return false;
+    // No line is longer than its pair, so the lines move down over the pairs.
+    char *at = body;
+    auto copy = [&at](const char *from, const char *to) {
+        while (from < to)
+            *at++ = *from++;
+    };
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            *at++ = '\n';
+        copy(pairs[i].name, pairs[i].nameEnd);
+        *at++ = '=';
+        if (pairs[i].value == pairs[i].valueEnd)
+            copy(pairs[i].value - 1, pairs[i].valueEnd + 1); // an empty value keeps its quotes
+        else
+            copy(pairs[i].value, pairs[i].valueEnd);
     }
-    m_arena.shrinkLast(out, body.size(), at - out);
-    result = {QByteArrayView(out, at - out), count};
+    result = {QByteArrayView(body, at - body), count};
     return true;
 }
 
@@ -463,13 +471,6 @@ void TECXMLParser::clearItems()
     m_usedInLastChunk = 0;
 }
 
-QByteArrayView TECXMLParser::attributeLines(QByteArrayView tag, int &count)
-{
-    const AttributeParser::Result lines = AttributeParser(m_bytes).parse(tag);
-    count = lines.count;
-    return lines.lines;
-}
-
 void TECXMLParser::LoadFromFile(const QString &fileName)
 {
     QFile file(fileName);
@@ -514,8 +515,8 @@ void TECXMLParser::LoadFromStream(QIODevice *stream)
 
 // One pass over the input: blanks between tokens are skipped, each tag or
 // text run is cleaned up in place and goes straight into the tree. Names and
-// texts stay where they are in the input; attribute lines are parsed when an
-// item is first asked for them.
+// texts stay where they are in the input, and so do attribute lines of the
+// usual form.
 void TECXMLParser::buildTree(char *p, char *end)
 {
     TXMLItem *current = m_root.get();
@@ -527,19 +528,22 @@ void TECXMLParser::buildTree(char *p, char *end)
     std::vector<TXMLItem *> children;
     std::vector<size_t> firstChild{0};
 
-    auto describe = [](TXMLItem *item, QByteArrayView tag) {
-        const QByteArrayView rest = tag.sliced(1);
+    AttributeParser attributes(m_bytes);
+    auto describe = [&attributes](TXMLItem *item, char *tag, qsizetype size) {
+        const QByteArrayView rest(tag + 1, size - 1);
         const qsizetype space = find(rest, ' ');
-        item->m_attributes = {};
-        item->m_attributeCount = 0;
-        item->m_tag = {};
         if (space >= 0) {
             item->m_name = rest.first(space);
-            item->m_tag = tag; // only a tag with a space can hold attributes
+            char *body = tag + 1 + space + 1;
+            const AttributeParser::Result lines = attributes.parse(body, tag + size - 1 - body);
+            item->m_attributes = lines.lines;
+            item->m_attributeCount = lines.count;
             return;
         }
         const qsizetype slash = find(rest, '/');
         item->m_name = slash >= 0 ? rest.first(slash) : rest.first(rest.size() - 1);
+        item->m_attributes = {};
+        item->m_attributeCount = 0;
     };
     auto close = [&] {
         const auto first = children.begin() + qsizetype(firstChild.back());
@@ -591,7 +595,8 @@ void TECXMLParser::buildTree(char *p, char *end)
         p += scan.stop + 1;
         const qsizetype size = p - tagStart;
         const TagKind kind = classify(QByteArrayView(tagStart, size)); // told by the tag as written
-        const QByteArrayView tag(tagStart, scan.lineFeedOrSpaces ? cleanInPlace(tagStart, size) : size);
+        const qsizetype cleanSize = scan.lineFeedOrSpaces ? cleanInPlace(tagStart, size) : size;
+        const QByteArrayView tag(tagStart, cleanSize);
         if (kind == TagKind::Declaration) {
             if (std::optional<QString> sheet = styleSheetOf(tag))
                 m_styleSheet = std::move(*sheet);
@@ -606,11 +611,11 @@ void TECXMLParser::buildTree(char *p, char *end)
                 children.push_back(current);
                 firstChild.push_back(children.size());
             }
-            describe(current, tag);
+            describe(current, tagStart, cleanSize);
             break;
         case TagKind::Empty:
             children.push_back(newItem(current));
-            describe(children.back(), tag);
+            describe(children.back(), tagStart, cleanSize);
             break;
         case TagKind::End:
             close();

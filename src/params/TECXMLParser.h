@@ -48,8 +48,6 @@ private:
     XMLByteArena &bytes() { return m_bytes; }
     TXMLItem *newItem(TXMLItem *parent);
     void clearItems();
-    // The attribute lines of a start or empty-element tag, parsed when first asked for.
-    QByteArrayView attributeLines(QByteArrayView tag, int &count);
 
     // Declared before the items: their bytes outlive every item.
     QByteArray m_input; // the file's bytes, cleaned in place; names and texts point into it

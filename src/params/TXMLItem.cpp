@@ -29,17 +29,8 @@ void TXMLItem::setText(const QString &text)
     notify();
 }
 
-void TXMLItem::parseAttributes() const
-{
-    if (m_tag.isNull())
-        return;
-    m_attributes = m_owner->attributeLines(m_tag, m_attributeCount);
-    m_tag = {};
-}
-
 QStringList TXMLItem::attributes() const
 {
-    parseAttributes();
     QStringList lines;
     lines.reserve(m_attributeCount);
     QByteArrayView rest = m_attributes;
@@ -53,7 +44,6 @@ QStringList TXMLItem::attributes() const
 
 QString TXMLItem::attribute(QStringView name) const
 {
-    parseAttributes();
     const bool asciiName = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
     const QByteArray latin1 = asciiName ? name.toLatin1() : QByteArray();
     QByteArrayView rest = m_attributes;
@@ -77,7 +67,6 @@ QString TXMLItem::attribute(QStringView name) const
 void TXMLItem::clear()
 {
     m_children.clear();
-    m_tag = {};
     m_attributes = {};
     m_attributeCount = 0;
     m_name = {};

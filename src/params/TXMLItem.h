@@ -10,8 +10,7 @@ class TECXMLParser;
 
 // One element of the profile's tree: name, character data, attribute lines
 // ("name=value") and children in document order. The strings are kept as the
-// file's bytes in the owner's storage and turned into text when asked for; the
-// attribute lines are made from the element's tag the first time they are needed.
+// file's bytes in the owner's storage and turned into text when asked for.
 // Items belong to their owner, which frees them all at the next load or at its
 // own end; an item removed from the tree stays valid until then.
 class TXMLItem
@@ -53,13 +52,11 @@ private:
     friend class TECXMLParser;
 
     void notify();
-    void parseAttributes() const;
 
     QByteArrayView m_name;
     QByteArrayView m_text;
-    mutable QByteArrayView m_tag;        // the tag whose attributes are not parsed yet
-    mutable QByteArrayView m_attributes; // the lines, each ended by a line feed but the last
-    mutable int m_attributeCount = 0;
+    QByteArrayView m_attributes; // the lines, each ended by a line feed but the last
+    int m_attributeCount = 0;
     std::vector<TXMLItem *> m_children;
     TXMLItem *m_parent;
     TECXMLParser *m_owner;

@@ -62,6 +62,7 @@ private slots:
         QTest::newRow("single quotes do not protect") << QByteArray("<a v='x y'/>") << "(a[v='x|y'])";
         QTest::newRow("space before > stays on last value") << QByteArray("<a v=\"1\" >") << "a[v=1\" ]";
         QTest::newRow("quoted empty value kept") << QByteArray("<a v=\"\">") << "a[v=\"\"]";
+        QTest::newRow("quoted empty value among pairs") << QByteArray("<a v=\"\" w=\"1\"/>") << "(a[v=\"\"|w=1])";
         QTest::newRow("empty value dropped") << QByteArray("<a v= w=\"1\">") << "a[w=1]";
         QTest::newRow("space run inside quotes") << QByteArray("<a x=\"p  q\">") << "a[x=p q]";
         QTest::newRow("entities in attribute") << QByteArray("<a x=\"&lt;b&gt;\"/>") << "(a[x=<b>])";
