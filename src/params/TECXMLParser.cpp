@@ -446,10 +446,6 @@ QByteArray TECXMLParser::decodeEntities(QByteArrayView text)
     return decoded;
 }
 
-namespace {
-constexpr int ItemsPerChunk = 256;
-}
-
 TXMLItem *TECXMLParser::newItem(TXMLItem *parent)
 {
     if (m_chunks.empty() || m_usedInLastChunk == ItemsPerChunk) {
@@ -489,11 +485,12 @@ void TECXMLParser::LoadFromStream(QIODevice *stream)
         return;
 
     QByteArray input = stream->readAll();
+    // A stream may give its bytes in pieces.
     for (QByteArray more; !(more = stream->readAll()).isEmpty();)
         input += more;
     // A long file that is a single line is refused before the tree is touched.
     if (input.size() >= LongestLine && !std::memchr(input.constData() + 1, '\n', size_t(input.size() - 2)))
-        throw EParserError(QStringLiteral("%1 on line %2").arg(QStringLiteral("Line too long")).arg(1));
+        throw EParserError(QStringLiteral("Line too long on line %1").arg(1));
 
     // Building raises no item notifications; the handler comes back on every path.
     struct Silence

@@ -53,6 +53,7 @@ private:
     QByteArray m_input; // the file's bytes, cleaned in place; names and texts point into it
     XMLByteArena m_bytes;
     // Every item but the root, in chunks that never move.
+    static constexpr int ItemsPerChunk = 256;
     std::vector<TXMLItem *> m_chunks;
     int m_usedInLastChunk = 0;
     std::unique_ptr<TXMLItem> m_root;
