@@ -476,6 +476,20 @@ void TECXMLParser::LoadFromFile(const QString &fileName)
     LoadFromStream(&file);
 }
 
+// Whether reading through a window of LongestLine bytes would meet a full
+// window without a line feed between its first and its last byte. Each window
+// starts just after the last line feed of the one before.
+bool TECXMLParser::lineOutgrowsWindow(QByteArrayView input)
+{
+    for (qsizetype start = 0; input.size() - start >= LongestLine;) {
+        const qsizetype lineFeed = input.sliced(start + 1, LongestLine - 2).lastIndexOf('\n');
+        if (lineFeed < 0)
+            return true;
+        start += 1 + lineFeed + 1;
+    }
+    return false;
+}
+
 void TECXMLParser::LoadFromStream(QIODevice *stream)
 {
     bool allow = true;
@@ -488,9 +502,17 @@ void TECXMLParser::LoadFromStream(QIODevice *stream)
     // A stream may give its bytes in pieces.
     for (QByteArray more; !(more = stream->readAll()).isEmpty();)
         input += more;
-    // A long file that is a single line is refused before the tree is touched.
-    if (input.size() >= LongestLine && !std::memchr(input.constData() + 1, '\n', size_t(input.size() - 2)))
-        throw EParserError(QStringLiteral("Line too long on line %1").arg(1));
+    if (input.size() >= LongestLine && lineOutgrowsWindow(input)) {
+        // Reading through a window gives up on this line and the whole file is
+        // read again: a load handler hears of both attempts.
+        if (BeforeLoad)
+            BeforeLoad(this, allow);
+        if (!allow)
+            return;
+        // A long file that is a single line is refused before the tree is touched.
+        if (!std::memchr(input.constData() + 1, '\n', size_t(input.size() - 2)))
+            throw EParserError(QStringLiteral("Line too long on line %1").arg(1));
+    }
 
     // Building raises no item notifications; the handler comes back on every path.
     struct Silence

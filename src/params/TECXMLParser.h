@@ -43,6 +43,7 @@ public:
 private:
     friend class TXMLItem;
 
+    static bool lineOutgrowsWindow(QByteArrayView input);
     void buildTree(char *from, char *to);
 
     XMLByteArena &bytes() { return m_bytes; }
