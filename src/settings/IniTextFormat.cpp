@@ -2,10 +2,18 @@
 
 #include <QIODevice>
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace {
 
 const QLatin1String GeneralSection("General");
+
+// UTF-8 text, a leading U+FEFF included (QString::fromUtf8 would drop it as a byte order mark).
+QString decoded(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 // Keys and section names: letters, digits and "_-." stand as they are, "/"
 // becomes "\", anything else is %XX or %UXXXX.
@@ -36,7 +44,7 @@ QByteArray escapedKey(QStringView key)
 
 QString unescapedKey(QByteArrayView bytes)
 {
-    const QString key = QString::fromUtf8(bytes);
+    const QString key = decoded(bytes);
     QString result;
     result.reserve(key.size());
     for (qsizetype i = 0; i < key.size();) {
@@ -135,7 +143,7 @@ char16_t namedEscape(char16_t ch)
 // Unquoted blanks around an item are dropped; quoted ones stay.
 QStringList unescapedItems(QByteArrayView bytes)
 {
-    const QString raw = QString::fromUtf8(bytes); // escapes are ASCII, so decoding first is safe
+    const QString raw = decoded(bytes); // escapes are ASCII, so decoding first is safe
     QStringList items;
     QString item;
     qsizetype kept = 0; // the item's length without unquoted blanks at its end

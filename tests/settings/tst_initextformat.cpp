@@ -117,10 +117,16 @@ private slots:
         QCOMPARE(writeBytes(map), file); // written back as it was
     }
 
-    void halfASurrogatePairSurvivesTheFile()
+    void unusualTextsSurviveTheFile_data()
     {
-        const QString text = QStringLiteral("a") + QChar(0xD800) + QStringLiteral("1") + QChar(0xDC00);
-        const QSettings::SettingsMap map{{QStringLiteral("S/A"), text}};
+        QTest::addColumn<QString>("text");
+        QTest::newRow("half a surrogate pair") << QStringLiteral("a") + QChar(0xD800) + QStringLiteral("1") + QChar(0xDC00);
+        QTest::newRow("leading byte order mark") << QChar(0xFEFF) + QStringLiteral("\t");
+    }
+    void unusualTextsSurviveTheFile()
+    {
+        QFETCH(QString, text);
+        const QSettings::SettingsMap map{{QStringLiteral("S/A"), text}, {QChar(0xFEFF) + QStringLiteral("/B"), text}};
         QCOMPARE(readBytes(writeBytes(map)), map);
     }
 
