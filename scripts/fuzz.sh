@@ -4,7 +4,8 @@
 #   bash scripts/fuzz.sh [seconds] [target...]      (default: 60 seconds, every target)
 # Seeds come from tests/data/fuzz/<target>/; what a run learns is kept in
 # build-fuzz/corpus/<target>/, and inputs that crash in build-fuzz/artifacts/.
-# FUZZ_OPTIONS adds libFuzzer options, for example FUZZ_OPTIONS=-runs=10000000.
+# FUZZ_OPTIONS adds libFuzzer options, for example FUZZ_OPTIONS=-runs=10000000, or
+# FUZZ_OPTIONS="-fork=1 -runs=10000000" for long runs (a fresh process every few minutes).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -35,7 +36,7 @@ for target in "${TARGETS[@]}"; do
       "$corpus" "tests/data/fuzz/$target" 2>"$BUILD_DIR/$target.log"; then
     failed+=("$target")
   fi
-  grep -E '^(stat::|SUMMARY|==[0-9]+==ERROR)|Done [0-9]+ runs' "$BUILD_DIR/$target.log" || true
+  grep -E '^(stat::|SUMMARY|==[0-9]+==ERROR|INFO: (fuzzed for|exiting))|Done [0-9]+ runs' "$BUILD_DIR/$target.log" || true
 done
 
 if [ ${#failed[@]} -gt 0 ]; then
