@@ -1,5 +1,7 @@
 #include "style/StyleCheck.h"
 
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -173,6 +175,35 @@ private slots:
         QCOMPARE(StyleCheck::run({styleFile("&width=1\r\n")}, profile, outStream, errStream), StyleCheck::CannotCheck);
         QVERIFY(out.isEmpty());
         QCOMPARE(err, profile + ": Cannot open file " + profile + "\n");
+    }
+    void bundledStyleFilesPassTheCheck()
+    {
+        // Every style file shipped beside the program, and the values a first
+        // start without style.txt writes, checked as --check checks them
+        // against the profile shipped with them.
+        const QDir sample(QStringLiteral(TREVIX_SAMPLE_DIR));
+        const QString profile = sample.filePath(QStringLiteral("Style.xml"));
+        QStringList files;
+        QDirIterator found(sample.path(), {QStringLiteral("*.stl"), QStringLiteral("style.txt")}, QDir::Files,
+                           QDirIterator::Subdirectories);
+        while (found.hasNext())
+            files << found.next();
+        QVERIFY(files.contains(sample.filePath(QStringLiteral("style.txt"))));
+
+        StyleDocument defaults;
+        defaults.XML.LoadFromFile(profile);
+        defaults.FNextId = 1;
+        defaults.LoadProfileItem(defaults.XML.Root(), QString());
+        files << m_dir.filePath(QStringLiteral("defaults.stl"));
+        defaults.SaveStyleValues(files.last());
+
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        const StyleCheck::Result result = StyleCheck::run(files, profile, outStream, errStream);
+        QVERIFY2(out.isEmpty() && err.isEmpty(), qPrintable(out + err));
+        QCOMPARE(result, StyleCheck::Clean);
     }
 };
 
