@@ -1,5 +1,7 @@
 #include "params/NumberBox.h"
 
+#include <QLocale>
+
 void NumberBox::setValue(int value)
 {
     if (m_min != m_max) {
@@ -11,10 +13,17 @@ void NumberBox::setValue(int value)
     m_value = value;
 }
 
-int NumberBox::valueOfText(const QString &text) const
+int NumberBox::valueOfText(const QString &text, const QLocale &locale) const
 {
+    // Invisible direction marks, such as the one before the minus sign of
+    // Arabic numbers, are no part of the number the box shows; the locale's
+    // own reading does not skip them.
+    QString number = text;
+    number.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
     bool ok = false;
-    const int value = text.toInt(&ok, 10);
+    int value = locale.toInt(number, &ok);
+    if (!ok)
+        value = number.toInt(&ok, 10);
     return ok ? value : m_min;
 }
 

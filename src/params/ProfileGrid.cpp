@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QShortcut>
 
 #include <utility>
@@ -50,17 +51,15 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
         m_unspannedSections.append(m_proxy->index(row, 0));
     expandAll();
 
-    connect(m_delegate, &ProfileGridDelegate::buttonClicked, this, [this](const QModelIndex &index) {
-        setCurrentIndex(index.siblingAtColumn(ProfileGridModel::ParameterColumn));
-        emit valueButtonClicked(m_model->recordIndex(m_proxy->mapToSource(index)));
-    });
     // The keys that press the value cell's button, also while its text is being edited.
     for (const QKeySequence key : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
                                    QKeySequence(Qt::ALT | Qt::Key_Down)}) {
         auto *shortcut = new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, [this] {
-            if (currentRecord() >= 0)
-                emit valueButtonClicked(currentRecord());
+            if (currentRecord() < 0)
+                return;
+            commitValueEditor();
+            emit valueButtonClicked(currentRecord());
         });
     }
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -99,6 +98,72 @@ void ProfileGrid::keyPressEvent(QKeyEvent *event)
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+QModelIndex ProfileGrid::valueButtonAt(const QPoint &pos) const
+{
+    const QModelIndex index = indexAt(pos);
+    if (!ProfileGridDelegate::hasButton(index) || !ProfileGridDelegate::buttonRect(visualRect(index)).contains(pos))
+        return {};
+    return index;
+}
+
+void ProfileGrid::commitValueEditor()
+{
+    if (state() != EditingState)
+        return;
+    if (QWidget *editor = indexWidget(currentIndex().siblingAtColumn(ProfileGridModel::ValueColumn))) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+// The value buttons are handled here rather than by the view: a press that
+// takes the focus from the cell's editor would otherwise only close it, and
+// a second click would be needed for the popup.
+void ProfileGrid::mousePressEvent(QMouseEvent *event)
+{
+    const QModelIndex button =
+        event->button() == Qt::LeftButton ? valueButtonAt(event->position().toPoint()) : QModelIndex();
+    if (!button.isValid()) {
+        m_pressedButton = QPersistentModelIndex();
+        QTreeView::mousePressEvent(event);
+        return;
+    }
+    commitValueEditor();
+    // The caption cell takes the focus: the value cell would open its editor.
+    setCurrentIndex(button.siblingAtColumn(ProfileGridModel::ParameterColumn));
+    m_pressedButton = button;
+    event->accept();
+}
+
+void ProfileGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    if (m_pressedButton.isValid())
+        event->accept();
+    else
+        QTreeView::mouseMoveEvent(event);
+}
+
+void ProfileGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_pressedButton.isValid()) {
+        QTreeView::mouseReleaseEvent(event);
+        return;
+    }
+    const QModelIndex pressed = std::exchange(m_pressedButton, QPersistentModelIndex());
+    event->accept();
+    if (event->button() == Qt::LeftButton && valueButtonAt(event->position().toPoint()) == pressed)
+        emit valueButtonClicked(m_model->recordIndex(m_proxy->mapToSource(pressed)));
+}
+
+void ProfileGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click on a button is one more press of it.
+    if (event->button() == Qt::LeftButton && valueButtonAt(event->position().toPoint()).isValid())
+        mousePressEvent(event);
+    else
+        QTreeView::mouseDoubleClickEvent(event);
 }
 
 void ProfileGrid::resizeEvent(QResizeEvent *event)

@@ -39,10 +39,19 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void updateGeometries() override;
 
 private:
+    // The value cell whose button lies under pos, else an invalid index.
+    QModelIndex valueButtonAt(const QPoint &pos) const;
+    // Posts what is being typed in place and closes the cell's editor, so
+    // that a popup starts from the value the user typed.
+    void commitValueEditor();
     void stretchColumns();
     void keepProportion(int logicalIndex);
 
@@ -52,4 +61,5 @@ private:
     double m_parameterShare;
     bool m_stretching = false;
     QList<QPersistentModelIndex> m_unspannedSections;
+    QPersistentModelIndex m_pressedButton;
 };

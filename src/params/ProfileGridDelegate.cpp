@@ -8,7 +8,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QAbstractItemView>
 #include <QHelpEvent>
 #include <QPainter>
@@ -117,19 +116,4 @@ void ProfileGridDelegate::updateEditorGeometry(QWidget *editor, const QStyleOpti
     if (hasButton(index))
         rect.setRight(buttonRect(option.rect).left() - 1);
     editor->setGeometry(rect);
-}
-
-bool ProfileGridDelegate::editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
-                                      const QModelIndex &index)
-{
-    if (hasButton(index) && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease
-                             || event->type() == QEvent::MouseButtonDblClick)) {
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        if (mouse->button() == Qt::LeftButton && buttonRect(option.rect).contains(mouse->position().toPoint())) {
-            if (event->type() == QEvent::MouseButtonRelease)
-                emit buttonClicked(index);
-            return true;
-        }
-    }
-    return QStyledItemDelegate::editorEvent(event, model, option, index);
 }

@@ -11,6 +11,9 @@ class ProfileGridDelegate : public QStyledItemDelegate
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // Value cells carry a button at their right end that opens the popup;
+    // the grid takes its clicks.
+    static bool hasButton(const QModelIndex &index);
     static QRect buttonRect(const QRect &cell);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -18,18 +21,12 @@ public:
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
-signals:
-    void buttonClicked(const QModelIndex &index);
-
 protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override;
     bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
                    const QModelIndex &index) override;
-    bool editorEvent(QEvent *event, QAbstractItemModel *model, const QStyleOptionViewItem &option,
-                     const QModelIndex &index) override;
 
 private:
-    static bool hasButton(const QModelIndex &index);
     // A colour swatch, a font name in its face, a font style in words.
     static void showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index);
 };

@@ -68,8 +68,8 @@ std::optional<QString> ValueEditing::editFont(ValuePopups &popups, const QString
 {
     QString fontName = trimControls(value);
     // A name that still holds "=" is the picker's own entry text: no new pick.
-    // Nor is an empty name: the picker has had nothing committed yet, and
-    // writing it would wipe the value.
+    // Nor is an empty name: nothing was chosen in this popup, and writing it
+    // would wipe the value.
     if (!popups.execFont(fontName) || fontName.contains(QLatin1Char('=')) || fontName.isEmpty())
         return std::nullopt;
     return fontName;

@@ -102,8 +102,15 @@ bool ValueEditors::execFont(QString &fontName)
 {
     TscFontComboBox *box = FormFont()->FontComboBox();
     box->setFontName(fontName);
+    // A font that is not installed leaves the box on an earlier pick, which is
+    // not this row's font: show none, so that any font chosen is a new pick.
+    if (!box->FontName().contains(fontName + QLatin1Char('=')))
+        box->setCurrentIndex(-1);
+    bool picked = false;
+    const QMetaObject::Connection pick = connect(box, &QComboBox::activated, this, [&picked] { picked = true; });
     const bool ok = exec(FormFont());
-    fontName = box->FontName();
+    disconnect(pick);
+    fontName = picked ? box->FontName() : QString();
     return ok;
 }
 
@@ -118,7 +125,7 @@ bool ValueEditors::execSpin(NumberBox &box)
     spin->selectAll();
     if (!exec(FormSpin()))
         return false;
-    box.setValue(box.valueOfText(spin->cleanText()));
+    box.setShownValue(spin->cleanText(), spin->locale());
     return true;
 }
 

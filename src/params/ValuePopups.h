@@ -17,7 +17,8 @@ public:
 
     // selected: index into choices, -1 for none.
     virtual bool execList(const QStringList &choices, int &selected) = 0;
-    // fontName: written to the font picker before, read back from it after.
+    // fontName: written to the font picker before; read back from it after
+    // when the user chose a font in this popup, else empty.
     virtual bool execFont(QString &fontName) = 0;
     virtual bool execSpin(NumberBox &box) = 0;
     virtual bool execColor(TColor &color) = 0;

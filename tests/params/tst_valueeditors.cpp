@@ -9,6 +9,7 @@
 #include "params/TFormFontStyle.h"
 #include "params/TFormList.h"
 #include "params/TFormSpin.h"
+#include "params/ValuePopup.h"
 #include "params/ValueEditors.h"
 #include "settings/SettingsBackingStore.h"
 #include "widgets/TColBtn.h"
@@ -33,6 +34,7 @@ class TestValueEditors : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { m_locale = QLocale(); }
     void init();
     void cleanup();
 
@@ -42,19 +44,28 @@ private slots:
     void escapeWritesNothing_data();
     void escapeWritesNothing();
     void spinLimitsAndWrites();
+    void spinWritesWhatItShows_data();
+    void spinWritesWhatItShows();
     void emptyNumberReportsAndOpensNothing();
     void colorFromThePalette();
     void fontStyleBoxesAreSetEveryTime();
     void fontKeepsValueWithoutNewPick();
     void fontPickedInTheOpenList();
+    void fontNotInstalled_data();
+    void fontNotInstalled();
     void popupOpensBesideTheGrid();
     void popupMovesUpAtTheMainWindowsBottom();
     void buttonAndKeyOpenTheFocusedRow();
     void inPlaceEditThenEscapeKeepsDocument();
+    void typedValueReachesThePopup_data();
+    void typedValueReachesThePopup();
     void valueCellsShowTheirMeaning();
+    void boldMeansDiffersFromTheProfile();
 
 private:
     QString appFile(const QString &name) const { return m_dir->filePath(name); }
+    // Starts the main window afresh on this profile and style.txt.
+    void restart(const QByteArray &profile, const QByteArray &styleTxt);
     int recordOf(const QString &key) const;
     QString value(const QString &key) const;
     void setValue(const QString &key, const QString &value);
@@ -68,6 +79,7 @@ private:
     std::unique_ptr<TMainForm> m_form;
     QStringList m_reported;
     QWidget *m_shown = nullptr;
+    QLocale m_locale;
 };
 
 void TestValueEditors::init()
@@ -88,9 +100,24 @@ void TestValueEditors::init()
 void TestValueEditors::cleanup()
 {
     m_form.reset();
+    QLocale::setDefault(m_locale);
     delete TColorPickerForm::instance();
     SettingsBackingStore::setUserFilePath(QString());
     m_dir.reset();
+}
+
+void TestValueEditors::restart(const QByteArray &profile, const QByteArray &styleTxt)
+{
+    m_form.reset();
+    for (const auto &[name, content] : {std::pair{"Style.xml", profile}, std::pair{"style.txt", styleTxt}}) {
+        QFile file(appFile(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+    }
+    m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->document().setModified(false);
 }
 
 int TestValueEditors::recordOf(const QString &key) const
@@ -265,6 +292,70 @@ void TestValueEditors::spinLimitsAndWrites()
     QCOMPARE(value(QStringLiteral("borderWidth")), QStringLiteral("4"));
 }
 
+void TestValueEditors::spinWritesWhatItShows_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed"); // over the selected number before OK
+    QTest::addColumn<QString>("shown"); // when the popup opens
+    QTest::addColumn<QString>("written");
+
+    const QString minus = QStringLiteral("\u2212");
+    const QString arabicMinus = QStringLiteral("\u061C-");
+    auto arabic = [](const char *digits) {
+        QString text;
+        for (const char *d = digits; *d; ++d)
+            text += QChar(0x0660 + (*d - '0'));
+        return text;
+    };
+    QTest::newRow("C") << "-10,10" << "7" << "C" << "" << "7" << "7";
+    QTest::newRow("C negative") << "-10,10" << "-5" << "C" << "" << "-5" << "-5";
+    QTest::newRow("C typed") << "-10,10" << "7" << "C" << "-3" << "7" << "-3";
+    QTest::newRow("sv_SE negative") << "-10,10" << "-5" << "sv_SE" << "" << minus + "5" << "-5";
+    QTest::newRow("sv_SE typed") << "-10,10" << "0" << "sv_SE" << "-3" << "0" << "-3";
+    QTest::newRow("ar_EG") << "-10,10" << "7" << "ar_EG" << "" << arabic("7") << "7";
+    QTest::newRow("ar_EG negative") << "-10,10" << "-5" << "ar_EG" << "" << arabicMinus + arabic("5") << "-5";
+    QTest::newRow("ar_EG typed") << "-10,10" << "7" << "ar_EG" << arabic("3") << arabic("7") << "3";
+    QTest::newRow("ar_EG typed negative") << "-10,10" << "7" << "ar_EG" << "-" + arabic("4") << arabic("7") << "-4";
+    QTest::newRow("ar_EG above the maximum") << "0,60" << "250" << "ar_EG" << "" << arabic("60") << "60";
+    QTest::newRow("de_DE") << "-2000,2000" << "-1500" << "de_DE" << "" << "-1500" << "-1500";
+    QTest::newRow("de_DE typed") << "0,100000" << "5" << "de_DE" << "12345" << "5" << "12345";
+    QTest::newRow("minimum above maximum, below both") << "10,0" << "-4" << "C" << "" << "10" << "10";
+    QTest::newRow("minimum above maximum, between") << "10,0" << "5" << "C" << "" << "10" << "10";
+    QTest::newRow("minimum above maximum, above both") << "10,0" << "250" << "C" << "" << "0" << "0";
+    QTest::newRow("minimum above maximum, sv_SE") << "10,-10" << "3" << "sv_SE" << "" << "10" << "10";
+    // One bound on the first use: the maximum is still 0.
+    QTest::newRow("one bound, first use") << "5" << "3" << "C" << "" << "5" << "5";
+    QTest::newRow("equal bounds do not limit") << "3,3" << "250" << "C" << "" << "250" << "250";
+}
+
+void TestValueEditors::spinWritesWhatItShows()
+{
+    QFETCH(QString, domain);
+    QFETCH(QString, stored);
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    // The popups take the locale the program starts in.
+    QLocale::setDefault(QLocale(locale));
+    restart(R"(<root>root<s>Section<size type="spin" values=")" + domain.toUtf8() + R"(">Size</size></s></root>)",
+            "&size=" + stored.toUtf8() + "\r\n");
+    focus(QStringLiteral("size"));
+    QString shown;
+    edit([&](QWidget *popup) {
+        QSpinBox *spin = m_form->valueEditors()->FormSpin()->SpinEdit();
+        shown = spin->text();
+        for (const QChar c : typed) // any character, as a keyboard layout of the locale types it
+            QTest::sendKeyEvent(QTest::Click, spin, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QTest::mouseClick(static_cast<ValuePopup *>(popup)->BtnOK(), Qt::LeftButton);
+    });
+    QTRY_VERIFY(m_shown && !m_shown->isVisible());
+    QTEST(shown, "shown");
+    QCOMPARE(value(QStringLiteral("size")), written);
+    QCOMPARE(styleTxt(), "&size=" + written.toUtf8() + "\r\n");
+}
+
 void TestValueEditors::emptyNumberReportsAndOpensNothing()
 {
     for (const char *key : {"borderWidth", "titleStyle"}) {
@@ -383,6 +474,61 @@ void TestValueEditors::fontPickedInTheOpenList()
     QCOMPARE(value(QStringLiteral("titleFont")), picked.left(20));
 }
 
+void TestValueEditors::fontNotInstalled_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("writesEarlierPick");
+    QTest::newRow("OK without a pick") << "ok" << false;
+    QTest::newRow("earlier pick chosen in the list") << "list" << true;
+}
+
+void TestValueEditors::fontNotInstalled()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, writesEarlierPick);
+    // A pick in an earlier font popup.
+    focus(QStringLiteral("titleFont"));
+    QString earlier;
+    edit([&](QWidget *) {
+        TscFontComboBox *box = m_form->valueEditors()->FormFont()->FontComboBox();
+        QTest::keyClick(box, Qt::Key_Down);
+        earlier = box->currentText();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QTRY_VERIFY(m_shown && !m_shown->isVisible());
+    QVERIFY(!earlier.isEmpty());
+    QCOMPARE(value(QStringLiteral("titleFont")), earlier.left(20));
+
+    const QString missing = QStringLiteral("No Such Font 4711");
+    setValue(QStringLiteral("axisFont"), missing);
+    const QByteArray file = styleTxt();
+    focus(QStringLiteral("axisFont"));
+    QString shownAtOpen;
+    edit([&](QWidget *popup) {
+        TscFontComboBox *box = m_form->valueEditors()->FormFont()->FontComboBox();
+        shownAtOpen = box->currentText();
+        if (action == QLatin1String("list")) {
+            QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+            QTRY_VERIFY(box->view()->isVisible());
+            box->view()->setCurrentIndex(box->model()->index(box->findText(earlier), 0));
+            QTest::keyClick(box->view(), Qt::Key_Return);
+            QTRY_VERIFY(!box->entries()->isOpen());
+        }
+        QTest::mouseClick(static_cast<ValuePopup *>(popup)->BtnOK(), Qt::LeftButton);
+    });
+    QTRY_VERIFY(m_shown && !m_shown->isVisible());
+    // The box shows no font for a row whose font it does not list.
+    QCOMPARE(shownAtOpen, QString());
+    if (writesEarlierPick) {
+        QCOMPARE(value(QStringLiteral("axisFont")), earlier.left(20));
+        QVERIFY(m_form->document().FModified);
+    } else {
+        QCOMPARE(value(QStringLiteral("axisFont")), missing);
+        QVERIFY(!m_form->document().FModified);
+        QCOMPARE(styleTxt(), file);
+    }
+}
+
 void TestValueEditors::popupOpensBesideTheGrid()
 {
     focus(QStringLiteral("chartType"));
@@ -471,6 +617,48 @@ void TestValueEditors::inPlaceEditThenEscapeKeepsDocument()
     QVERIFY(!m_form->document().FModified);
 }
 
+void TestValueEditors::typedValueReachesThePopup_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Ctrl+Enter") << "ctrl+enter";
+    QTest::newRow("Alt+Down") << "alt+down";
+    QTest::newRow("one click on the button") << "button";
+}
+
+void TestValueEditors::typedValueReachesThePopup()
+{
+    QFETCH(QString, how);
+    ProfileGrid *grid = m_form->ProfileGridView();
+    const QModelIndex cell =
+        grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
+                                                                       ProfileGridModel::ValueColumn));
+    grid->scrollTo(cell);
+    grid->setFocus();
+    grid->setCurrentIndex(cell); // opens the in-place editor
+    QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
+    QWidget *editor = QApplication::focusWidget();
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, QStringLiteral("3"));
+    QCOMPARE(value(QStringLiteral("margin")), QStringLiteral("10")); // not posted yet
+
+    QString shown;
+    whenModal([&](QWidget *popup) {
+        shown = m_form->valueEditors()->FormSpin()->SpinEdit()->text();
+        QTest::mouseClick(static_cast<ValuePopup *>(popup)->BtnOK(), Qt::LeftButton);
+    });
+    if (how == QLatin1String("button"))
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          ProfileGridDelegate::buttonRect(grid->visualRect(cell)).center());
+    else if (how == QLatin1String("alt+down"))
+        QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
+    else
+        QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
+    QTRY_VERIFY(m_shown && !m_shown->isVisible());
+    QCOMPARE(shown, QStringLiteral("3"));
+    QCOMPARE(value(QStringLiteral("margin")), QStringLiteral("3"));
+    QVERIFY(styleTxt().contains("&margin=3\r\n"));
+}
+
 namespace {
 // The delegate's look of a cell, as the grid draws it.
 struct DelegateProbe : ProfileGridDelegate
@@ -506,6 +694,32 @@ void TestValueEditors::valueCellsShowTheirMeaning()
     // The stored value stays the number.
     QCOMPARE(cell("titleStyle").data(Qt::EditRole).toString(), QStringLiteral("5"));
     QVERIFY(!probe.look(cell("borderWidth")).features.testFlag(QStyleOptionViewItem::HasDecoration));
+}
+
+void TestValueEditors::boldMeansDiffersFromTheProfile()
+{
+    // The bundled style.txt holds the bundled profile's defaults: nothing stands out.
+    ProfileGrid *grid = m_form->ProfileGridView();
+    const ParameterTable &table = m_form->document().XMLMemoryData;
+    const DelegateProbe probe;
+    auto bold = [&](int record) {
+        return probe.look(grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(record)))
+            .font.bold();
+    };
+    QStringList boldRows;
+    for (int i = 0; i < table.count(); ++i) {
+        if (bold(i))
+            boldRows << table.record(i).pName() + QLatin1Char('=') + table.record(i).pDefault();
+    }
+    QCOMPARE(boldRows, QStringList());
+
+    for (const auto &[key, changed] : {std::pair{"yMin", "0"}, std::pair{"titleSize", "17"}, std::pair{"titleText", ""}}) {
+        const QString original = value(QLatin1String(key));
+        setValue(QLatin1String(key), QLatin1String(changed));
+        QVERIFY2(bold(recordOf(QLatin1String(key))), key);
+        setValue(QLatin1String(key), original);
+        QVERIFY2(!bold(recordOf(QLatin1String(key))), key);
+    }
 }
 
 QTEST_MAIN(TestValueEditors)

@@ -229,9 +229,10 @@ void TestValueText::spinEditText()
     NumberBox box;
     box.setMinValue(6);
     box.setMaxValue(48);
-    QCOMPARE(box.valueOfText(QStringLiteral("12")), 12);
-    QCOMPARE(box.valueOfText(QString()), 6);
-    QCOMPARE(box.valueOfText(QStringLiteral("twelve")), 6);
+    const QLocale c = QLocale::c();
+    QCOMPARE(box.valueOfText(QStringLiteral("12"), c), 12);
+    QCOMPARE(box.valueOfText(QString(), c), 6);
+    QCOMPARE(box.valueOfText(QStringLiteral("twelve"), c), 6);
 }
 
 void TestValueText::spinFormat_data()
