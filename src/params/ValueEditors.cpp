@@ -12,6 +12,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QScopeGuard>
 #include <QSpinBox>
 
 #include <limits>
@@ -108,8 +109,8 @@ bool ValueEditors::execFont(QString &fontName)
         box->setCurrentIndex(-1);
     bool picked = false;
     const QMetaObject::Connection pick = connect(box, &QComboBox::activated, this, [&picked] { picked = true; });
+    const auto done = qScopeGuard([pick] { disconnect(pick); });
     const bool ok = exec(FormFont());
-    disconnect(pick);
     fontName = picked ? box->FontName() : QString();
     return ok;
 }

@@ -64,6 +64,7 @@ private slots:
 
 private:
     QString appFile(const QString &name) const { return m_dir->filePath(name); }
+    void start();
     // Starts the main window afresh on this profile and style.txt.
     void restart(const QByteArray &profile, const QByteArray &styleTxt);
     int recordOf(const QString &key) const;
@@ -91,10 +92,7 @@ void TestValueEditors::init()
     SettingsBackingStore::setUserFilePath(appFile(QStringLiteral("user.conf")));
     m_reported.clear();
     ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
-    m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_form->document().setModified(false);
+    start();
 }
 
 void TestValueEditors::cleanup()
@@ -106,6 +104,14 @@ void TestValueEditors::cleanup()
     m_dir.reset();
 }
 
+void TestValueEditors::start()
+{
+    m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    m_form->document().setModified(false);
+}
+
 void TestValueEditors::restart(const QByteArray &profile, const QByteArray &styleTxt)
 {
     m_form.reset();
@@ -114,10 +120,7 @@ void TestValueEditors::restart(const QByteArray &profile, const QByteArray &styl
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
     }
-    m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_form->document().setModified(false);
+    start();
 }
 
 int TestValueEditors::recordOf(const QString &key) const
