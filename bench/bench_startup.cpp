@@ -2,6 +2,11 @@
 // sample profile and on a 10,000-parameter profile against a bare Qt main
 // window, run in turn so that all three see the same machine. Reports the
 // median of each and the ratios to the bare window.
+//
+// Process start to the sample chart's first bar on screen: on a first start
+// (nothing kept from earlier runs) and on later starts (what the runs before
+// kept in the user's cache and settings folders), each run closed the way a
+// user closes the window.
 #include "StartupProbe.h"
 
 #include <benchmark/benchmark.h>
@@ -13,6 +18,8 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -30,6 +37,21 @@ double startToPaint(const QString &program, const QStringList &arguments)
     return double(process.readAllStandardOutput().trimmed().toLongLong() - started) / 1e6;
 }
 
+// Milliseconds from starting the editor to its first paint and to the chart's
+// first bar on screen.
+std::pair<double, double> startToChart(const QString &program, const QString &appDir, const QString &barColor)
+{
+    QProcess process;
+    const long long started = StartupProbe::now();
+    process.start(program, {appDir, barColor});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        qFatal("%s did not start", qPrintable(program));
+    const QList<QByteArray> times = process.readAllStandardOutput().trimmed().split('\n');
+    if (times.size() != 2 || times[1].toLongLong() < 0)
+        qFatal("the chart did not show");
+    return {double(times[0].toLongLong() - started) / 1e6, double(times[1].toLongLong() - started) / 1e6};
+}
+
 // Links the built program's own files (profile, movies, player, help) into to.
 void linkAppFiles(const QString &to, const QString &except = {})
 {
@@ -37,6 +59,18 @@ void linkAppFiles(const QString &to, const QString &except = {})
         if (name != except)
             QFile::link(sampleDir + QLatin1Char('/') + name, to + QLatin1Char('/') + name);
     }
+}
+
+// Copies the built program's own files into to and links its folders (the
+// player's among them): the preview plays only files that lie in the
+// application directory itself.
+void copyAppFiles(const QString &to)
+{
+    const QDir from(sampleDir);
+    for (const QString &name : from.entryList(QDir::Files))
+        QFile::copy(from.filePath(name), to + QLatin1Char('/') + name);
+    for (const QString &name : from.entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        QFile::link(from.filePath(name), to + QLatin1Char('/') + name);
 }
 
 void writeProfile(const QString &path, int parameters)
@@ -60,18 +94,37 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// The user's own settings and cache stay untouched: the runs keep theirs in folder.
+void useUserFolders(const QString &folder)
+{
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, folder.toLocal8Bit());
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); // the preview's engine refuses its sandbox as root
+}
+
+// The colour of the sample chart's first series, as its style gives it.
+QString firstBarColor()
+{
+    QFile style(sampleDir + QStringLiteral("/style.txt"));
+    if (!style.open(QIODevice::ReadOnly))
+        qFatal("cannot read the sample style");
+    for (const QByteArray &line : style.readAll().split('\n')) {
+        if (line.startsWith("&series1Color=0x"))
+            return QLatin1Char('#') + QString::fromLatin1(line.mid(16).trimmed());
+    }
+    qFatal("the sample style names no colour for its first series");
+}
+
 void BM_StartToFirstPaint(benchmark::State &state)
 {
     QTemporaryDir sample;
     QTemporaryDir big;
-    QTemporaryDir config;
+    QTemporaryDir user;
     linkAppFiles(sample.path());
     linkAppFiles(big.path(), QStringLiteral("Style.xml"));
     writeProfile(big.filePath(QStringLiteral("Style.xml")), 10000);
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit()); // the user's own settings stay untouched
-    qputenv("XDG_DATA_HOME", config.path().toLocal8Bit());
-    if (!qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1"); // the preview's engine refuses its sandbox as root
+    useUserFolders(user.path());
 
     const QString bare = benchDir + QStringLiteral("/startup_bare");
     const QString editor = benchDir + QStringLiteral("/startup_editor");
@@ -89,9 +142,40 @@ void BM_StartToFirstPaint(benchmark::State &state)
     state.counters["params10k_ratio"] = median(bigMs) / median(bareMs);
 }
 
+// state.range(0): 1 for first starts, each with empty user folders; 0 for
+// later starts, all with the folders of one start made before.
+void BM_StartToChart(benchmark::State &state)
+{
+    const bool firstStarts = state.range(0) == 1;
+    QTemporaryDir sample;
+    copyAppFiles(sample.path());
+    const QString editor = benchDir + QStringLiteral("/startup_editor");
+    const QString barColor = firstBarColor();
+    auto user = std::make_unique<QTemporaryDir>();
+    useUserFolders(user->path());
+    if (!firstStarts)
+        startToChart(editor, sample.path(), barColor);
+    std::vector<double> paintMs, chartMs;
+    for (auto _ : state) {
+        if (firstStarts) {
+            user = std::make_unique<QTemporaryDir>();
+            useUserFolders(user->path());
+        }
+        const auto [paint, chart] = startToChart(editor, sample.path(), barColor);
+        paintMs.push_back(paint);
+        chartMs.push_back(chart);
+        state.SetIterationTime(chart / 1000);
+    }
+    state.counters["paint_ms"] = median(paintMs);
+    state.counters["chart_ms"] = median(chartMs);
+    state.counters["chart_min_ms"] = *std::min_element(chartMs.begin(), chartMs.end());
+    state.counters["chart_max_ms"] = *std::max_element(chartMs.begin(), chartMs.end());
+}
+
 } // namespace
 
 BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Iterations(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartToChart)->ArgName("first_start")->Arg(1)->Arg(0)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

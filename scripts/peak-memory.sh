@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
-# Peak memory of the editor with the preview playing: starts build/bin's editor on the
-# bundled sample under a virtual display, lets the chart movie play for a while, and
-# prints each process's peak resident set (VmHWM) and their sum.
+# Memory of the editor with the preview playing: starts build/bin's editor on the bundled
+# sample under a virtual display, lets the chart movie play for a while, and prints for
+# each of its processes the proportional set size (PSS: shared pages divided among the
+# processes that map them, so the column adds up to what the editor costs) and the peak
+# resident set (VmHWM), with the sums.
 #   bash scripts/peak-memory.sh [seconds]      (default: 20)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_PLAYING=${1:-20}
 export QTWEBENGINE_DISABLE_SANDBOX=1
-config=$(mktemp -d)
-trap 'rm -rf "$config"' EXIT
-export XDG_CONFIG_HOME=$config
+user=$(mktemp -d)
+trap 'rm -rf "$user"' EXIT
+export XDG_CONFIG_HOME=$user XDG_CACHE_HOME=$user
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   build/bin/TrevixStyleEditor & editor=$!
   sleep "$0"
   descendants() { for child in $(pgrep -P "$1"); do echo "$child"; descendants "$child"; done; }
-  total=0
+  kb() { awk -v key="$1" "\$1 == key {print \$2}" "$2" 2>/dev/null || echo 0; }
+  printf "%-32s %8s %8s\n" process "PSS MB" "peak RSS"
+  pss_total=0 hwm_total=0
   for pid in $editor $(descendants $editor); do
-    kb=$(awk "/^VmHWM/ {print \$2}" /proc/$pid/status 2>/dev/null || echo 0)
-    printf "%-40s %8d MB\n" "$(tr "\0" " " < /proc/$pid/cmdline | cut -c1-40)" $((kb / 1024))
-    total=$((total + kb))
+    name=$(basename "$(tr "\0" "\n" < /proc/$pid/cmdline | head -1)")
+    type=$(tr "\0" "\n" < /proc/$pid/cmdline | sed -n "s/^--type=//p" | head -1)
+    pss=$(kb Pss: /proc/$pid/smaps_rollup) hwm=$(kb VmHWM: /proc/$pid/status)
+    sub=$(tr "\0" "\n" < /proc/$pid/cmdline | sed -n "s/^--utility-sub-type=//p" | head -1)
+    printf "%-32s %8d %8d\n" "$name${type:+ ($type${sub:+ $sub})}" $((pss / 1024)) $((hwm / 1024))
+    pss_total=$((pss_total + pss)) hwm_total=$((hwm_total + hwm))
   done
-  printf "%-40s %8d MB\n" "sum of peaks" $((total / 1024))
+  printf "%-32s %8d %8d\n" total $((pss_total / 1024)) $((hwm_total / 1024))
   kill $editor
 ' "$SECONDS_PLAYING"
