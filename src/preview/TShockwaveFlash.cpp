@@ -153,4 +153,7 @@ void TShockwaveFlash::startEngine()
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view->widget());
+    // Preparing the fonts takes a tenth of a second or more; here it overlaps the
+    // page's loading, which runs in the engine's own processes.
+    deviceFontFiles();
 }

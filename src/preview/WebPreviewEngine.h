@@ -12,5 +12,7 @@ class WebPreviewEngine : public QObject, public PreviewEngine
     Q_INTERFACES(PreviewEngine)
 
 public:
+    WebPreviewEngine();
+
     std::unique_ptr<PreviewView> createView(const Page &page, QWidget *parent) override;
 };
