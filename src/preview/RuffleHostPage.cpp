@@ -33,7 +33,13 @@ const char PageTemplate[] = R"(<!DOCTYPE html>
 html, body { margin: 0; padding: 0; width: 100%; height: 100%; overflow: hidden; background: transparent; }
 ruffle-player { display: block; width: 100%; height: 100%; }
 </style>
-<script>window.RufflePlayer = { config: %1 };</script>
+<script>
+// The player's menu speaks the editor's language, English; that also makes
+// its entries known by their texts.
+Object.defineProperty(navigator, "languages", { get: () => ["en-US"] });
+Object.defineProperty(navigator, "language", { get: () => "en-US" });
+window.RufflePlayer = { config: %1 };
+</script>
 <script src="%2"></script>
 </head><body>
 <script>
@@ -43,6 +49,35 @@ ruffle-player { display: block; width: 100%; height: 100%; }
 let player = null;
 let pending = null;
 let running = false;
+// The player's own menu keeps the movie's entries and the player's local
+// ones; entries that open a web page, download a file or pick one are taken
+// out before the menu is drawn.
+const leavingEntries = [/^About Ruffle/, /^Download SWF$/, /^Open Save Manager$/];
+function pruneMenu(menu) {
+    for (const item of Array.from(menu.querySelectorAll("li.menu-item"))) {
+        if (leavingEntries.some(entry => entry.test(item.dataset.text || "")))
+            item.remove();
+    }
+    let afterSeparator = true;
+    for (const item of Array.from(menu.children)) {
+        const separator = item.classList.contains("menu-separator");
+        if (separator && afterSeparator)
+            item.remove();
+        else
+            afterSeparator = separator;
+    }
+    const last = menu.lastElementChild;
+    if (last && last.classList.contains("menu-separator"))
+        last.remove();
+}
+function newPlayer() {
+    const created = window.RufflePlayer.newest().createPlayer();
+    document.body.appendChild(created);
+    const menu = created.shadowRoot && created.shadowRoot.getElementById("context-menu");
+    if (menu)
+        new MutationObserver(() => pruneMenu(menu)).observe(menu, { childList: true });
+    return created;
+}
 async function runRequests() {
     running = true;
     while (pending) {
@@ -54,10 +89,8 @@ async function runRequests() {
             player = null;
             continue;
         }
-        if (!player) {
-            player = window.RufflePlayer.newest().createPlayer();
-            document.body.appendChild(player);
-        }
+        if (!player)
+            player = newPlayer();
         try {
             await player.ruffle().load(request.options);
         } catch (e) {
@@ -90,10 +123,11 @@ QJsonObject RuffleHostPage::config() const
     QJsonObject c{
         {QStringLiteral("publicPath"), folderUrl(m_ruffleFolder)},
         // The preview is a picture of the chart, not a web page: no splash,
-        // overlays, menus, letterbox bars or links out of the page.
+        // overlays, letterbox bars or links out of the page. The right mouse
+        // button brings up the player's menu, as it did in the Flash player.
         {QStringLiteral("splashScreen"), false},
         {QStringLiteral("unmuteOverlay"), QStringLiteral("hidden")},
-        {QStringLiteral("contextMenu"), QStringLiteral("off")},
+        {QStringLiteral("contextMenu"), QStringLiteral("on")},
         {QStringLiteral("letterbox"), QStringLiteral("off")},
         {QStringLiteral("warnOnUnsupportedContent"), false},
         {QStringLiteral("showSwfDownload"), false},

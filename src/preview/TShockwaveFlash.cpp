@@ -1,6 +1,7 @@
 #include "preview/TShockwaveFlash.h"
 
 #include "preview/DeviceFontFiles.h"
+#include "preview/DropRefusal.h"
 #include "preview/FontNameTable.h"
 #include "preview/PreviewEngine.h"
 #include "preview/PreviewEngineLoader.h"
@@ -150,6 +151,8 @@ void TShockwaveFlash::startEngine()
         loadMovie();
     };
     m_view = engine->createView(page, this);
+    // A file dropped on the movie opens in the editor; the page never loads it.
+    DropRefusal::apply(m_view->widget());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view->widget());

@@ -1,4 +1,6 @@
 #include "app/TestGrid.h"
+#include "app/TestPrompts.h"
+#include "app/DocumentCommands.h"
 #include "app/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "params/ProfileGrid.h"
@@ -9,7 +11,13 @@
 #include "support/PreviewAppDir.h"
 
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTest>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+#include <qpa/qplatformdrag.h>
+#include <qpa/qwindowsysteminterface.h>
 
 // The whole road of an edit with the real player offscreen: the editor
 // starts on a style, the preview shows its background colour; a colour
@@ -22,6 +30,20 @@ private:
     QStringList m_reported;
 
     static QRgb previewCorner(TMainForm &form) { return form.ShockwaveFlash()->grab().toImage().pixel(6, 6); }
+
+    static QWebEngineView *webView(TMainForm &form) { return form.ShockwaveFlash()->findChild<QWebEngineView *>(); }
+
+    // The value of a script run in the preview's page.
+    static QVariant evaluate(QWebEngineView *view, const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        view->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
+    }
 
 
 private slots:
@@ -48,6 +70,85 @@ private slots:
         // The grid commits the typed text from the event loop.
         QTRY_COMPARE(valueIndexOf(form, QStringLiteral("bgColor")).data().toString(), QStringLiteral("0xC0FFEE"));
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0xC0, 0xFF, 0xEE).rgb(), 20000);
+        QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
+        SettingsBackingStore::setUserFilePath(QString());
+    }
+
+    // A style file dropped on the playing movie, through the window system as
+    // a drag from a file manager, opens as on any other part of the window,
+    // after the question about unsaved changes; the page itself takes nothing
+    // and goes on playing, now the dropped style.
+    void fileDroppedOnThePreviewOpens()
+    {
+        PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
+        SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
+        QTemporaryDir elsewhere;
+        const QString dropped = elsewhere.filePath(QStringLiteral("dropped.stl"));
+        QFile file(dropped);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("&bgColor=0x0000FF\r\n&animation=0\r\n");
+        file.close();
+
+        TMainForm form(dir.path(), {});
+        TestPrompts prompts;
+        prompts.answer = DocumentPrompts::No;
+        form.documentCommands().setPrompts(prompts);
+        form.show();
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        form.document().setModified(true);
+
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(dropped)});
+        const QPoint onTheMovie = form.ShockwaveFlash()->mapTo(&form, form.ShockwaveFlash()->rect().center());
+        QVERIFY(form.childAt(onTheMovie) != form.ShockwaveFlash()); // the web view lies over the player
+        QWindow *window = form.windowHandle();
+        const QPlatformDragQtResponse entered = QWindowSystemInterface::handleDrag(
+            window, &data, onTheMovie, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::LeftButton, {});
+        QVERIFY(entered.isAccepted());
+        QWindowSystemInterface::handleDrop(window, &data, onTheMovie, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
+                                           Qt::LeftButton, {});
+        QCOMPARE(prompts.asked.size(), 1);
+        QCOMPARE(form.document().FFileName, QDir::toNativeSeparators(dropped));
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x00, 0x00, 0xFF).rgb(), 20000);
+        QVERIFY(webView(form)->url() != QUrl::fromLocalFile(dropped));
+        QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
+        SettingsBackingStore::setUserFilePath(QString());
+    }
+
+    // The right mouse button on the movie brings up the player's own menu:
+    // the movie's entries and the player's local ones, none that opens a
+    // web page, downloads or picks a file.
+    void rightClickShowsThePlayersMenu()
+    {
+        PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
+        SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
+        TMainForm form(dir.path(), {});
+        form.show();
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QWebEngineView *view = webView(form);
+        QVERIFY(view);
+        QWidget *surface = view->focusProxy() ? view->focusProxy() : view;
+        QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
+
+        const QString shownEntries = QStringLiteral(R"((() => {
+            const player = document.querySelector("ruffle-player");
+            const root = player && player.shadowRoot;
+            if (!root || root.getElementById("context-menu-overlay").classList.contains("hidden"))
+                return null;
+            return Array.from(root.querySelectorAll("#context-menu li")).map(
+                item => item.classList.contains("menu-separator") ? "-" : item.dataset.text);
+        })())");
+        QStringList entries;
+        QTRY_VERIFY_WITH_TIMEOUT(!(entries = evaluate(view, shownEntries).toStringList()).isEmpty(), 10000);
+        qInfo() << "menu:" << entries;
+        QVERIFY(entries.contains(QStringLiteral("Play")));
+        QVERIFY(entries.contains(QStringLiteral("Volume Controls")));
+        for (const QString &entry : entries) {
+            QVERIFY2(!entry.startsWith(QLatin1String("About")), qPrintable(entry));
+            QVERIFY2(!entry.contains(QLatin1String("Download")), qPrintable(entry));
+            QVERIFY2(!entry.contains(QLatin1String("Save Manager")), qPrintable(entry));
+        }
+        QVERIFY(entries.first() != QLatin1String("-") && entries.last() != QLatin1String("-"));
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
         SettingsBackingStore::setUserFilePath(QString());
     }

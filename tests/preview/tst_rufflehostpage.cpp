@@ -35,10 +35,11 @@ private slots:
         QCOMPARE(c.value("allowFullscreen").toBool(), false);
         QVERIFY(!c.contains("backgroundColor")); // the movie's own background
         QVERIFY(!c.contains("defaultFonts"));
-        // The preview shows the movie only: no splash, overlay, menu, bars or links.
+        // The preview shows the movie only: no splash, overlay, bars or links; the player's menu is there.
         QCOMPARE(c.value("splashScreen").toBool(), false);
         QCOMPARE(c.value("unmuteOverlay").toString(), QStringLiteral("hidden"));
-        QCOMPARE(c.value("contextMenu").toString(), QStringLiteral("off"));
+        QCOMPARE(c.value("contextMenu").toString(), QStringLiteral("on"));
+        QCOMPARE(c.value("menu").toBool(), true);
         QCOMPARE(c.value("letterbox").toString(), QStringLiteral("off"));
         QCOMPARE(c.value("openUrlMode").toString(), QStringLiteral("deny"));
         QCOMPARE(c.value("preferredRenderer").toString(), QStringLiteral("canvas"));
