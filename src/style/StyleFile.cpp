@@ -2,9 +2,9 @@
 
 #include "app/EditorError.h"
 #include "app/SystemText.h"
+#include "style/WholeFileWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringBuilder>
 
 #include <array>
@@ -219,9 +219,6 @@ void StyleFile::save(const QString &fileName, const QStringList &lines)
     // All lines are encoded in one go: the table is written after every change.
     const QByteArray bytes = lines.isEmpty() ? QByteArray()
                                              : SystemText::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    QSaveFile file(fileName);
-    // commit() alone can report success after a write that found the disk
-    // full, and then replaces the file with a short one: flush first.
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
+    if (!WholeFileWriter::write(fileName, bytes))
         throw EditorError(QStringLiteral("Cannot create file %1").arg(fileName));
 }

@@ -39,6 +39,18 @@ public:
         return mount("none", QFile::encodeName(m_dir).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
 
+    // The folder takes no new file while the file in it stays writable, as
+    // a shared file in a folder of someone else's (root ignores the folder's
+    // permissions): the file becomes a mount of its own, and the folder's
+    // mount turns read-only.
+    bool makeReadOnlyExcept(const QString &file)
+    {
+        const QByteArray path = QFile::encodeName(file);
+        return mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0
+               && mount("none", QFile::encodeName(m_dir).constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
+                        nullptr) == 0;
+    }
+
     // Fills the free space with one file, as far as it goes.
     void fill()
     {

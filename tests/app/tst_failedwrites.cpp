@@ -147,6 +147,76 @@ private slots:
         QCOMPARE(doc.FFileName, prompts.saveName);
     }
 
+    // A folder that takes no new file around a file that may be written (a
+    // shared file in a folder of someone else's): Save writes the file in
+    // place, and where the new content does not fit on the disk the old one
+    // stays, whole.
+    void saveInPlaceWhereOnlyTheFileIsWritable_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<int>("parameters"); // each with a nine-digit value
+        QTest::addColumn<QByteArray>("oldBytes");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("room on the disk") << false << 400 << QByteArray("&p1=1\r\n") << true;
+        QTest::newRow("full disk, shorter content") << true << 2 << QByteArray(3000, '#') << true;
+        QTest::newRow("full disk, longer content") << true << 400 << QByteArray("&p1=1\r\n") << false;
+    }
+
+    void saveInPlaceWhereOnlyTheFileIsWritable()
+    {
+        QFETCH(bool, fullDisk);
+        QFETCH(int, parameters);
+        QFETCH(QByteArray, oldBytes);
+        QFETCH(bool, saved);
+        const QString folder = m_dir.filePath(QStringLiteral("shared%1%2").arg(fullDisk).arg(parameters));
+        const QString path = folder + QStringLiteral("/shared.stl");
+        TestMount mount(folder, 64 * 1024);
+        if (!mount.mounted())
+            QSKIP("this machine does not let the test mount a small file system");
+        writeFile(path, oldBytes);
+        if (fullDisk)
+            mount.fill();
+        QVERIFY(mount.makeReadOnlyExcept(path));
+        QVERIFY(!QFile(folder + QStringLiteral("/new.stl")).open(QIODevice::WriteOnly)); // the folder refuses
+
+        StyleDocument doc;
+        QByteArray profile = "<root>root<s>Chart";
+        QByteArray content;
+        for (int i = 1; i <= parameters; ++i) {
+            profile += QStringLiteral("\n<p%1 type=\"spin\" default=\"123456789\">P</p%1>").arg(i).toLatin1();
+            content += QStringLiteral("&p%1=123456789\r\n").arg(i).toLatin1();
+        }
+        writeFile(m_dir.filePath(QStringLiteral("Style.xml")), profile + "</s></root>");
+        doc.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
+        doc.FNextId = 1;
+        doc.LoadProfileItem(doc.XML.Root(), QString());
+        doc.XMLMemoryData.first();
+        doc.FTableReady = true;
+        doc.setFileName(path);
+        doc.setModified(true);
+        TTBMRUList recentFiles;
+        TestPrompts prompts;
+        DocumentCommands commands(doc, recentFiles, prompts);
+        QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
+        QStringList reported;
+        const auto previous = ErrorReport::setHandler([&reported](const QString &message) { reported << message; });
+        const auto restore = qScopeGuard([&previous] { ErrorReport::setHandler(previous); });
+
+        QCOMPARE(ErrorReport::guard([&] { commands.ASaveExecute(); }), saved);
+        if (saved) {
+            QCOMPARE(reported, QStringList());
+            QCOMPARE(readFile(path), content);
+            QVERIFY(!doc.FModified);
+            QCOMPARE(refresh.count(), 1);
+        } else {
+            QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file %1.").arg(path)});
+            QCOMPARE(readFile(path), oldBytes);
+            QVERIFY(doc.FModified);
+            QCOMPARE(refresh.count(), 0);
+        }
+        QCOMPARE(doc.FFileName, path);
+    }
+
     void styleTxtAfterAnEdit_data() { cases_data(); }
     void styleTxtAfterAnEdit()
     {
