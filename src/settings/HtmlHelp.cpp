@@ -5,6 +5,7 @@
 #include "settings/PopupTopics.h"
 #include "settings/THtmlHelpViewer.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QToolTip>
 #include <QWidget>
@@ -81,7 +82,8 @@ quintptr HtmlHelpA(quintptr /*caller*/, const char *file, unsigned command, quin
         return 0;
     }
 
-    THtmlHelpViewer *viewer = viewers().open(request.chmFile);
+    // Help asked for from a modal dialog is read while the dialog stays open.
+    THtmlHelpViewer *viewer = viewers().open(request.chmFile, QApplication::activeModalWidget());
     if (!viewer)
         return 0;
     switch (command) {

@@ -39,6 +39,8 @@ struct HH_POPUP
 //  HH_DISPLAY_TEXT_POPUP: data is an HH_POPUP, the topic part of file names
 //    the popup topics file;
 //  HH_CLOSE_ALL: closes every viewer opened here; file may be null.
+// A viewer opened while a modal dialog is up is a window of that dialog's, so
+// it can be used while the dialog stays open, and it closes with the dialog.
 // Returns the window that shows the request, 0 when nothing was shown.
 quintptr HtmlHelpA(quintptr caller, const char *file, unsigned command, quintptr data);
 

@@ -5,11 +5,16 @@
 #include "settings/HtmlHelp.h"
 #include "settings/ShellOpen.h"
 #include "settings/TFormAbout.h"
+#include "settings/TFormOptions.h"
 #include "settings/THelpRouter.h"
 #include "settings/THtmlHelpViewer.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
@@ -27,6 +32,7 @@ private slots:
     void helpOpensTheManualWithItsContents();
     void helpWithoutTheManualDoesNothing();
     void settingsTopicClosesWithItsRouter();
+    void settingsTopicTakesClicksWhileOptionsIsOpen();
     void aboutShowsTheAboutBox();
 
 private:
@@ -100,6 +106,54 @@ void TestMainFormHelp::settingsTopicClosesWithItsRouter()
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(viewer.isNull());
     }
+}
+
+// The Help button of the modal Options dialog opens the Settings topic in a
+// viewer that takes the user's clicks (sent through the window system, which
+// drops them for windows a modal dialog blocks); it closes with the dialog.
+void TestMainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
+{
+    QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), m_dir->filePath(THelpRouter::HelpFileName)));
+    TMainForm form(m_dir->path(), {});
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QPointer<THtmlHelpViewer> viewer;
+    bool indexShown = false;
+    QString topicAfterClick;
+    QTimer::singleShot(0, &form, [&] {
+        auto *options = qobject_cast<TFormOptions *>(QApplication::activeModalWidget());
+        if (!options)
+            return;
+        options->BtnHelp->click();
+        if (HtmlHelp::viewers().viewers().size() == 1) {
+            viewer = HtmlHelp::viewers().viewers().first();
+            if (QTest::qWaitForWindowExposed(viewer) && viewer->browser()->currentTopic() == QLatin1String("Settings.html")) {
+                QTabBar *tabs = viewer->tabs()->tabBar();
+                const QPoint indexTab = tabs->mapTo(viewer, tabs->tabRect(1).center());
+                QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, indexTab);
+                indexShown = viewer->tabs()->currentIndex() == 1;
+                // An index entry of another topic than the one on show.
+                QListWidget *index = viewer->indexList();
+                for (int row = 0; row < index->count() && topicAfterClick.isEmpty(); ++row) {
+                    const QString topic = index->item(row)->data(Qt::UserRole).toString();
+                    if (topic.isEmpty() || topic.contains(QLatin1String("Settings.html")))
+                        continue;
+                    index->scrollToItem(index->item(row));
+                    const QPoint entry = index->viewport()->mapTo(viewer, index->visualItemRect(index->item(row)).center());
+                    QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, entry);
+                    topicAfterClick = viewer->browser()->currentTopic();
+                }
+            }
+        }
+        QTest::keyClick(options, Qt::Key_Escape);
+    });
+    form.AOptions->trigger();
+    QVERIFY(indexShown);
+    QVERIFY(!topicAfterClick.isEmpty());
+    QVERIFY(topicAfterClick != QLatin1String("Settings.html"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(viewer.isNull()); // closed with the dialog
+    QVERIFY(m_reported.isEmpty());
 }
 
 void TestMainFormHelp::aboutShowsTheAboutBox()
