@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -38,18 +39,24 @@
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSessionManager>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 
-#include <cmath>
+#include <algorithm>
 #include <utility>
 
 namespace {
 
 const QString MainTitle = QStringLiteral("Trevix Style Editor");
+
+// The splitter never narrows the preview below this, or below the whole movie when that is
+// narrower; the narrowest movie Options allow (10 pixels) with the panel's edges stays the floor.
+constexpr int PanelFlashMinimumWidth = 100;
+constexpr int PanelFlashFloorWidth = 14;
 
 QIcon commandIcon(const char *name)
 {
@@ -83,6 +90,9 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
     connect(&OpenTimer, &QTimer::timeout, this, [this] { ErrorReport::guard([this] { OpenTimerTimer(); }); });
     connect(&m_document, &StyleDocument::stateChanged, this, &TMainForm::scheduleActionListUpdate);
     connect(&m_document, &StyleDocument::refreshRequested, this, &TMainForm::RefreshPreview);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::commitSession);
+    // An edit after the session's end was called off asks again at the next close.
+    connect(&m_document.XMLMemoryData, &ParameterTable::afterPost, this, [this] { m_sessionCommitted = false; });
 
     ErrorReport::guard([this] { FormCreate(); });
     scheduleActionListUpdate();
@@ -265,8 +275,16 @@ void TMainForm::createClientArea()
     m_previewSplitter->setStretchFactor(0, 1);
     m_previewSplitter->setStretchFactor(1, 0);
     m_previewSplitter->setCollapsible(0, false);
-    fitPreviewPanel(404);
+    m_previewSplitter->setCollapsible(1, false);
+    fitPreviewToMovie(400);
     setCentralWidget(m_previewSplitter);
+}
+
+void TMainForm::fitPreviewToMovie(int movieWidth)
+{
+    const int width = int(std::clamp<qint64>(qint64(movieWidth) + 4, 0, QWIDGETSIZE_MAX));
+    m_panelFlash->setMinimumWidth(std::clamp(width, PanelFlashFloorWidth, PanelFlashMinimumWidth));
+    fitPreviewPanel(width);
 }
 
 void TMainForm::fitPreviewPanel(int width)
@@ -406,8 +424,27 @@ void TMainForm::OpenTimerTimer()
 void TMainForm::closeEvent(QCloseEvent *event)
 {
     bool canClose = true;
-    ErrorReport::guard([this, &canClose] { m_commands->FormCloseQuery(canClose); });
+    // The end of a session closes the window once it has asked itself.
+    if (!m_sessionCommitted)
+        ErrorReport::guard([this, &canClose] { m_commands->FormCloseQuery(canClose); });
     event->setAccepted(canClose);
+}
+
+void TMainForm::commitSession(QSessionManager &manager)
+{
+    // The user logs off or shuts down: the question about unsaved changes
+    // where the session manager lets the program ask (Cancel, or a save that
+    // fails, asks it to stay), then the settings, as at a close.
+    if (manager.allowsInteraction()) {
+        bool canEnd = true;
+        const bool asked = ErrorReport::guard([this, &canEnd] { m_commands->FormCloseQuery(canEnd); });
+        if (!asked || !canEnd) {
+            manager.cancel();
+            return;
+        }
+    }
+    m_sessionCommitted = true;
+    ErrorReport::guard([this] { FormStorage->SaveSettings(); });
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent *event)
@@ -474,7 +511,8 @@ void TMainForm::restoreGridLayout(SettingsBackingStore &store)
     m_profileGrid->setCollapsedSections(collapsed.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     bool ok = false;
     const int panelWidth = store.ReadText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"), QString()).toInt(&ok);
-    if (ok && panelWidth >= 0) {
+    // A width the splitter could not have left (a collapsed panel of an older run) is not taken.
+    if (ok && panelWidth >= m_panelFlash->minimumWidth() && panelWidth <= QWIDGETSIZE_MAX) {
         fitPreviewPanel(panelWidth);
         m_keepRestoredPanelWidth = true;
     }
@@ -574,6 +612,9 @@ void TMainForm::AOptionsExecute()
     FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), options.SpinWidth->value());
     FormStorage->WriteStoredValue(QStringLiteral("SWFHeight"), options.SpinHeight->value());
     FormStorage->WriteStoredValue(QStringLiteral("SWFDataFile"), options.DataFileEdit->text());
+    // Options fit the panel to the movie again, whatever the splitter was left at.
+    m_previewMovieWidth = -1;
+    m_keepRestoredPanelWidth = false;
     RefreshPreview();
 }
 
@@ -617,17 +658,17 @@ void TMainForm::RefreshPreview()
     FRefreshing = true;
     // Cleared on every way out: a flag left set would stop the preview for the rest of the run.
     const auto clearFlag = qScopeGuard([this] { FRefreshing = false; });
-    const double width = VariantConversion::toDouble(FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")));
-    const double height = VariantConversion::toDouble(FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")));
+    // A size that is no whole number of pixels within an int fails here, before the player is touched.
+    const int width = VariantConversion::toInt(FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")));
+    const int height = VariantConversion::toInt(FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")));
     // A movie of another width fits the panel to it (the panel's height follows the window);
     // the first refresh of a run keeps the width the user left the splitter at.
-    const int movieWidth = int(std::round(width));
-    if (movieWidth != m_previewMovieWidth) {
+    if (width != m_previewMovieWidth) {
         if (!std::exchange(m_keepRestoredPanelWidth, false))
-            fitPreviewPanel(movieWidth + 4);
-        m_previewMovieWidth = movieWidth;
+            fitPreviewToMovie(width);
+        m_previewMovieWidth = width;
     }
-    m_shockwaveFlash->resize(int(std::round(width)), int(std::round(height)));
+    m_shockwaveFlash->resize(width, height);
     m_shockwaveFlash->setMovie(m_document.FAppDir + QStringLiteral("empty.swf"));
     m_shockwaveFlash->setFlashVars(
         QStringLiteral("datafile=")

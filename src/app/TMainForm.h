@@ -12,6 +12,7 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMenu;
+class QSessionManager;
 class QSplitter;
 class QToolBar;
 class QToolButton;
@@ -108,6 +109,7 @@ private:
     void FormStorageSavePlacement(SettingsBackingStore &store);
     void saveGridLayout(SettingsBackingStore &store);
     void restoreGridLayout(SettingsBackingStore &store);
+    void fitPreviewToMovie(int movieWidth);
     void fitPreviewPanel(int width);
     void bringToFront();
     void AExitExecute();
@@ -117,6 +119,7 @@ private:
     void XMLMemoryDataAfterScroll();
     void createHelpPanel();
     void ItemAboutClick();
+    void commitSession(QSessionManager &manager);
     void ProfileGridChangeNode(int recordIndex);
     void PValueButtonClick();
     void showCurrentParameter();
@@ -136,6 +139,7 @@ private:
     QLabel *m_statusPanel0 = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     bool m_actionUpdatePending = false;
+    bool m_sessionCommitted = false; // the session's end has asked about unsaved changes
     QAction *m_recentFilesEnd = nullptr;
     QAction *m_clearRecentFiles = nullptr;
     QMenu *m_openMenu = nullptr;

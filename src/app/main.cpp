@@ -1,6 +1,7 @@
 #include "app/ApplicationDirectory.h"
 #include "app/CommandLine.h"
 #include "app/TMainForm.h"
+#include "app/TerminationSignals.h"
 #include "app/TrevixApplication.h"
 #include "style/StyleCheck.h"
 
@@ -58,6 +59,11 @@ int main(int argc, char *argv[])
     }
 
     TrevixApplication app(argc, argv);
+    // Ended by the system (SIGTERM, SIGHUP, SIGINT): no question can be asked
+    // then, and style.txt already holds every edit. The event loop ends, and
+    // the windows write their settings as at its end after a close.
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
     if (!commandLine.parse(QCoreApplication::arguments())) {
         print(stderr, commandLine.errorText() + QLatin1Char('\n'));
         return 1;

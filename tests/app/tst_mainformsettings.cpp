@@ -4,15 +4,19 @@
 #include "app/TMainForm.h"
 #include "params/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
+#include "settings/TFormOptions.h"
 #include "settings/TFormStorage.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 class TestMainFormSettings : public QObject
 {
@@ -147,6 +151,67 @@ private slots:
         form.FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), 300);
         form.RefreshPreview(); // another movie width fits the panel again
         QCOMPARE(form.PanelFlash()->width(), 304);
+    }
+
+    // Dragging the splitter to the window's edge leaves a narrow preview, never
+    // none; it comes back so at the next start, and Options, OK fits it to the
+    // movie again.
+    void previewPanelNeverCollapses()
+    {
+        {
+            TMainForm form(m_appDir->dir(), {});
+            form.show();
+            QTRY_VERIFY(!form.OpenTimer.isActive());
+            auto *splitter = form.findChild<QSplitter *>(QStringLiteral("PreviewSplitter"));
+            QVERIFY(splitter);
+            QSplitterHandle *handle = splitter->handle(1);
+            const QPoint grip = handle->rect().center();
+            const QPoint beyondTheEdge = grip + QPoint(form.width(), 0);
+            QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+            QTest::mouseMove(handle, beyondTheEdge);
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, beyondTheEdge);
+            QCOMPARE(form.PanelFlash()->width(), 100);
+            QVERIFY(form.close());
+        }
+        QCOMPARE(stored(QStringLiteral("PreviewPanelWidth")), QStringLiteral("100"));
+
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QTRY_VERIFY(!form.OpenTimer.isActive());
+        QCOMPARE(form.PanelFlash()->width(), 100);
+        bool accepted = false;
+        QTimer::singleShot(0, &form, [&accepted] {
+            if (auto *options = qobject_cast<TFormOptions *>(QApplication::activeModalWidget())) {
+                options->OK->click();
+                accepted = true;
+            }
+        });
+        form.AOptions->trigger();
+        QVERIFY(accepted);
+        QCOMPARE(form.PanelFlash()->width(), 404);
+    }
+
+    // A stored width the splitter could not have left is not taken: the start-up
+    // refresh fits the panel to the movie.
+    void storedPanelWidthOutOfRangeIsIgnored_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("collapsed") << QStringLiteral("0");
+        QTest::newRow("negative") << QStringLiteral("-20");
+        QTest::newRow("narrower than the splitter allows") << QStringLiteral("99");
+        QTest::newRow("beyond an int") << QStringLiteral("99999999999");
+        QTest::newRow("no number") << QStringLiteral("wide");
+    }
+
+    void storedPanelWidthOutOfRangeIsIgnored()
+    {
+        QFETCH(QString, text);
+        QSettings(m_appDir->settingsPath(), QSettings::IniFormat)
+            .setValue(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/PreviewPanelWidth"), text);
+        TMainForm form(m_appDir->dir(), {});
+        form.show();
+        QTRY_VERIFY(!form.OpenTimer.isActive());
+        QCOMPARE(form.PanelFlash()->width(), 404);
     }
 };
 

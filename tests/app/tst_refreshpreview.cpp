@@ -138,6 +138,12 @@ private slots:
         QTest::newRow("width text") << QByteArray("SWFWidth") << QVariant("abc");
         QTest::newRow("empty height") << QByteArray("SWFHeight") << QVariant("");
         QTest::newRow("no value") << QByteArray("SWFWidth") << QVariant();
+        // Numbers, but no whole number of pixels fits them.
+        QTest::newRow("width beyond an int") << QByteArray("SWFWidth") << QVariant("1e10");
+        QTest::newRow("height beyond an int") << QByteArray("SWFHeight") << QVariant("1e10");
+        QTest::newRow("just past the largest int") << QByteArray("SWFWidth") << QVariant("2147483648");
+        QTest::newRow("far below zero") << QByteArray("SWFHeight") << QVariant("-1e10");
+        QTest::newRow("large number after Options") << QByteArray("SWFWidth") << QVariant(1e10);
     }
 
     void sizeThatIsNoNumberFailsBeforeThePlayer()
