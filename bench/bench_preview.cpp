@@ -39,7 +39,7 @@ double secondsUntil(TShockwaveFlash *player, const QColor &color)
     clock.start();
     while (clock.elapsed() < 20000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        if (player->grab().toImage().pixel(6, 6) == color.rgb())
+        if (player->frame().pixel(6, 6) == color.rgb())
             return clock.nsecsElapsed() / 1e9;
         QThread::msleep(2);
     }

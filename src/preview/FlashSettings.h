@@ -6,7 +6,8 @@
 // hands the ones Ruffle knows to it with every load; the rest (Loop,
 // SeamlessTabbing, DeviceFont, EmbedMovie, Profile, ProfilePort, SWRemote,
 // MovieData) have no counterpart there and are kept for completeness of the
-// stored design only.
+// stored design only, as is AllowScriptAccess: the movie never runs script
+// in the page that hosts it.
 struct FlashSettings
 {
     QString Base;      // folder for the movie's relative loads; empty: the movie's own folder

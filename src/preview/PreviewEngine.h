@@ -21,7 +21,8 @@ public:
         QUrl baseUrl;
         // Asked for every request the page makes; what it refuses is blocked.
         std::function<bool(const QUrl &)> allows;
-        // Called at the end of each load of the page, with whether it loaded.
+        // Called when the page's document has loaded, with whether it did;
+        // the page never loads another.
         std::function<void(bool)> loaded;
     };
 

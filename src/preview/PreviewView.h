@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QString>
 
 class QWidget;
@@ -14,4 +15,6 @@ public:
     // The widget showing the page, a child of the widget it was made in.
     virtual QWidget *widget() = 0;
     virtual void runJavaScript(const QString &script) = 0;
+    // The page as it is drawn now.
+    virtual QImage frame() = 0;
 };

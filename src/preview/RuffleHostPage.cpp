@@ -27,28 +27,44 @@ QString folderUrl(const QString &folder)
     return url;
 }
 
+// The page allows scripts from local files (the interceptor lets only the
+// allowed folders through) and its own two inline scripts, by their hashes:
+// no other script runs in it, nor does any form, frame or worker.
+const char PagePolicy[] = "default-src 'none'; script-src file: %1 'wasm-unsafe-eval'; "
+                          "connect-src file: data: blob:; img-src file: data: blob:; media-src file: data: blob:; "
+                          "font-src file: data: blob:; style-src 'unsafe-inline'; frame-src 'none'; worker-src 'none'; "
+                          "form-action 'none'; base-uri 'none'";
+
 const char PageTemplate[] = R"(<!DOCTYPE html>
 <html><head><meta charset="utf-8">
+<meta http-equiv="Content-Security-Policy" content="%1">
 <style>
 html, body { margin: 0; padding: 0; width: 100%; height: 100%; overflow: hidden; background: transparent; }
-ruffle-player { display: block; width: 100%; height: 100%; }
+ruffle-player { display: block; position: absolute; left: 0; top: 0; width: 100%; height: 100%; }
 </style>
-<script>
+<script>%2</script>
+<script src="%3"></script>
+</head><body>
+<script>%4</script>
+</body></html>
+)";
+
 // The player's menu speaks the editor's language, English; that also makes
 // its entries known by their texts.
+const char ConfigScript[] = R"(
 Object.defineProperty(navigator, "languages", { get: () => ["en-US"] });
 Object.defineProperty(navigator, "language", { get: () => "en-US" });
 window.RufflePlayer = { config: %1 };
-</script>
-<script src="%2"></script>
-</head><body>
-<script>
-// One load at a time: Ruffle builds a player asynchronously, and a load
-// started while another is still building could leave the older movie on
-// show. Requests that come meanwhile collapse into the latest.
-let player = null;
+)";
+
+const char HostScript[] = R"(
+// Each movie plays in a new player put beneath the one on show, which stays
+// until the new movie has drawn its first frame: a reload never shows the
+// empty page between two frames. One load at a time: Ruffle builds a player
+// asynchronously, and requests that come meanwhile collapse into the latest.
 let pending = null;
 let running = false;
+
 // The player's own menu keeps the movie's entries and the player's local
 // ones; entries that open a web page, download a file or pick one are taken
 // out before the menu is drawn.
@@ -70,32 +86,79 @@ function pruneMenu(menu) {
     if (last && last.classList.contains("menu-separator"))
         last.remove();
 }
+
+// A new player, beneath those on show.
 function newPlayer() {
     const created = window.RufflePlayer.newest().createPlayer();
-    document.body.appendChild(created);
+    document.body.insertBefore(created, document.body.firstChild);
     const menu = created.shadowRoot && created.shadowRoot.getElementById("context-menu");
     if (menu)
         new MutationObserver(() => pruneMenu(menu)).observe(menu, { childList: true });
     return created;
 }
+
+function nextFrame() {
+    return new Promise(resolve => requestAnimationFrame(resolve));
+}
+
+function loaded(player) {
+    return new Promise(resolve => {
+        if (player.readyState === 2)
+            return resolve();
+        player.addEventListener("loadeddata", resolve, { once: true });
+        setTimeout(resolve, 5000); // a movie that never loads is shown as it is
+    });
+}
+
+// Whether the player's stage shows more than one colour: a movie's first
+// frames show its bare background until it has read its data and drawn on
+// it. A canvas drawn by WebGL cannot be read back here; the frames waited
+// for before asking count then.
+function drawn(player) {
+    const canvas = player.shadowRoot && player.shadowRoot.querySelector("canvas");
+    if (!canvas || !canvas.width || !canvas.height)
+        return false;
+    const context = canvas.getContext("2d");
+    if (!context)
+        return true;
+    const pixels = new Uint32Array(context.getImageData(0, 0, canvas.width, canvas.height).data.buffer);
+    return pixels.some(pixel => pixel !== pixels[0]);
+}
+
+// Resolves once the player has drawn its movie, or after two seconds for a
+// movie that shows a single colour (the blank movie does).
+async function firstFrame(player) {
+    await loaded(player);
+    await nextFrame();
+    const start = performance.now();
+    while (!drawn(player) && performance.now() - start < 2000)
+        await nextFrame();
+}
+
+function show(player) {
+    for (const other of Array.from(document.body.querySelectorAll("ruffle-player"))) {
+        if (other !== player)
+            other.remove();
+    }
+}
+
 async function runRequests() {
     running = true;
     while (pending) {
         const request = pending;
         pending = null;
         if (request.clear) {
-            if (player)
-                player.remove();
-            player = null;
+            show(null);
             continue;
         }
-        if (!player)
-            player = newPlayer();
+        const player = newPlayer();
         try {
             await player.ruffle().load(request.options);
+            await firstFrame(player);
         } catch (e) {
             console.error(e);
         }
+        show(player);
     }
     running = false;
 }
@@ -107,9 +170,13 @@ function request(next) {
 window.trevixLoad = (url, parameters, base, fontSources) =>
     request({ options: { url, parameters, base, fontSources } });
 window.trevixClear = () => request({ clear: true });
-</script>
-</body></html>
 )";
+
+QString scriptHash(const QString &script)
+{
+    return QStringLiteral("'sha256-%1'").arg(
+        QString::fromLatin1(QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha256).toBase64()));
+}
 
 } // namespace
 
@@ -142,7 +209,8 @@ QJsonObject RuffleHostPage::config() const
         {QStringLiteral("scale"), m_settings.Scale.toLower()},
         {QStringLiteral("salign"), m_settings.SAlign},
         {QStringLiteral("wmode"), m_settings.WMode.toLower()},
-        {QStringLiteral("allowScriptAccess"), m_settings.AllowScriptAccess.compare(QLatin1String("always"), Qt::CaseInsensitive) == 0},
+        // The movie never runs script in the page, whatever the design says.
+        {QStringLiteral("allowScriptAccess"), false},
         {QStringLiteral("allowNetworking"), m_settings.AllowNetworking.toLower()},
         {QStringLiteral("allowFullscreen"), m_settings.AllowFullScreen.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0},
     };
@@ -155,8 +223,11 @@ QJsonObject RuffleHostPage::config() const
 
 QString RuffleHostPage::html() const
 {
-    const QString script = QUrl::fromLocalFile(m_ruffleFolder + QStringLiteral("/ruffle.js")).toString(QUrl::FullyEncoded);
-    return QString::fromLatin1(PageTemplate).arg(scriptLiteral(config()), script.toHtmlEscaped());
+    const QString ruffle = QUrl::fromLocalFile(m_ruffleFolder + QStringLiteral("/ruffle.js")).toString(QUrl::FullyEncoded);
+    const QString configScript = QString::fromLatin1(ConfigScript).arg(scriptLiteral(config()));
+    const QString hostScript = QString::fromLatin1(HostScript);
+    const QString policy = QString::fromLatin1(PagePolicy).arg(scriptHash(configScript) + QLatin1Char(' ') + scriptHash(hostScript));
+    return QString::fromLatin1(PageTemplate).arg(policy, configScript, ruffle.toHtmlEscaped(), hostScript);
 }
 
 QString RuffleHostPage::loadScript(const QString &movieFile, const QString &flashVars, const QString &baseFolder,

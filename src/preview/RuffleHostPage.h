@@ -6,11 +6,13 @@
 #include <QString>
 #include <QStringList>
 
-// The web page that hosts Ruffle in the preview: one player element filling
+// The web page that hosts Ruffle in the preview: a player element filling
 // the page, configured from the player's settings. The page offers two
 // functions to the host: trevixLoad(url, parameters, base, fontSources),
-// which drops the current movie and loads the file afresh, and trevixClear(),
-// which leaves the area empty.
+// which loads the file afresh in a new player that takes the place of the
+// current one once it has drawn its first frame, and trevixClear(), which
+// leaves the area empty. Its content security policy lets no script run in
+// it but its own and Ruffle's.
 class RuffleHostPage
 {
 public:

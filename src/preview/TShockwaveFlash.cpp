@@ -33,6 +33,11 @@ void TShockwaveFlash::setMovie(const QString &movie)
     scheduleLoad();
 }
 
+QImage TShockwaveFlash::frame()
+{
+    return m_view ? m_view->frame() : grab().toImage();
+}
+
 void TShockwaveFlash::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);

@@ -51,6 +51,9 @@ public:
 
     bool engineStarted() const { return m_view != nullptr; }
 
+    // What the player shows now: the page once the engine runs, its own empty area before.
+    QImage frame();
+
 signals:
     // Every Movie write, with the FlashVars handed to it.
     void movieWritten(const QString &movie, const QString &flashVars);

@@ -12,8 +12,17 @@ const char SwitchesVariable[] = "QTWEBENGINE_CHROMIUM_FLAGS";
 // compiling each function at its first call, and with the baseline compiler
 // only, shows the first frame a second or more sooner and halves the page's
 // memory. Sound plays from the editor's process instead of a process of its own.
+//
+// The ways out of the preview page that are no URL requests (those the
+// profile's interceptor checks): WebRTC sends no UDP but through a proxy, and
+// every connection the engine opens by itself goes to a proxy that is no
+// proxy, a closed port on this machine (loopback addresses too); WebTransport,
+// QUIC over UDP, is not offered.
 const char Switches[] = "--js-flags=\"--wasm-lazy-compilation --liftoff-only\" "
-                        "--disable-features=AudioServiceOutOfProcess";
+                        "--disable-features=AudioServiceOutOfProcess "
+                        "--force-webrtc-ip-handling-policy=disable_non_proxied_udp "
+                        "--proxy-server=socks5://127.0.0.1:1 --proxy-bypass-list=<-loopback> "
+                        "--disable-blink-features=WebTransport";
 
 } // namespace
 

@@ -1,11 +1,31 @@
 #include "preview/WebPreviewView.h"
 
+#include "preview/EmbeddedWindowSlot.h"
+#include "preview/PreviewPage.h"
 #include "preview/PreviewUrlInterceptor.h"
 
-#include <QWebEnginePage>
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
+#include <QVBoxLayout>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+namespace {
+
+// A window's surface type is fixed when its native window is made. An
+// OpenGL widget, even one never shown, makes it an OpenGL surface, so adding
+// the view's drawing widget later does not make the window anew (which
+// would also take it out of the slot). Without OpenGL the view draws in
+// software and the window stays as it is.
+void prepareForOpenGL(QWidget *window)
+{
+    const QOpenGLContext *shared = QOpenGLContext::globalShareContext();
+    if (shared && shared->isValid())
+        (new QOpenGLWidget(window))->hide();
+}
+
+} // namespace
 
 WebPreviewView::WebPreviewView(const PreviewEngine::Page &page, QWidget *parent)
     : m_profile(new QWebEngineProfile)
@@ -21,29 +41,42 @@ WebPreviewView::WebPreviewView(const PreviewEngine::Page &page, QWidget *parent)
     s->setAttribute(QWebEngineSettings::ShowScrollBars, false);
     s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
 
-    m_view = new QWebEngineView(parent);
+    auto window = std::make_unique<QWidget>(nullptr, Qt::FramelessWindowHint);
+    prepareForOpenGL(window.get());
+    m_view = new QWebEngineView(window.get());
     m_view->setContextMenuPolicy(Qt::NoContextMenu);
-    auto *webPage = new QWebEnginePage(m_profile, m_view);
+    auto *layout = new QVBoxLayout(window.get());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_view);
+    auto *webPage = new PreviewPage(m_profile, m_view);
     webPage->setBackgroundColor(Qt::white);
     m_view->setPage(webPage);
-    QObject::connect(webPage, &QWebEnginePage::loadFinished, webPage, page.loaded);
+    // Only the page's own document loads: a navigation the page refuses ends
+    // in a failed load, which must not make the page look unready.
+    QObject::connect(webPage, &QWebEnginePage::loadFinished, webPage, page.loaded, Qt::SingleShotConnection);
+    m_slot = new EmbeddedWindowSlot(std::move(window), parent);
     webPage->setHtml(page.html, page.baseUrl);
 }
 
 WebPreviewView::~WebPreviewView()
 {
-    // The page must go before the profile it was made with.
-    delete m_view;
+    // The page must go before the profile it was made with; it goes with the slot's window.
+    delete m_slot;
     delete m_profile;
 }
 
 QWidget *WebPreviewView::widget()
 {
-    return m_view;
+    return m_slot;
 }
 
 void WebPreviewView::runJavaScript(const QString &script)
 {
     if (m_view)
         m_view->page()->runJavaScript(script);
+}
+
+QImage WebPreviewView::frame()
+{
+    return m_view ? m_view->grab().toImage() : QImage();
 }

@@ -10,6 +10,10 @@
 #include "settings/SettingsBackingStore.h"
 #include "support/PreviewAppDir.h"
 
+#include "params/ParameterTable.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
@@ -18,6 +22,8 @@
 #include <QWebEngineView>
 #include <qpa/qplatformdrag.h>
 #include <qpa/qwindowsysteminterface.h>
+
+#include <algorithm>
 
 // The whole road of an edit with the real player offscreen: the editor
 // starts on a style, the preview shows its background colour; a colour
@@ -29,9 +35,17 @@ class tst_LivePreview : public QObject
 private:
     QStringList m_reported;
 
-    static QRgb previewCorner(TMainForm &form) { return form.ShockwaveFlash()->grab().toImage().pixel(6, 6); }
+    static QRgb previewCorner(TMainForm &form) { return form.ShockwaveFlash()->frame().pixel(6, 6); }
 
-    static QWebEngineView *webView(TMainForm &form) { return form.ShockwaveFlash()->findChild<QWebEngineView *>(); }
+    // The page's view, in a window of its own shown in the player.
+    static QWebEngineView *webView()
+    {
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (auto *view = qobject_cast<QWebEngineView *>(widget))
+                return view;
+        }
+        return nullptr;
+    }
 
     // The value of a script run in the preview's page.
     static QVariant evaluate(QWebEngineView *view, const QString &script)
@@ -45,6 +59,17 @@ private:
         return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
     }
 
+    // Whether the frame shows nothing but the page's white background.
+    static bool onlyBackground(const QImage &frame)
+    {
+        const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < rgb.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            if (std::any_of(line, line + rgb.width(), [](QRgb pixel) { return pixel != 0xFFFFFFFF; }))
+                return false;
+        }
+        return true;
+    }
 
 private slots:
     void initTestCase()
@@ -110,7 +135,7 @@ private slots:
         QCOMPARE(prompts.asked.size(), 1);
         QCOMPARE(form.document().FFileName, QDir::toNativeSeparators(dropped));
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x00, 0x00, 0xFF).rgb(), 20000);
-        QVERIFY(webView(form)->url() != QUrl::fromLocalFile(dropped));
+        QVERIFY(webView()->url() != QUrl::fromLocalFile(dropped));
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
         SettingsBackingStore::setUserFilePath(QString());
     }
@@ -122,11 +147,14 @@ private slots:
     void rightClickShowsThePlayersMenu()
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
+    void editsNeverShowAnEmptyPage()
+    {
+        PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Steady\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
         TMainForm form(dir.path(), {});
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
-        QWebEngineView *view = webView(form);
+        QWebEngineView *view = webView();
         QVERIFY(view);
         QWidget *surface = view->focusProxy() ? view->focusProxy() : view;
         QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
@@ -149,6 +177,39 @@ private slots:
             QVERIFY2(!entry.contains(QLatin1String("Save Manager")), qPrintable(entry));
         }
         QVERIFY(entries.first() != QLatin1String("-") && entries.last() != QLatin1String("-"));
+        ParameterTable &table = form.document().XMLMemoryData;
+        int row = 0;
+        while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
+            ++row;
+        QVERIFY(row < table.count());
+
+        // Every edit is watched from the post until its colour is on show,
+        // the preview grabbed as often as the machine allows.
+        QList<qint64> gaps;
+        int frames = 0;
+        for (int edit = 0; edit < 20; ++edit) {
+            const QColor next = QColor::fromHsv(edit * 37 % 360, 200, 200);
+            table.setRecNo(row + 1);
+            table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
+            QElapsedTimer clock;
+            clock.start();
+            qint64 last = 0;
+            for (;;) {
+                QCoreApplication::processEvents();
+                const QImage frame = form.ShockwaveFlash()->frame();
+                ++frames;
+                gaps.append(clock.elapsed() - last);
+                last = clock.elapsed();
+                QVERIFY2(!onlyBackground(frame), qPrintable(QStringLiteral("edit %1 showed the empty page").arg(edit)));
+                if (frame.pixel(6, 6) == next.rgb())
+                    break;
+                QVERIFY2(clock.elapsed() < 20000, qPrintable(QStringLiteral("edit %1 never showed").arg(edit)));
+            }
+        }
+        std::sort(gaps.begin(), gaps.end());
+        qInfo("%d frames grabbed, %lld ms apart at the median, %lld ms at most", frames, gaps.at(gaps.size() / 2),
+              gaps.last());
+        QVERIFY2(gaps.at(gaps.size() / 2) <= 10, "the preview was grabbed too seldom to see a short empty page");
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
         SettingsBackingStore::setUserFilePath(QString());
     }

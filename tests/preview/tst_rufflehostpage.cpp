@@ -1,6 +1,8 @@
 #include "preview/RuffleHostPage.h"
 
+#include <QCryptographicHash>
 #include <QJsonArray>
+#include <QRegularExpression>
 #include <QJsonDocument>
 #include <QTest>
 
@@ -30,7 +32,8 @@ private slots:
         QCOMPARE(c.value("scale").toString(), QStringLiteral("showall"));
         QCOMPARE(c.value("quality").toString(), QStringLiteral("high"));
         QCOMPARE(c.value("autoplay").toString(), QStringLiteral("on"));
-        QCOMPARE(c.value("allowScriptAccess").toBool(), true);
+        // The design's "always" notwithstanding, the movie never runs script in the page.
+        QCOMPARE(c.value("allowScriptAccess").toBool(), false);
         QCOMPARE(c.value("allowNetworking").toString(), QStringLiteral("all"));
         QCOMPARE(c.value("allowFullscreen").toBool(), false);
         QVERIFY(!c.contains("backgroundColor")); // the movie's own background
@@ -51,12 +54,10 @@ private slots:
         s.Playing = false;
         s.Scale = QStringLiteral("NoBorder");
         s.BGColor = QStringLiteral("#102030");
-        s.AllowScriptAccess = QStringLiteral("never");
         const QJsonObject c = RuffleHostPage(QStringLiteral("/r"), s).config();
         QCOMPARE(c.value("autoplay").toString(), QStringLiteral("off"));
         QCOMPARE(c.value("scale").toString(), QStringLiteral("noborder"));
         QCOMPARE(c.value("backgroundColor").toString(), QStringLiteral("#102030"));
-        QCOMPARE(c.value("allowScriptAccess").toBool(), false);
     }
 
     void unknownFontsFallBackToTheSystemSans()
@@ -71,6 +72,31 @@ private slots:
         QVERIFY(html.contains(QLatin1String("<script src=\"file:///opt/app/ruffle/ruffle.js\"></script>")));
         QVERIFY(html.contains(QLatin1String("window.trevixLoad")));
         QVERIFY(html.contains(QLatin1String("window.trevixClear")));
+    }
+
+    void policyAllowsOnlyThePagesOwnInlineScripts()
+    {
+        const QString html = RuffleHostPage(QStringLiteral("/opt/app/ruffle"), FlashSettings()).html();
+        const QRegularExpression policyTag(QStringLiteral("<meta http-equiv=\"Content-Security-Policy\" content=\"([^\"]*)\">"));
+        const QString policy = policyTag.match(html).captured(1);
+        for (const char *closed : {"default-src 'none'", "frame-src 'none'", "worker-src 'none'", "form-action 'none'"})
+            QVERIFY2(policy.contains(QLatin1String(closed)), closed);
+        const QString scriptSources = policy.section(QLatin1String("script-src "), 1).section(QLatin1Char(';'), 0, 0);
+        QVERIFY(!scriptSources.contains(QLatin1String("'unsafe-inline'")));
+        QVERIFY(!scriptSources.contains(QLatin1String("'unsafe-eval'")));
+        // Each inline script is allowed by its hash, and no other.
+        const QRegularExpression inline_(QStringLiteral("<script>(.*?)</script>"), QRegularExpression::DotMatchesEverythingOption);
+        QStringList hashes;
+        for (const QRegularExpressionMatch &m : inline_.globalMatch(html)) {
+            hashes << QStringLiteral("'sha256-%1'").arg(QString::fromLatin1(
+                QCryptographicHash::hash(m.captured(1).toUtf8(), QCryptographicHash::Sha256).toBase64()));
+        }
+        QCOMPARE(hashes.size(), 2);
+        const QRegularExpression allowed(QStringLiteral("'sha256-[^']*'"));
+        QStringList inPolicy;
+        for (const QRegularExpressionMatch &m : allowed.globalMatch(policy))
+            inPolicy << m.captured(0);
+        QCOMPARE(inPolicy, hashes);
     }
 
     void loadScriptCarriesAnyTextIntact_data()

@@ -1,0 +1,165 @@
+#include "preview/TShockwaveFlash.h"
+#include "support/PreviewAppDir.h"
+
+#include <QApplication>
+#include <QNetworkDatagram>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <QUdpSocket>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+// The preview page is closed to the network: script running in it tries
+// every way out it has towards a listener on 127.0.0.1, and the listener
+// sees neither a TCP connection nor a UDP datagram. The real player plays
+// offscreen throughout.
+class tst_PreviewConfinement : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTcpServer m_tcp;
+    QUdpSocket m_udp;
+    int m_connections = 0;
+    int m_datagrams = 0;
+    std::unique_ptr<PreviewAppDir> m_dir;
+    std::unique_ptr<TShockwaveFlash> m_player;
+    QWebEngineView *m_view = nullptr;
+    int m_probes = 0;
+
+    QRgb corner() const { return m_player->frame().pixel(6, 6); }
+
+    void play(const QByteArray &background)
+    {
+        m_dir->writeStyle("&bgColor=" + background + "\r\n&animation=0\r\n");
+        m_player->setFlashVars(QStringLiteral("datafile=data.txt"));
+        m_player->setMovie(m_dir->path() + QStringLiteral("trevix.swf"));
+    }
+
+    // Runs script in the page and waits until it has run.
+    bool runInPage(const QString &script)
+    {
+        const int probe = ++m_probes;
+        m_view->page()->runJavaScript(
+            QStringLiteral("try { %1 } catch (e) { console.log(e); } window.trevixProbe = %2;").arg(script).arg(probe));
+        int seen = 0;
+        for (int i = 0; i < 200 && seen != probe; ++i) {
+            m_view->page()->runJavaScript(QStringLiteral("window.trevixProbe"),
+                                          [&seen](const QVariant &value) { seen = value.toInt(); });
+            QTest::qWait(50);
+        }
+        return seen == probe;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_tcp.listen(QHostAddress::LocalHost));
+        QVERIFY(m_udp.bind(QHostAddress::LocalHost, m_tcp.serverPort()));
+        connect(&m_tcp, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = m_tcp.nextPendingConnection()) {
+                ++m_connections;
+                socket->deleteLater();
+            }
+        });
+        connect(&m_udp, &QUdpSocket::readyRead, this, [this] {
+            while (m_udp.hasPendingDatagrams()) {
+                m_udp.receiveDatagram();
+                ++m_datagrams;
+            }
+        });
+
+        m_dir = std::make_unique<PreviewAppDir>();
+        m_player = std::make_unique<TShockwaveFlash>();
+        m_player->setAppDir(m_dir->path());
+        m_player->resize(400, 300);
+        play("0x204060");
+        m_player->show();
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 30000);
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (auto *view = qobject_cast<QWebEngineView *>(widget))
+                m_view = view;
+        }
+        QVERIFY(m_view);
+    }
+
+    void cleanupTestCase() { m_player.reset(); }
+
+    void init() { m_connections = m_datagrams = 0; }
+
+    void listenerHearsBothProtocols()
+    {
+        QTcpSocket tcp;
+        tcp.connectToHost(QHostAddress::LocalHost, m_tcp.serverPort());
+        QUdpSocket udp;
+        udp.writeDatagram("ping", QHostAddress::LocalHost, m_tcp.serverPort());
+        QTRY_COMPARE(m_connections, 1);
+        QTRY_COMPARE(m_datagrams, 1);
+    }
+
+    void nothingLeavesThePage_data()
+    {
+        // %1 is the listener's address, host:port.
+        QTest::addColumn<QString>("script");
+        const QString iceGathering = QStringLiteral(
+            "const pc = new RTCPeerConnection({ iceServers: [%1] }); pc.createDataChannel('d');"
+            " pc.createOffer().then(offer => pc.setLocalDescription(offer)); window.keep = pc;");
+        QTest::newRow("WebRTC, STUN") << iceGathering.arg(QStringLiteral("{ urls: 'stun:%1' }"));
+        QTest::newRow("WebRTC, TURN over UDP")
+            << iceGathering.arg(QStringLiteral("{ urls: 'turn:%1?transport=udp', username: 'u', credential: 'p' }"));
+        QTest::newRow("WebRTC, TURN over TCP")
+            << iceGathering.arg(QStringLiteral("{ urls: 'turn:%1?transport=tcp', username: 'u', credential: 'p' }"));
+        QTest::newRow("WebRTC from a new frame")
+            << QStringLiteral("const frame = document.createElement('iframe'); document.body.appendChild(frame);"
+                              " const PC = frame.contentWindow.RTCPeerConnection || frame.contentWindow.webkitRTCPeerConnection;"
+                              " const pc = new PC({ iceServers: [{ urls: 'stun:%1' },"
+                              " { urls: 'turn:%1?transport=tcp', username: 'u', credential: 'p' }] });"
+                              " pc.createDataChannel('d'); pc.createOffer().then(offer => pc.setLocalDescription(offer));"
+                              " window.keep = pc;");
+        QTest::newRow("WebTransport") << QStringLiteral("new WebTransport('https://%1/');");
+        QTest::newRow("fetch") << QStringLiteral("fetch('http://%1/fetch');");
+        QTest::newRow("XMLHttpRequest")
+            << QStringLiteral("const r = new XMLHttpRequest(); r.open('GET', 'http://%1/xhr'); r.send();");
+        QTest::newRow("WebSocket") << QStringLiteral("new WebSocket('ws://%1/');");
+        QTest::newRow("EventSource") << QStringLiteral("new EventSource('http://%1/events');");
+        QTest::newRow("beacon") << QStringLiteral("navigator.sendBeacon('http://%1/beacon', 'x');");
+        QTest::newRow("image") << QStringLiteral("new Image().src = 'http://%1/image';");
+        QTest::newRow("style sheet")
+            << QStringLiteral("const l = document.createElement('link'); l.rel = 'stylesheet'; l.href = 'http://%1/css';"
+                              " document.head.appendChild(l);");
+        QTest::newRow("preconnect and DNS prefetch")
+            << QStringLiteral("for (const rel of ['preconnect', 'dns-prefetch', 'prefetch', 'preload']) {"
+                              " const l = document.createElement('link'); l.rel = rel; l.as = 'fetch';"
+                              " l.href = 'http://%1/' + rel; document.head.appendChild(l); }");
+        QTest::newRow("frame") << QStringLiteral("const f = document.createElement('iframe'); f.src = 'http://%1/frame';"
+                                                 " document.body.appendChild(f);");
+        QTest::newRow("form submission")
+            << QStringLiteral("const f = document.createElement('form'); f.method = 'post'; f.action = 'http://%1/form';"
+                              " document.body.appendChild(f); f.submit();");
+        QTest::newRow("navigation") << QStringLiteral("location.href = 'http://%1/navigation';");
+        QTest::newRow("new window") << QStringLiteral("window.open('http://%1/window');");
+        QTest::newRow("worker") << QStringLiteral(
+            "new Worker(URL.createObjectURL(new Blob([\"fetch('http://%1/worker')\"], { type: 'text/javascript' })));");
+        QTest::newRow("service worker") << QStringLiteral("navigator.serviceWorker.register('http://%1/sw.js');");
+    }
+
+    void nothingLeavesThePage()
+    {
+        QFETCH(QString, script);
+        QVERIFY(runInPage(script.arg(QStringLiteral("127.0.0.1:%1").arg(m_tcp.serverPort()))));
+        // Nothing can be waited for here: the attempts would have sent within this time.
+        QTest::qWait(2000);
+        QCOMPARE(m_connections, 0);
+        QCOMPARE(m_datagrams, 0);
+    }
+
+    void pageStillPlaysAfterwards()
+    {
+        play("0x604020");
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x60, 0x40, 0x20).rgb(), 20000);
+    }
+};
+
+QTEST_MAIN(tst_PreviewConfinement)
+#include "tst_previewconfinement.moc"

@@ -1,0 +1,96 @@
+#include "app/ErrorReport.h"
+#include "app/TMainForm.h"
+#include "preview/TShockwaveFlash.h"
+#include "settings/SettingsBackingStore.h"
+#include "support/PreviewAppDir.h"
+
+#include <QMimeData>
+#include <QTest>
+#include <QWindow>
+#include <qpa/qplatformdrag.h>
+#include <qpa/qwindowsysteminterface.h>
+
+// The web view in the editor's main window, on a real X display (the test
+// runs under Xvfb): the engine's OpenGL drawing must not make the main
+// window anew, and drags over the preview reach the main window.
+class tst_WebPreviewView : public QObject
+{
+    Q_OBJECT
+
+private:
+    QStringList m_reported;
+    std::unique_ptr<PreviewAppDir> m_dir;
+    std::unique_ptr<TMainForm> m_form;
+    QWidget *m_slot = nullptr;
+
+    QRgb previewCorner() const { return m_form->ShockwaveFlash()->frame().pixel(6, 6); }
+
+    QWindow *previewWindow() const
+    {
+        for (QWindow *window : QGuiApplication::allWindows()) {
+            if (window->parent() == m_slot->windowHandle())
+                return window;
+        }
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
+        m_dir = std::make_unique<PreviewAppDir>("&bgColor=0x123456\r\n&animation=0\r\n");
+        SettingsBackingStore::setUserFilePath(m_dir->path() + QStringLiteral("TrevixStyleEditor.conf"));
+        m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
+    }
+
+    void cleanupTestCase()
+    {
+        m_form.reset();
+        SettingsBackingStore::setUserFilePath(QString());
+    }
+
+    void mainWindowKeepsItsNativeWindow()
+    {
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        const WId shownId = m_form->winId();
+        const QWindow *shownWindow = m_form->windowHandle();
+        QVERIFY(!m_form->ShockwaveFlash()->engineStarted());
+
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QVERIFY(m_form->ShockwaveFlash()->engineStarted());
+        QCOMPARE(m_form->winId(), shownId);
+        QCOMPARE(m_form->windowHandle(), shownWindow);
+        QCOMPARE(m_form->windowHandle()->surfaceType(), QSurface::RasterSurface);
+        QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
+    }
+
+    void fileDraggedOntoThePreviewOpensInTheEditor()
+    {
+        const QString file = m_dir->path() + QStringLiteral("dropped.stl");
+        QFile style(file);
+        QVERIFY(style.open(QIODevice::WriteOnly));
+        style.write("&bgColor=0x654321\r\n&animation=0\r\n");
+        style.close();
+        m_slot = m_form->ShockwaveFlash()->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(m_slot);
+        QWindow *preview = previewWindow();
+        QVERIFY(preview);
+
+        // As the window system hands a drag from another program to the window under the pointer.
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        const QPoint centre(preview->width() / 2, preview->height() / 2);
+        const QPlatformDragQtResponse entered = QWindowSystemInterface::handleDrag(
+            preview, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+        QVERIFY(entered.isAccepted());
+        QWindowSystemInterface::handleDrop(preview, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+        QTRY_VERIFY(m_form->windowTitle().contains(QStringLiteral("dropped.stl")));
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(), QColor(0x65, 0x43, 0x21).rgb(), 20000);
+        QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
+    }
+};
+
+QTEST_MAIN(tst_WebPreviewView)
+#include "tst_webpreviewview.moc"
