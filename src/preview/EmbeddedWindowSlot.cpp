@@ -12,6 +12,7 @@ EmbeddedWindowSlot::EmbeddedWindowSlot(std::unique_ptr<QWidget> window, QWidget 
     setAttribute(Qt::WA_DontCreateNativeAncestors);
     m_window->setAttribute(Qt::WA_QuitOnClose, false);
     m_window->setGeometry(rect());
+    winId();
     m_window->winId();
     m_window->windowHandle()->setParent(windowHandle());
     m_window->windowHandle()->installEventFilter(this);

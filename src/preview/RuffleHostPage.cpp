@@ -1,5 +1,6 @@
 #include "preview/RuffleHostPage.h"
 
+#include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QUrl>
