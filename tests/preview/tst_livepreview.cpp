@@ -59,6 +59,7 @@ private:
         return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
     }
 
+
     // Whether the frame shows nothing but the page's white background.
     static bool onlyBackground(const QImage &frame)
     {
@@ -147,9 +148,6 @@ private slots:
     void rightClickShowsThePlayersMenu()
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
-    void editsNeverShowAnEmptyPage()
-    {
-        PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Steady\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
         TMainForm form(dir.path(), {});
         form.show();
@@ -177,6 +175,17 @@ private slots:
             QVERIFY2(!entry.contains(QLatin1String("Save Manager")), qPrintable(entry));
         }
         QVERIFY(entries.first() != QLatin1String("-") && entries.last() != QLatin1String("-"));
+        QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
+        SettingsBackingStore::setUserFilePath(QString());
+    }
+
+    void editsNeverShowAnEmptyPage()
+    {
+        PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Steady\r\n&animation=0\r\n");
+        SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
+        TMainForm form(dir.path(), {});
+        form.show();
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
         ParameterTable &table = form.document().XMLMemoryData;
         int row = 0;
         while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
