@@ -2,13 +2,15 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringDecoder>
 
-// The editor's files are 8-bit text in the system code page, UTF-8 here.
-// Bytes are taken as they stand: a leading byte order mark stays a character,
-// and every byte that is not part of a valid sequence, also at the very end,
-// becomes a replacement character, so that a text decodes the same whole or in
-// pieces split at ASCII bytes.
+// The one conversion between the bytes of the editor's files (profile, style
+// files, stored values) and the text the program holds. Files are 8-bit text:
+// bytes that form valid UTF-8 become their characters, and every other byte
+// is kept as a code point of its own, U+DC80 to U+DCFF for the bytes 80 to FF
+// (a lone low surrogate, which no valid UTF-8 can produce), so that encoding
+// the text gives back exactly the bytes it came from. A leading byte order
+// mark stays a character. A text decodes the same whole or in pieces split at
+// ASCII bytes.
 namespace SystemText {
 
 inline bool isAscii(QByteArrayView bytes)
@@ -20,18 +22,27 @@ inline bool isAscii(QByteArrayView bytes)
     return true;
 }
 
-inline QString decode(QByteArrayView bytes)
+QString decode(QByteArrayView bytes);
+
+// Characters as UTF-8, kept bytes as themselves. A lone surrogate that stands
+// for no byte, which no decoded text holds, becomes U+FFFD.
+QByteArray encode(QStringView text);
+
+// The kept byte a character stands for, or -1 for an ordinary character.
+inline int keptByte(QChar c)
 {
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    return c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF ? int(c.unicode() - 0xDC00) : -1;
 }
 
-inline QByteArray encode(const QString &text)
-{
-    return text.toUtf8();
-}
+// The text with its characters case-folded and its kept bytes as they are
+// (Qt's own case conversions turn a lone surrogate into U+FFFD): keys that
+// differ in such bytes never fold to the same text.
+QString caseFolded(const QString &text);
+
+// The text for places that show plain text only (status bar, tips, popups,
+// messages): each kept byte as U+FFFD, the usual mark of a byte that is not
+// text.
+QString displayed(const QString &text);
 
 // The text without the blanks and control characters (codes up to 32) at
 // either end.

@@ -5,8 +5,8 @@
 #include "app/TrevixApplication.h"
 #include "style/StyleCheck.h"
 
+#include <QFile>
 #include <QStandardPaths>
-#include <QTextStream>
 
 #include <cstdio>
 
@@ -39,8 +39,10 @@ int runWithoutWindow(const CommandLine &commandLine)
     QString profile = commandLine.profileFile();
     if (profile.isEmpty())
         profile = QCoreApplication::applicationDirPath() + QStringLiteral("/Style.xml");
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    QFile out;
+    QFile err;
+    out.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    err.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
     return StyleCheck::run(commandLine.checkFiles(), profile, out, err);
 }
 

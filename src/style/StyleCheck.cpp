@@ -1,13 +1,14 @@
 #include "style/StyleCheck.h"
 
 #include "app/EditorError.h"
+#include "app/SystemText.h"
 #include "params/IntegerText.h"
 #include "params/ListChoices.h"
 #include "params/SplitString.h"
 #include "style/StyleFile.h"
 
+#include <QIODevice>
 #include <QRegularExpression>
-#include <QTextStream>
 
 #include <algorithm>
 #include <optional>
@@ -19,7 +20,7 @@ StyleCheck::StyleCheck(const QString &profileFile)
     m_document.LoadProfileItem(m_document.XML.Root(), QString());
     const ParameterTable &table = m_document.XMLMemoryData;
     for (int i = table.count() - 1; i >= 0; --i)
-        m_records.insert((QLatin1Char('&') + table.record(i).pName()).toCaseFolded(), i);
+        m_records.insert(SystemText::caseFolded(QLatin1Char('&') + table.record(i).pName()), i);
 }
 
 QList<StyleCheck::Problem> StyleCheck::check(const QString &styleFile)
@@ -36,7 +37,7 @@ QList<StyleCheck::Problem> StyleCheck::check(const QString &styleFile)
                 report(QStringLiteral("%1 has no \"=\"").arg(key));
             return;
         }
-        const int index = line.keyTooLong ? -1 : m_records.value(line.key.toCaseFolded(), -1);
+        const int index = line.keyTooLong ? -1 : m_records.value(SystemText::caseFolded(line.key), -1);
         if (index < 0) {
             report(QStringLiteral("unknown key %1").arg(key));
             return;
@@ -90,25 +91,35 @@ QString StyleCheck::valueProblem(const ParameterRecord &record, const QString &v
     return {};
 }
 
-StyleCheck::Result StyleCheck::run(const QStringList &styleFiles, const QString &profileFile, QTextStream &out,
-                                   QTextStream &err)
+namespace {
+
+// Texts from the files go out with the bytes they came with.
+void writeLine(QIODevice &device, const QString &text)
+{
+    device.write(SystemText::encode(QString(text + QLatin1Char('\n'))));
+}
+
+} // namespace
+
+StyleCheck::Result StyleCheck::run(const QStringList &styleFiles, const QString &profileFile, QIODevice &out,
+                                   QIODevice &err)
 {
     std::optional<StyleCheck> checker;
     try {
         checker.emplace(profileFile);
     } catch (const EditorError &error) {
-        err << profileFile << ": " << error.message() << Qt::endl;
+        writeLine(err, profileFile + QStringLiteral(": ") + error.message());
         return CannotCheck;
     }
     Result result = Clean;
     for (const QString &file : styleFiles) {
         try {
             for (const Problem &problem : checker->check(file)) {
-                out << file << ':' << problem.line << ": " << problem.message << Qt::endl;
+                writeLine(out, file + QLatin1Char(':') + QString::number(problem.line) + QStringLiteral(": ") + problem.message);
                 result = std::max(result, ProblemsFound);
             }
         } catch (const EditorError &error) {
-            err << error.message() << Qt::endl;
+            writeLine(err, error.message());
             result = CannotCheck;
         }
     }

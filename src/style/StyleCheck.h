@@ -6,7 +6,7 @@
 #include <QList>
 #include <QString>
 
-class QTextStream;
+class QIODevice;
 
 // Checks style files against a profile without any window, for people who
 // keep their style files in version control: reports each line the editor
@@ -33,8 +33,8 @@ public:
 
     // Checks every file, writing "file:line: problem" lines to out and the
     // reasons a file or the profile could not be read to err.
-    static Result run(const QStringList &styleFiles, const QString &profileFile, QTextStream &out,
-                      QTextStream &err);
+    // Values and keys are written with the bytes the files hold.
+    static Result run(const QStringList &styleFiles, const QString &profileFile, QIODevice &out, QIODevice &err);
 
 private:
     QString valueProblem(const ParameterRecord &record, const QString &value);

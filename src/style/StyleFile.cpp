@@ -187,14 +187,14 @@ void StyleFile::take(const Line &line)
     // The first line of a key wins.
     if (!line.value || line.keyTooLong)
         return;
-    const QString key = line.key.toCaseFolded();
+    const QString key = SystemText::caseFolded(line.key);
     if (!m_values.contains(key))
         m_values.insert(key, *line.value);
 }
 
 std::optional<QString> StyleFile::value(const QString &name) const
 {
-    const auto it = m_values.constFind((QLatin1Char('&') + name).toCaseFolded());
+    const auto it = m_values.constFind(SystemText::caseFolded(QLatin1Char('&') + name));
     if (it == m_values.cend())
         return std::nullopt;
     return *it;
@@ -218,7 +218,7 @@ void StyleFile::save(const QString &fileName, const QStringList &lines)
 {
     // All lines are encoded in one go: the table is written after every change.
     const QByteArray bytes = lines.isEmpty() ? QByteArray()
-                                             : SystemText::encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+                                             : SystemText::encode(QString(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
     if (!WholeFileWriter::write(fileName, bytes))
         throw EditorError(QStringLiteral("Cannot create file %1").arg(fileName));
 }

@@ -1,11 +1,11 @@
 #include "style/StyleCheck.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextStream>
 
 namespace {
 
@@ -147,35 +147,59 @@ private slots:
         const QString missing = m_dir.filePath(QStringLiteral("missing.stl"));
         write(bad, "&width=1\r\n&height=2\r\n");
         write(good, "&width=1\r\n");
-        QString out;
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
+        QByteArray out;
+        QByteArray err;
+        QBuffer outStream(&out);
+        QBuffer errStream(&err);
+        QVERIFY(outStream.open(QIODevice::WriteOnly) && errStream.open(QIODevice::WriteOnly));
 
         QCOMPARE(StyleCheck::run({good}, m_profile, outStream, errStream), StyleCheck::Clean);
         QVERIFY(out.isEmpty() && err.isEmpty());
 
         QCOMPARE(StyleCheck::run({bad, good}, m_profile, outStream, errStream), StyleCheck::ProblemsFound);
-        QCOMPARE(out, bad + ":2: unknown key \"&height\"\n");
+        QCOMPARE(QString::fromUtf8(out), bad + ":2: unknown key \"&height\"\n");
         QVERIFY(err.isEmpty());
 
+        outStream.seek(0);
         out.clear();
         QCOMPARE(StyleCheck::run({missing, bad}, m_profile, outStream, errStream), StyleCheck::CannotCheck);
-        QCOMPARE(err, "Cannot open file " + missing + "\n");
-        QCOMPARE(out, bad + ":2: unknown key \"&height\"\n");
+        QCOMPARE(QString::fromUtf8(err), "Cannot open file " + missing + "\n");
+        QCOMPARE(QString::fromUtf8(out), bad + ":2: unknown key \"&height\"\n");
+    }
+
+    // Keys, values and choices are printed with the bytes the files hold,
+    // also those that are not UTF-8.
+    void runPrintsTheFilesBytes()
+    {
+        const QString profile = m_dir.filePath(QStringLiteral("bytes.xml"));
+        write(profile, "<root>root<s>S<c type=\"color\">C</c><m type=\"list\" values=\"f\xFCr,\xA9 x\">M</m></s></root>");
+        const QString file = styleFile("&h\xF6he=1\r\n&c=\xFC\r\n&m=\xFD\r\n&m=f\xFC\r\n");
+        QByteArray out;
+        QByteArray err;
+        QBuffer outStream(&out);
+        QBuffer errStream(&err);
+        QVERIFY(outStream.open(QIODevice::WriteOnly) && errStream.open(QIODevice::WriteOnly));
+        QCOMPARE(StyleCheck::run({file}, profile, outStream, errStream), StyleCheck::ProblemsFound);
+        const QByteArray name = file.toUtf8();
+        QCOMPARE(out, name + ":1: unknown key \"&h\xF6he\"\n"
+                          + name + ":2: value \"\xFC\" of \"&c\" is not 0x and six hex digits\n"
+                          + name + ":3: value \"\xFD\" of \"&m\" starts none of the choices \"f\xFCr\", \"\xA9 x\"\n");
+        QVERIFY(err.isEmpty());
     }
 
     void runWithoutAProfile()
     {
-        QString out;
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
+        QByteArray out;
+        QByteArray err;
+        QBuffer outStream(&out);
+        QBuffer errStream(&err);
+        QVERIFY(outStream.open(QIODevice::WriteOnly) && errStream.open(QIODevice::WriteOnly));
         const QString profile = m_dir.filePath(QStringLiteral("none.xml"));
         QCOMPARE(StyleCheck::run({styleFile("&width=1\r\n")}, profile, outStream, errStream), StyleCheck::CannotCheck);
         QVERIFY(out.isEmpty());
-        QCOMPARE(err, profile + ": Cannot open file " + profile + "\n");
+        QCOMPARE(QString::fromUtf8(err), profile + ": Cannot open file " + profile + "\n");
     }
+
     void bundledStyleFilesPassTheCheck()
     {
         // Every style file shipped beside the program, and the values a first
@@ -197,12 +221,13 @@ private slots:
         files << m_dir.filePath(QStringLiteral("defaults.stl"));
         defaults.SaveStyleValues(files.last());
 
-        QString out;
-        QString err;
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
+        QByteArray out;
+        QByteArray err;
+        QBuffer outStream(&out);
+        QBuffer errStream(&err);
+        QVERIFY(outStream.open(QIODevice::WriteOnly) && errStream.open(QIODevice::WriteOnly));
         const StyleCheck::Result result = StyleCheck::run(files, profile, outStream, errStream);
-        QVERIFY2(out.isEmpty() && err.isEmpty(), qPrintable(out + err));
+        QVERIFY2(out.isEmpty() && err.isEmpty(), (out + err).constData());
         QCOMPARE(result, StyleCheck::Clean);
     }
 };

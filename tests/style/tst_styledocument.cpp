@@ -211,6 +211,94 @@ private slots:
         QCOMPARE(refresh.count(), 0);
     }
 
+    // A value's bytes, as a file written in any code page holds them, are
+    // written back as they were read while another value changes; only the
+    // cut to 20 characters (a byte that is not UTF-8 counting as one, a valid
+    // sequence never split) may shorten them.
+    void valueBytesSurviveLoadAndSave_data()
+    {
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<QByteArray>("kept");
+
+        const QByteArray a19(19, 'a');
+        QTest::newRow("Windows-1252 umlaut") << QByteArray("Umsatz f\xFCr 2026") << QByteArray("Umsatz f\xFCr 2026");
+        QTest::newRow("Windows-1252 signs") << QByteArray("\xA9 Melbrin \x80 5") << QByteArray("\xA9 Melbrin \x80 5");
+        QTest::newRow("control bytes and FF") << QByteArray("\x01\x02junk\xFF") << QByteArray("\x01\x02junk\xFF");
+        QTest::newRow("lone continuation bytes") << QByteArray("\x80\xBF\x80") << QByteArray("\x80\xBF\x80");
+        QTest::newRow("lead byte at the end") << QByteArray("abc\xC3") << QByteArray("abc\xC3");
+        QTest::newRow("overlong encodings") << QByteArray("\xC0\xAF\xE0\x80\xAF") << QByteArray("\xC0\xAF\xE0\x80\xAF");
+        QTest::newRow("encoded surrogate") << QByteArray("x\xED\xA0\x80y") << QByteArray("x\xED\xA0\x80y");
+        QTest::newRow("FF and FE") << QByteArray("\xFF\xFE") << QByteArray("\xFF\xFE");
+        QTest::newRow("valid UTF-8") << QByteArray("Gr\xC3\xBC\xC3\x9F" "e") << QByteArray("Gr\xC3\xBC\xC3\x9F" "e");
+        QTest::newRow("Windows-1252 cut at 20 characters")
+            << QByteArray("Umsatz f\xFCr das Jahr 2026") << QByteArray("Umsatz f\xFCr das Jahr ");
+        QTest::newRow("kept bytes count one character each") << QByteArray(25, '\xFC') << QByteArray(20, '\xFC');
+        QTest::newRow("two-byte sequence as the 20th character")
+            << a19 + "\xC3\xA9zz" << a19 + "\xC3\xA9";
+        QTest::newRow("four-byte sequence as the 20th character")
+            << a19 + "\xF0\x9F\x98\x80z" << a19 + "\xF0\x9F\x98\x80";
+        QTest::newRow("lone lead byte as the 20th character")
+            << a19 + "\xC3\xC3\xA9" << a19 + "\xC3";
+        QTest::newRow("sequence cut short at the 20th character") << a19 + "\xE2\x82" << a19 + "\xE2";
+        QTest::newRow("NUL ends the text") << QByteArray("ab\0\xFC" "cd", 6) << QByteArray("ab");
+    }
+
+    void valueBytesSurviveLoadAndSave()
+    {
+        QFETCH(QByteArray, value);
+        QFETCH(QByteArray, kept);
+        StyleDocument doc;
+        loadProfile(doc, "<root>root<s>Chart<a>A</a><b>B</b></s></root>");
+        // The value's line last: a NUL in it ends the file there.
+        writeFile(QStringLiteral("in.stl"), "&b=1\r\n&a=" + value + "\r\n");
+        doc.LoadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
+        doc.XMLMemoryData.setRecNo(2);
+        doc.XMLMemoryData.postValue(QStringLiteral("2"));
+
+        const QByteArray expected = "&a=" + kept + "\r\n&b=2\r\n";
+        QCOMPARE(readFile(QStringLiteral("style.txt")), expected);
+        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
+        QCOMPARE(readFile(QStringLiteral("out.stl")), expected);
+    }
+
+    // Keys and defaults of the profile keep their bytes; a key matches a
+    // parameter letter case aside, but bytes that are not UTF-8 only match
+    // the same bytes.
+    void keysMatchOnTheirBytes_data()
+    {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QByteArray>("saved"); // empty: the line matched nothing
+
+        QTest::newRow("same kept byte") << QByteArray("a\xFC") << QByteArray("&a\xFC=1") << QByteArray("&a\xFC=1\r\n");
+        QTest::newRow("other kept byte") << QByteArray("a\xFC") << QByteArray("&a\xFD=1") << QByteArray();
+        QTest::newRow("letter case beside a kept byte")
+            << QByteArray("a\xFC") << QByteArray("&A\xFC=1") << QByteArray("&a\xFC=1\r\n");
+        QTest::newRow("letter case beside other kept bytes")
+            << QByteArray("A\xFC") << QByteArray("&a\xFD=1") << QByteArray();
+        QTest::newRow("kept byte against its character")
+            << QByteArray("a\xFC") << QByteArray("&a\xC3\xBC=1") << QByteArray();
+        QTest::newRow("letter case of a character")
+            << QByteArray("a\xC3\xBC") << QByteArray("&A\xC3\x9C=1") << QByteArray("&a\xC3\xBC=1\r\n");
+        QTest::newRow("kept byte against a replacement mark")
+            << QByteArray("a\xFC") << QByteArray("&a\xEF\xBF\xBD=1") << QByteArray();
+    }
+
+    void keysMatchOnTheirBytes()
+    {
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, line);
+        StyleDocument doc;
+        loadProfile(doc, "<root>root<s>Chart<" + key + " default=\"d\xE9\">A</" + key + "></s></root>");
+        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("profile.stl")));
+        QCOMPARE(readFile(QStringLiteral("profile.stl")), "&" + key + "=d\xE9\r\n");
+
+        writeFile(QStringLiteral("in.stl"), line + "\r\n");
+        doc.LoadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
+        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
+        QTEST(readFile(QStringLiteral("out.stl")), "saved");
+    }
+
     void stateChangedOnlyOnChange()
     {
         StyleDocument doc;
