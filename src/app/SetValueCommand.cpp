@@ -1,6 +1,7 @@
 #include "app/SetValueCommand.h"
 
 #include "app/ErrorReport.h"
+#include "app/SystemText.h"
 #include "params/ParameterTable.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,7 @@ SetValueCommand::SetValueCommand(ParameterTable *table, int recordIndex, const Q
     : QUndoCommand(parent), m_table(table), m_recordIndex(recordIndex), m_oldValue(oldValue), m_newValue(newValue)
 {
     setText(QCoreApplication::translate("SetValueCommand", "Set %1 to \"%2\"")
-                .arg(table->record(recordIndex).pText(), newValue));
+                .arg(SystemText::displayed(table->record(recordIndex).pText()), SystemText::displayed(newValue)));
 }
 
 void SetValueCommand::undo()

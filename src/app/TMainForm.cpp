@@ -648,7 +648,7 @@ void TMainForm::showCurrentParameter()
     if (table.currentIndex() < 0)
         return;
     const ParameterRecord &r = table.current();
-    m_statusPanel1->setText(r.pGroup() + QStringLiteral(" : ") + r.pText() + QStringLiteral(" = ") + r.pDefault());
+    m_statusPanel1->setText(SystemText::displayed(r.pGroup() + QStringLiteral(" : ") + r.pText() + QStringLiteral(" = ") + r.pDefault()));
 }
 
 void TMainForm::RefreshPreview()

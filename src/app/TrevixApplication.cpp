@@ -1,6 +1,7 @@
 #include "app/TrevixApplication.h"
 
 #include "app/ErrorReport.h"
+#include "app/SystemText.h"
 
 #include <QIcon>
 #include <QMessageBox>
@@ -36,7 +37,7 @@ void TrevixApplication::setTitle(const QString &title)
 
 void TrevixApplication::showErrorBox(const QString &message)
 {
-    QMessageBox box(QMessageBox::Critical, title(), message, QMessageBox::Ok, activeWindow());
+    QMessageBox box(QMessageBox::Critical, title(), SystemText::displayed(message), QMessageBox::Ok, activeWindow());
     box.exec();
 }
 

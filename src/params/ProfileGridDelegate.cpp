@@ -1,7 +1,9 @@
 #include "params/ProfileGridDelegate.h"
 
+#include "app/SystemText.h"
 #include "params/ColorValue.h"
 #include "params/FontStyleValue.h"
+#include "params/KeptByteText.h"
 #include "params/ParameterRecord.h"
 #include "params/ProfileGridModel.h"
 #include "widgets/SystemColors.h"
@@ -68,26 +70,54 @@ bool ProfileGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
         if (hasButton(index))
             text.rect.setRight(buttonRect(option.rect).left() - 1);
         const int margin = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-        const int needed = QFontMetrics(text.font).horizontalAdvance(text.text) + margin;
+        const int needed = QFontMetrics(text.font).horizontalAdvance(KeptByteText::shown(text.text)) + margin;
         if (!text.text.isEmpty() && needed > text.rect.width()) {
             const QString rowTip = index.data(Qt::ToolTipRole).toString();
-            QToolTip::showText(event->globalPos(), rowTip.isEmpty() ? text.text : text.text + u'\n' + rowTip, view);
+            const QString shown = SystemText::displayed(text.text);
+            QToolTip::showText(event->globalPos(), rowTip.isEmpty() ? shown : shown + u'\n' + rowTip, view);
             return true;
         }
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
+void ProfileGridDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    if (!KeptByteText::holdsKeptBytes(cell.text)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    // The style draws the cell without its text; the text follows with its
+    // kept bytes marked.
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    const QString text = cell.text;
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).adjusted(margin, 0, -margin, 0);
+    cell.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    const QPalette::ColorGroup group = !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (cell.state & QStyle::State_Active) ? QPalette::Normal
+                                                                              : QPalette::Inactive;
+    const bool selected = cell.state & QStyle::State_Selected;
+    KeptByteText::draw(painter, textRect, text, cell.font,
+                       cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text),
+                       cell.palette.color(group, selected ? QPalette::Highlight : QPalette::Base),
+                       cell.displayAlignment);
+}
+
 void ProfileGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
 {
     if (!hasButton(index)) {
-        QStyledItemDelegate::paint(painter, option, index);
+        paintText(painter, option, index);
         return;
     }
     QStyleOptionViewItem text = option;
     text.rect.setRight(buttonRect(option.rect).left() - 1);
-    QStyledItemDelegate::paint(painter, text, index);
+    paintText(painter, text, index);
 
     QStyleOptionButton button;
     button.rect = buttonRect(option.rect);

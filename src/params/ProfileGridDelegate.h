@@ -27,6 +27,9 @@ protected:
                    const QModelIndex &index) override;
 
 private:
+    // The cell as the style draws it; a text with bytes that are not UTF-8
+    // shows them marked.
+    void paintText(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     // A colour swatch, a font name in its face, a font style in words.
     static void showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index);
 };

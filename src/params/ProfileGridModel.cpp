@@ -1,6 +1,7 @@
 #include "params/ProfileGridModel.h"
 
 #include "app/ErrorReport.h"
+#include "app/SystemText.h"
 #include "params/ParameterTable.h"
 
 #include <algorithm>
@@ -142,8 +143,8 @@ QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
         return record;
     const ParameterRecord &r = m_table->record(record);
     if (role == Qt::ToolTipRole) {
-        return r.pType().isEmpty() ? tr("Key: %1").arg(r.pName())
-                                   : tr("Key: %1, type: %2").arg(r.pName(), r.pType());
+        const QString key = SystemText::displayed(r.pName());
+        return r.pType().isEmpty() ? tr("Key: %1").arg(key) : tr("Key: %1, type: %2").arg(key, SystemText::displayed(r.pType()));
     }
     if (role == DiffersFromProfileRole)
         return m_table->differsFromProfile(record);

@@ -1,6 +1,7 @@
 #include "params/ValueEditors.h"
 
 #include "app/ErrorReport.h"
+#include "app/SystemText.h"
 #include "params/ProfileGrid.h"
 #include "params/TFormColor.h"
 #include "params/TFormFont.h"
@@ -91,7 +92,9 @@ bool ValueEditors::execList(const QStringList &choices, int &selected)
 {
     QComboBox *box = FormList()->ComboBox();
     box->clear();
-    box->addItems(choices);
+    // The choice is taken by its place, so the box may show the kept bytes marked.
+    for (const QString &choice : choices)
+        box->addItem(SystemText::displayed(choice));
     box->setCurrentIndex(selected);
     if (!exec(FormList()))
         return false;
