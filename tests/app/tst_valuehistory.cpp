@@ -95,6 +95,32 @@ private slots:
         QCOMPARE(m_history->stack()->count(), 3); // replaying records nothing new
     }
 
+    // Values read with bytes that are not UTF-8 are written back with them
+    // through changes of other values, undo and redo, and undoing a change of
+    // the value itself gives them back; the undo text marks them.
+    void keptBytesSurviveUndoAndRedo()
+    {
+        const QByteArray original = "&bgColor=0xFFFFFF\r\n&width=5\r\n&title=Umsatz f\xFCr 2026\r\n";
+        QFile file(m_dir.filePath(QStringLiteral("in.stl")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(original);
+        file.close();
+        m_doc->LoadStyleValues(file.fileName());
+
+        post(1, QStringLiteral("7"));
+        m_history->undo();
+        QCOMPARE(styleTxt(), original);
+        m_history->redo();
+        QCOMPARE(styleTxt(), "&bgColor=0xFFFFFF\r\n&width=7\r\n&title=Umsatz f\xFCr 2026\r\n");
+
+        post(2, value(2) + QChar(0xDCA9));
+        QCOMPARE(m_history->undoAction()->toolTip(), QStringLiteral("Undo Set Title to \"Umsatz f\uFFFDr 2026\uFFFD\""));
+        QCOMPARE(styleTxt(), "&bgColor=0xFFFFFF\r\n&width=7\r\n&title=Umsatz f\xFCr 2026\xA9\r\n");
+        m_history->undo();
+        m_history->undo();
+        QCOMPARE(styleTxt(), original);
+    }
+
     void unchangedPostsAndBulkWorkAreNotRecorded()
     {
         post(0, QStringLiteral("0xFFFFFF")); // OK without a change
