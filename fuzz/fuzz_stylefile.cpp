@@ -1,12 +1,49 @@
 // Style file reading on arbitrary bytes, against a plain line-by-line reading:
 // the first line of each key counts, keys compare without letter case, values
-// are kept up to the reader's limit, and a NUL ends the text.
+// are kept up to the reader's limit, and a NUL ends the text. Every value
+// comes back with the bytes of its line, and so does the line the editor
+// writes for it once the table has cut it to 20 characters (a byte that is
+// not part of valid UTF-8 counting as one, a valid sequence never split).
 #include "app/SystemText.h"
+#include "params/ParameterRecord.h"
 #include "style/StyleFile.h"
 
-#include <QHash>
+#include <QUtf8StringView>
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+// The first maxChars characters of bytes, counted on the bytes themselves.
+QByteArrayView firstChars(QByteArrayView bytes, int maxChars)
+{
+    qsizetype at = 0;
+    for (int chars = 0; chars < maxChars && at < bytes.size(); ++chars) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const bool valid = length > 1 && at + length <= bytes.size()
+                           && QUtf8StringView(bytes.sliced(at, length)).isValidUtf8();
+        at += valid ? length : 1;
+    }
+    return bytes.first(at);
+}
+
+struct Line
+{
+    QString key;        // decoded, for the comparison without letter case
+    QByteArray keyBytes; // "&" and the key's bytes
+    QByteArray value;
+};
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
@@ -18,20 +55,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         bytes.truncate(nul);
     bytes.replace("\r\n", "\n");
     bytes.replace('\r', '\n');
-    QHash<QString, QString> expected;
+    // The first line of each key, found by Qt's own comparison without letter
+    // case, which leaves bytes that are not UTF-8 (lone surrogates) as they are.
+    std::vector<Line> expected;
     for (const QByteArray &line : bytes.split('\n')) {
         const qsizetype eq = line.indexOf('=');
         if (eq < 0 || size_t(eq) > StyleFile::KeyLimit)
             continue;
         const QString key = SystemText::decode(line.first(eq));
-        if (!key.startsWith(QLatin1Char('&')) || expected.contains(key.toCaseFolded()))
+        if (!key.startsWith(QLatin1Char('&'))
+            || std::any_of(expected.cbegin(), expected.cend(),
+                           [&key](const Line &seen) { return seen.key.compare(key, Qt::CaseInsensitive) == 0; }))
             continue;
-        const QByteArray value = line.sliced(eq + 1).left(qsizetype(StyleFile::ValueLimit));
-        expected.insert(key.toCaseFolded(), SystemText::decode(value));
+        expected.push_back({key, line.first(eq), line.sliced(eq + 1).left(qsizetype(StyleFile::ValueLimit))});
     }
-    for (auto it = expected.cbegin(); it != expected.cend(); ++it) {
-        if (style.value(it.key().mid(1)) != it.value())
-            std::abort();
+    for (const Line &line : expected) {
+        const QString name = line.key.mid(1);
+        const std::optional<QString> value = style.value(name);
+        check(value && SystemText::encode(*value) == line.value);
+        const QString stored = ParameterRecord::cut(*value, ParameterRecord::DefaultWidth);
+        check(SystemText::encode(StyleFile::line(name, stored))
+              == line.keyBytes + '=' + firstChars(line.value, ParameterRecord::DefaultWidth).toByteArray());
     }
     return 0;
 }

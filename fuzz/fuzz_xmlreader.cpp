@@ -1,11 +1,20 @@
 // The profile reader on arbitrary bytes: it either builds a tree or reports
 // "Line too long"; the tree it builds is consistent and can be walked and freed.
+// Every text of the tree, and every field of the parameter records made from
+// it, holds the file's bytes: encoding gives them back unchanged, cut to the
+// field's width in characters (a byte that is not part of valid UTF-8 counts
+// as one, a valid sequence is never split).
+#include "app/StyleDocument.h"
+#include "app/SystemText.h"
 #include "params/EParserError.h"
 #include "params/TECXMLParser.h"
 
 #include <QBuffer>
+#include <QUtf8StringView>
 
+#include <climits>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -14,6 +23,40 @@ void check(bool condition)
 {
     if (!condition)
         std::abort();
+}
+
+// The first maxChars characters of bytes, counted on the bytes themselves.
+QByteArrayView firstChars(QByteArrayView bytes, int maxChars)
+{
+    qsizetype at = 0;
+    for (int chars = 0; chars < maxChars && at < bytes.size(); ++chars) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        const bool valid = length > 1 && at + length <= bytes.size()
+                           && QUtf8StringView(bytes.sliced(at, length)).isValidUtf8();
+        at += valid ? length : 1;
+    }
+    return bytes.first(at);
+}
+
+void checkBytes(const QString &text, QByteArrayView bytes, int maxChars)
+{
+    check(SystemText::encode(text) == firstChars(bytes, maxChars));
+}
+
+// The raw value of the first attribute line named name, in any letter case.
+QByteArrayView attributeBytes(const TXMLItem *item, QByteArrayView name)
+{
+    QByteArrayView rest = item->attributeBytes();
+    while (!rest.isEmpty()) {
+        const qsizetype end = rest.indexOf('\n');
+        const QByteArrayView line = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+        const qsizetype eq = line.indexOf('=');
+        if (eq >= 0 && QString::fromUtf8(line.first(eq)).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return line.sliced(eq + 1);
+    }
+    return {};
 }
 
 void walk(const TXMLItem *root, const TECXMLParser *owner)
@@ -30,14 +73,43 @@ void walk(const TXMLItem *root, const TECXMLParser *owner)
             (void)item->attribute(u"type");
             (void)item->attribute(u"values");
             (void)item->attribute(u"default");
-            (void)item->attributes();
-            (void)item->text();
+            checkBytes(item->name(), item->nameBytes(), INT_MAX);
+            checkBytes(item->text(), item->textBytes(), INT_MAX);
+            checkBytes(item->attributes().join(QLatin1Char('\n')), item->attributeBytes(), INT_MAX);
         }
         for (int i = 0; i < item->count(); ++i) {
             check(item->item(i)->parent() == item);
             check(item->indexOf(item->item(i)) == i);
             pending.push_back(item->item(i));
         }
+    }
+}
+
+// The records a profile load makes, field by field against the items' bytes,
+// in the load's order: an element before its children.
+void checkRecords(const TECXMLParser &parser)
+{
+    StyleDocument document;
+    document.FNextId = 1;
+    document.LoadProfileItem(parser.Root(), QString());
+    const ParameterTable &table = document.XMLMemoryData;
+    int next = 0;
+    std::vector<std::pair<const TXMLItem *, QByteArrayView>> pending{{parser.Root(), {}}};
+    while (!pending.empty() && next < 64) {
+        const auto [item, group] = pending.back();
+        pending.pop_back();
+        if (!group.isEmpty() && group != "root") {
+            check(next < table.count());
+            const ParameterRecord &record = table.record(next++);
+            checkBytes(record.pGroup(), group, ParameterRecord::GroupWidth);
+            checkBytes(record.pName(), item->nameBytes(), ParameterRecord::NameWidth);
+            checkBytes(record.pText(), item->textBytes(), ParameterRecord::TextWidth);
+            checkBytes(record.pType(), attributeBytes(item, "type"), ParameterRecord::TypeWidth);
+            checkBytes(record.pValues(), attributeBytes(item, "values"), ParameterRecord::ValuesWidth);
+            checkBytes(record.pDefault(), attributeBytes(item, "default"), ParameterRecord::DefaultWidth);
+        }
+        for (int i = item->count() - 1; i >= 0; --i)
+            pending.emplace_back(item->item(i), item->textBytes());
     }
 }
 
@@ -57,5 +129,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     }
     walk(parser.Root(), &parser);
+    checkRecords(parser);
     return 0;
 }

@@ -30,6 +30,8 @@ public:
     void setText(const QString &text);
 
     QStringList attributes() const;
+    // The attribute lines as the file's bytes, each ended by a line feed but the last.
+    QByteArrayView attributeBytes() const { return m_attributes; }
     // The value of the first attribute line whose name matches, ignoring case;
     // empty when there is none.
     QString attribute(QStringView name) const;
