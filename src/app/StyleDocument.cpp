@@ -53,8 +53,11 @@ void StyleDocument::ClearValues()
 {
     FTableReady = false;
     const auto ready = qScopeGuard([this] { FTableReady = true; });
-    for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next())
-        XMLMemoryData.postValue(QString());
+    {
+        for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next())
+            XMLMemoryData.postValue(QString());
+    }
+    emit valuesCleared();
 }
 
 void StyleDocument::LoadStyleValues(const QString &fileName)
@@ -62,8 +65,11 @@ void StyleDocument::LoadStyleValues(const QString &fileName)
     FTableReady = false;
     const auto ready = qScopeGuard([this] { FTableReady = true; });
     const StyleFile style = StyleFile::load(fileName);
-    for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next())
-        XMLMemoryData.postValue(style.value(XMLMemoryData.current().pName()).value_or(QString()));
+    {
+        for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next())
+            XMLMemoryData.postValue(style.value(XMLMemoryData.current().pName()).value_or(QString()));
+    }
+    emit valuesLoaded(fileName);
 }
 
 void StyleDocument::SaveStyleValues(const QString &fileName)
@@ -77,6 +83,7 @@ void StyleDocument::SaveStyleValues(const QString &fileName)
         }
     }
     StyleFile::save(fileName, lines);
+    emit valuesSaved(fileName);
     emit refreshRequested();
 }
 

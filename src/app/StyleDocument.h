@@ -51,4 +51,9 @@ signals:
     void refreshRequested();
     // FModified or FFileName changed.
     void stateChanged();
+    // Every value was replaced by a style file's, or emptied.
+    void valuesLoaded(const QString &fileName);
+    void valuesCleared();
+    // The values were written to a style file.
+    void valuesSaved(const QString &fileName);
 };

@@ -2,6 +2,7 @@
 
 #include "app/DocumentCommands.h"
 #include "app/ErrorReport.h"
+#include "app/ProblemsPanel.h"
 #include "app/StyleFileDialogs.h"
 #include "app/SystemText.h"
 #include "app/TTBMRUList.h"
@@ -23,6 +24,7 @@
 #include "settings/TFormStorage.h"
 #include "settings/THelpRouter.h"
 #include "settings/WidgetFormWindow.h"
+#include "style/ProblemListModel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,6 +81,7 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
 
     createActions();
     createClientArea();
+    createProblemsPanel();
     createMenus();
     createToolbar();
     createStatusBar();
@@ -154,6 +157,12 @@ void TMainForm::createActions()
     ItemHelpWindow->setVisible(false);
     connect(ItemHelpWindow, &QAction::triggered, this, &TMainForm::ItemHelpWindowClick);
 
+    ItemProblems = new QAction(tr("Problems"), this);
+    ItemProblems->setObjectName(QStringLiteral("ItemProblems"));
+    ItemProblems->setCheckable(true);
+    ItemProblems->setChecked(true);
+    ItemProblems->setStatusTip(tr("List what the style file holds that the profile does not allow"));
+
     ItemAbout = new QAction(tr("About..."), this);
     connect(ItemAbout, &QAction::triggered, this, &TMainForm::ItemAboutClick);
 }
@@ -178,7 +187,7 @@ void TMainForm::createMenus()
     SubmenuEdit->addAction(m_profilePanel->findAction());
 
     SubmenuView = menuBar->addMenu(tr("&View"));
-    SubmenuView->addActions({ItemStatusbar, ItemFullPath, ItemHelpWindow});
+    SubmenuView->addActions({ItemStatusbar, ItemFullPath, ItemHelpWindow, ItemProblems});
     SubmenuView->addSeparator();
     SubmenuView->addAction(m_profilePanel->showModifiedAction());
     SubmenuView->addSeparator();
@@ -287,6 +296,24 @@ void TMainForm::fitPreviewToMovie(int movieWidth)
     fitPreviewPanel(width);
 }
 
+void TMainForm::createProblemsPanel()
+{
+    m_problems = new ProblemListModel(&m_document, this);
+    m_problemsPanel = new ProblemsPanel(m_problems, this);
+    m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
+                                 | QDockWidget::DockWidgetFloatable);
+    addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
+    resizeDocks({m_problemsPanel}, {90}, Qt::Vertical);
+    connect(m_problemsPanel, &ProblemsPanel::parameterChosen, this, [this](int record) {
+        m_profilePanel->showRecord(record);
+        m_profileGrid->setFocus(Qt::OtherFocusReason);
+    });
+    // The View menu's check and the dock's visibility follow each other, the
+    // dock's close button included; the stored check restores the dock.
+    connect(ItemProblems, &QAction::toggled, m_problemsPanel, &QWidget::setVisible);
+    connect(m_problemsPanel->toggleViewAction(), &QAction::toggled, ItemProblems, &QAction::setChecked);
+}
+
 void TMainForm::fitPreviewPanel(int width)
 {
     const QList<int> sizes = m_previewSplitter->sizes();
@@ -314,7 +341,7 @@ void TMainForm::createFormStorage()
     FormStorage->IniSection = QStringLiteral("Melbrin\\TrevixStyleEditor");
     FormStorage->Options = {TFormPlacement::fpState, TFormPlacement::fpPosition, TFormPlacement::fpActiveControl};
     FormStorage->StoredProps = {QStringLiteral("StatusBar.Visible"), QStringLiteral("ItemFullPath.Checked"),
-                                QStringLiteral("ItemHelpWindow.Checked")};
+                                QStringLiteral("ItemHelpWindow.Checked"), QStringLiteral("ItemProblems.Checked")};
     // The key strings must never change: values scrambled with one read back as other text with another.
     FormStorage->StoredValues = {
         TStoredValue(QStringLiteral("SWFFile"), QStringLiteral("trevix.swf"), QStringLiteral("Quillmarten")),

@@ -19,6 +19,8 @@ class QToolButton;
 class ProfileGrid;
 class ProfileGridModel;
 class ProfilePanel;
+class ProblemListModel;
+class ProblemsPanel;
 class SettingsBackingStore;
 class StyleFileDialogs;
 class TFormStorage;
@@ -46,6 +48,7 @@ public:
     DocumentCommands &documentCommands() { return *m_commands; }
     ProfileGrid *ProfileGridView() const { return m_profileGrid; }
     ProfilePanel *profilePanel() const { return m_profilePanel; }
+    ProblemsPanel *problemsPanel() const { return m_problemsPanel; }
     ValueHistory *history() const { return m_history; }
     TShockwaveFlash *ShockwaveFlash() const { return m_shockwaveFlash; }
     QFrame *PanelFlash() const { return m_panelFlash; }
@@ -61,6 +64,7 @@ public:
     QAction *ItemStatusbar = nullptr;
     QAction *ItemFullPath = nullptr;
     QAction *ItemHelpWindow = nullptr;
+    QAction *ItemProblems = nullptr;
     QAction *ItemAbout = nullptr;
     QMenu *SubmenuFile = nullptr;
     QMenu *SubmenuEdit = nullptr;
@@ -94,6 +98,7 @@ private:
     void createMenus();
     void createToolbar();
     void createClientArea();
+    void createProblemsPanel();
     void createStatusBar();
     void createFormStorage();
     void createDocumentCommands();
@@ -130,6 +135,8 @@ private:
     ProfileGridModel *m_gridModel = nullptr;
     ProfilePanel *m_profilePanel = nullptr;
     ProfileGrid *m_profileGrid = nullptr;
+    ProblemListModel *m_problems = nullptr;
+    ProblemsPanel *m_problemsPanel = nullptr;
     ValueHistory *m_history = nullptr;
     QSplitter *m_previewSplitter = nullptr;
     QFrame *m_panelFlash = nullptr;

@@ -1,6 +1,7 @@
 #include "params/ProfilePanel.h"
 
 #include "params/ProfileGrid.h"
+#include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
 
 #include <QAction>
@@ -48,6 +49,20 @@ void ProfilePanel::applyFilter()
     m_grid->proxy()->setFilterText(m_filter->text());
     m_grid->proxy()->setModifiedOnly(m_showModified->isChecked());
     m_grid->expandAll();
+}
+
+void ProfilePanel::showRecord(int recordIndex)
+{
+    const QModelIndex source = m_grid->gridModel()->indexOfRecord(recordIndex);
+    if (!source.isValid())
+        return;
+    if (!m_grid->proxy()->mapFromSource(source).isValid()) {
+        m_filter->clear();
+        m_showModified->setChecked(false);
+    }
+    const QModelIndex shown = m_grid->proxy()->mapFromSource(source);
+    m_grid->setCurrentIndex(shown);
+    m_grid->scrollTo(shown); // opens a collapsed section too
 }
 
 bool ProfilePanel::eventFilter(QObject *watched, QEvent *event)

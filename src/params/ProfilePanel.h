@@ -22,6 +22,10 @@ public:
     QAction *findAction() const { return m_find; }
     QAction *showModifiedAction() const { return m_showModified; }
 
+    // Makes a parameter's row the grid's current one, scrolled into view;
+    // a filter that hides it is cleared and its section opened.
+    void showRecord(int recordIndex);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/StyleDocument.h"
+#include "style/StyleRules.h"
 
-#include <QHash>
 #include <QList>
 #include <QString>
+
+#include <optional>
 
 class QIODevice;
 
@@ -14,11 +16,7 @@ class QIODevice;
 class StyleCheck
 {
 public:
-    struct Problem
-    {
-        int line = 0;
-        QString message;
-    };
+    using Problem = StyleRules::Problem;
 
     // Exit codes of run().
     enum Result { Clean = 0, ProblemsFound = 1, CannotCheck = 2 };
@@ -37,8 +35,6 @@ public:
     static Result run(const QStringList &styleFiles, const QString &profileFile, QIODevice &out, QIODevice &err);
 
 private:
-    QString valueProblem(const ParameterRecord &record, const QString &value);
-
     StyleDocument m_document;
-    QHash<QString, int> m_records; // case-folded "&" + key -> first record with it
+    std::optional<StyleRules> m_rules; // over the document's table once the profile is read
 };

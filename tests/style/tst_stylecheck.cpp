@@ -1,3 +1,4 @@
+#include "style/ProblemListModel.h"
 #include "style/StyleCheck.h"
 
 #include <QBuffer>
@@ -61,18 +62,20 @@ private slots:
     void problems_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("problems"); // "line: message"
+        // "line: message"; a leading "*" marks a line Save does not keep, which
+        // the Problems panel says and --check does not.
+        QTest::addColumn<QStringList>("problems");
 
         QTest::newRow("clean") << QByteArray("&bgColor=0x00ff00\r\n&width=100\r\n&align=center\r\n&title=Sales\r\n")
                                << QStringList{};
         QTest::newRow("empty file") << QByteArray() << QStringList{};
         QTest::newRow("blank and plain lines") << QByteArray("\r\n# notes\r\nplain\r\n") << QStringList{};
 
-        QTest::newRow("unknown key") << QByteArray("&width=1\r\n&height=5\r\n") << QStringList{"2: unknown key \"&height\""};
+        QTest::newRow("unknown key") << QByteArray("&width=1\r\n&height=5\r\n") << QStringList{"*2: unknown key \"&height\""};
         QTest::newRow("key in other letter case") << QByteArray("&BGCOLOR=0x000000\r\n") << QStringList{};
-        QTest::newRow("blank after the key") << QByteArray("&width =5\r\n") << QStringList{"1: unknown key \"&width \""};
-        QTest::newRow("key without &") << QByteArray("width=5\r\n") << QStringList{"1: unknown key \"width\""};
-        QTest::newRow("no =") << QByteArray("&width 5\r\n") << QStringList{"1: \"&width 5\" has no \"=\""};
+        QTest::newRow("blank after the key") << QByteArray("&width =5\r\n") << QStringList{"*1: unknown key \"&width \""};
+        QTest::newRow("key without &") << QByteArray("width=5\r\n") << QStringList{"*1: unknown key \"width\""};
+        QTest::newRow("no =") << QByteArray("&width 5\r\n") << QStringList{"*1: \"&width 5\" has no \"=\""};
 
         QTest::newRow("20 characters") << QByteArray("&title=12345678901234567890\r\n") << QStringList{};
         QTest::newRow("21 characters") << QByteArray("&title=123456789012345678901\r\n")
@@ -82,14 +85,14 @@ private slots:
         QTest::newRow("spin in range") << QByteArray("&width=0\r\n&width=100\r\n&width= 7 \r\n") << QStringList{};
         QTest::newRow("spin not a number") << QByteArray("&width=5px\r\n&width=1.5\r\n")
                                            << QStringList{"1: value \"5px\" of \"&width\" is not a whole number",
-                                                          "2: value \"1.5\" of \"&width\" is not a whole number"};
+                                                          "*2: value \"1.5\" of \"&width\" is not a whole number"};
         QTest::newRow("spin out of range") << QByteArray("&width=101\r\n&width=-1\r\n")
                                            << QStringList{"1: value \"101\" of \"&width\" is outside 0..100",
-                                                          "2: value \"-1\" of \"&width\" is outside 0..100"};
+                                                          "*2: value \"-1\" of \"&width\" is outside 0..100"};
         QTest::newRow("spin with one bound") << QByteArray("&level=999\r\n") << QStringList{};
         QTest::newRow("spin with equal bounds") << QByteArray("&flat=9\r\n") << QStringList{};
         QTest::newRow("spin with a broken domain") << QByteArray("&odd=9\r\n&odd=x\r\n")
-                                                   << QStringList{"2: value \"x\" of \"&odd\" is not a whole number"};
+                                                   << QStringList{"*2: value \"x\" of \"&odd\" is not a whole number"};
 
         QTest::newRow("list choice and its start") << QByteArray("&align=right\r\n&align=cen\r\n&align=CENTER\r\n")
                                                    << QStringList{};
@@ -110,27 +113,53 @@ private slots:
         QTest::newRow("colour not 0x and six digits")
             << QByteArray("&bgColor=0xFFF\r\n&bgColor=#FF0000\r\n&bgColor=0xGGGGGG\r\n&bgColor=0x8000000F\r\n")
             << QStringList{"1: value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
-                           "2: value \"#FF0000\" of \"&bgColor\" is not 0x and six hex digits",
-                           "3: value \"0xGGGGGG\" of \"&bgColor\" is not 0x and six hex digits",
-                           "4: value \"0x8000000F\" of \"&bgColor\" is not 0x and six hex digits"};
+                           "*2: value \"#FF0000\" of \"&bgColor\" is not 0x and six hex digits",
+                           "*3: value \"0xGGGGGG\" of \"&bgColor\" is not 0x and six hex digits",
+                           "*4: value \"0x8000000F\" of \"&bgColor\" is not 0x and six hex digits"};
         QTest::newRow("untyped and font values") << QByteArray("&title=anything at all\r\n&titleFont=Any Font\r\n")
                                                  << QStringList{};
 
         QTest::newRow("two problems on a line") << QByteArray("&bgColor=0x112233445566778899AA\r\n")
                                                 << QStringList{"1: value of \"&bgColor\" is longer than 20 characters",
                                                                "1: value \"0x112233445566778899\" of \"&bgColor\" is not 0x and six hex digits"};
-        QTest::newRow("lone CR line ends") << QByteArray("&width=1\r&x=1\r") << QStringList{"2: unknown key \"&x\""};
+        QTest::newRow("lone CR line ends") << QByteArray("&width=1\r&x=1\r") << QStringList{"*2: unknown key \"&x\""};
     }
 
+    // One table for both uses of the rules: --check and the Problems panel of
+    // a document that has just read the file.
     void problems()
     {
         QFETCH(QByteArray, content);
         QFETCH(QStringList, problems);
+        const QString file = styleFile(content);
+
+        QStringList expected;
+        for (const QString &problem : problems)
+            expected << (problem.startsWith(u'*') ? problem.mid(1) : problem);
         StyleCheck check(m_profile);
         QStringList found;
-        for (const StyleCheck::Problem &problem : check.check(styleFile(content)))
+        for (const StyleCheck::Problem &problem : check.check(file))
             found << QStringLiteral("%1: %2").arg(problem.line).arg(problem.message);
-        QCOMPARE(found, problems);
+        QCOMPARE(found, expected);
+
+        expected.clear();
+        for (const QString &problem : problems) {
+            expected << (problem.startsWith(u'*')
+                             ? problem.mid(1) + QStringLiteral(" (%1)").arg(ProblemListModel::droppedNote())
+                             : problem);
+        }
+        StyleDocument document;
+        document.XML.LoadFromFile(m_profile);
+        document.FNextId = 1;
+        document.LoadProfileItem(document.XML.Root(), QString());
+        ProblemListModel panel(&document);
+        document.LoadStyleValues(file);
+        found.clear();
+        for (int row = 0; row < panel.rowCount(); ++row) {
+            found << QStringLiteral("%1: %2").arg(panel.index(row, ProblemListModel::LineColumn).data().toInt())
+                         .arg(panel.index(row, ProblemListModel::MessageColumn).data().toString());
+        }
+        QCOMPARE(found, expected);
     }
 
     void oneCheckerForSeveralFiles()

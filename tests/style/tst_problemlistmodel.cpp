@@ -1,0 +1,208 @@
+#include "app/StyleDocument.h"
+#include "params/TableWalk.h"
+#include "style/ProblemListModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QByteArray Profile = R"(<root>root
+  <s>Section
+    <bgColor type="color" default="0xFFFFFF">Background</bgColor>
+    <width type="spin" values="0,100" default="1">Width</width>
+    <chartType type="list" values="bar,line">Chart type</chartType>
+    <lineStyle type="list" values="chartType=line:solid,dashed;chartType=bar:-">Line style</lineStyle>
+    <title>Title</title>
+  </s>
+</root>
+)";
+
+} // namespace
+
+// The Problems panel's list over a document: what it lists after opening a
+// file, after edits, saving and New, checked by Qt's model tester throughout.
+class tst_ProblemListModel : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString write(const QString &name, const QByteArray &content)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("cannot write %s", qPrintable(path));
+        file.write(content);
+        return path;
+    }
+
+    static QStringList rows(const ProblemListModel &model)
+    {
+        QStringList out;
+        for (int row = 0; row < model.rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < model.columnCount(); ++column)
+                cells << model.index(row, column).data().toString();
+            out << cells.join(u'|');
+        }
+        return out;
+    }
+
+    static int recordOf(StyleDocument &document, const QString &key)
+    {
+        for (int i = 0; i < document.XMLMemoryData.count(); ++i) {
+            if (document.XMLMemoryData.record(i).pName() == key)
+                return i;
+        }
+        return -1;
+    }
+
+    // A change as the editors make it: one post while the table is ready.
+    static void set(StyleDocument &document, const QString &key, const QString &value)
+    {
+        document.XMLMemoryData.setRecNo(recordOf(document, key) + 1);
+        document.XMLMemoryData.postValue(value);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        write(QStringLiteral("Style.xml"), Profile);
+    }
+
+    void sequences_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("steps"); // "key=value" posts, "save", "new"
+        QTest::addColumn<QStringList>("rows");  // "line|key|message"
+
+        const QString dropped = QStringLiteral(" (%1)").arg(ProblemListModel::droppedNote());
+        const QByteArray file = "&bgColor=0xFFF\r\n&height=5\r\n&width=7\r\n";
+
+        QTest::newRow("opened") << file << QStringList{}
+                                << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
+                                               "2|&height|unknown key \"&height\"" + dropped};
+        QTest::newRow("a change mends a line")
+            << file << QStringList{"bgColor=0x00FF00"} << QStringList{"2|&height|unknown key \"&height\"" + dropped};
+        QTest::newRow("a change breaks a line")
+            << file << QStringList{"width=250"}
+            << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
+                           "2|&height|unknown key \"&height\"" + dropped,
+                           "3|&width|value \"250\" of \"&width\" is outside 0..100"};
+        QTest::newRow("a value the file did not have")
+            << file << QStringList{"title=Sales", "chartType=pie"}
+            << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
+                           "2|&height|unknown key \"&height\"" + dropped,
+                           "|&chartType|value \"pie\" of \"&chartType\" starts none of the choices \"bar\", \"line\""};
+        QTest::newRow("conditional list follows the other value")
+            << QByteArray("&chartType=line\r\n&lineStyle=dashed\r\n") << QStringList{"chartType=bar"}
+            << QStringList{"2|&lineStyle|value \"dashed\" of \"&lineStyle\" starts none of the choices \"-\""};
+        QTest::newRow("a long value stays until changed")
+            << QByteArray("&title=123456789012345678901\r\n&width=1\r\n") << QStringList{"width=2"}
+            << QStringList{"1|&title|value of \"&title\" is longer than 20 characters"};
+        QTest::newRow("a long value changed")
+            << QByteArray("&title=123456789012345678901\r\n") << QStringList{"title=short"} << QStringList{};
+        QTest::newRow("a repeated key is not kept")
+            << QByteArray("&width=5\r\n&width=x\r\n") << QStringList{"width=6"}
+            << QStringList{"2|&width|value \"x\" of \"&width\" is not a whole number" + dropped};
+        QTest::newRow("save keeps only what it wrote")
+            << file << QStringList{"width=250", "save"}
+            << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
+                           "2|&width|value \"250\" of \"&width\" is outside 0..100"};
+        QTest::newRow("new") << file << QStringList{"new"} << QStringList{};
+        QTest::newRow("new, then a value") << file << QStringList{"new", "width=-3"}
+                                           << QStringList{"|&width|value \"-3\" of \"&width\" is outside 0..100"};
+        QTest::newRow("lines without a problem") << QByteArray("\r\nplain\r\n&width\r\n") << QStringList{}
+                                                 << QStringList{"3|&width|\"&width\" has no \"=\"" + dropped};
+    }
+
+    void sequences()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, rows);
+
+        StyleDocument document;
+        document.FAppDir = m_dir.path() + QLatin1Char('/');
+        document.XML.LoadFromFile(document.FAppDir + QStringLiteral("Style.xml"));
+        document.FNextId = 1;
+        document.LoadProfileItem(document.XML.Root(), QString());
+        document.FTableReady = true;
+        ProblemListModel model(&document);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+
+        document.LoadStyleValues(write(QStringLiteral("chart.stl"), file));
+        for (const QString &step : std::as_const(steps)) {
+            if (step == QLatin1String("save")) {
+                document.SaveStyleValues(m_dir.filePath(QStringLiteral("chart.stl")));
+            } else if (step == QLatin1String("new")) {
+                document.ClearValues();
+            } else {
+                const qsizetype equals = step.indexOf(u'=');
+                set(document, step.left(equals), step.mid(equals + 1));
+            }
+            if (QTest::currentTestFailed())
+                return;
+        }
+        QCOMPARE(this->rows(model), rows);
+    }
+
+    void problemsNameTheirParameter()
+    {
+        StyleDocument document;
+        document.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
+        document.FNextId = 1;
+        document.LoadProfileItem(document.XML.Root(), QString());
+        ProblemListModel model(&document);
+        document.LoadStyleValues(write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
+        QCOMPARE(model.rowCount(), 3);
+        const auto record = [&](int row) { return model.index(row, 0).data(ProblemListModel::RecordIndexRole).toInt(); };
+        QCOMPARE(record(0), -1);
+        QCOMPARE(record(1), recordOf(document, QStringLiteral("width")));
+        QCOMPARE(record(2), recordOf(document, QStringLiteral("width")));
+    }
+
+    // Loading and New change every value; the list is worked out once at their end.
+    void bulkWorkUpdatesOnce()
+    {
+        StyleDocument document;
+        document.FAppDir = m_dir.path() + QLatin1Char('/');
+        document.XML.LoadFromFile(document.FAppDir + QStringLiteral("Style.xml"));
+        document.FNextId = 1;
+        document.LoadProfileItem(document.XML.Root(), QString());
+        document.FTableReady = true;
+        ProblemListModel model(&document);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        document.LoadStyleValues(write(QStringLiteral("chart.stl"), "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
+        QCOMPARE(inserted.size(), 1);
+        QCOMPARE(model.rowCount(), 2);
+    }
+
+    void linesBeyondTheLimitAreCounted()
+    {
+        QByteArray file;
+        for (int i = 0; i < ProblemListModel::DroppedLineLimit + 5; ++i)
+            file += "&unknown" + QByteArray::number(i) + "=1\r\n";
+        file += "&width=999\r\n";
+        StyleDocument document;
+        document.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
+        document.FNextId = 1;
+        document.LoadProfileItem(document.XML.Root(), QString());
+        ProblemListModel model(&document);
+        document.LoadStyleValues(write(QStringLiteral("chart.stl"), file));
+        QCOMPARE(model.rowCount(), ProblemListModel::DroppedLineLimit + 2);
+        // The parameter's own line is checked whatever comes before it.
+        QCOMPARE(model.index(ProblemListModel::DroppedLineLimit, ProblemListModel::KeyColumn).data().toString(),
+                 QStringLiteral("&width"));
+        QCOMPARE(model.index(ProblemListModel::DroppedLineLimit + 1, ProblemListModel::MessageColumn).data().toString(),
+                 QStringLiteral("5 more lines that Save will not keep are not checked"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ProblemListModel)
+#include "tst_problemlistmodel.moc"
