@@ -59,6 +59,13 @@ void DocumentCommands::ASaveasExecute()
     emit updateTitleRequested();
 }
 
+void DocumentCommands::ACompareExecute()
+{
+    const QString fileName = m_prompts->openFileName();
+    if (!fileName.isEmpty())
+        emit compareRequested(fileName);
+}
+
 void DocumentCommands::OpenStyleFile(const QString &fileName)
 {
     m_document.LoadStyleValues(fileName);

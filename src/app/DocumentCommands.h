@@ -26,6 +26,8 @@ public:
     void AOpenExecute();
     void ASaveExecute();
     void ASaveasExecute();
+    // Asks for another style file to compare the document with.
+    void ACompareExecute();
     // Makes the file the current document and adds it to the recent files.
     void OpenStyleFile(const QString &fileName);
     // True when the current values may be discarded: unchanged, saved or given up.
@@ -44,6 +46,7 @@ signals:
     // The preview should show this movie.
     void movieRequested(const QString &movie);
     void bringToFrontRequested();
+    void compareRequested(const QString &fileName);
 
 private:
     StyleDocument &m_document;

@@ -1,5 +1,6 @@
 #include "app/TMainForm.h"
 
+#include "app/ComparePanel.h"
 #include "app/DocumentCommands.h"
 #include "app/ErrorReport.h"
 #include "app/ProblemsPanel.h"
@@ -25,6 +26,7 @@
 #include "settings/THelpRouter.h"
 #include "settings/WidgetFormWindow.h"
 #include "style/ProblemListModel.h"
+#include "style/StyleComparison.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -82,6 +84,7 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
     createActions();
     createClientArea();
     createProblemsPanel();
+    createComparePanel();
     createMenus();
     createToolbar();
     createStatusBar();
@@ -134,6 +137,9 @@ void TMainForm::createActions()
             c.action->setIcon(commandIcon(c.icon));
         addAction(c.action); // shortcuts work wherever the focus is
     }
+    ACompare = new QAction(tr("Compare with..."), this);
+    ACompare->setObjectName(QStringLiteral("ACompare"));
+    ACompare->setStatusTip(tr("List the parameters whose value differs in another style file"));
     connect(AExit, &QAction::triggered, this, &TMainForm::AExitExecute);
     connect(AHelp, &QAction::triggered, this, &TMainForm::AHelpExecute);
     connect(AOptions, &QAction::triggered, this, [this] { ErrorReport::guard([this] { AOptionsExecute(); }); });
@@ -174,6 +180,8 @@ void TMainForm::createMenus()
 
     SubmenuFile = menuBar->addMenu(tr("&File"));
     SubmenuFile->addActions({ANew, AOpen, ASave, ASaveas});
+    SubmenuFile->addSeparator();
+    SubmenuFile->addAction(ACompare);
     SubmenuFile->addSeparator();
     // The recent files are listed between these two separators.
     m_recentFilesEnd = SubmenuFile->addSeparator();
@@ -314,6 +322,24 @@ void TMainForm::createProblemsPanel()
     connect(m_problemsPanel->toggleViewAction(), &QAction::toggled, ItemProblems, &QAction::setChecked);
 }
 
+void TMainForm::createComparePanel()
+{
+    m_comparison = new StyleComparison(&m_document, this);
+    m_comparePanel = new ComparePanel(m_comparison, m_history, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_comparePanel);
+    m_comparePanel->hide();
+    m_comparePanel->toggleViewAction()->setVisible(false);
+}
+
+void TMainForm::compareWith(const QString &fileName)
+{
+    m_comparison->compareWith(fileName);
+    if (m_problemsPanel->isVisible() && !tabifiedDockWidgets(m_problemsPanel).contains(m_comparePanel))
+        tabifyDockWidget(m_problemsPanel, m_comparePanel);
+    m_comparePanel->show();
+    m_comparePanel->raise();
+}
+
 void TMainForm::fitPreviewPanel(int width)
 {
     const QList<int> sizes = m_previewSplitter->sizes();
@@ -385,6 +411,9 @@ void TMainForm::createDocumentCommands()
     connect(AOpen, &QAction::triggered, this, guarded(&DocumentCommands::AOpenExecute));
     connect(ASave, &QAction::triggered, this, guarded(&DocumentCommands::ASaveExecute));
     connect(ASaveas, &QAction::triggered, this, guarded(&DocumentCommands::ASaveasExecute));
+    connect(ACompare, &QAction::triggered, this, guarded(&DocumentCommands::ACompareExecute));
+    connect(m_commands, &DocumentCommands::compareRequested, this,
+            [this](const QString &fileName) { ErrorReport::guard([this, &fileName] { compareWith(fileName); }); });
     connect(MRUList, &TTBMRUList::OnClick, this, [this](const QString &fileName) {
         ErrorReport::guard([this, &fileName] { m_commands->MRUListClick(fileName); });
     });

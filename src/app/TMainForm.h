@@ -21,6 +21,8 @@ class ProfileGridModel;
 class ProfilePanel;
 class ProblemListModel;
 class ProblemsPanel;
+class ComparePanel;
+class StyleComparison;
 class SettingsBackingStore;
 class StyleFileDialogs;
 class TFormStorage;
@@ -49,6 +51,7 @@ public:
     ProfileGrid *ProfileGridView() const { return m_profileGrid; }
     ProfilePanel *profilePanel() const { return m_profilePanel; }
     ProblemsPanel *problemsPanel() const { return m_problemsPanel; }
+    ComparePanel *comparePanel() const { return m_comparePanel; }
     ValueHistory *history() const { return m_history; }
     TShockwaveFlash *ShockwaveFlash() const { return m_shockwaveFlash; }
     QFrame *PanelFlash() const { return m_panelFlash; }
@@ -58,6 +61,7 @@ public:
     QAction *AOpen = nullptr;
     QAction *ASave = nullptr;
     QAction *ASaveas = nullptr;
+    QAction *ACompare = nullptr;
     QAction *AOptions = nullptr;
     QAction *AHelp = nullptr;
     QAction *AExit = nullptr;
@@ -99,6 +103,8 @@ private:
     void createToolbar();
     void createClientArea();
     void createProblemsPanel();
+    void createComparePanel();
+    void compareWith(const QString &fileName);
     void createStatusBar();
     void createFormStorage();
     void createDocumentCommands();
@@ -137,6 +143,8 @@ private:
     ProfileGrid *m_profileGrid = nullptr;
     ProblemListModel *m_problems = nullptr;
     ProblemsPanel *m_problemsPanel = nullptr;
+    StyleComparison *m_comparison = nullptr;
+    ComparePanel *m_comparePanel = nullptr;
     ValueHistory *m_history = nullptr;
     QSplitter *m_previewSplitter = nullptr;
     QFrame *m_panelFlash = nullptr;

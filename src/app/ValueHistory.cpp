@@ -82,26 +82,32 @@ void ValueHistory::resetCurrent()
 
 void ValueHistory::resetAll()
 {
-    ParameterTable &table = m_document->XMLMemoryData;
-    QList<int> changed;
+    const ParameterTable &table = m_document->XMLMemoryData;
+    QList<std::pair<int, QString>> defaults;
     for (int i = 0; i < table.count(); ++i) {
         if (table.differsFromProfile(i))
-            changed << i;
+            defaults.append({i, table.profileDefault(i)});
     }
-    if (changed.isEmpty() || !confirmResetAll())
+    if (defaults.isEmpty() || !confirmResetAll())
         return;
+    postValues(defaults, tr("Reset all values"));
+}
 
-    // One step in the history and one write of style.txt for the whole reset.
+void ValueHistory::postValues(const QList<std::pair<int, QString>> &values, const QString &text)
+{
+    if (values.isEmpty())
+        return;
+    ParameterTable &table = m_document->XMLMemoryData;
     {
         m_document->FTableReady = false;
         const auto ready = qScopeGuard([this] { m_document->FTableReady = true; });
-        m_stack.beginMacro(tr("Reset all values"));
+        m_stack.beginMacro(text);
         const auto macro = qScopeGuard([this] { m_stack.endMacro(); });
-        for (int index : std::as_const(changed)) {
+        for (const auto &[index, value] : values) {
             const QString oldValue = table.record(index).pDefault();
             table.setRecNo(index + 1);
-            table.postValue(table.profileDefault(index));
-            m_stack.push(new SetValueCommand(&table, index, oldValue, table.profileDefault(index)));
+            table.postValue(value);
+            m_stack.push(new SetValueCommand(&table, index, oldValue, table.record(index).pDefault()));
         }
     }
     m_document->SaveStyleValues(m_document->styleTxtPath());

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QUndoStack>
 
 #include <functional>
+#include <utility>
 
 class QAction;
 class ProfileGrid;
@@ -34,6 +36,9 @@ public:
     void redo();
     void resetCurrent();
     void resetAll();
+    // Gives several parameters (table indexes) new values as one step in the
+    // history, with one write of style.txt.
+    void postValues(const QList<std::pair<int, QString>> &values, const QString &text);
 
 private:
     void record(int recordIndex, const QString &oldValue);

@@ -32,7 +32,7 @@ void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
     // Values that differ from the profile's stand out.
     if (index.data(ProfileGridModel::DiffersFromProfileRole).toBool())
         option->font.setBold(true);
-    if (index.column() == ProfileGridModel::ValueColumn)
+    if (m_valueColumns.contains(index.column()))
         showValueMeaning(option, index);
 }
 

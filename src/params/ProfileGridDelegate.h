@@ -1,9 +1,14 @@
 #pragma once
 
+#include "params/ProfileGridModel.h"
+
+#include <QList>
 #include <QStyledItemDelegate>
 
 // Draws the value cells with a button at their right end and edits them in
-// place with a line edit that takes at most the value field's width.
+// place with a line edit that takes at most the value field's width. Value
+// cells show what their value means: a colour swatch, a font name in its
+// face, a font style in words.
 class ProfileGridDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -14,6 +19,11 @@ public:
     // Value cells carry a button at their right end that opens the popup;
     // the grid takes its clicks.
     static bool hasButton(const QModelIndex &index);
+
+    // The columns drawn as values (the grid's value column unless set); their
+    // model gives the parameter's type in ProfileGridModel::TypeRole.
+    void setValueColumns(const QList<int> &columns) { m_valueColumns = columns; }
+
     static QRect buttonRect(const QRect &cell);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
@@ -32,4 +42,6 @@ private:
     void paintText(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
     // A colour swatch, a font name in its face, a font style in words.
     static void showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index);
+
+    QList<int> m_valueColumns{ProfileGridModel::ValueColumn};
 };
