@@ -308,8 +308,6 @@ void TMainForm::createProblemsPanel()
 {
     m_problems = new ProblemListModel(&m_document, this);
     m_problemsPanel = new ProblemsPanel(m_problems, this);
-    m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable
-                                 | QDockWidget::DockWidgetFloatable);
     addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
     resizeDocks({m_problemsPanel}, {90}, Qt::Vertical);
     connect(m_problemsPanel, &ProblemsPanel::parameterChosen, this, [this](int record) {
@@ -338,6 +336,9 @@ void TMainForm::compareWith(const QString &fileName)
         tabifyDockWidget(m_problemsPanel, m_comparePanel);
     m_comparePanel->show();
     m_comparePanel->raise();
+    // Room for a few rows with their Take buttons.
+    if (m_comparePanel->height() < 200)
+        resizeDocks({m_comparePanel}, {200}, Qt::Vertical);
 }
 
 void TMainForm::fitPreviewPanel(int width)

@@ -24,6 +24,15 @@ public:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString settingsPath() const { return m_dir.filePath(QStringLiteral("config/Melbrin/TrevixStyleEditor.conf")); }
 
+    // Writes a file of the given bytes into the folder; returns its path.
+    QString write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(file.fileName()));
+        return file.fileName();
+    }
+
 private:
     QTemporaryDir m_dir;
 };

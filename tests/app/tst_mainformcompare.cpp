@@ -22,14 +22,6 @@ class TestMainFormCompare : public QObject
     Q_OBJECT
 
 private:
-    QString writeStyle(const QString &name, const QByteArray &bytes) const
-    {
-        const QString path = m_appDir->path(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path;
-    }
     static QByteArray readFile(const QString &path)
     {
         QFile file(path);
@@ -121,8 +113,8 @@ private slots:
         form.documentCommands().setPrompts(prompts);
         form.show();
         form.documentCommands().OpenStyleFile(
-            writeStyle(QStringLiteral("mine.stl"), "&titleText=Mine\r\n&titleColor=0x112233\r\n&margin=10\r\n"));
-        prompts.openName = writeStyle(QStringLiteral("theirs.stl"),
+            m_appDir->write(QStringLiteral("mine.stl"), "&titleText=Mine\r\n&titleColor=0x112233\r\n&margin=10\r\n"));
+        prompts.openName = m_appDir->write(QStringLiteral("theirs.stl"),
                                       "&titleText=Theirs\r\n&titleColor=0xAABBCC\r\n&margin=10\r\n&legendFont=Serif\r\n");
         form.ACompare->trigger();
         QCOMPARE(prompts.openDialogs, 1);
@@ -173,8 +165,8 @@ private slots:
         TMainForm form(m_appDir->dir(), {});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.documentCommands().OpenStyleFile(writeStyle(QStringLiteral("mine.stl"), "&titleColor=0x112233\r\n"));
-        form.documentCommands().compareRequested(writeStyle(QStringLiteral("theirs.stl"), "&titleColor=0xAABBCC\r\n"));
+        form.documentCommands().OpenStyleFile(m_appDir->write(QStringLiteral("mine.stl"), "&titleColor=0x112233\r\n"));
+        form.documentCommands().compareRequested(m_appDir->write(QStringLiteral("theirs.stl"), "&titleColor=0xAABBCC\r\n"));
         const int row = rowOf(form, QStringLiteral("Title color"));
         QTreeView *view = form.comparePanel()->view();
         const auto shows = [&](int column, QRgb colour) {

@@ -26,14 +26,6 @@ class TestMainFormProblems : public QObject
     Q_OBJECT
 
 private:
-    QString writeStyle(const QString &name, const QByteArray &bytes) const
-    {
-        const QString path = m_appDir->path(name);
-        QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path;
-    }
     static int recordOf(TMainForm &form, const QString &key)
     {
         const ParameterTable &table = form.document().XMLMemoryData;
@@ -106,7 +98,7 @@ private slots:
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         // The sample's default title size, so "Show only modified" hides it.
-        const QString file = writeStyle(QStringLiteral("odd.stl"),
+        const QString file = m_appDir->write(QStringLiteral("odd.stl"),
                                         "&titleSize=16\r\n&titleSize=99\r\n&bgColour=0xFFFFFF\r\n&chartType=bar\r\n");
         form.documentCommands().OpenStyleFile(file);
         QCOMPARE(keysListed(form), (QStringList{"&titleSize", "&bgColour"}));
@@ -138,7 +130,7 @@ private slots:
     {
         TMainForm form(m_appDir->dir(), {});
         form.show();
-        form.documentCommands().OpenStyleFile(writeStyle(QStringLiteral("odd.stl"), "&bgColour=0x000000\r\n"));
+        form.documentCommands().OpenStyleFile(m_appDir->write(QStringLiteral("odd.stl"), "&bgColour=0x000000\r\n"));
         QCOMPARE(keysListed(form), QStringList{"&bgColour"});
         QVERIFY(form.problemsPanel()->view()->model()->index(0, ProblemListModel::MessageColumn).data().toString()
                     .endsWith(QStringLiteral("(Save will not keep this line)")));
@@ -153,7 +145,7 @@ private slots:
     {
         TMainForm form(m_appDir->dir(), {});
         form.show();
-        form.documentCommands().OpenStyleFile(writeStyle(QStringLiteral("line.stl"), "&chartType=line\r\n&margin=5\r\n"));
+        form.documentCommands().OpenStyleFile(m_appDir->write(QStringLiteral("line.stl"), "&chartType=line\r\n&margin=5\r\n"));
         QVERIFY(keysListed(form).isEmpty());
         ProfileGrid *grid = form.ProfileGridView();
         const auto value = [&](const QString &key) {

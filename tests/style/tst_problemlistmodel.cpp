@@ -40,6 +40,16 @@ class tst_ProblemListModel : public QObject
         return path;
     }
 
+    // Reads the profile as start-up does.
+    void load(StyleDocument &document)
+    {
+        document.FAppDir = m_dir.path() + QLatin1Char('/');
+        document.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
+        document.FNextId = 1;
+        document.LoadProfileItem(document.XML.Root(), QString());
+        document.FTableReady = true;
+    }
+
     static QStringList rows(const ProblemListModel &model)
     {
         QStringList out;
@@ -128,11 +138,7 @@ private slots:
         QFETCH(QStringList, rows);
 
         StyleDocument document;
-        document.FAppDir = m_dir.path() + QLatin1Char('/');
-        document.XML.LoadFromFile(document.FAppDir + QStringLiteral("Style.xml"));
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
-        document.FTableReady = true;
+        load(document);
         ProblemListModel model(&document);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
@@ -155,9 +161,7 @@ private slots:
     void problemsNameTheirParameter()
     {
         StyleDocument document;
-        document.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
+        load(document);
         ProblemListModel model(&document);
         document.LoadStyleValues(write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
         QCOMPARE(model.rowCount(), 3);
@@ -171,11 +175,7 @@ private slots:
     void bulkWorkUpdatesOnce()
     {
         StyleDocument document;
-        document.FAppDir = m_dir.path() + QLatin1Char('/');
-        document.XML.LoadFromFile(document.FAppDir + QStringLiteral("Style.xml"));
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
-        document.FTableReady = true;
+        load(document);
         ProblemListModel model(&document);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
         document.LoadStyleValues(write(QStringLiteral("chart.stl"), "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
@@ -190,9 +190,7 @@ private slots:
             file += "&unknown" + QByteArray::number(i) + "=1\r\n";
         file += "&width=999\r\n";
         StyleDocument document;
-        document.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
+        load(document);
         ProblemListModel model(&document);
         document.LoadStyleValues(write(QStringLiteral("chart.stl"), file));
         QCOMPARE(model.rowCount(), ProblemListModel::DroppedLineLimit + 2);
