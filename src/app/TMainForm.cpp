@@ -179,9 +179,7 @@ void TMainForm::createMenus()
     menuBar->setObjectName(QStringLiteral("MenuBar"));
 
     SubmenuFile = menuBar->addMenu(tr("&File"));
-    SubmenuFile->addActions({ANew, AOpen, ASave, ASaveas});
-    SubmenuFile->addSeparator();
-    SubmenuFile->addAction(ACompare);
+    SubmenuFile->addActions({ANew, AOpen, ASave, ASaveas, ACompare});
     SubmenuFile->addSeparator();
     // The recent files are listed between these two separators.
     m_recentFilesEnd = SubmenuFile->addSeparator();
