@@ -140,6 +140,22 @@ private slots:
         QCOMPARE(rows(comparison), QStringList{});
     }
 
+    // A file in a code page other than UTF-8 compares and gives its values with their bytes.
+    void bytesThatAreNotUtf8()
+    {
+        StyleDocument document;
+        load(document);
+        StyleComparison comparison(&document);
+        document.LoadStyleValues(write(QStringLiteral("mine.stl"), "&title=Umsatz f\xFCr\r\n"));
+        comparison.compareWith(write(QStringLiteral("theirs.stl"), "&title=Umsatz f\xFCr\r\n&font=\xA9 \x80\r\n"));
+        QCOMPARE(comparison.rowCount(), 1);
+        comparison.take(0);
+        QCOMPARE(comparison.rowCount(), 0);
+        QFile styleTxt(document.styleTxtPath());
+        QVERIFY(styleTxt.open(QIODevice::ReadOnly));
+        QCOMPARE(styleTxt.readAll(), QByteArray("&title=Umsatz f\xFCr\r\n&font=\xA9 \x80\r\n"));
+    }
+
     void aFileThatCannotBeReadKeepsTheComparison()
     {
         StyleDocument document;
