@@ -115,9 +115,11 @@ private slots:
         m_player->show();
         QFETCH(QString, dataFile);
         QFETCH(bool, drawn);
-        // Each case starts from a drawn bar, so a blocked read shows as its disappearance.
+        // Each case starts from a drawn bar, so a blocked read shows as its disappearance. The previous
+        // case's frame stays on show until this movie has drawn, so wait for this movie's own background.
         m_dir->writeStyle(barStyle("0x204060"));
         play(QStringLiteral("datafile=bars.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
         // The case's movie has another background, which tells when it has taken the old one's place;
         // its data has come or been refused soon after.
