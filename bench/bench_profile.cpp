@@ -1,6 +1,6 @@
 // Reading a large generated profile: the editor's XML reader and table
 // against pugixml on the same file, side by side in one run.
-#include "app/StyleDocument.h"
+#include "style/StyleDocument.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>

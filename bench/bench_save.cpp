@@ -2,7 +2,7 @@
 // writing the same bytes straight to a temporary file and renaming it over
 // the target, with and without flushing them to the disk first (the editor's
 // write does, so that a crash never leaves a half-written file).
-#include "app/StyleDocument.h"
+#include "style/StyleDocument.h"
 
 #include <benchmark/benchmark.h>
 

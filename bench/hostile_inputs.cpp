@@ -3,8 +3,8 @@
 // time and the peak memory. Fails when a load crashes, takes longer than the
 // time limit or needs more memory than a fixed part plus a multiple of its
 // input. Usage: hostile_inputs [folder for the generated inputs]
-#include "app/EditorError.h"
-#include "app/StyleDocument.h"
+#include "base/EditorError.h"
+#include "style/StyleDocument.h"
 #include "app/TTBMRUList.h"
 #include "settings/SettingsBackingStore.h"
 

@@ -1,7 +1,7 @@
 // The recent-files list loaded from an arbitrary settings file: it loads or
 // reports "Invalid data type for '%s'", never holds more entries than it may
 // keep nor an empty one, and what it saves loads back as it was.
-#include "app/EditorError.h"
+#include "base/EditorError.h"
 #include "app/TTBMRUList.h"
 #include "settings/SettingsBackingStore.h"
 

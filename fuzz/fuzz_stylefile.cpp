@@ -4,7 +4,7 @@
 // comes back with the bytes of its line, and so does the line the editor
 // writes for it once the table has cut it to 20 characters (a byte that is
 // not part of valid UTF-8 counting as one, a valid sequence never split).
-#include "app/SystemText.h"
+#include "base/SystemText.h"
 #include "params/ParameterRecord.h"
 #include "style/StyleFile.h"
 

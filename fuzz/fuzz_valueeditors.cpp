@@ -2,11 +2,11 @@
 // and conditional lists (with the controlling parameter's value), the "spin"
 // domain and value, and the colour and font-style values. Every popup ends
 // with OK, so whatever it was started from is also written back.
-#include "app/EditorError.h"
-#include "app/StyleDocument.h"
+#include "base/EditorError.h"
+#include "style/StyleDocument.h"
 #include "params/NumberBox.h"
-#include "params/ValueEditing.h"
-#include "params/ValuePopups.h"
+#include "style/ValueEditing.h"
+#include "style/ValuePopups.h"
 
 #include <cstdio>
 #include <cstdlib>

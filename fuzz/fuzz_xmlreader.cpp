@@ -4,10 +4,10 @@
 // it, holds the file's bytes: encoding gives them back unchanged, cut to the
 // field's width in characters (a byte that is not part of valid UTF-8 counts
 // as one, a valid sequence is never split).
-#include "app/StyleDocument.h"
-#include "app/SystemText.h"
-#include "params/EParserError.h"
-#include "params/TECXMLParser.h"
+#include "style/StyleDocument.h"
+#include "base/SystemText.h"
+#include "xml/EParserError.h"
+#include "xml/TECXMLParser.h"
 
 #include <QBuffer>
 #include <QUtf8StringView>

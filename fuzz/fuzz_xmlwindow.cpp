@@ -1,8 +1,8 @@
 // The profile reader must not depend on how its stream hands out the bytes: a
 // stream that gives a few bytes per read yields exactly the tree (or the
 // error) of one that gives the whole input at once.
-#include "params/EParserError.h"
-#include "params/TECXMLParser.h"
+#include "xml/EParserError.h"
+#include "xml/TECXMLParser.h"
 
 #include <QBuffer>
 

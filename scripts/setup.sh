@@ -5,7 +5,7 @@
 set -euo pipefail
 
 APT_PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev qt6-image-formats-plugins
   libgl-dev libxkbcommon-dev
   libbenchmark-dev libpugixml-dev

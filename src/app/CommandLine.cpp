@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/AboutText.h"
+#include "base/AboutText.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #include "app/ComparePanel.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/ValueHistory.h"
-#include "params/ProfileGridDelegate.h"
+#include "editors/ProfileGridDelegate.h"
 #include "style/StyleComparison.h"
 
 #include <QFileInfo>

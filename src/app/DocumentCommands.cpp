@@ -1,7 +1,7 @@
 #include "app/DocumentCommands.h"
 
 #include "app/DocumentPrompts.h"
-#include "app/StyleDocument.h"
+#include "style/StyleDocument.h"
 #include "app/TTBMRUList.h"
 
 #include <QScopeGuard>

@@ -1,7 +1,7 @@
 #include "app/TrevixApplication.h"
 
-#include "app/ErrorReport.h"
-#include "app/SystemText.h"
+#include "base/ErrorReport.h"
+#include "base/SystemText.h"
 
 #include <QIcon>
 #include <QMessageBox>

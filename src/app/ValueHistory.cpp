@@ -1,9 +1,9 @@
 #include "app/ValueHistory.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/SetValueCommand.h"
-#include "app/StyleDocument.h"
-#include "params/ProfileGrid.h"
+#include "style/StyleDocument.h"
+#include "editors/ProfileGrid.h"
 
 #include <QAction>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "app/ApplicationDirectory.h"
+#include "base/ApplicationDirectory.h"
 #include "app/CommandLine.h"
 #include "app/TMainForm.h"
 #include "app/TerminationSignals.h"

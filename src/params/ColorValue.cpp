@@ -1,6 +1,6 @@
 #include "params/ColorValue.h"
 
-#include "params/IntegerText.h"
+#include "base/IntegerText.h"
 #include "params/SwapColorBytes.h"
 
 namespace ColorValue {

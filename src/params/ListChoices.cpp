@@ -1,6 +1,6 @@
 #include "params/ListChoices.h"
 
-#include "params/SplitString.h"
+#include "base/SplitString.h"
 
 namespace {
 // Stands for an escaped comma while the choices are split at the plain ones.

@@ -1,7 +1,7 @@
 #include "params/ProfileGridModel.h"
 
-#include "app/ErrorReport.h"
-#include "app/SystemText.h"
+#include "base/ErrorReport.h"
+#include "base/SystemText.h"
 #include "params/ParameterTable.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "settings/SettingsBackingStore.h"
 
-#include "app/EditorError.h"
+#include "base/EditorError.h"
 #include "settings/IniTextFormat.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "settings/StoredValueScrambler.h"
 
-#include "app/SystemText.h"
+#include "base/SystemText.h"
 
 namespace StoredValueScrambler {
 

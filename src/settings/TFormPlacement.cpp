@@ -1,6 +1,6 @@
 #include "settings/TFormPlacement.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "settings/SettingsBackingStore.h"
 
 #include <QScopedValueRollback>

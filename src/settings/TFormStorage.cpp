@@ -1,6 +1,6 @@
 #include "settings/TFormStorage.h"
 
-#include "app/EditorError.h"
+#include "base/EditorError.h"
 #include "settings/SettingsBackingStore.h"
 #include "settings/StoredValueScrambler.h"
 

@@ -1,7 +1,7 @@
 #include "style/ProblemListModel.h"
 
-#include "app/EditorError.h"
-#include "app/StyleDocument.h"
+#include "base/EditorError.h"
+#include "style/StyleDocument.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
 #include "style/StyleCheck.h"
 
-#include "app/EditorError.h"
-#include "app/SystemText.h"
+#include "base/EditorError.h"
+#include "base/SystemText.h"
 #include "style/StyleFile.h"
 
 #include <QIODevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/StyleDocument.h"
+#include "style/StyleDocument.h"
 #include "style/StyleRules.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "style/StyleComparison.h"
 
-#include "app/ErrorReport.h"
-#include "app/StyleDocument.h"
+#include "base/ErrorReport.h"
+#include "style/StyleDocument.h"
 #include "params/ProfileGridModel.h"
 
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 #include "style/StyleRules.h"
 
-#include "app/EditorError.h"
-#include "app/SystemText.h"
-#include "params/IntegerText.h"
+#include "base/EditorError.h"
+#include "base/SystemText.h"
+#include "base/IntegerText.h"
 #include "params/ListChoices.h"
 #include "params/ParameterTable.h"
-#include "params/SplitString.h"
+#include "base/SplitString.h"
 
 #include <QRegularExpression>
 

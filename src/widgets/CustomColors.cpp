@@ -1,7 +1,7 @@
 #include "widgets/CustomColors.h"
 
-#include "app/EditorError.h"
-#include "params/IntegerText.h"
+#include "base/EditorError.h"
+#include "base/IntegerText.h"
 #include "settings/SettingsBackingStore.h"
 
 QString CustomColors::valueName(int slot)

@@ -1,6 +1,6 @@
 #include "widgets/TColorPickerForm.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "settings/SettingsBackingStore.h"
 #include "widgets/ColorPalette.h"
 #include "widgets/DropDownPlacement.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/CustomColors.h"
-#include "widgets/TColor.h"
+#include "base/TColor.h"
 
 #include <QButtonGroup>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "widgets/FontEntryList.h"
-#include "widgets/TColor.h"
+#include "base/TColor.h"
 
 #include <QComboBox>
 #include <QIcon>

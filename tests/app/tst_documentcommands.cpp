@@ -1,8 +1,8 @@
-#include "TestPrompts.h"
+#include "support/TestPrompts.h"
 
 #include "app/DocumentCommands.h"
-#include "app/EditorError.h"
-#include "app/StyleDocument.h"
+#include "base/EditorError.h"
+#include "style/StyleDocument.h"
 #include "app/TTBMRUList.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "app/DocumentCommands.h"
-#include "app/EditorError.h"
-#include "app/ErrorReport.h"
-#include "app/StyleDocument.h"
+#include "base/EditorError.h"
+#include "base/ErrorReport.h"
+#include "style/StyleDocument.h"
 #include "app/TTBMRUList.h"
-#include "TestMount.h"
-#include "TestPrompts.h"
+#include "support/TestMount.h"
+#include "support/TestPrompts.h"
 
 #include <QDir>
 #include <QScopeGuard>

@@ -1,9 +1,9 @@
-#include "TestAppDir.h"
-#include "TestPrompts.h"
+#include "support/TestAppDir.h"
+#include "support/TestPrompts.h"
 
 #include "app/ComparePanel.h"
 #include "app/DocumentCommands.h"
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "app/ValueHistory.h"
 #include "style/StyleComparison.h"

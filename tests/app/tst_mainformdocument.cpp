@@ -1,8 +1,8 @@
-#include "TestAppDir.h"
-#include "TestPrompts.h"
+#include "support/TestAppDir.h"
+#include "support/TestPrompts.h"
 
 #include "app/DocumentCommands.h"
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/StyleFileDialogs.h"
 #include "app/TMainForm.h"
 #include "app/TTBMRUList.h"

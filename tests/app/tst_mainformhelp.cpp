@@ -1,13 +1,13 @@
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
-#include "settings/ChmBrowser.h"
-#include "settings/HelpViewerSet.h"
-#include "settings/HtmlHelp.h"
-#include "settings/ShellOpen.h"
-#include "settings/TFormAbout.h"
-#include "settings/TFormOptions.h"
-#include "settings/THelpRouter.h"
-#include "settings/THtmlHelpViewer.h"
+#include "help/ChmBrowser.h"
+#include "help/HelpViewerSet.h"
+#include "help/HtmlHelp.h"
+#include "help/ShellOpen.h"
+#include "help/TFormAbout.h"
+#include "app/TFormOptions.h"
+#include "help/THelpRouter.h"
+#include "help/THtmlHelpViewer.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "TestAppDir.h"
+#include "support/TestAppDir.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "preview/TShockwaveFlash.h"
-#include "settings/RangeSpinEdit.h"
-#include "settings/TFormOptions.h"
+#include "app/RangeSpinEdit.h"
+#include "app/TFormOptions.h"
 #include "settings/TFormStorage.h"
 
 #include <QAction>

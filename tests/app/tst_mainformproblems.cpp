@@ -1,14 +1,14 @@
-#include "TestAppDir.h"
+#include "support/TestAppDir.h"
 
 #include "app/DocumentCommands.h"
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/ProblemsPanel.h"
 #include "app/TMainForm.h"
 #include "app/ValueHistory.h"
-#include "params/ProfileGrid.h"
+#include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
-#include "params/ProfilePanel.h"
+#include "editors/ProfilePanel.h"
 #include "style/ProblemListModel.h"
 
 #include <QAction>

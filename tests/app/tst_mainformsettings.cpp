@@ -1,10 +1,10 @@
-#include "TestAppDir.h"
+#include "support/TestAppDir.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
-#include "params/ProfileGrid.h"
+#include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
-#include "settings/TFormOptions.h"
+#include "app/TFormOptions.h"
 #include "settings/TFormStorage.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "app/EditorError.h"
+#include "base/EditorError.h"
 #include "app/TTBMRUList.h"
 #include "settings/SettingsBackingStore.h"
 

@@ -1,6 +1,6 @@
-#include "app/StyleDocument.h"
+#include "style/StyleDocument.h"
 #include "app/ValueHistory.h"
-#include "params/ProfileGrid.h"
+#include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "app/StyleDocument.h"
-#include "params/EParserError.h"
+#include "style/StyleDocument.h"
+#include "xml/EParserError.h"
 
 #include <QTemporaryDir>
 #include <QTest>

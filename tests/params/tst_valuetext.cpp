@@ -1,10 +1,10 @@
-#include "app/EditorError.h"
+#include "base/EditorError.h"
 #include "params/ColorValue.h"
 #include "params/FontStyleValue.h"
-#include "params/IntegerText.h"
+#include "base/IntegerText.h"
 #include "params/PopupPosition.h"
 #include "params/NumberBox.h"
-#include "params/SplitString.h"
+#include "base/SplitString.h"
 #include "params/SwapColorBytes.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "preview/TShockwaveFlash.h"
 #include "settings/SettingsBackingStore.h"

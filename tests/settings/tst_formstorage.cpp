@@ -1,4 +1,4 @@
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "settings/SettingsBackingStore.h"
 #include "settings/StoredValueScrambler.h"
 #include "settings/TFormStorage.h"

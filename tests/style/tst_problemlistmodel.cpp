@@ -1,4 +1,4 @@
-#include "app/StyleDocument.h"
+#include "style/StyleDocument.h"
 #include "params/TableWalk.h"
 #include "style/ProblemListModel.h"
 

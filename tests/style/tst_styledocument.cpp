@@ -1,5 +1,5 @@
-#include "app/EditorError.h"
-#include "app/StyleDocument.h"
+#include "base/EditorError.h"
+#include "style/StyleDocument.h"
 
 #include <QDir>
 #include <QSignalSpy>

@@ -1,4 +1,4 @@
-#include "app/EditorError.h"
+#include "base/EditorError.h"
 #include "settings/SettingsBackingStore.h"
 #include "widgets/ColorPalette.h"
 #include "widgets/CustomColors.h"

@@ -1,0 +1,149 @@
+#include "editors/ProfileGridDelegate.h"
+
+#include "base/SystemText.h"
+#include "params/ColorValue.h"
+#include "params/FontStyleValue.h"
+#include "editors/KeptByteText.h"
+#include "params/ParameterRecord.h"
+#include "params/ProfileGridModel.h"
+#include "widgets/SystemColors.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QToolTip>
+
+QRect ProfileGridDelegate::buttonRect(const QRect &cell)
+{
+    const int width = qMin(cell.height() + 2, cell.width());
+    return QRect(cell.right() - width + 1, cell.top(), width, cell.height());
+}
+
+bool ProfileGridDelegate::hasButton(const QModelIndex &index)
+{
+    return index.column() == ProfileGridModel::ValueColumn && (index.flags() & Qt::ItemIsEditable);
+}
+
+void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    // Values that differ from the profile's stand out.
+    if (index.data(ProfileGridModel::DiffersFromProfileRole).toBool())
+        option->font.setBold(true);
+    if (m_valueColumns.contains(index.column()))
+        showValueMeaning(option, index);
+}
+
+void ProfileGridDelegate::showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index)
+{
+    // Only the drawing changes: the cell still holds and edits the stored text.
+    const QString type = index.data(ProfileGridModel::TypeRole).toString();
+    const QString value = index.data(Qt::EditRole).toString();
+    if (value.isEmpty())
+        return;
+    if (type == QLatin1String("color")) {
+        const int side = option->fontMetrics.height() - 4;
+        QPixmap swatch(side, side);
+        swatch.fill(SystemColors::toQColor(ColorValue::decode(value)));
+        QPainter frame(&swatch);
+        frame.setPen(QColor(0x80, 0x80, 0x80));
+        frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+        option->icon = QIcon(swatch);
+        option->decorationSize = swatch.size();
+        option->features |= QStyleOptionViewItem::HasDecoration;
+    } else if (type == QLatin1String("font")) {
+        option->font.setFamilies({value.trimmed()});
+    } else if (type == QLatin1String("fontstyle")) {
+        option->text = FontStyleValue::describe(value);
+    }
+}
+
+bool ProfileGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index)
+{
+    // A text cut off by the column shows in full; otherwise the row's own tip.
+    if (event->type() == QEvent::ToolTip && index.isValid()) {
+        QStyleOptionViewItem text = option;
+        initStyleOption(&text, index);
+        if (hasButton(index))
+            text.rect.setRight(buttonRect(option.rect).left() - 1);
+        const int margin = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int needed = QFontMetrics(text.font).horizontalAdvance(KeptByteText::shown(text.text)) + margin;
+        if (!text.text.isEmpty() && needed > text.rect.width()) {
+            const QString rowTip = index.data(Qt::ToolTipRole).toString();
+            const QString shown = SystemText::displayed(text.text);
+            QToolTip::showText(event->globalPos(), rowTip.isEmpty() ? shown : shown + u'\n' + rowTip, view);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
+}
+
+void ProfileGridDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    if (!KeptByteText::holdsKeptBytes(cell.text)) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    // The style draws the cell without its text; the text follows with its
+    // kept bytes marked.
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    const QString text = cell.text;
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).adjusted(margin, 0, -margin, 0);
+    cell.text.clear();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    const QPalette::ColorGroup group = !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
+                                       : (cell.state & QStyle::State_Active) ? QPalette::Normal
+                                                                              : QPalette::Inactive;
+    const bool selected = cell.state & QStyle::State_Selected;
+    KeptByteText::draw(painter, textRect, text, cell.font,
+                       cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text),
+                       cell.palette.color(group, selected ? QPalette::Highlight : QPalette::Base),
+                       cell.displayAlignment);
+}
+
+void ProfileGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                                const QModelIndex &index) const
+{
+    if (!hasButton(index)) {
+        paintText(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem text = option;
+    text.rect.setRight(buttonRect(option.rect).left() - 1);
+    paintText(painter, text, index);
+
+    QStyleOptionButton button;
+    button.rect = buttonRect(option.rect);
+    button.text = QStringLiteral("…");
+    button.state = QStyle::State_Enabled | QStyle::State_Raised;
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_PushButton, &button, painter, widget);
+}
+
+QWidget *ProfileGridDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                           const QModelIndex &index) const
+{
+    auto *editor = new QLineEdit(parent);
+    editor->setFrame(false);
+    editor->setMaxLength(ParameterRecord::DefaultWidth);
+    Q_UNUSED(option);
+    Q_UNUSED(index);
+    return editor;
+}
+
+void ProfileGridDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
+                                               const QModelIndex &index) const
+{
+    QRect rect = option.rect;
+    if (hasButton(index))
+        rect.setRight(buttonRect(option.rect).left() - 1);
+    editor->setGeometry(rect);
+}

@@ -1,0 +1,63 @@
+#include "help/ChmBrowser.h"
+
+#include "help/ChmFile.h"
+#include "help/ShellOpen.h"
+
+#include <QTextDocument>
+
+namespace {
+const QString TopicScheme = QStringLiteral("chm");
+}
+
+ChmBrowser::ChmBrowser(const ChmFile &chm, QWidget *parent) : QTextBrowser(parent), m_chm(chm)
+{
+    setOpenLinks(false);
+    connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::followLink);
+}
+
+QUrl ChmBrowser::topicUrl(const QString &topic)
+{
+    QUrl url;
+    url.setScheme(TopicScheme);
+    url.setPath(topic.startsWith(QLatin1Char('/')) ? topic : QLatin1Char('/') + topic);
+    return url;
+}
+
+QString ChmBrowser::currentTopic() const
+{
+    const QUrl url = source();
+    return url.scheme() == TopicScheme ? url.path().mid(1) : QString();
+}
+
+void ChmBrowser::showTopic(const QString &topic)
+{
+    const QUrl url = topicUrl(topic);
+    if (m_chm.read(url.path())) {
+        setSource(url);
+        return;
+    }
+    setHtml(tr("<h2>Topic not found</h2><p>The help file %1 holds no topic %2.</p>")
+                .arg(m_chm.fileName().toHtmlEscaped(), topic.toHtmlEscaped()));
+}
+
+QVariant ChmBrowser::loadResource(int type, const QUrl &name)
+{
+    if (name.scheme() != TopicScheme)
+        return {};
+    const std::optional<QByteArray> data = m_chm.read(name.path());
+    if (!data)
+        return {};
+    // The manual is written in UTF-8; pictures stay bytes.
+    if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
+        return QString::fromUtf8(*data);
+    return *data;
+}
+
+void ChmBrowser::followLink(const QUrl &link)
+{
+    const QUrl target = source().resolved(link);
+    if (target.scheme() == TopicScheme)
+        setSource(target);
+    else
+        ShellOpen(target.toString());
+}

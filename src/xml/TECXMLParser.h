@@ -1,0 +1,62 @@
+#pragma once
+
+#include "xml/TXMLItem.h"
+#include "xml/XMLByteArena.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The profile reader: a small, forgiving, byte-oriented XML reader that turns
+// a file into a tree of TXMLItem. It knows tags, character data, comments,
+// "<?xml" instructions and four named entities, and nothing else.
+class TECXMLParser
+{
+public:
+    TECXMLParser();
+    ~TECXMLParser();
+
+    TXMLItem *Root() const { return m_root.get(); }
+    const QString &styleSheet() const { return m_styleSheet; }
+
+    // Replaces the tree by the content of the file. Throws EditorError
+    // ("Cannot open file %s") or EParserError ("Line too long on line %d").
+    void LoadFromFile(const QString &fileName);
+    // The same from an open stream, read from its current position to its end.
+    void LoadFromStream(QIODevice *stream);
+
+    std::function<void(TECXMLParser *sender, bool &allow)> BeforeLoad;
+    std::function<void(TECXMLParser *sender)> OnLoaded;
+    std::function<void(TECXMLParser *sender, TXMLItem *item)> XMLItemChanged;
+
+    // Replaces "&lt;", "&gt;", "&quot;" and "&amp;", each exactly once.
+    static QByteArray decodeEntities(QByteArrayView text);
+
+    // A file of at least this many bytes must have a line break between its
+    // first and its last byte.
+    static constexpr qsizetype LongestLine = 4096;
+
+private:
+    friend class TXMLItem;
+
+    static bool lineOutgrowsWindow(QByteArrayView input);
+    void buildTree(char *from, char *to);
+
+    XMLByteArena &bytes() { return m_bytes; }
+    TXMLItem *newItem(TXMLItem *parent);
+    void clearItems();
+
+    // Declared before the items: their bytes outlive every item.
+    QByteArray m_input; // the file's bytes, cleaned in place; names and texts point into it
+    XMLByteArena m_bytes;
+    // Every item but the root, in chunks that never move.
+    static constexpr int ItemsPerChunk = 256;
+    std::vector<TXMLItem *> m_chunks;
+    int m_usedInLastChunk = 0;
+    std::unique_ptr<TXMLItem> m_root;
+    QString m_styleSheet;
+};

@@ -1,0 +1,245 @@
+#include "base/ErrorReport.h"
+#include "app/TMainForm.h"
+#include "editors/ProfileGrid.h"
+#include "settings/SettingsBackingStore.h"
+#include "help/THelpForm.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The help panel of the main window, started on the sample profile in a
+// temporary application folder with its own settings file.
+class TestHelpPanel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void withoutPicturesThereIsNoPanel();
+    void storedSwitchShowsThePanelAtStartWithoutAPicture();
+    void followsTheUsersMoves();
+    void popupPostsAndBulkWorkLeaveThePicture();
+    void wholeTableWalksLeaveThePicture();
+    void closeBoxUnchecksAndTheItemBringsItBack();
+    void unreadablePictureIsReportedAndTheOldOneStays();
+
+private:
+    QString appFile(const QString &name) const { return m_dir->filePath(name); }
+    void addPictures();
+    void storeHelpSwitch(bool checked);
+    // Selects the parameter in the grid as the user would.
+    void select(TMainForm &form, const QString &key);
+    static QSize pictureSize(const TMainForm &form) { return form.HelpForm->Image->pixmap().size(); }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QStringList m_reported;
+    ErrorReport::Handler m_previous;
+};
+
+void TestHelpPanel::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    for (const char *name : {"Style.xml", "style.txt"}) {
+        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name), appFile(QLatin1String(name))));
+        QFile::setPermissions(appFile(QLatin1String(name)), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    SettingsBackingStore::setUserFilePath(appFile(QStringLiteral("TrevixStyleEditor.conf")));
+    m_reported.clear();
+    m_previous = ErrorReport::setHandler([this](const QString &message) { m_reported << message; });
+}
+
+void TestHelpPanel::cleanup()
+{
+    ErrorReport::setHandler(m_previous);
+    SettingsBackingStore::setUserFilePath(QString());
+    m_dir.reset();
+}
+
+void TestHelpPanel::addPictures()
+{
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("img")));
+    for (const char *key : {"bgColor", "chartType", "margin"}) {
+        const QString name = QStringLiteral("img/%1.gif").arg(QLatin1String(key));
+        QVERIFY(QFile::copy(QStringLiteral(TREVIX_APP_DIR "/") + name, appFile(name)));
+    }
+}
+
+void TestHelpPanel::storeHelpSwitch(bool checked)
+{
+    SettingsBackingStore store(QStringLiteral("SOFTWARE"), SettingsBackingStore::ReadWrite);
+    store.WriteText(QStringLiteral("Melbrin\\TrevixStyleEditor"), QStringLiteral("ItemHelpWindow_Checked"),
+                    checked ? QStringLiteral("True") : QStringLiteral("False"));
+    store.close();
+}
+
+void TestHelpPanel::select(TMainForm &form, const QString &key)
+{
+    const ParameterTable &table = form.document().XMLMemoryData;
+    for (int i = 0; i < table.count(); ++i) {
+        if (table.record(i).pName() == key) {
+            form.ProfileGridView()->setCurrentRecord(i);
+            QCOMPARE(table.current().pName(), key);
+            return;
+        }
+    }
+    QFAIL("no such parameter");
+}
+
+void TestHelpPanel::withoutPicturesThereIsNoPanel()
+{
+    storeHelpSwitch(true);
+    TMainForm form(m_dir->path(), {});
+    form.show();
+    QVERIFY(form.ItemHelpWindow->isChecked()); // restored, but of no use here
+    QVERIFY(!form.ItemHelpWindow->isVisible());
+    QVERIFY(!form.HelpForm->isVisible());
+    QVERIFY(m_reported.isEmpty());
+}
+
+void TestHelpPanel::storedSwitchShowsThePanelAtStartWithoutAPicture()
+{
+    addPictures();
+    storeHelpSwitch(true);
+    TMainForm form(m_dir->path(), {});
+    QVERIFY(!form.HelpForm->isVisible());
+    form.show();
+    QVERIFY(form.ItemHelpWindow->isVisible());
+    QVERIFY(form.HelpForm->isVisible());
+    QCOMPARE(form.HelpForm->windowTitle(), QStringLiteral("Help"));
+    QCOMPARE(form.HelpForm->size(), QSize(400, 320));
+    QVERIFY(form.HelpForm->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(form.HelpForm->windowType(), Qt::Tool);
+    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+    QCOMPARE(form.HelpForm->Image->geometry(), QRect(0, 20, 400, 300));
+    QVERIFY(form.HelpForm->TopLabel->text().isEmpty());
+}
+
+void TestHelpPanel::followsTheUsersMoves()
+{
+    addPictures();
+    storeHelpSwitch(false);
+    TMainForm form(m_dir->path(), {});
+    form.show();
+    QVERIFY(form.ItemHelpWindow->isVisible());
+    QVERIFY(!form.HelpForm->isVisible());
+
+    select(form, QStringLiteral("margin")); // the panel is off: nothing is loaded
+    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+
+    form.ItemHelpWindow->trigger();
+    QVERIFY(form.HelpForm->isVisible());
+    QVERIFY(form.HelpForm->Image->pixmap().isNull()); // showing loads nothing by itself
+
+    select(form, QStringLiteral("chartType"));
+    const QSize gifSize = QImage(appFile("img/chartType.gif")).size();
+    QVERIFY(!gifSize.isEmpty());
+    QCOMPARE(pictureSize(form), gifSize); // at its own size
+    QCOMPARE(form.HelpForm->Image->alignment(), Qt::AlignLeft | Qt::AlignTop);
+
+    select(form, QStringLiteral("titleText")); // no picture for it
+    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(m_reported.isEmpty());
+}
+
+void TestHelpPanel::popupPostsAndBulkWorkLeaveThePicture()
+{
+    addPictures();
+    storeHelpSwitch(true);
+    TMainForm form(m_dir->path(), {});
+    form.show();
+    select(form, QStringLiteral("chartType"));
+    QVERIFY(!form.HelpForm->Image->pixmap().isNull());
+
+    form.document().FInValueEditor = true;
+    select(form, QStringLiteral("titleText"));
+    QVERIFY(!form.HelpForm->Image->pixmap().isNull());
+    form.document().FInValueEditor = false;
+
+    form.document().FTableReady = false;
+    select(form, QStringLiteral("titleSize"));
+    QVERIFY(!form.HelpForm->Image->pixmap().isNull());
+    form.document().FTableReady = true;
+
+    select(form, QStringLiteral("titleColor"));
+    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+}
+
+void TestHelpPanel::wholeTableWalksLeaveThePicture()
+{
+    addPictures();
+    // A walk that loaded pictures would meet this one and report it.
+    QFile broken(appFile(QStringLiteral("img/titleText.gif")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("not a picture");
+    broken.close();
+    storeHelpSwitch(true);
+    TMainForm form(m_dir->path(), {});
+    form.show();
+    select(form, QStringLiteral("margin"));
+    const QImage before = form.HelpForm->Image->pixmap().toImage();
+    QVERIFY(!before.isNull());
+
+    // Saving walks to the last row, series3Color, and a conditional list looks
+    // up chartType; neither is the user's move.
+    form.document().SaveStyleValues(appFile(QStringLiteral("style.txt")));
+    QCOMPARE(form.document().GetParamValue(QStringLiteral("chartType")), QStringLiteral("bar"));
+    QCOMPARE(form.document().XMLMemoryData.current().pName(), QStringLiteral("margin"));
+    QCOMPARE(form.HelpForm->Image->pixmap().toImage(), before);
+    QVERIFY(m_reported.isEmpty());
+}
+
+void TestHelpPanel::closeBoxUnchecksAndTheItemBringsItBack()
+{
+    addPictures();
+    storeHelpSwitch(true);
+    TMainForm form(m_dir->path(), {});
+    form.show();
+    select(form, QStringLiteral("bgColor"));
+    const QImage shown = form.HelpForm->Image->pixmap().toImage();
+
+    QVERIFY(form.HelpForm->close());
+    QVERIFY(!form.HelpForm->isVisible());
+    QVERIFY(!form.ItemHelpWindow->isChecked());
+    {
+        // The close box saved the panel's position at once.
+        SettingsBackingStore store(QStringLiteral("SOFTWARE"));
+        QCOMPARE(store.ReadText(QStringLiteral("Melbrin\\TrevixStyleEditor\\HelpWindow"), QStringLiteral("Visible"),
+                                QString()),
+                 QStringLiteral("0"));
+    }
+
+    form.ItemHelpWindow->trigger();
+    QVERIFY(form.ItemHelpWindow->isChecked());
+    QVERIFY(form.HelpForm->isVisible());
+    QCOMPARE(form.HelpForm->Image->pixmap().toImage(), shown);
+
+    form.ItemHelpWindow->trigger(); // hiding through the menu
+    QVERIFY(!form.HelpForm->isVisible());
+}
+
+void TestHelpPanel::unreadablePictureIsReportedAndTheOldOneStays()
+{
+    addPictures();
+    QFile broken(appFile(QStringLiteral("img/titleText.gif")));
+    QVERIFY(broken.open(QIODevice::WriteOnly));
+    broken.write("GIF89a, but nothing after it");
+    broken.close();
+    storeHelpSwitch(true);
+    TMainForm form(m_dir->path(), {});
+    form.show();
+    select(form, QStringLiteral("bgColor"));
+    const QImage shown = form.HelpForm->Image->pixmap().toImage();
+
+    select(form, QStringLiteral("titleText"));
+    QCOMPARE(m_reported.size(), 1);
+    QVERIFY(m_reported.first().contains(QStringLiteral("titleText.gif")));
+    QCOMPARE(form.HelpForm->Image->pixmap().toImage(), shown);
+}
+
+QTEST_MAIN(TestHelpPanel)
+#include "tst_helppanel.moc"

@@ -1,0 +1,264 @@
+#include "xml/EParserError.h"
+#include "xml/TECXMLParser.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+// Loads byte strings through the profile reader and compares a compact dump
+// of the resulting tree: name[attribute|...]{text}(child,...).
+class tst_XmlParser : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString write(const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("profile.xml"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write the test file");
+        return path;
+    }
+
+    static QString dump(const TXMLItem *item)
+    {
+        QString out = item->name();
+        if (!item->attributes().isEmpty())
+            out += QLatin1Char('[') + item->attributes().join(QLatin1Char('|')) + QLatin1Char(']');
+        if (!item->text().isEmpty())
+            out += QLatin1Char('{') + item->text() + QLatin1Char('}');
+        if (item->count() > 0) {
+            QStringList children;
+            for (int i = 0; i < item->count(); ++i)
+                children << dump(item->item(i));
+            out += QLatin1Char('(') + children.join(QLatin1Char(',')) + QLatin1Char(')');
+        }
+        return out;
+    }
+
+private slots:
+    void tree_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("empty file") << QByteArray() << QString();
+        QTest::newRow("plain document") << QByteArray("<root><a x=\"1\">A</a></root>") << "root(a[x=1]{A})";
+        QTest::newRow("declaration and comment ignored")
+            << QByteArray("<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<r>t</r>") << "r{t}";
+        QTest::newRow("byte order mark becomes root text") << QByteArray("\xEF\xBB\xBF<r></r>") << QString::fromUtf8("r{\xEF\xBB\xBF}");
+        QTest::newRow("CR LF pair removed") << QByteArray("<p>Back\r\nground</p>") << "p{Background}";
+        QTest::newRow("space run collapsed") << QByteArray("<p>Back\r\n   ground</p>") << "p{Back ground}";
+        QTest::newRow("LF CR pair removed") << QByteArray("<p>a\n\rb</p>") << "p{ab}";
+        QTest::newRow("lone LF and tab kept") << QByteArray("<p>a\nb\tc</p>") << "p{a\nb\tc}";
+        QTest::newRow("text runs joined") << QByteArray("<s>x<p/>y</s>") << "s{x\r\ny}(p)";
+        QTest::newRow("entity decoded once") << QByteArray("<a>&amp;lt;</a>") << "a{&lt;}";
+        QTest::newRow("each run decoded before joining") << QByteArray("<a>&amp;lt;<b/>x</a>") << "a{&lt;\r\nx}(b)";
+        QTest::newRow("four entities, others kept")
+            << QByteArray("<a>&lt;&gt;&quot;&amp;&apos;&#65;</a>") << "a{<>\"&&apos;&#65;}";
+        QTest::newRow("quoted values") << QByteArray("<a v=\"x y\" w=\"1\"/>") << "(a[v=x y|w=1])";
+        QTest::newRow("single quotes do not protect") << QByteArray("<a v='x y'/>") << "(a[v='x|y'])";
+        QTest::newRow("space before > stays on last value") << QByteArray("<a v=\"1\" >") << "a[v=1\" ]";
+        QTest::newRow("quoted empty value kept") << QByteArray("<a v=\"\">") << "a[v=\"\"]";
+        QTest::newRow("quoted empty value among pairs") << QByteArray("<a v=\"\" w=\"1\"/>") << "(a[v=\"\"|w=1])";
+        QTest::newRow("empty value dropped") << QByteArray("<a v= w=\"1\">") << "a[w=1]";
+        QTest::newRow("space run inside quotes") << QByteArray("<a x=\"p  q\">") << "a[x=p q]";
+        QTest::newRow("entities in attribute") << QByteArray("<a x=\"&lt;b&gt;\"/>") << "(a[x=<b>])";
+        QTest::newRow("repeated name acts on first")
+            << QByteArray("<a v=\"x\" V=\"y\"/>") << "(a[V=x|V=\"y\"])";
+        QTest::newRow("comment ends at first >") << QByteArray("<r><!-- a > b --></r>") << "r{b -->}";
+        QTest::newRow("doctype names the root")
+            << QByteArray("<!DOCTYPE x><r></r>") << "!DOCTYPE[x](r)";
+        QTest::newRow("slash then space is a start tag") << QByteArray("<a/ >") << "a/";
+        QTest::newRow("empty tags before the first start tag")
+            << QByteArray("<e/><r>t</r>") << "r{t}(e)";
+        QTest::newRow("end tag names are not checked") << QByteArray("<r><a></b><c/></r>") << "r(a,c)";
+        QTest::newRow("missing end tags") << QByteArray("<r><a><b>") << "r(a(b))";
+        QTest::newRow("zero byte ends the input")
+            << QByteArray("<r><a/>\0<b/></r>", 16) << "r(a)";
+        QTest::newRow("zero byte inside a tag is ordinary")
+            << QByteArray("<r x=\"a\0b\"/>", 12) << QStringLiteral("(r[x=a") + QChar(0) + QStringLiteral("b])");
+        QTest::newRow("unclosed tag ends the input") << QByteArray("<r>t</r><a") << "r{t}";
+        QTest::newRow("content after the outermost element dropped")
+            << QByteArray("<r>t</r>junk<x>y</x></z><q/>") << "r{t}";
+        QTest::newRow("tag split over lines")
+            << QByteArray("<r\r\n x=\"1\"\r\n y=\"2\">") << "r[x=1|y=2]";
+        QTest::newRow("CR LF removed inside a tag") << QByteArray("<r\r\nx=\"1\">") << "rx=\"1\"";
+        QTest::newRow("a tag is told by its bytes as written")
+            << QByteArray("<r><\r\n/x y=\"1\">t</r>") << "r(/x[y=1]{t})";
+        QTest::newRow("tag text with lone LF splits attributes")
+            << QByteArray("<r\nx=\"1\"\ny=\"2\">") << "r\nx=\"1\"\ny=\"2\"";
+    }
+
+    void tree()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QString, expected);
+        TECXMLParser parser;
+        parser.LoadFromFile(write(input));
+        QCOMPARE(dump(parser.Root()), expected);
+    }
+
+    void attributeLookupIgnoresCase()
+    {
+        TECXMLParser parser;
+        parser.LoadFromFile(write("<a Type=\"list\" type=\"font\" flag/>"));
+        QCOMPARE(parser.Root()->item(0)->attribute(u"type"), QStringLiteral("list"));
+        QCOMPARE(parser.Root()->item(0)->attribute(u"flag"), QString());
+        QCOMPARE(parser.Root()->item(0)->attribute(u"missing"), QString());
+    }
+
+    void styleSheetInstruction()
+    {
+        TECXMLParser parser;
+        parser.LoadFromFile(write("<?xml-stylesheet type=\"text/xsl\" href=\"Sheet.XSL\"?><r/>"));
+        QCOMPARE(parser.styleSheet(), QStringLiteral("Sheet.XSL"));
+    }
+
+    void longLines_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("4000 bytes load") << 4000 << false;
+        QTest::newRow("5000 bytes fail") << 5000 << true;
+    }
+
+    void longLines()
+    {
+        QFETCH(int, length);
+        QFETCH(bool, fails);
+        QByteArray bytes = "<r>" + QByteArray(length - 9, 'x') + "</r>\r\n";
+        QCOMPARE(bytes.size(), length);
+        TECXMLParser parser;
+        parser.LoadFromFile(write("<old/>"));
+        try {
+            parser.LoadFromFile(write(bytes));
+            QVERIFY(!fails);
+            QCOMPARE(parser.Root()->text().size(), length - 9);
+        } catch (const EParserError &error) {
+            QVERIFY(fails);
+            QCOMPARE(error.message(), QStringLiteral("Line too long on line 1"));
+            QCOMPARE(dump(parser.Root()), QStringLiteral("(old)")); // both attempts failed before building
+        }
+    }
+
+    void tokensAcrossWindowRefills()
+    {
+        // Many short lines: texts and tags cross the 4096-byte window edges.
+        QByteArray bytes = "<root>\r\n<s>Section\r\n";
+        for (int i = 0; i < 800; ++i)
+            bytes += "<p" + QByteArray::number(i) + " default=\"v" + QByteArray::number(i) + "\">Caption "
+                     + QByteArray::number(i) + "</p" + QByteArray::number(i) + ">\r\n";
+        bytes += "</s></root>\r\n";
+        QVERIFY(bytes.size() > 5 * 4096);
+        TECXMLParser parser;
+        parser.LoadFromFile(write(bytes));
+        const TXMLItem *section = parser.Root()->item(0);
+        QCOMPARE(section->count(), 800);
+        for (int i = 0; i < 800; ++i) {
+            const TXMLItem *p = section->item(i);
+            QCOMPARE(p->name(), QStringLiteral("p%1").arg(i));
+            QCOMPARE(p->text(), QStringLiteral("Caption %1").arg(i));
+            QCOMPARE(p->attribute(u"default"), QStringLiteral("v%1").arg(i));
+        }
+    }
+
+    void longLineLaterInTheFileLoads_data()
+    {
+        QTest::addColumn<int>("longLine");
+        QTest::addColumn<int>("beforeLoadCalls");
+        QTest::newRow("fits the window") << 4000 << 1;
+        QTest::newRow("outgrows the window") << 9000 << 2; // read again whole, both attempts announced
+    }
+    void longLineLaterInTheFileLoads()
+    {
+        // A long line after many short ones: the file loads whole, and
+        // loading is reported done once.
+        QFETCH(int, longLine);
+        QFETCH(int, beforeLoadCalls);
+        QByteArray bytes = "<root>\r\n";
+        for (int i = 0; i < 300; ++i)
+            bytes += "<a>x</a>\r\n";
+        bytes += "<long>" + QByteArray(longLine, 'y') + "</long>\r\n</root>\r\n";
+        int beforeLoad = 0;
+        int loaded = 0;
+        TECXMLParser parser;
+        parser.BeforeLoad = [&](TECXMLParser *, bool &) { ++beforeLoad; };
+        parser.OnLoaded = [&](TECXMLParser *) { ++loaded; };
+        parser.LoadFromFile(write(bytes));
+        QCOMPARE(parser.Root()->count(), 301);
+        QCOMPARE(parser.Root()->item(300)->text().size(), longLine);
+        QCOMPARE(beforeLoad, beforeLoadCalls);
+        QCOMPARE(loaded, 1);
+    }
+
+    void beforeLoadCanRefuse()
+    {
+        TECXMLParser parser;
+        parser.LoadFromFile(write("<old/>"));
+        parser.BeforeLoad = [](TECXMLParser *, bool &allow) { allow = false; };
+        parser.LoadFromFile(write("<new/>"));
+        QCOMPARE(dump(parser.Root()), QStringLiteral("(old)"));
+    }
+
+    void noItemNotificationsWhileLoading()
+    {
+        TECXMLParser parser;
+        int changes = 0;
+        parser.XMLItemChanged = [&](TECXMLParser *, TXMLItem *) { ++changes; };
+        parser.LoadFromFile(write("<r><a>t</a></r>"));
+        QCOMPARE(changes, 0);
+        parser.Root()->item(0)->setText(QStringLiteral("u")); // the handler is back after the load
+        QCOMPARE(changes, 1);
+    }
+
+    void missingFile()
+    {
+        TECXMLParser parser;
+        const QString path = m_dir.filePath(QStringLiteral("nothing.xml"));
+        try {
+            parser.LoadFromFile(path);
+            QFAIL("no error");
+        } catch (const EditorError &error) {
+            QCOMPARE(error.message(), QStringLiteral("Cannot open file %1").arg(path));
+        }
+    }
+
+    void deepNestingNeedsNoStack()
+    {
+        QByteArray bytes;
+        for (int i = 0; i < 100000; ++i)
+            bytes += "<a>\n";
+        {
+            TECXMLParser parser;
+            parser.LoadFromFile(write(bytes));
+            const TXMLItem *item = parser.Root();
+            int depth = 0;
+            while (item->count() > 0) {
+                item = item->item(0);
+                ++depth;
+            }
+            QCOMPARE(depth, 99999);
+        } // destroying the tree must not recurse either
+    }
+
+    void treeEditing()
+    {
+        TECXMLParser parser;
+        parser.LoadFromFile(write("<r><a/><b/><c/></r>"));
+        TXMLItem *root = parser.Root();
+        QCOMPARE(root->indexOfName(u"B"), 1);
+        QCOMPARE(root->indexOfName(u"b", 2), -1);
+        root->move(root->item(2), 0);
+        QCOMPARE(dump(root), QStringLiteral("r(c,a,b)"));
+        root->deleteItem(1);
+        QCOMPARE(dump(root), QStringLiteral("r(c,b)"));
+        QCOMPARE(root->indexOf(root->item(1)), 1);
+        QCOMPARE(root->item(1)->parent(), root);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_XmlParser)
+#include "tst_xmlparser.moc"
