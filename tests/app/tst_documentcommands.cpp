@@ -12,7 +12,7 @@
 
 // The document commands over a three-parameter profile in a temporary
 // application folder; the prompts are answered by the test.
-class TestDocumentCommands : public QObject
+class tst_DocumentCommands : public QObject
 {
     Q_OBJECT
 
@@ -387,5 +387,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDocumentCommands)
+QTEST_GUILESS_MAIN(tst_DocumentCommands)
 #include "tst_documentcommands.moc"

@@ -17,7 +17,7 @@
 
 // File, Compare with...: the panel of differences, Take and Take all, and
 // undoing them, through the main window.
-class TestMainFormCompare : public QObject
+class tst_MainFormCompare : public QObject
 {
     Q_OBJECT
 
@@ -198,5 +198,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainFormCompare)
+QTEST_MAIN(tst_MainFormCompare)
 #include "tst_mainformcompare.moc"

@@ -24,7 +24,7 @@
 
 // The document commands as the main window offers them: menus, the Open
 // button, dropped files, the command line, closing and a restart.
-class TestMainFormDocument : public QObject
+class tst_MainFormDocument : public QObject
 {
     Q_OBJECT
 
@@ -301,5 +301,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainFormDocument)
+QTEST_MAIN(tst_MainFormDocument)
 #include "tst_mainformdocument.moc"

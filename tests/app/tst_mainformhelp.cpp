@@ -22,7 +22,7 @@
 
 // The Help command and the About box of the main window, started on the
 // sample profile in a temporary application folder.
-class TestMainFormHelp : public QObject
+class tst_MainFormHelp : public QObject
 {
     Q_OBJECT
 
@@ -41,7 +41,7 @@ private:
     ErrorReport::Handler m_previous;
 };
 
-void TestMainFormHelp::init()
+void tst_MainFormHelp::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     for (const char *name : {"Style.xml", "style.txt"}) {
@@ -53,7 +53,7 @@ void TestMainFormHelp::init()
     m_previous = ErrorReport::setHandler([this](const QString &message) { m_reported << message; });
 }
 
-void TestMainFormHelp::cleanup()
+void tst_MainFormHelp::cleanup()
 {
     shellHelpViewers().closeAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -61,7 +61,7 @@ void TestMainFormHelp::cleanup()
     m_dir.reset();
 }
 
-void TestMainFormHelp::helpOpensTheManualWithItsContents()
+void tst_MainFormHelp::helpOpensTheManualWithItsContents()
 {
     QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), m_dir->filePath("TrevixStyleEditor.chm")));
     TMainForm form(m_dir->path(), {});
@@ -81,7 +81,7 @@ void TestMainFormHelp::helpOpensTheManualWithItsContents()
     QVERIFY(m_reported.isEmpty());
 }
 
-void TestMainFormHelp::helpWithoutTheManualDoesNothing()
+void tst_MainFormHelp::helpWithoutTheManualDoesNothing()
 {
     TMainForm form(m_dir->path(), {});
     form.AHelp->trigger();
@@ -89,7 +89,7 @@ void TestMainFormHelp::helpWithoutTheManualDoesNothing()
     QVERIFY(m_reported.isEmpty());
 }
 
-void TestMainFormHelp::settingsTopicClosesWithItsRouter()
+void tst_MainFormHelp::settingsTopicClosesWithItsRouter()
 {
     const QString chm = m_dir->filePath(THelpRouter::HelpFileName);
     QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), chm));
@@ -111,7 +111,7 @@ void TestMainFormHelp::settingsTopicClosesWithItsRouter()
 // The Help button of the modal Options dialog opens the Settings topic in a
 // viewer that takes the user's clicks (sent through the window system, which
 // drops them for windows a modal dialog blocks); it closes with the dialog.
-void TestMainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
+void tst_MainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
 {
     QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), m_dir->filePath(THelpRouter::HelpFileName)));
     TMainForm form(m_dir->path(), {});
@@ -156,7 +156,7 @@ void TestMainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
     QVERIFY(m_reported.isEmpty());
 }
 
-void TestMainFormHelp::aboutShowsTheAboutBox()
+void tst_MainFormHelp::aboutShowsTheAboutBox()
 {
     TMainForm form(m_dir->path(), {});
     QPointer<TFormAbout> shown;
@@ -170,5 +170,5 @@ void TestMainFormHelp::aboutShowsTheAboutBox()
     QVERIFY(m_reported.isEmpty());
 }
 
-QTEST_MAIN(TestMainFormHelp)
+QTEST_MAIN(tst_MainFormHelp)
 #include "tst_mainformhelp.moc"

@@ -21,7 +21,7 @@
 
 // The Problems panel in the main window: filled on Open, a chosen problem
 // selects its parameter in the grid, and its visibility is kept.
-class TestMainFormProblems : public QObject
+class tst_MainFormProblems : public QObject
 {
     Q_OBJECT
 
@@ -188,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainFormProblems)
+QTEST_MAIN(tst_MainFormProblems)
 #include "tst_mainformproblems.moc"

@@ -18,7 +18,7 @@
 #include <QTest>
 #include <QTimer>
 
-class TestMainFormSettings : public QObject
+class tst_MainFormSettings : public QObject
 {
     Q_OBJECT
 
@@ -215,5 +215,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMainFormSettings)
+QTEST_MAIN(tst_MainFormSettings)
 #include "tst_mainformsettings.moc"

@@ -14,7 +14,7 @@ const QString Section = QStringLiteral("Melbrin\\TrevixStyleEditor\\ReopenList")
 const QString Key = QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/ReopenList/");
 } // namespace
 
-class TestMRUList : public QObject
+class tst_MRUList : public QObject
 {
     Q_OBJECT
 
@@ -205,5 +205,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestMRUList)
+QTEST_GUILESS_MAIN(tst_MRUList)
 #include "tst_mrulist.moc"

@@ -30,7 +30,7 @@
 
 // The value popups opened from the sample profile's rows in the main
 // window, driven with the keyboard and the mouse.
-class TestValueEditors : public QObject
+class tst_ValueEditors : public QObject
 {
     Q_OBJECT
 
@@ -84,7 +84,7 @@ private:
     QLocale m_locale;
 };
 
-void TestValueEditors::init()
+void tst_ValueEditors::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     for (const char *name : {"Style.xml", "style.txt", "data.txt"})
@@ -96,7 +96,7 @@ void TestValueEditors::init()
     start();
 }
 
-void TestValueEditors::cleanup()
+void tst_ValueEditors::cleanup()
 {
     m_form.reset();
     QLocale::setDefault(m_locale);
@@ -105,7 +105,7 @@ void TestValueEditors::cleanup()
     m_dir.reset();
 }
 
-void TestValueEditors::start()
+void tst_ValueEditors::start()
 {
     m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
     m_form->show();
@@ -113,7 +113,7 @@ void TestValueEditors::start()
     m_form->document().setModified(false);
 }
 
-void TestValueEditors::restart(const QByteArray &profile, const QByteArray &styleTxt)
+void tst_ValueEditors::restart(const QByteArray &profile, const QByteArray &styleTxt)
 {
     m_form.reset();
     for (const auto &[name, content] : {std::pair{"Style.xml", profile}, std::pair{"style.txt", styleTxt}}) {
@@ -124,7 +124,7 @@ void TestValueEditors::restart(const QByteArray &profile, const QByteArray &styl
     start();
 }
 
-int TestValueEditors::recordOf(const QString &key) const
+int tst_ValueEditors::recordOf(const QString &key) const
 {
     const ParameterTable &table = m_form->document().XMLMemoryData;
     for (int i = 0; i < table.count(); ++i) {
@@ -134,12 +134,12 @@ int TestValueEditors::recordOf(const QString &key) const
     return -1;
 }
 
-QString TestValueEditors::value(const QString &key) const
+QString tst_ValueEditors::value(const QString &key) const
 {
     return m_form->document().XMLMemoryData.record(recordOf(key)).pDefault();
 }
 
-void TestValueEditors::setValue(const QString &key, const QString &text)
+void tst_ValueEditors::setValue(const QString &key, const QString &text)
 {
     ParameterTable &table = m_form->document().XMLMemoryData;
     const int recNo = table.recNo();
@@ -149,18 +149,18 @@ void TestValueEditors::setValue(const QString &key, const QString &text)
     m_form->document().setModified(false);
 }
 
-void TestValueEditors::focus(const QString &key)
+void tst_ValueEditors::focus(const QString &key)
 {
     m_form->ProfileGridView()->setCurrentRecord(recordOf(key));
 }
 
-QByteArray TestValueEditors::styleTxt() const
+QByteArray tst_ValueEditors::styleTxt() const
 {
     QFile file(appFile(QStringLiteral("style.txt")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void TestValueEditors::whenModal(std::function<void(QWidget *)> action, int tries)
+void tst_ValueEditors::whenModal(std::function<void(QWidget *)> action, int tries)
 {
     QTimer::singleShot(5, this, [this, action, tries] {
         QWidget *modal = QApplication::activeModalWidget();
@@ -173,14 +173,14 @@ void TestValueEditors::whenModal(std::function<void(QWidget *)> action, int trie
     });
 }
 
-void TestValueEditors::edit(std::function<void(QWidget *popup)> action)
+void tst_ValueEditors::edit(std::function<void(QWidget *popup)> action)
 {
     m_shown = nullptr;
     whenModal(action);
     m_form->valueEditors()->PValueButtonClick();
 }
 
-void TestValueEditors::popupsHaveTheirShape()
+void tst_ValueEditors::popupsHaveTheirShape()
 {
     ValueEditors *editors = m_form->valueEditors();
     const QList<QPair<QDialog *, QSize>> popups = {
@@ -206,7 +206,7 @@ void TestValueEditors::popupsHaveTheirShape()
     QCOMPARE(editors->FormFont()->FontComboBox()->FontTypes(), ftTrueTypeAnsi | ftTrueTypeSymbol);
 }
 
-void TestValueEditors::listWithTheKeyboard()
+void tst_ValueEditors::listWithTheKeyboard()
 {
     focus(QStringLiteral("chartType"));
     QStringList choices;
@@ -227,7 +227,7 @@ void TestValueEditors::listWithTheKeyboard()
     QVERIFY(!m_form->document().FInValueEditor);
 }
 
-void TestValueEditors::conditionalListFollowsItsKey()
+void tst_ValueEditors::conditionalListFollowsItsKey()
 {
     setValue(QStringLiteral("chartType"), QStringLiteral("line"));
     focus(QStringLiteral("lineStyle"));
@@ -244,7 +244,7 @@ void TestValueEditors::conditionalListFollowsItsKey()
     QCOMPARE(value(QStringLiteral("chartType")), QStringLiteral("line"));
 }
 
-void TestValueEditors::escapeWritesNothing_data()
+void tst_ValueEditors::escapeWritesNothing_data()
 {
     QTest::addColumn<QString>("key");
     QTest::newRow("list") << "chartType";
@@ -254,7 +254,7 @@ void TestValueEditors::escapeWritesNothing_data()
     QTest::newRow("fontstyle") << "titleStyle";
 }
 
-void TestValueEditors::escapeWritesNothing()
+void tst_ValueEditors::escapeWritesNothing()
 {
     QFETCH(QString, key);
     const QString before = value(key);
@@ -272,7 +272,7 @@ void TestValueEditors::escapeWritesNothing()
     QCOMPARE(styleTxt(), file);
 }
 
-void TestValueEditors::spinLimitsAndWrites()
+void tst_ValueEditors::spinLimitsAndWrites()
 {
     setValue(QStringLiteral("borderWidth"), QStringLiteral("250"));
     focus(QStringLiteral("borderWidth"));
@@ -296,7 +296,7 @@ void TestValueEditors::spinLimitsAndWrites()
     QCOMPARE(value(QStringLiteral("borderWidth")), QStringLiteral("4"));
 }
 
-void TestValueEditors::spinWritesWhatItShows_data()
+void tst_ValueEditors::spinWritesWhatItShows_data()
 {
     QTest::addColumn<QString>("domain");
     QTest::addColumn<QString>("stored");
@@ -334,7 +334,7 @@ void TestValueEditors::spinWritesWhatItShows_data()
     QTest::newRow("equal bounds do not limit") << "3,3" << "250" << "C" << "" << "250" << "250";
 }
 
-void TestValueEditors::spinWritesWhatItShows()
+void tst_ValueEditors::spinWritesWhatItShows()
 {
     QFETCH(QString, domain);
     QFETCH(QString, stored);
@@ -360,7 +360,7 @@ void TestValueEditors::spinWritesWhatItShows()
     QCOMPARE(styleTxt(), "&size=" + written.toUtf8() + "\r\n");
 }
 
-void TestValueEditors::emptyNumberReportsAndOpensNothing()
+void tst_ValueEditors::emptyNumberReportsAndOpensNothing()
 {
     for (const char *key : {"borderWidth", "titleStyle"}) {
         setValue(QLatin1String(key), QString());
@@ -374,7 +374,7 @@ void TestValueEditors::emptyNumberReportsAndOpensNothing()
     }
 }
 
-void TestValueEditors::colorFromThePalette()
+void tst_ValueEditors::colorFromThePalette()
 {
     setValue(QStringLiteral("bgColor"), QStringLiteral("0x800000"));
     focus(QStringLiteral("bgColor"));
@@ -402,7 +402,7 @@ void TestValueEditors::colorFromThePalette()
     QCOMPARE(value(QStringLiteral("bgColor")), QStringLiteral("0x808000"));
 }
 
-void TestValueEditors::fontStyleBoxesAreSetEveryTime()
+void tst_ValueEditors::fontStyleBoxesAreSetEveryTime()
 {
     setValue(QStringLiteral("titleStyle"), QStringLiteral("7"));
     focus(QStringLiteral("titleStyle"));
@@ -427,7 +427,7 @@ void TestValueEditors::fontStyleBoxesAreSetEveryTime()
     QCOMPARE(value(QStringLiteral("titleStyle")), QStringLiteral("7"));
 }
 
-void TestValueEditors::fontKeepsValueWithoutNewPick()
+void tst_ValueEditors::fontKeepsValueWithoutNewPick()
 {
     setValue(QStringLiteral("titleFont"), QStringLiteral(" DejaVu Sans "));
     focus(QStringLiteral("titleFont"));
@@ -453,7 +453,7 @@ void TestValueEditors::fontKeepsValueWithoutNewPick()
     QVERIFY(m_form->document().FModified);
 }
 
-void TestValueEditors::fontPickedInTheOpenList()
+void tst_ValueEditors::fontPickedInTheOpenList()
 {
     setValue(QStringLiteral("titleFont"), QStringLiteral("DejaVu Sans"));
     focus(QStringLiteral("titleFont"));
@@ -478,7 +478,7 @@ void TestValueEditors::fontPickedInTheOpenList()
     QCOMPARE(value(QStringLiteral("titleFont")), picked.left(20));
 }
 
-void TestValueEditors::fontNotInstalled_data()
+void tst_ValueEditors::fontNotInstalled_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("writesEarlierPick");
@@ -486,7 +486,7 @@ void TestValueEditors::fontNotInstalled_data()
     QTest::newRow("earlier pick chosen in the list") << "list" << true;
 }
 
-void TestValueEditors::fontNotInstalled()
+void tst_ValueEditors::fontNotInstalled()
 {
     QFETCH(QString, action);
     QFETCH(bool, writesEarlierPick);
@@ -533,7 +533,7 @@ void TestValueEditors::fontNotInstalled()
     }
 }
 
-void TestValueEditors::popupOpensBesideTheGrid()
+void tst_ValueEditors::popupOpensBesideTheGrid()
 {
     focus(QStringLiteral("chartType"));
     ProfileGrid *grid = m_form->ProfileGridView();
@@ -554,7 +554,7 @@ void TestValueEditors::popupOpensBesideTheGrid()
     QCOMPARE(at.x(), position.anchor.x() + grid->width() - 64);
 }
 
-void TestValueEditors::popupMovesUpAtTheMainWindowsBottom()
+void tst_ValueEditors::popupMovesUpAtTheMainWindowsBottom()
 {
     // The last row of the grid: its popup would pass the main window's bottom.
     // The grid reaches down to the status bar once the Problems panel is hidden.
@@ -575,7 +575,7 @@ void TestValueEditors::popupMovesUpAtTheMainWindowsBottom()
     QCOMPARE(at.y(), plainTop - 61);
 }
 
-void TestValueEditors::buttonAndKeyOpenTheFocusedRow()
+void tst_ValueEditors::buttonAndKeyOpenTheFocusedRow()
 {
     ProfileGrid *grid = m_form->ProfileGridView();
     const QModelIndex cell =
@@ -605,7 +605,7 @@ void TestValueEditors::buttonAndKeyOpenTheFocusedRow()
     QTRY_COMPARE(opened, QStringLiteral("FormColor"));
 }
 
-void TestValueEditors::inPlaceEditThenEscapeKeepsDocument()
+void tst_ValueEditors::inPlaceEditThenEscapeKeepsDocument()
 {
     ProfileGrid *grid = m_form->ProfileGridView();
     const QModelIndex cell =
@@ -624,7 +624,7 @@ void TestValueEditors::inPlaceEditThenEscapeKeepsDocument()
     QVERIFY(!m_form->document().FModified);
 }
 
-void TestValueEditors::typedValueReachesThePopup_data()
+void tst_ValueEditors::typedValueReachesThePopup_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("Ctrl+Enter") << "ctrl+enter";
@@ -632,7 +632,7 @@ void TestValueEditors::typedValueReachesThePopup_data()
     QTest::newRow("one click on the button") << "button";
 }
 
-void TestValueEditors::typedValueReachesThePopup()
+void tst_ValueEditors::typedValueReachesThePopup()
 {
     QFETCH(QString, how);
     ProfileGrid *grid = m_form->ProfileGridView();
@@ -679,7 +679,7 @@ struct DelegateProbe : ProfileGridDelegate
 };
 } // namespace
 
-void TestValueEditors::valueCellsShowTheirMeaning()
+void tst_ValueEditors::valueCellsShowTheirMeaning()
 {
     setValue(QStringLiteral("bgColor"), QStringLiteral("0x800000"));
     setValue(QStringLiteral("titleStyle"), QStringLiteral("5"));
@@ -703,7 +703,7 @@ void TestValueEditors::valueCellsShowTheirMeaning()
     QVERIFY(!probe.look(cell("borderWidth")).features.testFlag(QStyleOptionViewItem::HasDecoration));
 }
 
-void TestValueEditors::boldMeansDiffersFromTheProfile()
+void tst_ValueEditors::boldMeansDiffersFromTheProfile()
 {
     // The bundled style.txt holds the bundled profile's defaults: nothing stands out.
     ProfileGrid *grid = m_form->ProfileGridView();
@@ -729,5 +729,5 @@ void TestValueEditors::boldMeansDiffersFromTheProfile()
     }
 }
 
-QTEST_MAIN(TestValueEditors)
+QTEST_MAIN(tst_ValueEditors)
 #include "tst_valueeditors.moc"

@@ -8,7 +8,7 @@
 #include <QtTest>
 
 // Builds a small help file with the help compiler and reads it back.
-class TestChmFile : public QObject
+class tst_ChmFile : public QObject
 {
     Q_OBJECT
 
@@ -25,14 +25,14 @@ private:
     QString m_chm;
 };
 
-void TestChmFile::initTestCase()
+void tst_ChmFile::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_chm = buildTestHelpFile(m_dir.path());
     QVERIFY(!m_chm.isEmpty());
 }
 
-void TestChmFile::readsTopicsAndReportsMissingOnes()
+void tst_ChmFile::readsTopicsAndReportsMissingOnes()
 {
     ChmFile chm(m_chm);
     QVERIFY(chm.isOpen());
@@ -43,7 +43,7 @@ void TestChmFile::readsTopicsAndReportsMissingOnes()
     QVERIFY(!chm.read("/Missing.html").has_value());
 }
 
-void TestChmFile::readsProjectSettings()
+void tst_ChmFile::readsProjectSettings()
 {
     ChmFile chm(m_chm);
     QCOMPARE(chm.contentsFile(), QStringLiteral("toc.hhc"));
@@ -52,7 +52,7 @@ void TestChmFile::readsProjectSettings()
     QCOMPARE(chm.title(), QStringLiteral("Test Help"));
 }
 
-void TestChmFile::mapsContextNumbersToTopics()
+void tst_ChmFile::mapsContextNumbersToTopics()
 {
     ChmFile chm(m_chm);
     QCOMPARE(chm.topicForContext(1050), QStringLiteral("Settings.html"));
@@ -60,7 +60,7 @@ void TestChmFile::mapsContextNumbersToTopics()
     QCOMPARE(chm.topicForContext(8), QString());
 }
 
-void TestChmFile::readsContentsAndPopupTopics()
+void tst_ChmFile::readsContentsAndPopupTopics()
 {
     ChmFile chm(m_chm);
     const QList<ChmSitemapEntry> toc = ChmSitemap::parse(chm.read('/' + chm.contentsFile()).value());
@@ -75,7 +75,7 @@ void TestChmFile::readsContentsAndPopupTopics()
     QCOMPARE(PopupTopics::text(popups, 3), QString());
 }
 
-void TestChmFile::missingFileIsNotOpen()
+void tst_ChmFile::missingFileIsNotOpen()
 {
     ChmFile chm(m_dir.filePath("none.chm"));
     QVERIFY(!chm.isOpen());
@@ -83,5 +83,5 @@ void TestChmFile::missingFileIsNotOpen()
     QCOMPARE(chm.topicForContext(1050), QString());
 }
 
-QTEST_GUILESS_MAIN(TestChmFile)
+QTEST_GUILESS_MAIN(tst_ChmFile)
 #include "tst_chmfile.moc"

@@ -19,7 +19,7 @@ static QByteArray item(const char *name, const char *local)
            + "\"><param name=\"Local\" value=\"" + local + "\"></OBJECT>\n";
 }
 
-class TestChmSitemap : public QObject
+class tst_ChmSitemap : public QObject
 {
     Q_OBJECT
 
@@ -28,7 +28,7 @@ private slots:
     void parse();
 };
 
-void TestChmSitemap::parse_data()
+void tst_ChmSitemap::parse_data()
 {
     QTest::addColumn<QByteArray>("sitemap");
     QTest::addColumn<QStringList>("expected");
@@ -59,12 +59,12 @@ void TestChmSitemap::parse_data()
     QTest::newRow("empty") << QByteArray() << QStringList{};
 }
 
-void TestChmSitemap::parse()
+void tst_ChmSitemap::parse()
 {
     QFETCH(QByteArray, sitemap);
     QFETCH(QStringList, expected);
     QCOMPARE(flatten(ChmSitemap::parse(sitemap)), expected);
 }
 
-QTEST_GUILESS_MAIN(TestChmSitemap)
+QTEST_GUILESS_MAIN(tst_ChmSitemap)
 #include "tst_chmsitemap.moc"

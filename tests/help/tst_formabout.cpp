@@ -16,7 +16,7 @@ public slots:
     void openUrl(const QUrl &url) { urls.append(url); }
 };
 
-class TestFormAbout : public QObject
+class tst_FormAbout : public QObject
 {
     Q_OBJECT
 
@@ -32,19 +32,19 @@ private:
     UrlRecorder m_urls;
 };
 
-void TestFormAbout::initTestCase()
+void tst_FormAbout::initTestCase()
 {
     for (const char *scheme : {"http", "mailto"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_urls, "openUrl");
 }
 
-void TestFormAbout::cleanupTestCase()
+void tst_FormAbout::cleanupTestCase()
 {
     for (const char *scheme : {"http", "mailto"})
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 }
 
-void TestFormAbout::showsTheProgramAndItsMaker()
+void tst_FormAbout::showsTheProgramAndItsMaker()
 {
     TFormAbout about;
     QCOMPARE(about.windowTitle(), QStringLiteral("About"));
@@ -65,7 +65,7 @@ void TestFormAbout::showsTheProgramAndItsMaker()
     QCOMPARE(about.BtnOk->geometry(), QRect(80, 176, 75, 25));
 }
 
-void TestFormAbout::linksOpenThroughTheShellAndTheBoxStays()
+void tst_FormAbout::linksOpenThroughTheShellAndTheBoxStays()
 {
     TFormAbout about;
     about.show();
@@ -78,7 +78,7 @@ void TestFormAbout::linksOpenThroughTheShellAndTheBoxStays()
     QVERIFY(about.isVisible());
 }
 
-void TestFormAbout::closesWithEscapeAndOk_data()
+void tst_FormAbout::closesWithEscapeAndOk_data()
 {
     QTest::addColumn<QString>("how");
     QTest::newRow("Escape") << "escape";
@@ -86,7 +86,7 @@ void TestFormAbout::closesWithEscapeAndOk_data()
     QTest::newRow("OK clicked") << "click";
 }
 
-void TestFormAbout::closesWithEscapeAndOk()
+void tst_FormAbout::closesWithEscapeAndOk()
 {
     QFETCH(QString, how);
     TFormAbout about;
@@ -102,5 +102,5 @@ void TestFormAbout::closesWithEscapeAndOk()
     QCOMPARE(about.exec(), int(QDialog::Rejected));
 }
 
-QTEST_MAIN(TestFormAbout)
+QTEST_MAIN(tst_FormAbout)
 #include "tst_formabout.moc"

@@ -12,7 +12,7 @@
 
 // The help panel of the main window, started on the sample profile in a
 // temporary application folder with its own settings file.
-class TestHelpPanel : public QObject
+class tst_HelpPanel : public QObject
 {
     Q_OBJECT
 
@@ -41,7 +41,7 @@ private:
     ErrorReport::Handler m_previous;
 };
 
-void TestHelpPanel::init()
+void tst_HelpPanel::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     for (const char *name : {"Style.xml", "style.txt"}) {
@@ -53,14 +53,14 @@ void TestHelpPanel::init()
     m_previous = ErrorReport::setHandler([this](const QString &message) { m_reported << message; });
 }
 
-void TestHelpPanel::cleanup()
+void tst_HelpPanel::cleanup()
 {
     ErrorReport::setHandler(m_previous);
     SettingsBackingStore::setUserFilePath(QString());
     m_dir.reset();
 }
 
-void TestHelpPanel::addPictures()
+void tst_HelpPanel::addPictures()
 {
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("img")));
     for (const char *key : {"bgColor", "chartType", "margin"}) {
@@ -69,7 +69,7 @@ void TestHelpPanel::addPictures()
     }
 }
 
-void TestHelpPanel::storeHelpSwitch(bool checked)
+void tst_HelpPanel::storeHelpSwitch(bool checked)
 {
     SettingsBackingStore store(QStringLiteral("SOFTWARE"), SettingsBackingStore::ReadWrite);
     store.WriteText(QStringLiteral("Melbrin\\TrevixStyleEditor"), QStringLiteral("ItemHelpWindow_Checked"),
@@ -77,7 +77,7 @@ void TestHelpPanel::storeHelpSwitch(bool checked)
     store.close();
 }
 
-void TestHelpPanel::select(TMainForm &form, const QString &key)
+void tst_HelpPanel::select(TMainForm &form, const QString &key)
 {
     const ParameterTable &table = form.document().XMLMemoryData;
     for (int i = 0; i < table.count(); ++i) {
@@ -90,7 +90,7 @@ void TestHelpPanel::select(TMainForm &form, const QString &key)
     QFAIL("no such parameter");
 }
 
-void TestHelpPanel::withoutPicturesThereIsNoPanel()
+void tst_HelpPanel::withoutPicturesThereIsNoPanel()
 {
     storeHelpSwitch(true);
     TMainForm form(m_dir->path(), {});
@@ -101,7 +101,7 @@ void TestHelpPanel::withoutPicturesThereIsNoPanel()
     QVERIFY(m_reported.isEmpty());
 }
 
-void TestHelpPanel::storedSwitchShowsThePanelAtStartWithoutAPicture()
+void tst_HelpPanel::storedSwitchShowsThePanelAtStartWithoutAPicture()
 {
     addPictures();
     storeHelpSwitch(true);
@@ -119,7 +119,7 @@ void TestHelpPanel::storedSwitchShowsThePanelAtStartWithoutAPicture()
     QVERIFY(form.HelpForm->TopLabel->text().isEmpty());
 }
 
-void TestHelpPanel::followsTheUsersMoves()
+void tst_HelpPanel::followsTheUsersMoves()
 {
     addPictures();
     storeHelpSwitch(false);
@@ -146,7 +146,7 @@ void TestHelpPanel::followsTheUsersMoves()
     QVERIFY(m_reported.isEmpty());
 }
 
-void TestHelpPanel::popupPostsAndBulkWorkLeaveThePicture()
+void tst_HelpPanel::popupPostsAndBulkWorkLeaveThePicture()
 {
     addPictures();
     storeHelpSwitch(true);
@@ -169,7 +169,7 @@ void TestHelpPanel::popupPostsAndBulkWorkLeaveThePicture()
     QVERIFY(form.HelpForm->Image->pixmap().isNull());
 }
 
-void TestHelpPanel::wholeTableWalksLeaveThePicture()
+void tst_HelpPanel::wholeTableWalksLeaveThePicture()
 {
     addPictures();
     // A walk that loaded pictures would meet this one and report it.
@@ -193,7 +193,7 @@ void TestHelpPanel::wholeTableWalksLeaveThePicture()
     QVERIFY(m_reported.isEmpty());
 }
 
-void TestHelpPanel::closeBoxUnchecksAndTheItemBringsItBack()
+void tst_HelpPanel::closeBoxUnchecksAndTheItemBringsItBack()
 {
     addPictures();
     storeHelpSwitch(true);
@@ -222,7 +222,7 @@ void TestHelpPanel::closeBoxUnchecksAndTheItemBringsItBack()
     QVERIFY(!form.HelpForm->isVisible());
 }
 
-void TestHelpPanel::unreadablePictureIsReportedAndTheOldOneStays()
+void tst_HelpPanel::unreadablePictureIsReportedAndTheOldOneStays()
 {
     addPictures();
     QFile broken(appFile(QStringLiteral("img/titleText.gif")));
@@ -241,5 +241,5 @@ void TestHelpPanel::unreadablePictureIsReportedAndTheOldOneStays()
     QCOMPARE(form.HelpForm->Image->pixmap().toImage(), shown);
 }
 
-QTEST_MAIN(TestHelpPanel)
+QTEST_MAIN(tst_HelpPanel)
 #include "tst_helppanel.moc"

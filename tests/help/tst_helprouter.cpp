@@ -50,7 +50,7 @@ void useRecordingHtmlHelp()
 
 } // namespace
 
-class TestHelpRouter : public QObject
+class tst_HelpRouter : public QObject
 {
     Q_OBJECT
 
@@ -83,7 +83,7 @@ private:
     std::unique_ptr<THelpRouter> m_router;
 };
 
-void TestHelpRouter::init()
+void tst_HelpRouter::init()
 {
     calls.clear();
     viewerResult = 1;
@@ -98,12 +98,12 @@ void TestHelpRouter::init()
     loads = 0;
 }
 
-void TestHelpRouter::cleanup()
+void tst_HelpRouter::cleanup()
 {
     m_router.reset();
 }
 
-void TestHelpRouter::onlyOneRouterAtATime()
+void tst_HelpRouter::onlyOneRouterAtATime()
 {
     try {
         THelpRouter second;
@@ -121,7 +121,7 @@ void TestHelpRouter::onlyOneRouterAtATime()
     QCOMPARE(again.ShowType, stDefault);
 }
 
-void TestHelpRouter::takesOverAndGivesBackTheApplicationsHelp()
+void tst_HelpRouter::takesOverAndGivesBackTheApplicationsHelp()
 {
     m_router.reset();
     int previousCalls = 0;
@@ -144,7 +144,7 @@ void TestHelpRouter::takesOverAndGivesBackTheApplicationsHelp()
     QVERIFY(calls.isEmpty());
 }
 
-void TestHelpRouter::closesAllHelpWindowsWhenDestroyed()
+void tst_HelpRouter::closesAllHelpWindowsWhenDestroyed()
 {
     m_router.reset();
     QCOMPARE(calls.size(), 1);
@@ -153,14 +153,14 @@ void TestHelpRouter::closesAllHelpWindowsWhenDestroyed()
     QVERIFY(!ApplicationHelp::handler());
 }
 
-void TestHelpRouter::doesNotCloseWhenTheApplicationHasItsOwnHelpFile()
+void tst_HelpRouter::doesNotCloseWhenTheApplicationHasItsOwnHelpFile()
 {
     ApplicationHelp::setHelpFile(QStringLiteral("app.chm"));
     m_router.reset();
     QVERIFY(calls.isEmpty());
 }
 
-void TestHelpRouter::showTopicRequests_data()
+void tst_HelpRouter::showTopicRequests_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("topic");
@@ -187,7 +187,7 @@ void TestHelpRouter::showTopicRequests_data()
                                        << dir + "TrevixStyleEditor.chm::/Settings.html";
 }
 
-void TestHelpRouter::showTopicRequests()
+void tst_HelpRouter::showTopicRequests()
 {
     QFETCH(QString, fileName);
     QFETCH(QString, topic);
@@ -203,14 +203,14 @@ void TestHelpRouter::showTopicRequests()
     QCOMPARE(calls[0].data, quintptr(0));
 }
 
-void TestHelpRouter::showTopicResultFollowsTheViewer()
+void tst_HelpRouter::showTopicResultFollowsTheViewer()
 {
     viewerResult = 0; // the viewer opened no window
     QVERIFY(!m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
     QCOMPARE(calls.size(), 1);
 }
 
-void TestHelpRouter::showTopicWithoutHtmlHelpLoadsAgainNextTime()
+void tst_HelpRouter::showTopicWithoutHtmlHelpLoadsAgainNextTime()
 {
     THelpRouter::setHtmlHelpLoader([] {
         ++loads;
@@ -230,7 +230,7 @@ void TestHelpRouter::showTopicWithoutHtmlHelpLoadsAgainNextTime()
     QCOMPARE(calls.size(), 2);
 }
 
-void TestHelpRouter::htmlHelpTypeLoadsAtOnce()
+void tst_HelpRouter::htmlHelpTypeLoadsAtOnce()
 {
     loads = 0;
     THelpRouter::setHtmlHelpLoader([] {
@@ -245,7 +245,7 @@ void TestHelpRouter::htmlHelpTypeLoadsAtOnce()
     QVERIFY(calls.isEmpty());
 }
 
-void TestHelpRouter::cleanTopicName_data()
+void tst_HelpRouter::cleanTopicName_data()
 {
     QTest::addColumn<QString>("topic");
     QTest::addColumn<QString>("clean");
@@ -258,14 +258,14 @@ void TestHelpRouter::cleanTopicName_data()
     QTest::newRow("kept") << QString::fromUtf8("Settings-2_é(x)") << QString::fromUtf8("Settings-2_é(x)");
 }
 
-void TestHelpRouter::cleanTopicName()
+void tst_HelpRouter::cleanTopicName()
 {
     QFETCH(QString, topic);
     QFETCH(QString, clean);
     QCOMPARE(THelpRouter::cleanTopicName(topic), clean);
 }
 
-void TestHelpRouter::routesCommands_data()
+void tst_HelpRouter::routesCommands_data()
 {
     QTest::addColumn<int>("command");
     QTest::addColumn<qintptr>("data");
@@ -289,7 +289,7 @@ void TestHelpRouter::routesCommands_data()
     QTest::newRow("anything else") << 4 << qintptr(0) << -1 << "" << qintptr(0) << false;
 }
 
-void TestHelpRouter::routesCommands()
+void tst_HelpRouter::routesCommands()
 {
     QFETCH(int, command);
     QFETCH(qintptr, data);
@@ -313,7 +313,7 @@ void TestHelpRouter::routesCommands()
     QCOMPARE(calls[0].data, quintptr(htmlData));
 }
 
-void TestHelpRouter::ownHookAndPreviousHandlerComeFirst()
+void tst_HelpRouter::ownHookAndPreviousHandlerComeFirst()
 {
     QStringList order;
     m_router->OnHelp = [&](quint16 command, qintptr, bool &callHelp) {
@@ -331,7 +331,7 @@ void TestHelpRouter::ownHookAndPreviousHandlerComeFirst()
     m_router->OnHelp = {}; // order goes out of scope before the router
 }
 
-void TestHelpRouter::contextPopupUsesTheStoredPositionOnce()
+void tst_HelpRouter::contextPopupUsesTheStoredPositionOnce()
 {
     bool callHelp = true;
     ApplicationHelp::handler()(ApplicationHelp::HELP_SETPOPUP_POS, qintptr(0xFFF6'0064), callHelp); // x 100, y -10
@@ -351,7 +351,7 @@ void TestHelpRouter::contextPopupUsesTheStoredPositionOnce()
     QCOMPARE(calls[1].popupPos, QCursor::pos()); // the stored position was used up
 }
 
-void TestHelpRouter::mainShowTypeTurnsPopupsIntoTopics()
+void tst_HelpRouter::mainShowTypeTurnsPopupsIntoTopics()
 {
     m_router->ShowType = stMain;
     bool callHelp = true;
@@ -363,7 +363,7 @@ void TestHelpRouter::mainShowTypeTurnsPopupsIntoTopics()
     QCOMPARE(calls[0].data, quintptr(1051));
 }
 
-void TestHelpRouter::mixedModeLeavesPopupsToWinHelp()
+void tst_HelpRouter::mixedModeLeavesPopupsToWinHelp()
 {
     m_router->setHelpType(htMixedMode);
     for (quint16 command : {ApplicationHelp::HELP_CONTEXTPOPUP, ApplicationHelp::HELP_SETPOPUP_POS}) {
@@ -378,5 +378,5 @@ void TestHelpRouter::mixedModeLeavesPopupsToWinHelp()
     QCOMPARE(calls.size(), 1);
 }
 
-QTEST_MAIN(TestHelpRouter)
+QTEST_MAIN(tst_HelpRouter)
 #include "tst_helprouter.moc"

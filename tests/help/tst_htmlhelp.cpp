@@ -29,7 +29,7 @@ public slots:
 };
 
 // The in-app help viewer behind the HTML Help entry point and the shell.
-class TestHtmlHelp : public QObject
+class tst_HtmlHelp : public QObject
 {
     Q_OBJECT
 
@@ -60,7 +60,7 @@ private:
     UrlRecorder m_urls;
 };
 
-void TestHtmlHelp::initTestCase()
+void tst_HtmlHelp::initTestCase()
 {
     QVERIFY(m_dir.isValid());
     m_chm = buildTestHelpFile(m_dir.path());
@@ -69,13 +69,13 @@ void TestHtmlHelp::initTestCase()
         QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_urls, "openUrl");
 }
 
-void TestHtmlHelp::cleanupTestCase()
+void tst_HtmlHelp::cleanupTestCase()
 {
     for (const char *scheme : {"http", "https", "mailto"})
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 }
 
-void TestHtmlHelp::cleanup()
+void tst_HtmlHelp::cleanup()
 {
     HtmlHelpA(0, nullptr, HH_CLOSE_ALL, 0);
     shellHelpViewers().closeAll();
@@ -83,7 +83,7 @@ void TestHtmlHelp::cleanup()
     m_urls.urls.clear();
 }
 
-void TestHtmlHelp::displaysTopicsInOneViewerPerFile()
+void tst_HtmlHelp::displaysTopicsInOneViewerPerFile()
 {
     const quintptr window = HtmlHelpA(0, request("Settings.html").constData(), HH_DISPLAY_TOPIC, 0);
     QVERIFY(window != 0);
@@ -98,7 +98,7 @@ void TestHtmlHelp::displaysTopicsInOneViewerPerFile()
     QCOMPARE(HtmlHelp::viewers().viewers().size(), 1);
 }
 
-void TestHtmlHelp::displaysTheDefaultTopicAndMissingTopics()
+void tst_HtmlHelp::displaysTheDefaultTopicAndMissingTopics()
 {
     THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request().constData(), HH_DISPLAY_TOPIC, 0));
     QVERIFY(viewer);
@@ -108,7 +108,7 @@ void TestHtmlHelp::displaysTheDefaultTopicAndMissingTopics()
     QVERIFY(viewer->browser()->toPlainText().contains("Topic not found"));
 }
 
-void TestHtmlHelp::missingHelpFileOpensNothing()
+void tst_HtmlHelp::missingHelpFileOpensNothing()
 {
     const QByteArray missing = QFile::encodeName(m_dir.filePath("none.chm") + "::/Settings.html");
     for (unsigned command : {HH_DISPLAY_TOPIC, HH_DISPLAY_TOC, HH_DISPLAY_INDEX, HH_HELP_CONTEXT})
@@ -116,7 +116,7 @@ void TestHtmlHelp::missingHelpFileOpensNothing()
     QVERIFY(HtmlHelp::viewers().viewers().isEmpty());
 }
 
-void TestHtmlHelp::displaysContentsAndIndex()
+void tst_HtmlHelp::displaysContentsAndIndex()
 {
     THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request().constData(), HH_DISPLAY_TOC, 0));
     QVERIFY(viewer);
@@ -136,7 +136,7 @@ void TestHtmlHelp::displaysContentsAndIndex()
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Settings.html"));
 }
 
-void TestHtmlHelp::mapsHelpContexts()
+void tst_HtmlHelp::mapsHelpContexts()
 {
     THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request().constData(), HH_HELP_CONTEXT, 1050));
     QVERIFY(viewer);
@@ -144,7 +144,7 @@ void TestHtmlHelp::mapsHelpContexts()
     QCOMPARE(HtmlHelpA(0, request().constData(), HH_HELP_CONTEXT, 999), quintptr(0));
 }
 
-void TestHtmlHelp::showsTextPopups()
+void tst_HtmlHelp::showsTextPopups()
 {
     QWidget anchor;
     anchor.show();
@@ -162,7 +162,7 @@ void TestHtmlHelp::showsTextPopups()
     QTRY_VERIFY(!QToolTip::isVisible());
 }
 
-void TestHtmlHelp::closeAllClosesOnlyItsOwnViewers()
+void tst_HtmlHelp::closeAllClosesOnlyItsOwnViewers()
 {
     QPointer<THtmlHelpViewer> own = viewerOf(HtmlHelpA(0, request().constData(), HH_DISPLAY_TOPIC, 0));
     ShellOpen(m_chm);
@@ -179,7 +179,7 @@ void TestHtmlHelp::closeAllClosesOnlyItsOwnViewers()
     QVERIFY(shellViewer->isVisible());
 }
 
-void TestHtmlHelp::followsLinksInsideAndOutside()
+void tst_HtmlHelp::followsLinksInsideAndOutside()
 {
     THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request("Start.html").constData(), HH_DISPLAY_TOPIC, 0));
     emit viewer->browser()->anchorClicked(QUrl("Settings.html"));
@@ -192,7 +192,7 @@ void TestHtmlHelp::followsLinksInsideAndOutside()
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Start.html"));
 }
 
-void TestHtmlHelp::shellOpensWebAndMailAddresses()
+void tst_HtmlHelp::shellOpensWebAndMailAddresses()
 {
     ShellOpen(QStringLiteral("www.melbrin.com"));
     ShellOpen(QStringLiteral("mailto:support@melbrin.com?subject=Trevix"));
@@ -205,5 +205,5 @@ void TestHtmlHelp::shellOpensWebAndMailAddresses()
     QVERIFY(shellHelpViewers().viewers().isEmpty());
 }
 
-QTEST_MAIN(TestHtmlHelp)
+QTEST_MAIN(tst_HtmlHelp)
 #include "tst_htmlhelp.moc"

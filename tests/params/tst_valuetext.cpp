@@ -10,7 +10,7 @@
 #include <QtTest>
 
 // The text helpers and encodings behind the value editors.
-class TestValueText : public QObject
+class tst_ValueText : public QObject
 {
     Q_OBJECT
 
@@ -38,7 +38,7 @@ private slots:
     void popupPosition();
 };
 
-void TestValueText::splitString_data()
+void tst_ValueText::splitString_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("delimiter");
@@ -54,7 +54,7 @@ void TestValueText::splitString_data()
     QTest::newRow("blanks kept") << " a , b " << "," << QStringList{" a ", " b "};
 }
 
-void TestValueText::splitString()
+void tst_ValueText::splitString()
 {
     QFETCH(QString, text);
     QFETCH(QString, delimiter);
@@ -62,7 +62,7 @@ void TestValueText::splitString()
     QCOMPARE(SplitString(text, delimiter), pieces);
 }
 
-void TestValueText::swapColorBytes_data()
+void tst_ValueText::swapColorBytes_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("swapped");
@@ -73,7 +73,7 @@ void TestValueText::swapColorBytes_data()
     QTest::newRow("empty") << "" << "";
 }
 
-void TestValueText::swapColorBytes()
+void tst_ValueText::swapColorBytes()
 {
     QFETCH(QString, text);
     QFETCH(QString, swapped);
@@ -81,7 +81,7 @@ void TestValueText::swapColorBytes()
     QCOMPARE(SwapColorBytes(SwapColorBytes(text)), text);
 }
 
-void TestValueText::readDecimal_data()
+void tst_ValueText::readDecimal_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("valid");
@@ -98,7 +98,7 @@ void TestValueText::readDecimal_data()
     QTest::newRow("too large") << "2147483648" << false << 0;
 }
 
-void TestValueText::readDecimal()
+void tst_ValueText::readDecimal()
 {
     QFETCH(QString, text);
     QFETCH(bool, valid);
@@ -115,7 +115,7 @@ void TestValueText::readDecimal()
     }
 }
 
-void TestValueText::colorDecode_data()
+void tst_ValueText::colorDecode_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<uint>("color");
@@ -131,14 +131,14 @@ void TestValueText::colorDecode_data()
     QTest::newRow("more than 32 bits gives black") << "0x123456789" << 0u;
 }
 
-void TestValueText::colorDecode()
+void tst_ValueText::colorDecode()
 {
     QFETCH(QString, value);
     QFETCH(uint, color);
     QCOMPARE(ColorValue::decode(value), TColor(color));
 }
 
-void TestValueText::colorEncode_data()
+void tst_ValueText::colorEncode_data()
 {
     QTest::addColumn<uint>("color");
     QTest::addColumn<QString>("value");
@@ -149,7 +149,7 @@ void TestValueText::colorEncode_data()
     QTest::newRow("system colour") << 0x8000000Fu << "0x8000000F";
 }
 
-void TestValueText::colorEncode()
+void tst_ValueText::colorEncode()
 {
     QFETCH(uint, color);
     QFETCH(QString, value);
@@ -157,7 +157,7 @@ void TestValueText::colorEncode()
     QCOMPARE(ColorValue::decode(value), TColor(color));
 }
 
-void TestValueText::fontStyle_data()
+void tst_ValueText::fontStyle_data()
 {
     QTest::addColumn<int>("number");
     QTest::addColumn<bool>("bold");
@@ -173,7 +173,7 @@ void TestValueText::fontStyle_data()
     QTest::newRow("negative") << -3 << false << false << false << 0;
 }
 
-void TestValueText::fontStyle()
+void tst_ValueText::fontStyle()
 {
     QFETCH(int, number);
     const FontStyleValue style = FontStyleValue::fromNumber(number);
@@ -183,7 +183,7 @@ void TestValueText::fontStyle()
     QTEST(style.number(), "written");
 }
 
-void TestValueText::describeFontStyle_data()
+void tst_ValueText::describeFontStyle_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("shown");
@@ -193,13 +193,13 @@ void TestValueText::describeFontStyle_data()
     QTest::newRow("not a number stays as it is") << "bold" << "bold";
 }
 
-void TestValueText::describeFontStyle()
+void tst_ValueText::describeFontStyle()
 {
     QFETCH(QString, value);
     QTEST(FontStyleValue::describe(value), "shown");
 }
 
-void TestValueText::spinEditLimits_data()
+void tst_ValueText::spinEditLimits_data()
 {
     QTest::addColumn<int>("minimum");
     QTest::addColumn<int>("maximum");
@@ -212,7 +212,7 @@ void TestValueText::spinEditLimits_data()
     QTest::newRow("no range yet") << 0 << 0 << -40 << -40;
 }
 
-void TestValueText::spinEditLimits()
+void tst_ValueText::spinEditLimits()
 {
     QFETCH(int, minimum);
     QFETCH(int, maximum);
@@ -224,7 +224,7 @@ void TestValueText::spinEditLimits()
     QTEST(box.value(), "value");
 }
 
-void TestValueText::spinEditText()
+void tst_ValueText::spinEditText()
 {
     NumberBox box;
     box.setMinValue(6);
@@ -235,7 +235,7 @@ void TestValueText::spinEditText()
     QCOMPARE(box.valueOfText(QStringLiteral("twelve"), c), 6);
 }
 
-void TestValueText::spinFormat_data()
+void tst_ValueText::spinFormat_data()
 {
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("text");
@@ -246,13 +246,13 @@ void TestValueText::spinFormat_data()
     QTest::newRow("int max") << 2147483647 << "2147483647";
 }
 
-void TestValueText::spinFormat()
+void tst_ValueText::spinFormat()
 {
     QFETCH(int, value);
     QTEST(NumberBox::format(value), "text");
 }
 
-void TestValueText::popupPosition_data()
+void tst_ValueText::popupPosition_data()
 {
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("popupHeight");
@@ -265,7 +265,7 @@ void TestValueText::popupPosition_data()
     QTest::newRow("one pixel lower moves up by its height") << 4 << 61 << 230 << QPoint(336, 109);
 }
 
-void TestValueText::popupPosition()
+void tst_ValueText::popupPosition()
 {
     QFETCH(int, row);
     QFETCH(int, popupHeight);
@@ -274,5 +274,5 @@ void TestValueText::popupPosition()
     QTEST(position.topLeft(popupHeight, mainBottom), "topLeft");
 }
 
-QTEST_APPLESS_MAIN(TestValueText)
+QTEST_APPLESS_MAIN(tst_ValueText)
 #include "tst_valuetext.moc"

@@ -71,7 +71,7 @@ struct FakeWindow : FormWindow
 
 } // namespace
 
-class TestFormStorage : public QObject
+class tst_FormStorage : public QObject
 {
     Q_OBJECT
 
@@ -672,5 +672,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestFormStorage)
+QTEST_GUILESS_MAIN(tst_FormStorage)
 #include "tst_formstorage.moc"

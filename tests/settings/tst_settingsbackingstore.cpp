@@ -12,7 +12,7 @@ const QString Section = QStringLiteral("Melbrin\\TrevixStyleEditor");
 const QString Software = QStringLiteral("SOFTWARE");
 } // namespace
 
-class TestSettingsBackingStore : public QObject
+class tst_SettingsBackingStore : public QObject
 {
     Q_OBJECT
 
@@ -200,5 +200,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsBackingStore)
+QTEST_GUILESS_MAIN(tst_SettingsBackingStore)
 #include "tst_settingsbackingstore.moc"

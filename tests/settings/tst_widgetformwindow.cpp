@@ -54,7 +54,7 @@ protected:
 
 } // namespace
 
-class TestWidgetFormWindow : public QObject
+class tst_WidgetFormWindow : public QObject
 {
     Q_OBJECT
 
@@ -219,5 +219,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestWidgetFormWindow)
+QTEST_MAIN(tst_WidgetFormWindow)
 #include "tst_widgetformwindow.moc"

@@ -106,7 +106,7 @@ struct Fixture
 
 } // namespace
 
-class TestValueEditing : public QObject
+class tst_ValueEditing : public QObject
 {
     Q_OBJECT
 
@@ -130,7 +130,7 @@ private slots:
     void okPostsWithEffects();
 };
 
-void TestValueEditing::list_data()
+void tst_ValueEditing::list_data()
 {
     QTest::addColumn<QString>("values");
     QTest::addColumn<QStringList>("others");
@@ -176,7 +176,7 @@ void TestValueEditing::list_data()
         << "a,b" << QStringList{} << "z" << QStringList{"a", "b"} << -1 << -1 << "";
 }
 
-void TestValueEditing::list()
+void tst_ValueEditing::list()
 {
     QFETCH(QString, values);
     QFETCH(QStringList, others);
@@ -195,7 +195,7 @@ void TestValueEditing::list()
         QCOMPARE(f.doc.XMLMemoryData.record(i).pDefault(), others.at(i).section(QLatin1Char('='), 1));
 }
 
-void TestValueEditing::spin_data()
+void tst_ValueEditing::spin_data()
 {
     QTest::addColumn<QString>("values");
     QTest::addColumn<QString>("value");
@@ -211,7 +211,7 @@ void TestValueEditing::spin_data()
         << "0,2000000" << "1" << std::optional<int>(1000000) << 1 << "1000000";
 }
 
-void TestValueEditing::spin()
+void tst_ValueEditing::spin()
 {
     QFETCH(QString, values);
     QFETCH(QString, value);
@@ -224,7 +224,7 @@ void TestValueEditing::spin()
     QTEST(f.value(), "written");
 }
 
-void TestValueEditing::spinKeepsMaximum()
+void tst_ValueEditing::spinKeepsMaximum()
 {
     ValueEditing editing;
     ScriptedPopups popups;
@@ -244,7 +244,7 @@ void TestValueEditing::spinKeepsMaximum()
     QCOMPARE(third.value(), QStringLiteral("70"));
 }
 
-void TestValueEditing::numberErrors_data()
+void tst_ValueEditing::numberErrors_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("values");
@@ -260,7 +260,7 @@ void TestValueEditing::numberErrors_data()
     QTest::newRow("fontstyle, not a number") << "fontstyle" << "" << "bold" << "bold";
 }
 
-void TestValueEditing::numberErrors()
+void tst_ValueEditing::numberErrors()
 {
     QFETCH(QString, type);
     QFETCH(QString, values);
@@ -281,7 +281,7 @@ void TestValueEditing::numberErrors()
     QCOMPARE(f.value(), value);
 }
 
-void TestValueEditing::color_data()
+void tst_ValueEditing::color_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<uint>("given");
@@ -295,7 +295,7 @@ void TestValueEditing::color_data()
     QTest::newRow("unreadable opens on black") << "0xRED" << 0u << std::optional<TColor>() << "0x000000";
 }
 
-void TestValueEditing::color()
+void tst_ValueEditing::color()
 {
     QFETCH(QString, value);
     QFETCH(uint, given);
@@ -308,7 +308,7 @@ void TestValueEditing::color()
     QTEST(f.value(), "written");
 }
 
-void TestValueEditing::fontStyle_data()
+void tst_ValueEditing::fontStyle_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("bold");
@@ -320,7 +320,7 @@ void TestValueEditing::fontStyle_data()
     QTest::newRow("0") << "0" << false << false << false << "0";
 }
 
-void TestValueEditing::fontStyle()
+void tst_ValueEditing::fontStyle()
 {
     QFETCH(QString, value);
     Fixture f(QStringLiteral("fontstyle"), QString(), value);
@@ -336,7 +336,7 @@ void TestValueEditing::fontStyle()
     QCOMPARE(f.value(), QStringLiteral("6"));
 }
 
-void TestValueEditing::font_data()
+void tst_ValueEditing::font_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("given");
@@ -348,7 +348,7 @@ void TestValueEditing::font_data()
     QTest::newRow("nothing committed means no pick") << "Gone" << "Gone" << "" << false;
 }
 
-void TestValueEditing::font()
+void tst_ValueEditing::font()
 {
     QFETCH(QString, value);
     QFETCH(QString, answer);
@@ -361,7 +361,7 @@ void TestValueEditing::font()
     QCOMPARE(f.value(), posted ? answer : value);
 }
 
-void TestValueEditing::cancelWritesNothing_data()
+void tst_ValueEditing::cancelWritesNothing_data()
 {
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("values");
@@ -373,7 +373,7 @@ void TestValueEditing::cancelWritesNothing_data()
     QTest::newRow("fontstyle") << "fontstyle" << "" << "1";
 }
 
-void TestValueEditing::cancelWritesNothing()
+void tst_ValueEditing::cancelWritesNothing()
 {
     QFETCH(QString, type);
     QFETCH(QString, values);
@@ -393,7 +393,7 @@ void TestValueEditing::cancelWritesNothing()
     QVERIFY(!f.doc.FModified);
 }
 
-void TestValueEditing::otherTypesOpenNothing()
+void tst_ValueEditing::otherTypesOpenNothing()
 {
     for (const char *type : {"", "text", "List", "colour"}) {
         Fixture f(QLatin1String(type), QStringLiteral("a,b"), QStringLiteral("5"));
@@ -403,7 +403,7 @@ void TestValueEditing::otherTypesOpenNothing()
     }
 }
 
-void TestValueEditing::okPostsWithEffects()
+void tst_ValueEditing::okPostsWithEffects()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
@@ -428,5 +428,5 @@ void TestValueEditing::okPostsWithEffects()
     QVERIFY(style.readAll().contains("&edited=0x800000"));
 }
 
-QTEST_APPLESS_MAIN(TestValueEditing)
+QTEST_APPLESS_MAIN(tst_ValueEditing)
 #include "tst_valueediting.moc"

@@ -8,7 +8,7 @@
 
 // The palette's table and marking rule, the custom colours' storage and the
 // placement of the pickers' windows.
-class TestColorPalette : public QObject
+class tst_ColorPalette : public QObject
 {
     Q_OBJECT
 
@@ -31,19 +31,19 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
 
-void TestColorPalette::init()
+void tst_ColorPalette::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     SettingsBackingStore::setUserFilePath(m_dir->filePath(QStringLiteral("user.conf")));
 }
 
-void TestColorPalette::cleanup()
+void tst_ColorPalette::cleanup()
 {
     SettingsBackingStore::setUserFilePath(QString());
     m_dir.reset();
 }
 
-void TestColorPalette::indexOf_data()
+void tst_ColorPalette::indexOf_data()
 {
     QTest::addColumn<uint>("color");
     QTest::addColumn<int>("index");
@@ -60,13 +60,13 @@ void TestColorPalette::indexOf_data()
     QTest::newRow("unknown system index") << 0x80000019u << -1;
 }
 
-void TestColorPalette::indexOf()
+void tst_ColorPalette::indexOf()
 {
     QFETCH(uint, color);
     QTEST(ColorPalette::indexOf(color), "index");
 }
 
-void TestColorPalette::tableHasNoDuplicates()
+void tst_ColorPalette::tableHasNoDuplicates()
 {
     QSet<TColor> seen;
     for (const ColorPalette::Entry &entry : ColorPalette::entries())
@@ -76,7 +76,7 @@ void TestColorPalette::tableHasNoDuplicates()
     QCOMPARE(QLatin1String(ColorPalette::entries()[0].hint), QLatin1String(""));
 }
 
-void TestColorPalette::customColorsStartEmpty()
+void tst_ColorPalette::customColorsStartEmpty()
 {
     CustomColors colors;
     colors.load(SettingsBackingStore(CustomColors::key()));
@@ -84,7 +84,7 @@ void TestColorPalette::customColorsStartEmpty()
         QCOMPARE(c, CustomColors::Empty);
 }
 
-void TestColorPalette::customColorsRoundTrip()
+void tst_ColorPalette::customColorsRoundTrip()
 {
     {
         SettingsBackingStore store(CustomColors::key(), SettingsBackingStore::ReadWrite);
@@ -128,7 +128,7 @@ void TestColorPalette::customColorsRoundTrip()
     QCOMPARE(ini.value(QStringLiteral("RtColorPicker/CustomColors/ColorC")).toString(), QStringLiteral("000123"));
 }
 
-void TestColorPalette::customColorsInvalidSlot()
+void tst_ColorPalette::customColorsInvalidSlot()
 {
     {
         SettingsBackingStore store(CustomColors::key(), SettingsBackingStore::ReadWrite);
@@ -146,7 +146,7 @@ void TestColorPalette::customColorsInvalidSlot()
     }
 }
 
-void TestColorPalette::palettePlacement_data()
+void tst_ColorPalette::palettePlacement_data()
 {
     QTest::addColumn<QRect>("control");
     QTest::addColumn<QPoint>("topLeft");
@@ -158,13 +158,13 @@ void TestColorPalette::palettePlacement_data()
     QTest::newRow("bottom-right corner") << QRect(1230, 770, 39, 22) << QPoint(1025, 593);
 }
 
-void TestColorPalette::palettePlacement()
+void tst_ColorPalette::palettePlacement()
 {
     QFETCH(QRect, control);
     QTEST(DropDownPlacement::palette(control, QSize(255, 177), QRect(0, 0, 1280, 800)), "topLeft");
 }
 
-void TestColorPalette::previewPlacement_data()
+void tst_ColorPalette::previewPlacement_data()
 {
     QTest::addColumn<QRect>("control");
     QTest::addColumn<QPoint>("topLeft");
@@ -174,11 +174,11 @@ void TestColorPalette::previewPlacement_data()
     QTest::newRow("bottom edge: above the control") << QRect(100, 750, 145, 24) << QPoint(245, 690);
 }
 
-void TestColorPalette::previewPlacement()
+void tst_ColorPalette::previewPlacement()
 {
     QFETCH(QRect, control);
     QTEST(DropDownPlacement::fontPreview(control, QSize(240, 60), QRect(0, 0, 1280, 800)), "topLeft");
 }
 
-QTEST_APPLESS_MAIN(TestColorPalette)
+QTEST_APPLESS_MAIN(tst_ColorPalette)
 #include "tst_colorpalette.moc"

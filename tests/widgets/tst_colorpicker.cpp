@@ -12,7 +12,7 @@
 #include <functional>
 
 // The colour picker control with its palette window and colour dialog.
-class TestColorPicker : public QObject
+class tst_ColorPicker : public QObject
 {
     Q_OBJECT
 
@@ -45,7 +45,7 @@ private:
     QStringList m_errors;
 };
 
-void TestColorPicker::init()
+void tst_ColorPicker::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     SettingsBackingStore::setUserFilePath(m_dir->filePath(QStringLiteral("user.conf")));
@@ -54,7 +54,7 @@ void TestColorPicker::init()
     createHost();
 }
 
-void TestColorPicker::createHost()
+void tst_ColorPicker::createHost()
 {
     m_host = std::make_unique<QWidget>();
     m_host->resize(200, 100);
@@ -64,7 +64,7 @@ void TestColorPicker::createHost()
     QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
 }
 
-void TestColorPicker::cleanup()
+void tst_ColorPicker::cleanup()
 {
     m_host.reset(); // the palette belongs to it once opened
     delete TColorPickerForm::instance();
@@ -72,7 +72,7 @@ void TestColorPicker::cleanup()
     m_dir.reset();
 }
 
-TColorPickerForm *TestColorPicker::openPalette()
+TColorPickerForm *tst_ColorPicker::openPalette()
 {
     m_combo->showPopup();
     TColorPickerForm *palette = TColorPickerForm::instance();
@@ -81,7 +81,7 @@ TColorPickerForm *TestColorPicker::openPalette()
     return palette;
 }
 
-void TestColorPicker::whenDialogShows(std::function<void(QColorDialog *)> action)
+void tst_ColorPicker::whenDialogShows(std::function<void(QColorDialog *)> action)
 {
     QTimer::singleShot(0, this, [this, action] {
         auto *dialog = TColorPickerForm::instance()->ColorDialog();
@@ -93,7 +93,7 @@ void TestColorPicker::whenDialogShows(std::function<void(QColorDialog *)> action
     });
 }
 
-void TestColorPicker::widthFollowsHeight()
+void tst_ColorPicker::widthFollowsHeight()
 {
     QCOMPARE(m_combo->size(), QSize(39, 22));
     m_combo->setGeometry(0, 0, 200, 30);
@@ -102,7 +102,7 @@ void TestColorPicker::widthFollowsHeight()
     QCOMPARE(m_combo->size(), QSize(66, 40));
 }
 
-void TestColorPicker::activeColorRaisesOnChangedOnlyOnChange()
+void tst_ColorPicker::activeColorRaisesOnChangedOnlyOnChange()
 {
     QSignalSpy changed(m_combo, &TColorPickCombo::OnChanged);
     QCOMPARE(m_combo->ActiveColor(), TColors::Black);
@@ -114,7 +114,7 @@ void TestColorPicker::activeColorRaisesOnChangedOnlyOnChange()
     QCOMPARE(m_combo->ActiveColor(), 0x80u);
 }
 
-void TestColorPicker::opensBelowTheControl()
+void tst_ColorPicker::opensBelowTheControl()
 {
     TColorPickerForm *palette = openPalette();
     QVERIFY(palette);
@@ -127,7 +127,7 @@ void TestColorPicker::opensBelowTheControl()
     QCOMPARE(palette->colorButton(60)->toolTip(), QStringLiteral("Button Face"));
 }
 
-void TestColorPicker::marksTheCurrentColor_data()
+void tst_ColorPicker::marksTheCurrentColor_data()
 {
     QTest::addColumn<uint>("color");
     QTest::addColumn<int>("pressed");
@@ -138,7 +138,7 @@ void TestColorPicker::marksTheCurrentColor_data()
     QTest::newRow("#123456 on the custom button") << 0x00563412u << TColorPickerForm::CustomIndex;
 }
 
-void TestColorPicker::marksTheCurrentColor()
+void tst_ColorPicker::marksTheCurrentColor()
 {
     QFETCH(uint, color);
     QFETCH(int, pressed);
@@ -151,7 +151,7 @@ void TestColorPicker::marksTheCurrentColor()
     QCOMPARE(palette->color(), TColor(color));
 }
 
-void TestColorPicker::choosingWritesAndCloses()
+void tst_ColorPicker::choosingWritesAndCloses()
 {
     TColorPickerForm *palette = openPalette();
     QVERIFY(palette);
@@ -169,7 +169,7 @@ void TestColorPicker::choosingWritesAndCloses()
     QVERIFY(!palette->colorButton(10)->isChecked());
 }
 
-void TestColorPicker::customColorIsChosenAsItIs()
+void tst_ColorPicker::customColorIsChosenAsItIs()
 {
     m_combo->setActiveColor(0x00563412);
     TColorPickerForm *palette = openPalette();
@@ -179,7 +179,7 @@ void TestColorPicker::customColorIsChosenAsItIs()
     QCOMPARE(m_combo->ActiveColor(), 0x00563412u);
 }
 
-void TestColorPicker::escapeAndDeactivationCloseUnchanged()
+void tst_ColorPicker::escapeAndDeactivationCloseUnchanged()
 {
     m_combo->setActiveColor(0x80);
     TColorPickerForm *palette = openPalette();
@@ -197,7 +197,7 @@ void TestColorPicker::escapeAndDeactivationCloseUnchanged()
     QCOMPARE(m_combo->ActiveColor(), 0x80u);
 }
 
-void TestColorPicker::keyboardOnly()
+void tst_ColorPicker::keyboardOnly()
 {
     m_combo->setFocus();
     m_combo->setActiveColor(0); // row 1, column 1
@@ -215,7 +215,7 @@ void TestColorPicker::keyboardOnly()
     QVERIFY(!palette->isVisible());
 }
 
-void TestColorPicker::dialogOkChoosesAndKeepsColors()
+void tst_ColorPicker::dialogOkChoosesAndKeepsColors()
 {
     TColorPickerForm *palette = openPalette();
     QVERIFY(palette);
@@ -253,7 +253,7 @@ void TestColorPicker::dialogOkChoosesAndKeepsColors()
     QCOMPARE(store.ReadText(CustomColors::section(), QStringLiteral("ColorP"), QString()), QStringLiteral("FFFFFFFF"));
 }
 
-void TestColorPicker::dialogCancelKeepsPaletteOpen()
+void tst_ColorPicker::dialogCancelKeepsPaletteOpen()
 {
     m_combo->setActiveColor(0x80);
     TColorPickerForm *palette = openPalette();
@@ -279,7 +279,7 @@ void TestColorPicker::dialogCancelKeepsPaletteOpen()
              QString());
 }
 
-void TestColorPicker::unreadableCustomSlotReportsAndKeepsOpen()
+void tst_ColorPicker::unreadableCustomSlotReportsAndKeepsOpen()
 {
     m_host.reset();
     delete TColorPickerForm::instance();
@@ -298,5 +298,5 @@ void TestColorPicker::unreadableCustomSlotReportsAndKeepsOpen()
     QVERIFY(palette->isVisible());
 }
 
-QTEST_MAIN(TestColorPicker)
+QTEST_MAIN(tst_ColorPicker)
 #include "tst_colorpicker.moc"

@@ -17,7 +17,7 @@ const QList<FontFace> Faces = {
 // The font picker control on a fixed font list: opening and closing its
 // list, picks with the mouse and the keyboard, the preview window and the
 // faces its rows are drawn in.
-class TestFontComboBox : public QObject
+class tst_FontComboBox : public QObject
 {
     Q_OBJECT
 
@@ -44,7 +44,7 @@ private:
     TscFontComboBox *m_combo = nullptr;
 };
 
-void TestFontComboBox::init()
+void tst_FontComboBox::init()
 {
     m_host = std::make_unique<QWidget>();
     m_host->resize(300, 120);
@@ -55,18 +55,18 @@ void TestFontComboBox::init()
     QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
 }
 
-void TestFontComboBox::cleanup()
+void tst_FontComboBox::cleanup()
 {
     m_host.reset();
 }
 
-void TestFontComboBox::openList()
+void tst_FontComboBox::openList()
 {
     m_combo->showPopup();
     QVERIFY(QTest::qWaitForWindowExposed(m_combo->view()->window()));
 }
 
-void TestFontComboBox::clickRow(int row)
+void tst_FontComboBox::clickRow(int row)
 {
     QAbstractItemView *view = m_combo->view();
     const QPoint at = view->visualRect(m_combo->model()->index(row, 0)).center();
@@ -75,7 +75,7 @@ void TestFontComboBox::clickRow(int row)
     QTRY_VERIFY(!m_combo->entries()->isOpen());
 }
 
-void TestFontComboBox::listsTheFixedFaces()
+void tst_FontComboBox::listsTheFixedFaces()
 {
     QCOMPARE(m_combo->entries()->entries(),
              (QStringList{"DejaVu Sans Mono=TA", "DejaVu Sans=TA", "DejaVu Serif=TA", "Dingbats=TS"}));
@@ -84,7 +84,7 @@ void TestFontComboBox::listsTheFixedFaces()
     QCOMPARE(m_combo->entries()->entries(), QStringList{"Fixed=R"});
 }
 
-void TestFontComboBox::installedFacesAreClassified()
+void tst_FontComboBox::installedFacesAreClassified()
 {
     const QList<FontFace> faces = TscFontComboBox::installedFaces();
     QVERIFY(!faces.isEmpty());
@@ -93,7 +93,7 @@ void TestFontComboBox::installedFacesAreClassified()
     QCOMPARE(dejaVu->kind, TscFontTypes(ftTrueTypeAnsi));
 }
 
-void TestFontComboBox::fontNameWriteSelectsAndCommits()
+void tst_FontComboBox::fontNameWriteSelectsAndCommits()
 {
     QSignalSpy clicks(m_combo, &TscFontComboBox::OnClick);
     m_combo->setFontName(QStringLiteral("DejaVu Serif"));
@@ -108,7 +108,7 @@ void TestFontComboBox::fontNameWriteSelectsAndCommits()
     QCOMPARE(m_combo->currentIndex(), 0);
 }
 
-void TestFontComboBox::pickWithTheMouseGivesFaceAlone()
+void tst_FontComboBox::pickWithTheMouseGivesFaceAlone()
 {
     m_combo->setFontName(QStringLiteral("DejaVu Serif"));
     QSignalSpy dropDowns(m_combo, &TscFontComboBox::OnDropDown);
@@ -127,7 +127,7 @@ void TestFontComboBox::pickWithTheMouseGivesFaceAlone()
     QVERIFY(m_combo->hasFocus());
 }
 
-void TestFontComboBox::escapeKeepsEntryText()
+void tst_FontComboBox::escapeKeepsEntryText()
 {
     m_combo->setFontName(QStringLiteral("DejaVu Sans"));
     openList();
@@ -138,7 +138,7 @@ void TestFontComboBox::escapeKeepsEntryText()
     QCOMPARE(m_combo->entries()->usedCount(), 1);
 }
 
-void TestFontComboBox::keyboardWhileClosed()
+void tst_FontComboBox::keyboardWhileClosed()
 {
     m_combo->setFontName(QStringLiteral("DejaVu Sans"));
     m_combo->setFocus();
@@ -149,7 +149,7 @@ void TestFontComboBox::keyboardWhileClosed()
     QCOMPARE(changes.count(), 1);
 }
 
-void TestFontComboBox::previewBesideTheList()
+void tst_FontComboBox::previewBesideTheList()
 {
     m_combo->setFontName(QStringLiteral("DejaVu Serif"));
     openList();
@@ -171,7 +171,7 @@ void TestFontComboBox::previewBesideTheList()
     QVERIFY(!preview->isVisible());
 }
 
-void TestFontComboBox::previewSettingsApplyAtOnce()
+void tst_FontComboBox::previewSettingsApplyAtOnce()
 {
     TFormExampleFont *preview = m_combo->preview();
     m_combo->setPreviewWidth(300);
@@ -197,7 +197,7 @@ void TestFontComboBox::previewSettingsApplyAtOnce()
     QVERIFY(!preview->isVisible());
 }
 
-void TestFontComboBox::rowFaces_data()
+void tst_FontComboBox::rowFaces_data()
 {
     QTest::addColumn<QString>("entry");
     QTest::addColumn<bool>("listRow");
@@ -208,7 +208,7 @@ void TestFontComboBox::rowFaces_data()
     QTest::newRow("closed face in the control's font") << "DejaVu Serif=TA" << false << false;
 }
 
-void TestFontComboBox::rowFaces()
+void tst_FontComboBox::rowFaces()
 {
     QFETCH(QString, entry);
     QFETCH(bool, listRow);
@@ -219,5 +219,5 @@ void TestFontComboBox::rowFaces()
     QCOMPARE(font.pointSize(), m_combo->font().pointSize());
 }
 
-QTEST_MAIN(TestFontComboBox)
+QTEST_MAIN(tst_FontComboBox)
 #include "tst_fontcombobox.moc"

@@ -16,7 +16,7 @@ const TscFontTypes TrueTypeOnly = ftTrueTypeAnsi | ftTrueTypeSymbol;
 
 // The font picker's entries, used section and FontName rules, on a fixed
 // font list.
-class TestFontEntryList : public QObject
+class tst_FontEntryList : public QObject
 {
     Q_OBJECT
 
@@ -37,7 +37,7 @@ private slots:
     void emptyList();
 };
 
-void TestFontEntryList::build_data()
+void tst_FontEntryList::build_data()
 {
     QTest::addColumn<int>("types");
     QTest::addColumn<QStringList>("entries");
@@ -48,7 +48,7 @@ void TestFontEntryList::build_data()
     QTest::newRow("symbol only") << int(ftTrueTypeSymbol) << QStringList{"Symbol=TS"};
 }
 
-void TestFontEntryList::build()
+void tst_FontEntryList::build()
 {
     QFETCH(int, types);
     FontEntryList list;
@@ -61,7 +61,7 @@ void TestFontEntryList::build()
     QVERIFY(list.fontName().isEmpty());
 }
 
-void TestFontEntryList::fontNameWrite_data()
+void tst_FontEntryList::fontNameWrite_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fontName");
@@ -74,7 +74,7 @@ void TestFontEntryList::fontNameWrite_data()
     QTest::newRow("symbol face") << "Symbol" << "Symbol=TS" << QStringList{"Symbol=TS"};
 }
 
-void TestFontEntryList::fontNameWrite()
+void tst_FontEntryList::fontNameWrite()
 {
     QFETCH(QString, name);
     FontEntryList list;
@@ -87,7 +87,7 @@ void TestFontEntryList::fontNameWrite()
     QCOMPARE(list.selected(), 0);
 }
 
-void TestFontEntryList::nameNotInstalledChangesNothing()
+void tst_FontEntryList::nameNotInstalledChangesNothing()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -103,7 +103,7 @@ void TestFontEntryList::nameNotInstalledChangesNothing()
     QCOMPARE(list.usedCount(), 1);
 }
 
-void TestFontEntryList::usedSectionIsSearchedFirst()
+void tst_FontEntryList::usedSectionIsSearchedFirst()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -116,7 +116,7 @@ void TestFontEntryList::usedSectionIsSearchedFirst()
     QCOMPARE(list.usedCount(), 2);
 }
 
-void TestFontEntryList::pickInOpenListGivesFaceAlone()
+void tst_FontEntryList::pickInOpenListGivesFaceAlone()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -130,7 +130,7 @@ void TestFontEntryList::pickInOpenListGivesFaceAlone()
     QVERIFY(!list.isOpen());
 }
 
-void TestFontEntryList::closeWithoutPickKeepsEntryText()
+void tst_FontEntryList::closeWithoutPickKeepsEntryText()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -151,7 +151,7 @@ void TestFontEntryList::closeWithoutPickKeepsEntryText()
     QCOMPARE(list.fontName(), QStringLiteral("Symbol=TS"));
 }
 
-void TestFontEntryList::selectionWhileClosedGivesFace()
+void tst_FontEntryList::selectionWhileClosedGivesFace()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -161,7 +161,7 @@ void TestFontEntryList::selectionWhileClosedGivesFace()
     QCOMPARE(list.usedCount(), 1); // no commit
 }
 
-void TestFontEntryList::selectionWhileOpenChangesNothing()
+void tst_FontEntryList::selectionWhileOpenChangesNothing()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -174,7 +174,7 @@ void TestFontEntryList::selectionWhileOpenChangesNothing()
     QCOMPARE(list.fontName(), QStringLiteral("Georgia=TA"));
 }
 
-void TestFontEntryList::usedSectionLimit()
+void tst_FontEntryList::usedSectionLimit()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -191,7 +191,7 @@ void TestFontEntryList::usedSectionLimit()
     QCOMPARE(list.entries().mid(5, 2), (QStringList{"Arial Black=TA", "arial=TA"}));
 }
 
-void TestFontEntryList::usedEntryMovesToTop()
+void tst_FontEntryList::usedEntryMovesToTop()
 {
     FontEntryList list;
     list.build(Faces, TrueTypeOnly);
@@ -203,7 +203,7 @@ void TestFontEntryList::usedEntryMovesToTop()
     QCOMPARE(list.usedCount(), 3);
 }
 
-void TestFontEntryList::noLimitAndNoUsedSection()
+void tst_FontEntryList::noLimitAndNoUsedSection()
 {
     FontEntryList unlimited;
     unlimited.build(Faces, TrueTypeOnly);
@@ -221,7 +221,7 @@ void TestFontEntryList::noLimitAndNoUsedSection()
     QCOMPARE(flat.fontName(), QStringLiteral("Verdana=TA"));
 }
 
-void TestFontEntryList::emptyList()
+void tst_FontEntryList::emptyList()
 {
     FontEntryList list;
     list.build({}, TrueTypeOnly);
@@ -232,5 +232,5 @@ void TestFontEntryList::emptyList()
     QVERIFY(!list.isOpen());
 }
 
-QTEST_APPLESS_MAIN(TestFontEntryList)
+QTEST_APPLESS_MAIN(tst_FontEntryList)
 #include "tst_fontentrylist.moc"
