@@ -168,8 +168,40 @@ function request(next) {
     if (!running)
         runRequests();
 }
-window.trevixLoad = (url, parameters, base, fontSources) =>
+
+// Ruffle reads a player's device fonts anew for each player it builds, a few
+// megabytes a load. The page reads each font file once and answers Ruffle's
+// later requests for it from those bytes; every other request goes out as
+// before. Font files never change under their names: each is written once.
+const fontBytes = new Map();
+const pageFetch = window.fetch.bind(window);
+function readFont(url) {
+    if (!fontBytes.has(url)) {
+        const bytes = pageFetch(url).then(response => {
+            if (!response.ok)
+                throw new Error(`cannot read ${url}`);
+            return response.arrayBuffer();
+        });
+        bytes.catch(() => fontBytes.delete(url)); // tried again with the next load
+        fontBytes.set(url, bytes);
+    }
+}
+window.fetch = (resource, init) => {
+    const bytes = typeof resource === "string" && fontBytes.get(resource);
+    if (!bytes)
+        return pageFetch(resource, init);
+    // Reading a response's body streams it in pieces; these bytes are at hand.
+    return bytes.then(font => {
+        const response = new Response();
+        response.arrayBuffer = () => Promise.resolve(font);
+        return response;
+    });
+};
+
+window.trevixLoad = (url, parameters, base, fontSources) => {
+    fontSources.forEach(readFont);
     request({ options: { url, parameters, base, fontSources } });
+};
 window.trevixClear = () => request({ clear: true });
 )";
 

@@ -100,6 +100,45 @@ private slots:
         SettingsBackingStore::setUserFilePath(QString());
     }
 
+    // Pixels of the title's red in the frame; its edges blend with the background.
+    static int redPixels(const QImage &frame)
+    {
+        const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
+        int count = 0;
+        for (int y = 0; y < rgb.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+            count += int(std::count_if(line, line + rgb.width(),
+                                       [](QRgb p) { return qRed(p) > 0x90 && qGreen(p) < 0x50 && qBlue(p) < 0x60; }));
+        }
+        return count;
+    }
+
+    // Text in a font of the system reaches every player the page builds, not
+    // only the first: a player without its device fonts draws no text at all.
+    void deviceFontTextShowsAfterEveryReload()
+    {
+        PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=WWWWWWWWWW\r\n&titleFont=DejaVu Sans\r\n&titleSize=24\r\n"
+                          "&titleStyle=1\r\n&titleColor=0xC01020\r\n&animation=0\r\n");
+        SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
+        TMainForm form(dir.path(), {});
+        form.show();
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.ShockwaveFlash()->frame()) > 50, 10000);
+        ParameterTable &table = form.document().XMLMemoryData;
+        int row = 0;
+        while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
+            ++row;
+        QVERIFY(row < table.count());
+        for (const QColor next : {QColor(0x20, 0x40, 0x60), QColor(0x30, 0x50, 0x70)}) {
+            table.setRecNo(row + 1);
+            table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
+            QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), next.rgb(), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.ShockwaveFlash()->frame()) > 50, 10000);
+        }
+        QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
+        SettingsBackingStore::setUserFilePath(QString());
+    }
+
     // A style file dropped on the playing movie, through the window system as
     // a drag from a file manager, opens as on any other part of the window,
     // after the question about unsaved changes; the page itself takes nothing
