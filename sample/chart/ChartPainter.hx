@@ -21,7 +21,8 @@ class ChartPainter {
 	var step:Float = 1;
 
 	var seriesLayer:Sprite;
-	var seriesShapes:Array<Shape> = [];
+	var shadowShapes:Array<Shape> = [];
+	var seriesSprites:Array<Sprite> = [];
 	var labels:Sprite;
 
 	public function new(root:Sprite, style:ChartStyle, data:ChartData, width:Float, height:Float) {
@@ -33,7 +34,9 @@ class ChartPainter {
 	}
 
 	public function drawFrame() {
-		var g = root.graphics;
+		var back = Picking.element(["bgColor", "borderColor", "borderWidth", "margin"]);
+		root.addChild(back);
+		var g = back.graphics;
 		// Far beyond the stage, so the whole player area shows the background.
 		g.beginFill(style.bgColor);
 		g.drawRect(-2000, -2000, width + 4000, height + 4000);
@@ -51,22 +54,23 @@ class ChartPainter {
 			var note = Texts.make("No data", style.axisFont);
 			note.x = area.x + (area.width - note.width) / 2;
 			note.y = area.y + (area.height - note.height) / 2;
-			root.addChild(note);
+			back.addChild(note);
 			return;
 		}
 		if (style.legendShow)
 			drawLegend(area);
 
-		seriesLayer = new Sprite();
+		seriesLayer = Picking.element(["shadow", "animation", "chartType"]);
 		for (offset in shadowOffsets()) {
 			var shadow = new Shape();
 			shadow.x = shadow.y = offset.d;
 			shadow.alpha = offset.a;
-			seriesShapes.push(shadow);
+			shadowShapes.push(shadow);
 			seriesLayer.addChild(shadow);
 		}
-		seriesShapes.push(cast seriesLayer.addChild(new Shape()));
-		labels = new Sprite();
+		for (s in 0...data.names.length)
+			seriesSprites.push(cast seriesLayer.addChild(Picking.element(seriesKeys(s))));
+		labels = Picking.element(["valueLabels", "labelFont", "labelStyle", "numberFormat"]);
 		seriesLayer.addChild(labels);
 
 		if (style.chartType == "pie") {
@@ -88,16 +92,30 @@ class ChartPainter {
 			return;
 		var grow = style.animation == 1 ? p : 1.0;
 		seriesLayer.alpha = style.animation == 2 ? p : 1.0;
-		var last = seriesShapes.length - 1;
-		for (i in 0...seriesShapes.length) {
-			var g = seriesShapes[i].graphics;
-			g.clear();
-			paintSeries(g, i == last ? null : 0x000000, grow);
+		for (shadow in shadowShapes) {
+			shadow.graphics.clear();
+			for (s in 0...seriesSprites.length)
+				paintSeries(shadow.graphics, s, 0x000000, grow, true);
+		}
+		for (s in 0...seriesSprites.length) {
+			seriesSprites[s].graphics.clear();
+			paintSeries(seriesSprites[s].graphics, s, style.seriesColor(s), grow, false);
 		}
 		while (labels.numChildren > 0)
 			labels.removeChildAt(0);
 		if (style.valueLabels != 0 && p >= 1)
 			paintLabels();
+	}
+
+	/** The keys a series is drawn with; its colour first. **/
+	function seriesKeys(s:Int):Array<String> {
+		var keys = ["series" + (s % style.seriesColors.length + 1) + "Color", "palette"];
+		keys = keys.concat(switch (style.chartType) {
+			case "pie": [];
+			case "line", "area": ["lineStyle", "marker"];
+			default: ["barWidth"];
+		});
+		return keys.concat(["shadow", "chartType"]);
 	}
 
 	function shadowOffsets():Array<{d:Float, a:Float}> {
@@ -111,12 +129,12 @@ class ChartPainter {
 	function drawTitles(area:Rectangle) {
 		var top = area.y;
 		if (StringTools.trim(style.titleText) != "") {
-			top = placeTitle(Texts.make(style.titleText, style.titleFont), area, top);
+			top = placeTitle(Texts.make(style.titleText, style.titleFont), "titleText", area, top);
 		}
 		if (StringTools.trim(style.subtitleText) != "") {
 			var f = style.titleFont;
 			var sub:FontSpec = {name: f.name, size: Std.int(Math.max(6, Math.round(f.size * 0.65))), color: f.color, style: f.style & 2};
-			top = placeTitle(Texts.make(style.subtitleText, sub), area, top);
+			top = placeTitle(Texts.make(style.subtitleText, sub), "subtitleText", area, top);
 		}
 		if (top > area.y) {
 			top += 4;
@@ -125,20 +143,22 @@ class ChartPainter {
 		}
 	}
 
-	function placeTitle(field:flash.text.TextField, area:Rectangle, top:Float):Float {
+	function placeTitle(field:flash.text.TextField, textKey:String, area:Rectangle, top:Float):Float {
 		field.y = top;
 		field.x = switch (style.titleAlign) {
 			case "left": area.x;
 			case "right": area.right - field.width;
 			default: area.x + (area.width - field.width) / 2;
 		}
-		root.addChild(field);
+		var title = Picking.element([textKey, "titleFont", "titleSize", "titleColor", "titleStyle", "titleAlign"]);
+		title.addChild(field);
+		root.addChild(title);
 		return top + field.height - 2;
 	}
 
 	function drawLegend(area:Rectangle) {
 		var vertical = style.legendPos == "right" || style.legendPos == "left";
-		var box = new Sprite();
+		var box = Picking.element(["legendPos", "legendFont", "legendSize", "legendColor", "legendBg", "legendShow"]);
 		var swatches = new Shape();
 		var pad = 6.0, gap = 12.0, swatch = 10.0;
 		var x = pad, y = pad, boxW = 0.0, rowH = 0.0;
@@ -263,7 +283,12 @@ class ChartPainter {
 	}
 
 	function drawGrid() {
-		var g = root.graphics;
+		// The whole plot area takes clicks as the grid, where no series is drawn over it.
+		var grid = Picking.element(["gridLines", "gridColor"]);
+		var g = grid.graphics;
+		g.beginFill(0, 0);
+		g.drawRect(plot.x, plot.y, plot.width, plot.height);
+		g.endFill();
 		g.lineStyle(1, style.gridColor);
 		var n = data.categories.length;
 		var valueLines = [for (t in ticks()) point(0, t)];
@@ -280,26 +305,27 @@ class ChartPainter {
 				g.lineTo(p.x, plot.bottom);
 			}
 		}
-		g.lineStyle();
+		root.addChild(grid);
 	}
 
 	function drawAxes() {
-		var g = root.graphics;
-		var axes = new Shape();
+		var axes = Picking.element(["axisColor", "axisWidth"]);
+		var valueLabels = Picking.element(["axisFont", "axisFontSize", "axisFontStyle", "axisColor", "numberFormat", "yMin", "yMax"]);
+		var categoryLabels = Picking.element(["axisFont", "axisFontSize", "axisFontStyle", "axisColor"]);
 		var a = axes.graphics;
 		var base = point(0, baseline());
+		var lines = horizontal() ? [[plot.x, plot.bottom, plot.right, plot.bottom], [base.x, plot.y, base.x, plot.bottom]] : [
+			[plot.x, plot.y, plot.x, plot.bottom],
+			[plot.x, base.y, plot.right, base.y]
+		];
 		if (style.axisWidth > 0) {
-			a.lineStyle(style.axisWidth, style.axisColor);
-			if (horizontal()) {
-				a.moveTo(plot.x, plot.bottom);
-				a.lineTo(plot.right, plot.bottom);
-				a.moveTo(base.x, plot.y);
-				a.lineTo(base.x, plot.bottom);
-			} else {
-				a.moveTo(plot.x, plot.y);
-				a.lineTo(plot.x, plot.bottom);
-				a.moveTo(plot.x, base.y);
-				a.lineTo(plot.right, base.y);
+			// An invisible wide stroke beneath takes the clicks beside a thin axis.
+			for (stroke in [{width: 9, alpha: 0.0}, {width: style.axisWidth, alpha: 1.0}]) {
+				a.lineStyle(stroke.width, style.axisColor, stroke.alpha);
+				for (l in lines) {
+					a.moveTo(l[0], l[1]);
+					a.lineTo(l[2], l[3]);
+				}
 			}
 		}
 		for (t in ticks()) {
@@ -320,7 +346,7 @@ class ChartPainter {
 				label.x = plot.x - 4 - label.width;
 				label.y = p.y - label.height / 2;
 			}
-			root.addChild(label);
+			valueLabels.addChild(label);
 		}
 		for (i in 0...data.categories.length) {
 			var label = Texts.make(data.categories[i], style.axisFont);
@@ -332,29 +358,27 @@ class ChartPainter {
 				label.x = p.x - label.width / 2;
 				label.y = plot.bottom + 4;
 			}
-			root.addChild(label);
+			categoryLabels.addChild(label);
 		}
+		root.addChild(valueLabels);
+		root.addChild(categoryLabels);
 		root.addChild(axes);
 	}
 
-	/** The series in their colours, or all in one colour for a shadow. **/
-	function paintSeries(g:Graphics, shade:Null<Int>, grow:Float) {
-		var count = data.names.length;
-		for (s in 0...count) {
-			var color = shade == null ? style.seriesColor(s) : shade;
-			switch (style.chartType) {
-				case "pie":
-					paintSlice(g, s, color, grow);
-				case "line", "area":
-					paintLine(g, s, color, grow, shade != null);
-				default:
-					for (i in 0...data.categories.length) {
-						var r = barRect(s, i, grow);
-						g.beginFill(color);
-						g.drawRect(r.x, r.y, r.width, r.height);
-						g.endFill();
-					}
-			}
+	/** Series s in a colour, its own or that of a shadow. **/
+	function paintSeries(g:Graphics, s:Int, color:Int, grow:Float, isShadow:Bool) {
+		switch (style.chartType) {
+			case "pie":
+				paintSlice(g, s, color, grow);
+			case "line", "area":
+				paintLine(g, s, color, grow, isShadow);
+			default:
+				for (i in 0...data.categories.length) {
+					var r = barRect(s, i, grow);
+					g.beginFill(color);
+					g.drawRect(r.x, r.y, r.width, r.height);
+					g.endFill();
+				}
 		}
 	}
 
@@ -388,6 +412,13 @@ class ChartPainter {
 			g.lineTo(end.x, end.y);
 			g.lineTo(start.x, start.y);
 			g.endFill();
+		}
+		if (!isShadow && pts.length > 1) {
+			// An invisible wide stroke beneath takes the clicks beside the thin line.
+			g.lineStyle(9, color, 0);
+			g.moveTo(pts[0].x, pts[0].y);
+			for (p in pts)
+				g.lineTo(p.x, p.y);
 		}
 		g.lineStyle(2, color);
 		for (i in 1...pts.length)

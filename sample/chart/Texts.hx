@@ -8,7 +8,6 @@ class Texts {
 	public static function make(text:String, font:FontSpec, ?color:Int):TextField {
 		var field = new TextField();
 		field.selectable = false;
-		field.mouseEnabled = false;
 		field.autoSize = TextFieldAutoSize.LEFT;
 		field.defaultTextFormat = new TextFormat(font.name, font.size, color == null ? font.color : color, (font.style & 1) != 0,
 			(font.style & 2) != 0, (font.style & 4) != 0);

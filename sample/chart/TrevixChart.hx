@@ -9,7 +9,8 @@ import flash.net.URLRequest;
 /**
 	The Trevix sample chart. Reads its style from `style.txt` and its data
 	from the file named by the `datafile` variable, both beside the movie,
-	and draws the chart.
+	and draws the chart. With the `pick` variable 1, a click on the chart
+	reports the style keys of what was clicked (see Picking).
 **/
 class TrevixChart {
 	static inline var AnimationMs = 600;
@@ -19,6 +20,8 @@ class TrevixChart {
 		// Haxe's start-up pins the stage to the top left; let the player centre it.
 		root.stage.align = cast "";
 		var dataFile:String = Reflect.field(root.loaderInfo.parameters, "datafile");
+		if (Reflect.field(root.loaderInfo.parameters, "pick") == "1")
+			Picking.listen(root);
 		var texts = new Map<String, String>();
 		var pending = 2;
 		function loaded(name:String, text:String) {

@@ -24,6 +24,9 @@ public:
         // Called when the page's document has loaded, with whether it did;
         // the page never loads another.
         std::function<void(bool)> loaded;
+        // Called with each message the page writes to its console at the
+        // information level: what the page reports to the host.
+        std::function<void(const QString &)> reported;
     };
 
     virtual ~PreviewEngine() = default;

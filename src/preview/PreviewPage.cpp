@@ -25,6 +25,14 @@ PreviewPage::PreviewPage(QWebEngineProfile *profile, QObject *parent) : QWebEngi
     scripts().insert(script);
 }
 
+void PreviewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                           int lineNumber, const QString &sourceID)
+{
+    if (level == InfoMessageLevel && m_reported)
+        m_reported(message);
+    QWebEnginePage::javaScriptConsoleMessage(level, message, lineNumber, sourceID);
+}
+
 bool PreviewPage::acceptNavigationRequest(const QUrl &, NavigationType, bool)
 {
     // The page's own document is the first load; nothing replaces it.

@@ -1,5 +1,7 @@
 #include "preview/RuffleHostPage.h"
 
+#include "preview/PickReport.h"
+
 #include <QCryptographicHash>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -88,9 +90,23 @@ function pruneMenu(menu) {
         last.remove();
 }
 
+// While the editor picks, a movie may report the style keys of what was
+// clicked, with the fscommand "%1": the one message the page passes on, to
+// the editor's console, and only in this strict shape. Nothing else the movie
+// sends goes anywhere; script it names is never run (the page's policy
+// allows no eval).
+const report = console.info.bind(console);
+const pickedKeys = /^(?:%2)$/;
+function picked(command, keys) {
+    if (command === "%1" && typeof keys === "string" && pickedKeys.test(keys))
+        report("%3" + keys);
+}
+
 // A new player, beneath those on show.
-function newPlayer() {
+function newPlayer(picking) {
     const created = window.RufflePlayer.newest().createPlayer();
+    if (picking)
+        created.onFSCommand = picked;
     document.body.insertBefore(created, document.body.firstChild);
     const menu = created.shadowRoot && created.shadowRoot.getElementById("context-menu");
     if (menu)
@@ -137,9 +153,11 @@ async function firstFrame(player) {
 }
 
 function show(player) {
+    // A movie can give its player element properties of its own: the page
+    // calls none of them.
     for (const other of Array.from(document.body.querySelectorAll("ruffle-player"))) {
         if (other !== player)
-            other.remove();
+            document.body.removeChild(other);
     }
 }
 
@@ -152,7 +170,7 @@ async function runRequests() {
             show(null);
             continue;
         }
-        const player = newPlayer();
+        const player = newPlayer(request.picking);
         try {
             await player.ruffle().load(request.options);
             await firstFrame(player);
@@ -198,9 +216,12 @@ window.fetch = (resource, init) => {
     });
 };
 
-window.trevixLoad = (url, parameters, base, fontSources) => {
+// A movie that may pick gets the player's script access, which lets it send
+// fscommands; the page's policy still lets it run no script.
+window.trevixLoad = (url, parameters, base, fontSources, picking) => {
     fontSources.forEach(readFont);
-    request({ options: { url, parameters, base, fontSources } });
+    picking = picking === true;
+    request({ options: { url, parameters, base, fontSources, allowScriptAccess: picking }, picking });
 };
 window.trevixClear = () => request({ clear: true });
 )";
@@ -258,20 +279,25 @@ QString RuffleHostPage::html() const
 {
     const QString ruffle = QUrl::fromLocalFile(m_ruffleFolder + QStringLiteral("/ruffle.js")).toString(QUrl::FullyEncoded);
     const QString configScript = QString::fromLatin1(ConfigScript).arg(scriptLiteral(config()));
-    const QString hostScript = QString::fromLatin1(HostScript);
+    const QString hostScript = QString::fromLatin1(HostScript)
+                                   .arg(QLatin1String(PickReport::Command), QLatin1String(PickReport::Pattern),
+                                        QLatin1String(PickReport::Prefix));
     const QString policy = QString::fromLatin1(PagePolicy).arg(scriptHash(configScript) + QLatin1Char(' ') + scriptHash(hostScript));
     return QString::fromLatin1(PageTemplate).arg(policy, configScript, ruffle.toHtmlEscaped(), hostScript);
 }
 
 QString RuffleHostPage::loadScript(const QString &movieFile, const QString &flashVars, const QString &baseFolder,
-                                   const QStringList &fontFiles)
+                                   const QStringList &fontFiles, bool picking)
 {
     QJsonArray fonts;
     for (const QString &file : fontFiles)
         fonts.append(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded));
-    return QStringLiteral("trevixLoad(%1, %2, %3, %4);")
-        .arg(scriptLiteral(QUrl::fromLocalFile(movieFile).toString(QUrl::FullyEncoded)), scriptLiteral(flashVars),
-             scriptLiteral(folderUrl(baseFolder)), scriptLiteral(fonts));
+    // The movie learns that the editor picks from its variables.
+    const QString parameters = picking ? flashVars + QStringLiteral("&pick=1") : flashVars;
+    return QStringLiteral("trevixLoad(%1, %2, %3, %4, %5);")
+        .arg(scriptLiteral(QUrl::fromLocalFile(movieFile).toString(QUrl::FullyEncoded)), scriptLiteral(parameters),
+             scriptLiteral(folderUrl(baseFolder)), scriptLiteral(fonts),
+             picking ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 QString RuffleHostPage::clearScript()

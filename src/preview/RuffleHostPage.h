@@ -8,11 +8,12 @@
 
 // The web page that hosts Ruffle in the preview: a player element filling
 // the page, configured from the player's settings. The page offers two
-// functions to the host: trevixLoad(url, parameters, base, fontSources),
-// which loads the file afresh in a new player that takes the place of the
-// current one once it has drawn its first frame, and trevixClear(), which
-// leaves the area empty. Its content security policy lets no script run in
-// it but its own and Ruffle's.
+// functions to the host: trevixLoad(url, parameters, base, fontSources,
+// picking), which loads the file afresh in a new player that takes the place
+// of the current one once it has drawn its first frame, and trevixClear(),
+// which leaves the area empty. Its content security policy lets no script
+// run in it but its own and Ruffle's. A movie loaded for picking may report
+// what was clicked (see PickReport).
 class RuffleHostPage
 {
 public:
@@ -25,8 +26,10 @@ public:
 
     // Script that loads movieFile with the FlashVars text; its relative
     // loads resolve in baseFolder, its device fonts come from fontFiles.
+    // With picking, the movie also gets the variable pick=1 and its reports
+    // are passed on.
     static QString loadScript(const QString &movieFile, const QString &flashVars, const QString &baseFolder,
-                              const QStringList &fontFiles);
+                              const QStringList &fontFiles, bool picking = false);
     static QString clearScript();
 
 private:

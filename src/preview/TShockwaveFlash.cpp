@@ -3,6 +3,7 @@
 #include "preview/DeviceFontFiles.h"
 #include "preview/DropRefusal.h"
 #include "preview/FontNameTable.h"
+#include "preview/PickReport.h"
 #include "preview/PreviewEngine.h"
 #include "preview/PreviewEngineLoader.h"
 #include "preview/PreviewUrlPolicy.h"
@@ -31,6 +32,27 @@ void TShockwaveFlash::setMovie(const QString &movie)
     emit movieWritten(m_movie, m_flashVars);
     m_loadPending = true;
     scheduleLoad();
+}
+
+void TShockwaveFlash::setPicking(bool picking)
+{
+    if (picking == m_picking)
+        return;
+    m_picking = picking;
+    if (m_view) {
+        m_loadPending = true;
+        scheduleLoad();
+    }
+}
+
+void TShockwaveFlash::pageReported(const QString &message)
+{
+    // A movie loaded for picking may still be on show after picking ended.
+    if (!m_picking)
+        return;
+    const QStringList keys = PickReport::keys(message);
+    if (!keys.isEmpty())
+        emit picked(keys);
 }
 
 QImage TShockwaveFlash::frame()
@@ -87,7 +109,7 @@ void TShockwaveFlash::loadMovie()
     }
     const QString base = m_settings.Base.isEmpty() ? movie.absolutePath() : m_settings.Base;
     m_view->runJavaScript(
-        RuffleHostPage::loadScript(movie.absoluteFilePath(), m_flashVars, base, deviceFontFiles()));
+        RuffleHostPage::loadScript(movie.absoluteFilePath(), m_flashVars, base, deviceFontFiles(), m_picking));
 }
 
 QStringList TShockwaveFlash::deviceFontFiles()
@@ -155,6 +177,7 @@ void TShockwaveFlash::startEngine()
         m_pageReady = ok;
         loadMovie();
     };
+    page.reported = [this](const QString &message) { pageReported(message); };
     m_view = engine->createView(page, this);
     // A file dropped on the movie opens in the editor; the page never loads it.
     DropRefusal::apply(m_view->widget());

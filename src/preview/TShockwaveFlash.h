@@ -37,6 +37,12 @@ public:
     QString FlashVars() const { return m_flashVars; }
     void setFlashVars(const QString &flashVars) { m_flashVars = flashVars; }
 
+    // Whether a click on the movie picks one of its elements instead of
+    // reaching the movie. A change reloads the movie on show, which learns it
+    // from its variables (see RuffleHostPage).
+    bool picking() const { return m_picking; }
+    void setPicking(bool picking);
+
     // The settings Ruffle is started with; changes reach a running engine
     // with the next start only.
     FlashSettings &settings() { return m_settings; }
@@ -57,6 +63,9 @@ public:
 signals:
     // Every Movie write, with the FlashVars handed to it.
     void movieWritten(const QString &movie, const QString &flashVars);
+    // While picking: the style keys of the element the user clicked, as the
+    // movie reported them.
+    void picked(const QStringList &keys);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -68,6 +77,7 @@ private:
     void loadMovie();
     QStringList deviceFontFiles();
     QStringList prepareFontFamily(const QString &family);
+    void pageReported(const QString &message);
 
     QString m_movie;
     QString m_flashVars;
@@ -83,4 +93,5 @@ private:
     bool m_pageReady = false;
     bool m_loadPending = false;
     bool m_loadScheduled = false;
+    bool m_picking = false;
 };

@@ -49,6 +49,7 @@ WebPreviewView::WebPreviewView(const PreviewEngine::Page &page, QWidget *parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
     auto *webPage = new PreviewPage(m_profile, m_view);
+    webPage->setReported(page.reported);
     webPage->setBackgroundColor(Qt::white);
     m_view->setPage(webPage);
     // Only the page's own document loads: a navigation the page refuses ends

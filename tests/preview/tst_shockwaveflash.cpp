@@ -1,4 +1,5 @@
 #include "preview/TShockwaveFlash.h"
+#include "support/ChartPixels.h"
 #include "support/PreviewAppDir.h"
 
 #include <QSignalSpy>
@@ -19,6 +20,7 @@ private:
     std::unique_ptr<PreviewAppDir> m_dir;
     std::unique_ptr<TShockwaveFlash> m_player;
     QTemporaryDir m_outside;
+    int m_cases = 0;
 
     QRgb corner() const { return m_player->frame().pixel(6, 6); }
 
@@ -44,6 +46,25 @@ private:
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("&categories=A\r\n&series=S\r\n&S=100\r\n");
+    }
+
+    // A chart whose elements each have a colour of their own, on a
+    // background of the case's own, so its frame is known when it is on show.
+    // Lines in more come first, so they hold over these.
+    static QByteArray pickStyle(QRgb background, const QByteArray &more)
+    {
+        return more + "&animation=0\r\n&shadow=0\r\n&legendShow=no\r\n&gridLines=3\r\n&titleColor=0xC00000\r\n"
+               "&legendBg=0x00FFFF\r\n&series1Color=0xFF00FF\r\n&series3Color=0x808000\r\n&gridColor=0x00FF00\r\n"
+               "&axisColor=0x0000FF\r\n&bgColor=0x"
+               + QByteArray::number(background & 0xFFFFFF, 16) + "\r\n";
+    }
+
+    // Plays the chart with this style and waits until it is on show.
+    void playStyle(const QByteArray &style, QRgb background)
+    {
+        m_dir->writeStyle(style);
+        play(QStringLiteral("datafile=data.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), background | 0xFF000000, 20000);
     }
 
     void play(const QString &flashVars)
@@ -151,6 +172,85 @@ private slots:
     {
         m_player->setMovie(m_dir->path() + QStringLiteral("empty.swf"));
         QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(Qt::white).rgb(), 20000);
+    }
+
+    void clickReportsTheKeysOfWhatWasClicked_data()
+    {
+        // Where to click: at the pixel of the colour found so, moved by the offset.
+        QTest::addColumn<QByteArray>("style");
+        QTest::addColumn<QRgb>("colour");
+        QTest::addColumn<int>("where");
+        QTest::addColumn<QPoint>("offset");
+        QTest::addColumn<QStringList>("keys");
+        const QStringList title{"titleFont", "titleSize", "titleColor", "titleStyle", "titleAlign"};
+        const QStringList axisLabels{"axisFont", "axisFontSize", "axisFontStyle", "axisColor"};
+        const QStringList bar{"series1Color", "palette", "barWidth", "shadow", "chartType"};
+        QTest::newRow("title") << QByteArray() << QRgb(0xC00000) << int(ChartPixels::Topmost) << QPoint()
+                               << QStringList{"titleText"} + title;
+        QTest::newRow("subtitle") << QByteArray() << QRgb(0xC00000) << int(ChartPixels::Bottommost) << QPoint()
+                                  << QStringList{"subtitleText"} + title;
+        QTest::newRow("legend") << QByteArray("&legendShow=yes\r\n") << QRgb(0x00FFFF) << int(ChartPixels::Topmost)
+                                << QPoint(2, 2)
+                                << QStringList{"legendPos", "legendFont", "legendSize", "legendColor", "legendBg", "legendShow"};
+        QTest::newRow("bar") << QByteArray() << QRgb(0xFF00FF) << int(ChartPixels::Topmost) << QPoint(0, 4) << bar;
+        QTest::newRow("third series' bar") << QByteArray() << QRgb(0x808000) << int(ChartPixels::Topmost) << QPoint(0, 4)
+                                           << QStringList{"series3Color"} + bar.mid(1);
+        QTest::newRow("line") << QByteArray("&chartType=line\r\n") << QRgb(0xFF00FF) << int(ChartPixels::Topmost)
+                              << QPoint() << QStringList{"series1Color", "palette", "lineStyle", "marker", "shadow", "chartType"};
+        QTest::newRow("slice") << QByteArray("&chartType=pie\r\n") << QRgb(0xFF00FF) << int(ChartPixels::Centre)
+                               << QPoint() << QStringList{"series1Color", "palette", "shadow", "chartType"};
+        QTest::newRow("grid, above the highest bar") << QByteArray() << QRgb(0xFF00FF) << int(ChartPixels::Topmost)
+                                                     << QPoint(0, -8) << QStringList{"gridLines", "gridColor"};
+        QTest::newRow("value axis") << QByteArray("&axisWidth=3\r\n") << QRgb(0x0000FF)
+                                    << int(ChartPixels::DensestColumn) << QPoint() << QStringList{"axisColor", "axisWidth"};
+        QTest::newRow("beside the value axis") << QByteArray("&axisWidth=3\r\n") << QRgb(0x0000FF)
+                                               << int(ChartPixels::DensestColumn) << QPoint(4, 0)
+                                               << QStringList{"axisColor", "axisWidth"};
+        QTest::newRow("value axis labels") << QByteArray() << QRgb(0x0000FF) << int(ChartPixels::Leftmost) << QPoint()
+                                           << axisLabels + QStringList{"numberFormat", "yMin", "yMax"};
+        QTest::newRow("category axis labels") << QByteArray() << QRgb(0x0000FF) << int(ChartPixels::Bottommost)
+                                              << QPoint() << axisLabels;
+        QTest::newRow("background") << QByteArray() << QRgb(0) << int(ChartPixels::Corner) << QPoint()
+                                    << QStringList{"bgColor", "borderColor", "borderWidth", "margin"};
+    }
+
+    void clickReportsTheKeysOfWhatWasClicked()
+    {
+        QFETCH(QByteArray, style);
+        QFETCH(QRgb, colour);
+        QFETCH(int, where);
+        QFETCH(QPoint, offset);
+        QFETCH(QStringList, keys);
+        m_player->show();
+        m_player->setPicking(true);
+        const QRgb background = qRgb(0xF0, 0xE8 - 4 * m_cases++, 0xE0);
+        playStyle(pickStyle(background, style), background);
+        const std::optional<QPoint> at = ChartPixels::find(m_player->frame(), colour, ChartPixels::Where(where));
+        QVERIFY(at);
+        QSignalSpy picked(m_player.get(), &TShockwaveFlash::picked);
+        ChartPixels::click(*at + offset);
+        QTRY_COMPARE_WITH_TIMEOUT(picked.size(), 1, 10000);
+        QCOMPARE(picked.at(0).at(0).toStringList(), keys);
+    }
+
+    // The movie on show when picking ends was loaded to pick; the player
+    // loads it again, and no click is reported meanwhile.
+    void clicksAreNoPicksWhilePickingIsOff()
+    {
+        m_player->show();
+        m_player->setPicking(true);
+        playStyle(pickStyle(0xF0F0F0, {}), 0xF0F0F0);
+        QSignalSpy picked(m_player.get(), &TShockwaveFlash::picked);
+        const QPoint title = *ChartPixels::find(m_player->frame(), 0xC00000, ChartPixels::Topmost);
+        m_player->setPicking(false);
+        ChartPixels::click(title);
+        m_dir->writeStyle(pickStyle(0xE0F0F0, {}));
+        m_player->setPicking(true); // reloads, from the style written
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), 0xFFE0F0F0, 20000);
+        ChartPixels::click(title);
+        QTRY_COMPARE_WITH_TIMEOUT(picked.size(), 1, 10000);
+        QCOMPARE(picked.at(0).at(0).toStringList().value(0), QStringLiteral("titleText"));
+        m_player->setPicking(false);
     }
 
     void missingMovieLeavesTheAreaBlank()
