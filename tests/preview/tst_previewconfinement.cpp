@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QNetworkDatagram>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -12,8 +13,9 @@
 
 // The preview page is closed to the network: script running in it tries
 // every way out it has towards a listener on 127.0.0.1, and the listener
-// sees neither a TCP connection nor a UDP datagram. The real player plays
-// offscreen throughout.
+// sees neither a TCP connection nor a UDP datagram. A movie loaded to pick
+// runs no script in the page and reports nothing but keys. The real player
+// plays offscreen throughout.
 class tst_PreviewConfinement : public QObject
 {
     Q_OBJECT
@@ -35,6 +37,17 @@ private:
         m_dir->writeStyle("&bgColor=" + background + "\r\n&animation=0\r\n");
         m_player->setFlashVars(QStringLiteral("datafile=data.txt"));
         m_player->setMovie(m_dir->path() + QStringLiteral("trevix.swf"));
+    }
+
+    QVariant evaluate(const QString &script)
+    {
+        QVariant result;
+        bool done = false;
+        m_view->page()->runJavaScript(script, [&](const QVariant &value) {
+            result = value;
+            done = true;
+        });
+        return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
     }
 
     // Runs script in the page and waits until it has run.
@@ -152,6 +165,27 @@ private slots:
         QTest::qWait(2000);
         QCOMPARE(m_connections, 0);
         QCOMPARE(m_datagrams, 0);
+    }
+
+    // The movie tries script by ExternalInterface and javascript: links, and
+    // reports of every wrong shape, before its one right report: only that
+    // one arrives, no script ran, and the page still shows the movie.
+    void pickingMovieRunsNoScriptInThePage()
+    {
+        const QString probe = m_dir->path() + QStringLiteral("probe.swf");
+        QVERIFY(QFile::copy(QStringLiteral(TREVIX_PICK_PROBE), probe));
+        const QString title = evaluate(QStringLiteral("document.title")).toString();
+        QSignalSpy picked(m_player.get(), &TShockwaveFlash::picked);
+        m_player->setPicking(true);
+        m_player->setMovie(probe);
+        QTRY_VERIFY_WITH_TIMEOUT(!picked.isEmpty(), 20000);
+        QCOMPARE(picked.size(), 1);
+        QCOMPARE(picked.at(0).at(0).toStringList(), QStringList{QStringLiteral("done")});
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x33, 0x66, 0x99).rgb(), 20000);
+        QCOMPARE(evaluate(QStringLiteral("String(window.trevixRan)")).toString(), QStringLiteral("undefined"));
+        QCOMPARE(evaluate(QStringLiteral("document.title")).toString(), title);
+        QCOMPARE(picked.size(), 1);
+        m_player->setPicking(false);
     }
 
     void pageStillPlaysAfterwards()

@@ -119,11 +119,22 @@ private slots:
         QVERIFY(!script.contains(QChar(0x2028)) && !script.contains(QChar(0x2029)));
         QVERIFY(!script.contains(QLatin1String("</")));
         const QJsonArray args = loadArguments(script);
-        QCOMPARE(args.size(), 4);
+        QCOMPARE(args.size(), 5);
         QCOMPARE(args.at(0).toString(), QStringLiteral("file:///app/my%20chart%231.swf"));
         QCOMPARE(args.at(1).toString(), flashVars);
         QCOMPARE(args.at(2).toString(), QStringLiteral("file:///app/"));
         QCOMPARE(args.at(3).toArray(), QJsonArray{QStringLiteral("file:///tmp/f/0-0.ttf")});
+        QCOMPARE(args.at(4), QJsonValue(false));
+    }
+
+    // A movie loaded to pick learns it from one more variable; the page gives it script access.
+    void loadScriptForPickingAddsTheVariable()
+    {
+        const QJsonArray args = loadArguments(RuffleHostPage::loadScript(
+            QStringLiteral("/app/trevix.swf"), QStringLiteral("datafile=data.txt"), QStringLiteral("/app"), {}, true));
+        QCOMPARE(args.size(), 5);
+        QCOMPARE(args.at(1).toString(), QStringLiteral("datafile=data.txt&pick=1"));
+        QCOMPARE(args.at(4), QJsonValue(true));
     }
 };
 
