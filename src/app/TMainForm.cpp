@@ -169,6 +169,13 @@ void TMainForm::createActions()
     ItemProblems->setChecked(true);
     ItemProblems->setStatusTip(tr("List what the style file holds that the profile does not allow"));
 
+    // Clicks on the chart select the parameters of what was clicked; the movie gets no ordinary clicks meanwhile.
+    ItemPickInPreview = new QAction(commandIcon("pick"), tr("Pick in preview"), this);
+    ItemPickInPreview->setObjectName(QStringLiteral("ItemPickInPreview"));
+    ItemPickInPreview->setCheckable(true);
+    ItemPickInPreview->setToolTip(tr("Pick in preview: click the chart to select its parameters"));
+    ItemPickInPreview->setStatusTip(tr("A click on the chart selects the parameters that style what was clicked"));
+
     ItemAbout = new QAction(tr("About..."), this);
     connect(ItemAbout, &QAction::triggered, this, &TMainForm::ItemAboutClick);
 }
@@ -193,7 +200,7 @@ void TMainForm::createMenus()
     SubmenuEdit->addAction(m_profilePanel->findAction());
 
     SubmenuView = menuBar->addMenu(tr("&View"));
-    SubmenuView->addActions({ItemStatusbar, ItemFullPath, ItemHelpWindow, ItemProblems});
+    SubmenuView->addActions({ItemStatusbar, ItemFullPath, ItemHelpWindow, ItemProblems, ItemPickInPreview});
     SubmenuView->addSeparator();
     SubmenuView->addAction(m_profilePanel->showModifiedAction());
     SubmenuView->addSeparator();
@@ -238,6 +245,7 @@ void TMainForm::createToolbar()
     Toolbar->addAction(m_history->undoAction());
     Toolbar->addAction(m_history->redoAction());
     Toolbar->addAction(m_profilePanel->showModifiedAction());
+    Toolbar->addAction(ItemPickInPreview);
     Toolbar->addSeparator();
     Toolbar->addAction(AOptions);
     Toolbar->addAction(AHelp);
@@ -281,6 +289,12 @@ void TMainForm::createClientArea()
         return fonts;
     });
     m_shockwaveFlash->setGeometry(2, 2, 400, 300);
+    connect(ItemPickInPreview, &QAction::toggled, this, [this](bool picking) {
+        m_shockwaveFlash->setPicking(picking);
+        if (!picking)
+            m_gridModel->setHighlighted({});
+    });
+    connect(m_shockwaveFlash, &TShockwaveFlash::picked, this, &TMainForm::ShockwaveFlashPicked);
 
     // The user may give the grid more room; a wider window widens the grid, not the preview.
     m_previewSplitter = new QSplitter(Qt::Horizontal);
@@ -366,7 +380,8 @@ void TMainForm::createFormStorage()
     FormStorage->IniSection = QStringLiteral("Melbrin\\TrevixStyleEditor");
     FormStorage->Options = {TFormPlacement::fpState, TFormPlacement::fpPosition, TFormPlacement::fpActiveControl};
     FormStorage->StoredProps = {QStringLiteral("StatusBar.Visible"), QStringLiteral("ItemFullPath.Checked"),
-                                QStringLiteral("ItemHelpWindow.Checked"), QStringLiteral("ItemProblems.Checked")};
+                                QStringLiteral("ItemHelpWindow.Checked"), QStringLiteral("ItemProblems.Checked"),
+                                QStringLiteral("ItemPickInPreview.Checked")};
     // The key strings must never change: values scrambled with one read back as other text with another.
     FormStorage->StoredValues = {
         TStoredValue(QStringLiteral("SWFFile"), QStringLiteral("trevix.swf"), QStringLiteral("Quillmarten")),
@@ -694,6 +709,18 @@ void TMainForm::ProfileGridChangeNode(int recordIndex)
     if (recordIndex < 0)
         return;
     m_document.XMLMemoryData.setRecNo(recordIndex + 1);
+    showCurrentParameter();
+}
+
+void TMainForm::ShockwaveFlashPicked(const QStringList &keys)
+{
+    // The first parameter the profile knows is selected, the others it knows are highlighted.
+    const QList<int> records = m_document.XMLMemoryData.recordsOfKeys(keys);
+    if (records.isEmpty())
+        return;
+    m_gridModel->setHighlighted(records.mid(1));
+    m_profilePanel->showRecord(records.first());
+    m_profileGrid->setFocus(Qt::OtherFocusReason);
     showCurrentParameter();
 }
 

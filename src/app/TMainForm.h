@@ -69,6 +69,7 @@ public:
     QAction *ItemFullPath = nullptr;
     QAction *ItemHelpWindow = nullptr;
     QAction *ItemProblems = nullptr;
+    QAction *ItemPickInPreview = nullptr;
     QAction *ItemAbout = nullptr;
     QMenu *SubmenuFile = nullptr;
     QMenu *SubmenuEdit = nullptr;
@@ -132,6 +133,7 @@ private:
     void ItemAboutClick();
     void commitSession(QSessionManager &manager);
     void ProfileGridChangeNode(int recordIndex);
+    void ShockwaveFlashPicked(const QStringList &keys);
     void PValueButtonClick();
     void showCurrentParameter();
     void scheduleActionListUpdate();

@@ -32,6 +32,11 @@ void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QM
     // Values that differ from the profile's stand out.
     if (index.data(ProfileGridModel::DiffersFromProfileRole).toBool())
         option->font.setBold(true);
+    if (index.data(ProfileGridModel::HighlightRole).toBool()) {
+        QColor highlight = option->palette.color(QPalette::Highlight);
+        highlight.setAlpha(70);
+        option->backgroundBrush = highlight;
+    }
     if (m_valueColumns.contains(index.column()))
         showValueMeaning(option, index);
 }

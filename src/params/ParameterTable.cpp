@@ -57,3 +57,18 @@ void ParameterTable::enableControls()
     if (m_disabled > 0 && --m_disabled == 0)
         emit controlsEnabled();
 }
+
+QList<int> ParameterTable::recordsOfKeys(const QStringList &keys) const
+{
+    QList<int> found;
+    for (const QString &key : keys) {
+        for (int i = 0; i < count(); ++i) {
+            if (m_records[i].pName().compare(key, Qt::CaseInsensitive) == 0) {
+                if (!found.contains(i))
+                    found.append(i);
+                break;
+            }
+        }
+    }
+    return found;
+}

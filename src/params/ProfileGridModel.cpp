@@ -5,6 +5,7 @@
 #include "params/ParameterTable.h"
 
 #include <algorithm>
+#include <utility>
 
 struct ProfileGridModel::Group
 {
@@ -69,6 +70,18 @@ void ProfileGridModel::refreshAllValues()
         emit dataChanged(createIndex(0, ValueColumn, group.get()),
                          createIndex(int(group->records.size()) - 1, ValueColumn, group.get()));
     }
+}
+
+void ProfileGridModel::refreshRecord(int recordIndex)
+{
+    emit dataChanged(indexOfRecord(recordIndex, ParameterColumn), indexOfRecord(recordIndex, SectionColumn));
+}
+
+void ProfileGridModel::setHighlighted(const QList<int> &recordIndexes)
+{
+    const QList<int> before = std::exchange(m_highlighted, recordIndexes);
+    for (int record : before + recordIndexes)
+        refreshRecord(record);
 }
 
 ProfileGridModel::Group *ProfileGridModel::groupOf(const QModelIndex &index) const
@@ -150,6 +163,8 @@ QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
         return m_table->differsFromProfile(record);
     if (role == TypeRole)
         return r.pType();
+    if (role == HighlightRole)
+        return m_highlighted.contains(record);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {

@@ -17,7 +17,7 @@ class ProfileGridModel : public QAbstractItemModel
 
 public:
     enum Column { ParameterColumn, ValueColumn, SectionColumn, ColumnCount };
-    enum Role { RecordIndexRole = Qt::UserRole + 1, DiffersFromProfileRole, TypeRole };
+    enum Role { RecordIndexRole = Qt::UserRole + 1, DiffersFromProfileRole, TypeRole, HighlightRole };
 
     explicit ProfileGridModel(ParameterTable *table, QObject *parent = nullptr);
     ~ProfileGridModel() override;
@@ -38,16 +38,22 @@ public:
     QModelIndex indexOfRecord(int recordIndex, int column = ParameterColumn) const;
     bool isGroup(const QModelIndex &index) const;
 
+    // Parameters shown highlighted (HighlightRole): those that style an
+    // element picked in the preview along with the one selected.
+    void setHighlighted(const QList<int> &recordIndexes);
+
 private:
     struct Group;
 
     void appendRecord(int recordIndex);
     void refreshValue(int recordIndex);
     void refreshAllValues();
+    void refreshRecord(int recordIndex);
     Group *groupOf(const QModelIndex &index) const;
 
     ParameterTable *m_table;
     QCollator m_collator;
     std::vector<std::unique_ptr<Group>> m_groups;
     std::vector<std::pair<Group *, int>> m_placeOfRecord; // record -> (group, row in group)
+    QList<int> m_highlighted;
 };

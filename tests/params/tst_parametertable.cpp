@@ -92,6 +92,27 @@ private slots:
         QCOMPARE(table.recNo(), 2);
     }
 
+    void recordsOfKeys_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<QList<int>>("records");
+        QTest::newRow("in the keys' order") << QStringList{"p2", "p0"} << QList<int>{2, 0};
+        QTest::newRow("any letter case") << QStringList{"P1"} << QList<int>{1};
+        QTest::newRow("unknown left out") << QStringList{"nothing", "p1", "p9"} << QList<int>{1};
+        QTest::newRow("each once") << QStringList{"p1", "P1", "p1"} << QList<int>{1};
+        QTest::newRow("none known") << QStringList{"nothing"} << QList<int>();
+        QTest::newRow("no keys") << QStringList() << QList<int>();
+    }
+
+    void recordsOfKeys()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(QList<int>, records);
+        ParameterTable table;
+        fill(table, 3);
+        QCOMPARE(table.recordsOfKeys(keys), records);
+    }
+
     void emptyTable()
     {
         ParameterTable table;

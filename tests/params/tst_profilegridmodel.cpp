@@ -112,6 +112,38 @@ private slots:
         QCOMPARE(table.record(0).pDefault(), QStringLiteral("5"));
     }
 
+    // The rows that were and are highlighted are redrawn, each whole.
+    void highlightFollowsTheLatestPick()
+    {
+        ParameterTable table;
+        add(table, QStringLiteral("A"), QStringLiteral("first"));
+        add(table, QStringLiteral("B"), QStringLiteral("second"));
+        add(table, QStringLiteral("B"), QStringLiteral("third"));
+        ProfileGridModel model(&table);
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const auto highlighted = [&] {
+            QList<int> records;
+            for (int i = 0; i < table.count(); ++i) {
+                for (int column = 0; column < ProfileGridModel::ColumnCount; ++column) {
+                    if (model.indexOfRecord(i, column).data(ProfileGridModel::HighlightRole).toBool() && !records.contains(i))
+                        records << i;
+                }
+            }
+            return records;
+        };
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        model.setHighlighted({0, 2});
+        QCOMPARE(highlighted(), (QList<int>{0, 2}));
+        QCOMPARE(changed.count(), 2);
+        model.setHighlighted({1});
+        QCOMPARE(highlighted(), QList<int>{1});
+        QCOMPARE(changed.count(), 5);
+        const QList<QVariant> last = changed.last();
+        QCOMPARE(last.at(0).value<QModelIndex>(), model.indexOfRecord(1, ProfileGridModel::ParameterColumn));
+        QCOMPARE(last.at(1).value<QModelIndex>(), model.indexOfRecord(1, ProfileGridModel::SectionColumn));
+        QVERIFY(!model.index(0, 0).data(ProfileGridModel::HighlightRole).toBool()); // a group row
+    }
+
     void bulkChangesReachTheViewWhenControlsResume()
     {
         ParameterTable table;
