@@ -719,7 +719,8 @@ void TMainForm::ShockwaveFlashPicked(const QStringList &keys)
     if (records.isEmpty())
         return;
     m_gridModel->setHighlighted(records.mid(1));
-    m_profilePanel->showRecord(records.first());
+    // In the middle of the grid, the others of its section are in sight too.
+    m_profilePanel->showRecord(records.first(), QAbstractItemView::PositionAtCenter);
     m_profileGrid->setFocus(Qt::OtherFocusReason);
     showCurrentParameter();
 }

@@ -51,7 +51,7 @@ void ProfilePanel::applyFilter()
     m_grid->expandAll();
 }
 
-void ProfilePanel::showRecord(int recordIndex)
+void ProfilePanel::showRecord(int recordIndex, QAbstractItemView::ScrollHint hint)
 {
     const QModelIndex source = m_grid->gridModel()->indexOfRecord(recordIndex);
     if (!source.isValid())
@@ -62,7 +62,7 @@ void ProfilePanel::showRecord(int recordIndex)
     }
     const QModelIndex shown = m_grid->proxy()->mapFromSource(source);
     m_grid->setCurrentIndex(shown);
-    m_grid->scrollTo(shown); // opens a collapsed section too
+    m_grid->scrollTo(shown, hint); // opens a collapsed section too
 }
 
 bool ProfilePanel::eventFilter(QObject *watched, QEvent *event)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemView>
 #include <QWidget>
 
 class QAction;
@@ -22,9 +23,9 @@ public:
     QAction *findAction() const { return m_find; }
     QAction *showModifiedAction() const { return m_showModified; }
 
-    // Makes a parameter's row the grid's current one, scrolled into view;
-    // a filter that hides it is cleared and its section opened.
-    void showRecord(int recordIndex);
+    // Makes a parameter's row the grid's current one, scrolled into view as
+    // the hint says; a filter that hides it is cleared and its section opened.
+    void showRecord(int recordIndex, QAbstractItemView::ScrollHint hint = QAbstractItemView::EnsureVisible);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
