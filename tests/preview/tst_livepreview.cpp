@@ -8,6 +8,7 @@
 #include "params/ProfileGridProxy.h"
 #include "preview/TShockwaveFlash.h"
 #include "settings/SettingsBackingStore.h"
+#include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
 
 #include "params/ParameterTable.h"
@@ -46,19 +47,6 @@ private:
         }
         return nullptr;
     }
-
-    // The value of a script run in the preview's page.
-    static QVariant evaluate(QWebEngineView *view, const QString &script)
-    {
-        QVariant result;
-        bool done = false;
-        view->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
-        return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
-    }
-
 
     // Whether the frame shows nothing but the page's white background.
     static bool onlyBackground(const QImage &frame)
@@ -205,7 +193,7 @@ private slots:
                 item => item.classList.contains("menu-separator") ? "-" : item.dataset.text);
         })())");
         QStringList entries;
-        QTRY_VERIFY_WITH_TIMEOUT(!(entries = evaluate(view, shownEntries).toStringList()).isEmpty(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!(entries = evaluateInPage(view, shownEntries).toStringList()).isEmpty(), 10000);
         QVERIFY2(entries.contains(QStringLiteral("Quality: High")), qPrintable(entries.join(", "))); // the movie's
         QVERIFY2(entries.contains(QStringLiteral("Volume Controls")), qPrintable(entries.join(", "))); // the player's
         for (const QString &entry : entries) {

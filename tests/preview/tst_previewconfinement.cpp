@@ -1,4 +1,5 @@
 #include "preview/TShockwaveFlash.h"
+#include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
 
 #include <QApplication>
@@ -37,17 +38,6 @@ private:
         m_dir->writeStyle("&bgColor=" + background + "\r\n&animation=0\r\n");
         m_player->setFlashVars(QStringLiteral("datafile=data.txt"));
         m_player->setMovie(m_dir->path() + QStringLiteral("trevix.swf"));
-    }
-
-    QVariant evaluate(const QString &script)
-    {
-        QVariant result;
-        bool done = false;
-        m_view->page()->runJavaScript(script, [&](const QVariant &value) {
-            result = value;
-            done = true;
-        });
-        return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
     }
 
     // Runs script in the page and waits until it has run.
@@ -174,7 +164,7 @@ private slots:
     {
         const QString probe = m_dir->path() + QStringLiteral("probe.swf");
         QVERIFY(QFile::copy(QStringLiteral(TREVIX_PICK_PROBE), probe));
-        const QString title = evaluate(QStringLiteral("document.title")).toString();
+        const QString title = evaluateInPage(m_view, QStringLiteral("document.title")).toString();
         QSignalSpy picked(m_player.get(), &TShockwaveFlash::picked);
         m_player->setPicking(true);
         m_player->setMovie(probe);
@@ -182,8 +172,8 @@ private slots:
         QCOMPARE(picked.size(), 1);
         QCOMPARE(picked.at(0).at(0).toStringList(), QStringList{QStringLiteral("done")});
         QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x33, 0x66, 0x99).rgb(), 20000);
-        QCOMPARE(evaluate(QStringLiteral("String(window.trevixRan)")).toString(), QStringLiteral("undefined"));
-        QCOMPARE(evaluate(QStringLiteral("document.title")).toString(), title);
+        QCOMPARE(evaluateInPage(m_view, QStringLiteral("String(window.trevixRan)")).toString(), QStringLiteral("undefined"));
+        QCOMPARE(evaluateInPage(m_view, QStringLiteral("document.title")).toString(), title);
         QCOMPARE(picked.size(), 1);
         m_player->setPicking(false);
     }
