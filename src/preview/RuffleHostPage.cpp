@@ -188,9 +188,11 @@ function request(next) {
 }
 
 // Ruffle reads a player's device fonts anew for each player it builds, a few
-// megabytes a load. The page reads each font file once and answers Ruffle's
-// later requests for it from those bytes; every other request goes out as
-// before. Font files never change under their names: each is written once.
+// megabytes a load. The page reads each font file once, when Ruffle first
+// asks for it, and answers its later requests from those bytes; every other
+// request goes out as before. Font files never change under their names:
+// each is written once.
+const fontFiles = new Set();
 const fontBytes = new Map();
 const pageFetch = window.fetch.bind(window);
 function readFont(url) {
@@ -203,13 +205,13 @@ function readFont(url) {
         bytes.catch(() => fontBytes.delete(url)); // tried again with the next load
         fontBytes.set(url, bytes);
     }
+    return fontBytes.get(url);
 }
 window.fetch = (resource, init) => {
-    const bytes = typeof resource === "string" && fontBytes.get(resource);
-    if (!bytes)
+    if (typeof resource !== "string" || !fontFiles.has(resource))
         return pageFetch(resource, init);
     // Reading a response's body streams it in pieces; these bytes are at hand.
-    return bytes.then(font => {
+    return readFont(resource).then(font => {
         const response = new Response();
         response.arrayBuffer = () => Promise.resolve(font);
         return response;
@@ -219,7 +221,7 @@ window.fetch = (resource, init) => {
 // A movie that may pick gets the player's script access, which lets it send
 // fscommands; the page's policy still lets it run no script.
 window.trevixLoad = (url, parameters, base, fontSources, picking) => {
-    fontSources.forEach(readFont);
+    fontSources.forEach(font => fontFiles.add(font));
     picking = picking === true;
     request({ options: { url, parameters, base, fontSources, allowScriptAccess: picking }, picking });
 };
