@@ -55,7 +55,7 @@ struct Editor
     Editor()
     {
         form = std::make_unique<TMainForm>(dir.path(), QStringList());
-        const ParameterTable &table = form->document().XMLMemoryData;
+        const ParameterTable &table = form->document().table();
         for (int i = 0; i < table.count(); ++i) {
             if (table.record(i).pName() == QLatin1String("bgColor"))
                 bgColorRow = i;
@@ -77,7 +77,7 @@ void BM_ReloadAfterPost(benchmark::State &state)
     Editor editor;
     editor.form->show();
     secondsUntil(editor.form->ShockwaveFlash(), FirstColor);
-    ParameterTable &table = editor.form->document().XMLMemoryData;
+    ParameterTable &table = editor.form->document().table();
     std::vector<double> times;
     for (auto _ : state) {
         const QColor next = QColor::fromHsv(int(times.size() * 37) % 360, 200, 200);

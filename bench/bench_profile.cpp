@@ -48,10 +48,8 @@ void BM_ReadProfileAndBuildTable(benchmark::State &state)
     const QString path = generatedProfile(int(state.range(0)));
     for (auto _ : state) {
         StyleDocument document;
-        document.XML.LoadFromFile(path);
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
-        benchmark::DoNotOptimize(document.XMLMemoryData.count());
+        document.loadProfile(path);
+        benchmark::DoNotOptimize(document.table().count());
     }
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
 }

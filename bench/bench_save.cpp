@@ -29,7 +29,7 @@ struct Fixture
             ParameterRecord record;
             record.setPName(QStringLiteral("param%1").arg(i));
             record.setPDefault(QStringLiteral("0x%1").arg(i * 997 % 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper());
-            document.XMLMemoryData.append(record);
+            document.table().append(record);
         }
         document.SaveStyleValues(path());
         QFile file(path());

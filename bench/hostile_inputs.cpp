@@ -122,16 +122,14 @@ int load(const QString &kind, const QString &path)
     try {
         if (kind == QLatin1String("profile")) {
             StyleDocument doc;
-            doc.XML.LoadFromFile(path);
-            doc.FNextId = 1;
-            doc.LoadProfileItem(doc.XML.Root(), QString());
-            outcome = QStringLiteral("loaded, %1 parameters").arg(doc.XMLMemoryData.count());
+            doc.loadProfile(path);
+            outcome = QStringLiteral("loaded, %1 parameters").arg(doc.table().count());
         } else if (kind == QLatin1String("style")) {
             StyleDocument doc;
             for (const char *name : {"width", "title", "bgColor"}) {
                 ParameterRecord record;
                 record.setPName(QLatin1String(name));
-                doc.XMLMemoryData.append(record);
+                doc.table().append(record);
             }
             doc.LoadStyleValues(path);
             outcome = QStringLiteral("loaded, width=\"%1\"").arg(doc.GetParamValue(QStringLiteral("width")));

@@ -4,11 +4,10 @@
 // comes back with the bytes of its line, and so does the line the editor
 // writes for it once the table has cut it to 20 characters (a byte that is
 // not part of valid UTF-8 counting as one, a valid sequence never split).
+#include "FirstChars.h"
 #include "base/SystemText.h"
 #include "params/ParameterRecord.h"
 #include "style/StyleFile.h"
-
-#include <QUtf8StringView>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,20 +19,6 @@ void check(bool condition)
 {
     if (!condition)
         std::abort();
-}
-
-// The first maxChars characters of bytes, counted on the bytes themselves.
-QByteArrayView firstChars(QByteArrayView bytes, int maxChars)
-{
-    qsizetype at = 0;
-    for (int chars = 0; chars < maxChars && at < bytes.size(); ++chars) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        const bool valid = length > 1 && at + length <= bytes.size()
-                           && QUtf8StringView(bytes.sliced(at, length)).isValidUtf8();
-        at += valid ? length : 1;
-    }
-    return bytes.first(at);
 }
 
 struct Line

@@ -61,13 +61,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ParameterRecord control;
     control.setPName(QStringLiteral("k"));
     control.setPDefault(part(2));
-    document.XMLMemoryData.append(control);
+    document.table().append(control);
     ParameterRecord row;
     row.setPName(QStringLiteral("p"));
     row.setPType(QLatin1String(types[data[0] % 4]));
     row.setPValues(part(0));
     row.setPDefault(part(1));
-    document.XMLMemoryData.append(row);
+    document.table().append(row);
 
     AcceptingPopups popups;
     ValueEditing editing;
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(error.message().endsWith(QLatin1String("' is not a valid integer value")));
         return 0;
     }
-    check(document.XMLMemoryData.current().pDefault().toUcs4().size() <= ParameterRecord::DefaultWidth); // characters, not UTF-16 units
-    check(!document.FInValueEditor);
+    check(document.table().current().pDefault().toUcs4().size() <= ParameterRecord::DefaultWidth); // characters, not UTF-16 units
+    check(!document.isInValueEditor());
     return 0;
 }

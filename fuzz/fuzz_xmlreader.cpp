@@ -4,13 +4,13 @@
 // it, holds the file's bytes: encoding gives them back unchanged, cut to the
 // field's width in characters (a byte that is not part of valid UTF-8 counts
 // as one, a valid sequence is never split).
-#include "style/StyleDocument.h"
+#include "FirstChars.h"
 #include "base/SystemText.h"
+#include "style/StyleDocument.h"
 #include "xml/EParserError.h"
 #include "xml/TECXMLParser.h"
 
 #include <QBuffer>
-#include <QUtf8StringView>
 
 #include <climits>
 #include <cstdlib>
@@ -23,20 +23,6 @@ void check(bool condition)
 {
     if (!condition)
         std::abort();
-}
-
-// The first maxChars characters of bytes, counted on the bytes themselves.
-QByteArrayView firstChars(QByteArrayView bytes, int maxChars)
-{
-    qsizetype at = 0;
-    for (int chars = 0; chars < maxChars && at < bytes.size(); ++chars) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        const bool valid = length > 1 && at + length <= bytes.size()
-                           && QUtf8StringView(bytes.sliced(at, length)).isValidUtf8();
-        at += valid ? length : 1;
-    }
-    return bytes.first(at);
 }
 
 void checkBytes(const QString &text, QByteArrayView bytes, int maxChars)
@@ -79,7 +65,6 @@ void walk(const TXMLItem *root, const TECXMLParser *owner)
         }
         for (int i = 0; i < item->count(); ++i) {
             check(item->item(i)->parent() == item);
-            check(item->indexOf(item->item(i)) == i);
             pending.push_back(item->item(i));
         }
     }
@@ -87,12 +72,10 @@ void walk(const TXMLItem *root, const TECXMLParser *owner)
 
 // The records a profile load makes, field by field against the items' bytes,
 // in the load's order: an element before its children.
-void checkRecords(const TECXMLParser &parser)
+void checkRecords(const StyleDocument &document)
 {
-    StyleDocument document;
-    document.FNextId = 1;
-    document.LoadProfileItem(parser.Root(), QString());
-    const ParameterTable &table = document.XMLMemoryData;
+    const TECXMLParser &parser = document.profileReader();
+    const ParameterTable &table = document.table();
     int next = 0;
     std::vector<std::pair<const TXMLItem *, QByteArrayView>> pending{{parser.Root(), {}}};
     while (!pending.empty() && next < 64) {
@@ -120,15 +103,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    TECXMLParser parser;
+    // Read as start-up reads the profile: the tree, then the records made from it.
+    StyleDocument document;
+    const TECXMLParser &parser = document.profileReader();
     try {
-        parser.LoadFromStream(&buffer);
+        document.loadProfile(&buffer);
     } catch (const EParserError &error) {
         check(error.message() == QLatin1String("Line too long on line 1"));
         check(parser.Root()->count() == 0 && parser.Root()->name().isEmpty());
+        check(document.table().count() == 0 && !document.isTableReady());
         return 0;
     }
     walk(parser.Root(), &parser);
-    checkRecords(parser);
+    checkRecords(document);
     return 0;
 }

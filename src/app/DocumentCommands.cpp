@@ -23,7 +23,7 @@ void DocumentCommands::ANewExecute()
     if (!QuerySaveChanges())
         return;
     m_document.ClearValues();
-    emit movieRequested(m_document.FAppDir + QStringLiteral("empty.swf"));
+    emit movieRequested(m_document.appDir() + QStringLiteral("empty.swf"));
     m_document.setFileName(QString());
     emit updateTitleRequested();
     m_document.setModified(false);
@@ -40,11 +40,11 @@ void DocumentCommands::AOpenExecute()
 
 void DocumentCommands::ASaveExecute()
 {
-    if (m_document.FFileName.isEmpty()) {
+    if (m_document.fileName().isEmpty()) {
         ASaveasExecute();
         return;
     }
-    m_document.SaveStyleValues(m_document.FFileName);
+    m_document.SaveStyleValues(m_document.fileName());
     m_document.setModified(false);
 }
 
@@ -78,12 +78,12 @@ void DocumentCommands::OpenStyleFile(const QString &fileName)
 
 bool DocumentCommands::QuerySaveChanges()
 {
-    if (!m_document.FModified)
+    if (!m_document.isModified())
         return true;
-    switch (m_prompts->askSaveChanges(saveChangesMessage(m_document.FFileName))) {
+    switch (m_prompts->askSaveChanges(saveChangesMessage(m_document.fileName()))) {
     case DocumentPrompts::Yes:
         ASaveExecute();
-        return !m_document.FModified;
+        return !m_document.isModified();
     case DocumentPrompts::No:
         return true;
     case DocumentPrompts::Cancel:
@@ -94,7 +94,7 @@ bool DocumentCommands::QuerySaveChanges()
 
 void DocumentCommands::FormCloseQuery(bool &canClose)
 {
-    if (!m_document.FModified)
+    if (!m_document.isModified())
         return;
     canClose = false;
     canClose = QuerySaveChanges();

@@ -9,6 +9,7 @@
 #include "app/TTBMRUList.h"
 #include "app/TTBMRUListItem.h"
 #include "app/TrevixApplication.h"
+#include "app/PreviewRefresh.h"
 #include "app/ValueHistory.h"
 #include "base/VariantConversion.h"
 #include "editors/ProfileGrid.h"
@@ -35,13 +36,11 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QSessionManager>
 #include <QShowEvent>
@@ -51,16 +50,10 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <utility>
 
 namespace {
 
 const QString MainTitle = QStringLiteral("Trevix Style Editor");
-
-// The splitter never narrows the preview below this, or below the whole movie when that is
-// narrower; the narrowest movie Options allow (10 pixels) with the panel's edges stays the floor.
-constexpr int PanelFlashMinimumWidth = 100;
-constexpr int PanelFlashFloorWidth = 14;
 
 QIcon commandIcon(const char *name)
 {
@@ -72,7 +65,7 @@ QIcon commandIcon(const char *name)
 TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent), m_arguments(arguments)
 {
-    m_document.FAppDir = QDir(appDir).absolutePath() + QLatin1Char('/');
+    m_document.setAppDir(QDir(appDir).absolutePath() + QLatin1Char('/'));
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(MainTitle);
     TrevixApplication::setTitle(MainTitle);
@@ -98,7 +91,7 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
     connect(&m_document, &StyleDocument::refreshRequested, this, &TMainForm::RefreshPreview);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TMainForm::commitSession);
     // An edit after the session's end was called off asks again at the next close.
-    connect(&m_document.XMLMemoryData, &ParameterTable::afterPost, this, [this] { m_sessionCommitted = false; });
+    connect(&m_document.table(), &ParameterTable::afterPost, this, [this] { m_sessionCommitted = false; });
 
     ErrorReport::guard([this] { FormCreate(); });
     scheduleActionListUpdate();
@@ -108,7 +101,15 @@ TMainForm::TMainForm(const QString &appDir, const QStringList &arguments, QWidge
     createHelpPanel();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The document is a member, so it would go before the window's children;
+    // the views and models that read it, some while they are torn down, go
+    // first: views before their models.
+    const QList<QObject *> readers = {takeCentralWidget(), m_comparePanel, m_problemsPanel, m_valueEditors,
+                                      m_history, m_commands, m_comparison, m_problems, m_gridModel};
+    qDeleteAll(readers);
+}
 
 void TMainForm::createActions()
 {
@@ -254,12 +255,12 @@ void TMainForm::createToolbar()
 
 void TMainForm::createClientArea()
 {
-    m_gridModel = new ProfileGridModel(&m_document.XMLMemoryData, this);
+    m_gridModel = new ProfileGridModel(&m_document.table(), this);
     m_profilePanel = new ProfilePanel(m_gridModel);
     m_profileGrid = m_profilePanel->grid();
     m_profileGrid->setObjectName(QStringLiteral("ProfileGrid"));
     connect(m_profileGrid, &ProfileGrid::currentRecordChanged, this, &TMainForm::ProfileGridChangeNode);
-    connect(&m_document.XMLMemoryData, &ParameterTable::valueChanged, this, [this](int index) {
+    connect(&m_document.table(), &ParameterTable::valueChanged, this, [this](int index) {
         if (index == m_profileGrid->currentRecord())
             showCurrentParameter();
     });
@@ -271,49 +272,30 @@ void TMainForm::createClientArea()
     m_profileGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_profileGrid->addActions({m_history->resetAction(), m_history->undoAction(), m_history->redoAction()});
 
-    m_panelFlash = new QFrame;
-    m_panelFlash->setObjectName(QStringLiteral("PanelFlash"));
-    m_panelFlash->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_panelFlash->setLineWidth(1);
-    m_shockwaveFlash = new TShockwaveFlash(m_panelFlash);
-    m_shockwaveFlash->setObjectName(QStringLiteral("ShockwaveFlash"));
-    m_shockwaveFlash->setAppDir(m_document.FAppDir);
-    m_shockwaveFlash->setDeviceFontFamilies([this] {
+    auto *previewSplitter = new QSplitter(Qt::Horizontal);
+    previewSplitter->setObjectName(QStringLiteral("PreviewSplitter"));
+    previewSplitter->addWidget(m_profilePanel);
+    m_preview = new PreviewRefresh(previewSplitter, m_profileGrid, m_document.appDir(), [this](const QString &name) {
+        return FormStorage->ReadStoredValue(name);
+    }, this);
+    m_preview->ShockwaveFlash()->setDeviceFontFamilies([this] {
         // The fonts the style names are the ones the chart asks for.
         QStringList fonts;
-        const ParameterTable &table = m_document.XMLMemoryData;
+        const ParameterTable &table = m_document.table();
         for (int i = 0; i < table.count(); ++i) {
             if (table.record(i).pType() == QLatin1String("font"))
                 fonts.append(table.record(i).pDefault());
         }
         return fonts;
     });
-    m_shockwaveFlash->setGeometry(2, 2, 400, 300);
-    connect(ItemPickInPreview, &QAction::toggled, this, [this](bool picking) {
-        m_shockwaveFlash->setPicking(picking);
+    TShockwaveFlash *player = m_preview->ShockwaveFlash();
+    connect(ItemPickInPreview, &QAction::toggled, this, [this, player](bool picking) {
+        player->setPicking(picking);
         if (!picking)
             m_gridModel->setHighlighted({});
     });
-    connect(m_shockwaveFlash, &TShockwaveFlash::picked, this, &TMainForm::ShockwaveFlashPicked);
-
-    // The user may give the grid more room; a wider window widens the grid, not the preview.
-    m_previewSplitter = new QSplitter(Qt::Horizontal);
-    m_previewSplitter->setObjectName(QStringLiteral("PreviewSplitter"));
-    m_previewSplitter->addWidget(m_profilePanel);
-    m_previewSplitter->addWidget(m_panelFlash);
-    m_previewSplitter->setStretchFactor(0, 1);
-    m_previewSplitter->setStretchFactor(1, 0);
-    m_previewSplitter->setCollapsible(0, false);
-    m_previewSplitter->setCollapsible(1, false);
-    fitPreviewToMovie(400);
-    setCentralWidget(m_previewSplitter);
-}
-
-void TMainForm::fitPreviewToMovie(int movieWidth)
-{
-    const int width = int(std::clamp<qint64>(qint64(movieWidth) + 4, 0, QWIDGETSIZE_MAX));
-    m_panelFlash->setMinimumWidth(std::clamp(width, PanelFlashFloorWidth, PanelFlashMinimumWidth));
-    fitPreviewPanel(width);
+    connect(player, &TShockwaveFlash::picked, this, &TMainForm::ShockwaveFlashPicked);
+    setCentralWidget(previewSplitter);
 }
 
 void TMainForm::createProblemsPanel()
@@ -351,13 +333,6 @@ void TMainForm::compareWith(const QString &fileName)
     // Room for a few rows with their Take buttons.
     if (m_comparePanel->height() < 200)
         resizeDocks({m_comparePanel}, {200}, Qt::Vertical);
-}
-
-void TMainForm::fitPreviewPanel(int width)
-{
-    const QList<int> sizes = m_previewSplitter->sizes();
-    const int total = sizes.value(0) + sizes.value(1);
-    m_previewSplitter->setSizes({std::max(total - width, 1), width});
 }
 
 void TMainForm::createStatusBar()
@@ -415,7 +390,7 @@ void TMainForm::createDocumentCommands()
     m_dialogs = std::make_unique<StyleFileDialogs>(this);
     m_commands = new DocumentCommands(m_document, *MRUList, *m_dialogs, this);
     connect(m_commands, &DocumentCommands::updateTitleRequested, this, &TMainForm::UpdateTitle);
-    connect(m_commands, &DocumentCommands::movieRequested, m_shockwaveFlash, &TShockwaveFlash::setMovie);
+    connect(m_commands, &DocumentCommands::movieRequested, m_preview->ShockwaveFlash(), &TShockwaveFlash::setMovie);
     connect(m_commands, &DocumentCommands::bringToFrontRequested, this, &TMainForm::bringToFront);
 
     const auto guarded = [this](void (DocumentCommands::*command)()) {
@@ -440,7 +415,7 @@ void TMainForm::createHelpPanel()
     // The last window made at start-up; it lives, shown or hidden, until the end.
     HelpForm = new THelpForm(this);
     connect(HelpForm, &THelpForm::closedByUser, ItemHelpWindow, [this] { ItemHelpWindow->setChecked(false); });
-    connect(&m_document.XMLMemoryData, &ParameterTable::afterScroll, this,
+    connect(&m_document.table(), &ParameterTable::afterScroll, this,
             [this] { ErrorReport::guard([this] { XMLMemoryDataAfterScroll(); }); });
 }
 
@@ -448,7 +423,7 @@ void TMainForm::FormStorageRestorePlacement(SettingsBackingStore &store)
 {
     MRUList->LoadFromStore(store, FormStorage->IniSection + QStringLiteral("\\ReopenList"));
     // The help panel is offered only where its pictures are.
-    if (QDir(m_document.FAppDir + QStringLiteral("img")).exists()) {
+    if (QDir(m_document.appDir() + QStringLiteral("img")).exists()) {
         ItemHelpWindow->setVisible(true);
         HelpForm->setVisible(ItemHelpWindow->isChecked());
     }
@@ -458,14 +433,9 @@ void TMainForm::FormStorageRestorePlacement(SettingsBackingStore &store)
 void TMainForm::FormCreate()
 {
     StyleDocument &doc = m_document;
-    doc.FInValueEditor = false;
+    doc.setInValueEditor(false);
     FormStorage->Active = true;
-    doc.XML.LoadFromFile(doc.FAppDir + QStringLiteral("Style.xml"));
-    doc.FNextId = 1;
-    doc.FTableReady = false;
-    doc.LoadProfileItem(doc.XML.Root(), QString());
-    doc.XMLMemoryData.first();
-    doc.FTableReady = true;
+    doc.loadProfile(doc.appDir() + QStringLiteral("Style.xml"));
     doc.LoadStyleValues(doc.styleTxtPath());
     UpdateTitle();
     doc.setModified(false);
@@ -566,8 +536,7 @@ void TMainForm::saveGridLayout(SettingsBackingStore &store)
     store.WriteText(FormStorage->IniSection, QStringLiteral("GridColumnWidths"), widths.join(QLatin1Char(',')));
     store.WriteText(FormStorage->IniSection, QStringLiteral("GridCollapsedSections"),
                     m_profileGrid->collapsedSections().join(QLatin1Char('\n')));
-    store.WriteText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"),
-                    QString::number(m_previewSplitter->sizes().value(1)));
+    store.WriteText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"), QString::number(m_preview->panelWidth()));
 }
 
 void TMainForm::restoreGridLayout(SettingsBackingStore &store)
@@ -581,16 +550,13 @@ void TMainForm::restoreGridLayout(SettingsBackingStore &store)
     m_profileGrid->setCollapsedSections(collapsed.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
     bool ok = false;
     const int panelWidth = store.ReadText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"), QString()).toInt(&ok);
-    // A width the splitter could not have left (a collapsed panel of an older run) is not taken.
-    if (ok && panelWidth >= m_panelFlash->minimumWidth() && panelWidth <= QWIDGETSIZE_MAX) {
-        fitPreviewPanel(panelWidth);
-        m_keepRestoredPanelWidth = true;
-    }
+    if (ok)
+        m_preview->restorePanelWidth(panelWidth);
 }
 
 void TMainForm::UpdateTitle()
 {
-    const QString &fileName = m_document.FFileName;
+    const QString &fileName = m_document.fileName();
     QString shown = QStringLiteral("Untitled");
     if (!fileName.isEmpty())
         shown = ItemFullPath->isChecked() ? fileName : QFileInfo(fileName).fileName();
@@ -613,9 +579,9 @@ void TMainForm::scheduleActionListUpdate()
 
 void TMainForm::ActionListUpdate()
 {
-    if (m_document.FModified)
+    if (m_document.isModified())
         m_statusPanel0->setText(tr("Modified"));
-    else if (!m_document.FFileName.isEmpty())
+    else if (!m_document.fileName().isEmpty())
         m_statusPanel0->setText(tr("Saved"));
     else
         m_statusPanel0->clear();
@@ -645,10 +611,10 @@ void TMainForm::XMLMemoryDataAfterScroll()
 {
     const StyleDocument &doc = m_document;
     // Walks over the whole table suspend the views: only the user's own moves change the picture.
-    if (!doc.FTableReady || !ItemHelpWindow->isChecked() || doc.FInValueEditor
-        || doc.XMLMemoryData.controlsDisabled())
+    if (!doc.isTableReady() || !ItemHelpWindow->isChecked() || doc.isInValueEditor()
+        || doc.table().controlsDisabled())
         return;
-    const QString picture = doc.FAppDir + QStringLiteral("img/") + doc.XMLMemoryData.current().pName()
+    const QString picture = doc.appDir() + QStringLiteral("img/") + doc.table().current().pName()
                             + QStringLiteral(".gif");
     if (QFileInfo::exists(picture))
         HelpForm->LoadPicture(picture);
@@ -658,12 +624,12 @@ void TMainForm::XMLMemoryDataAfterScroll()
 
 void TMainForm::AHelpExecute()
 {
-    ShellOpen(m_document.FAppDir + THelpRouter::HelpFileName);
+    ShellOpen(m_document.appDir() + THelpRouter::HelpFileName);
 }
 
 void TMainForm::AOptionsExecute()
 {
-    TFormOptions options(m_document.FAppDir, this);
+    TFormOptions options(m_document.appDir(), this);
     // A stored size that is no number shows as its design value, so the user can repair it here.
     const auto storedSize = [this](const QString &name) -> double {
         try {
@@ -683,8 +649,7 @@ void TMainForm::AOptionsExecute()
     FormStorage->WriteStoredValue(QStringLiteral("SWFHeight"), options.SpinHeight->value());
     FormStorage->WriteStoredValue(QStringLiteral("SWFDataFile"), options.DataFileEdit->text());
     // Options fit the panel to the movie again, whatever the splitter was left at.
-    m_previewMovieWidth = -1;
-    m_keepRestoredPanelWidth = false;
+    m_preview->fitToMovieAgain();
     RefreshPreview();
 }
 
@@ -708,14 +673,14 @@ void TMainForm::ProfileGridChangeNode(int recordIndex)
 {
     if (recordIndex < 0)
         return;
-    m_document.XMLMemoryData.setRecNo(recordIndex + 1);
+    m_document.table().setRecNo(recordIndex + 1);
     showCurrentParameter();
 }
 
 void TMainForm::ShockwaveFlashPicked(const QStringList &keys)
 {
     // The first parameter the profile knows is selected, the others it knows are highlighted.
-    const QList<int> records = m_document.XMLMemoryData.recordsOfKeys(keys);
+    const QList<int> records = m_document.table().recordsOfKeys(keys);
     if (records.isEmpty())
         return;
     m_gridModel->setHighlighted(records.mid(1));
@@ -727,7 +692,7 @@ void TMainForm::ShockwaveFlashPicked(const QStringList &keys)
 
 void TMainForm::showCurrentParameter()
 {
-    const ParameterTable &table = m_document.XMLMemoryData;
+    const ParameterTable &table = m_document.table();
     if (table.currentIndex() < 0)
         return;
     const ParameterRecord &r = table.current();
@@ -736,28 +701,5 @@ void TMainForm::showCurrentParameter()
 
 void TMainForm::RefreshPreview()
 {
-    if (FRefreshing)
-        return;
-    FRefreshing = true;
-    // Cleared on every way out: a flag left set would stop the preview for the rest of the run.
-    const auto clearFlag = qScopeGuard([this] { FRefreshing = false; });
-    // A size that is no whole number of pixels within an int fails here, before the player is touched.
-    const int width = VariantConversion::toInt(FormStorage->ReadStoredValue(QStringLiteral("SWFWidth")));
-    const int height = VariantConversion::toInt(FormStorage->ReadStoredValue(QStringLiteral("SWFHeight")));
-    // A movie of another width fits the panel to it (the panel's height follows the window);
-    // the first refresh of a run keeps the width the user left the splitter at.
-    if (width != m_previewMovieWidth) {
-        if (!std::exchange(m_keepRestoredPanelWidth, false))
-            fitPreviewToMovie(width);
-        m_previewMovieWidth = width;
-    }
-    m_shockwaveFlash->resize(width, height);
-    m_shockwaveFlash->setMovie(m_document.FAppDir + QStringLiteral("empty.swf"));
-    m_shockwaveFlash->setFlashVars(
-        QStringLiteral("datafile=")
-        + SystemText::trim(FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")).toString()));
-    m_shockwaveFlash->setMovie(m_document.FAppDir + FormStorage->ReadStoredValue(QStringLiteral("SWFFile")).toString());
-    m_profileGrid->setFocus();
-    m_shockwaveFlash->setFocus();
-    m_profileGrid->setFocus();
+    m_preview->RefreshPreview();
 }

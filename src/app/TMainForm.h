@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PreviewRefresh.h"
 #include "style/StyleDocument.h"
 
 #include <QMainWindow>
@@ -13,9 +14,9 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QSessionManager;
-class QSplitter;
 class QToolBar;
 class QToolButton;
+class PreviewRefresh;
 class ProfileGrid;
 class ProfileGridModel;
 class ProfilePanel;
@@ -53,8 +54,9 @@ public:
     ProblemsPanel *problemsPanel() const { return m_problemsPanel; }
     ComparePanel *comparePanel() const { return m_comparePanel; }
     ValueHistory *history() const { return m_history; }
-    TShockwaveFlash *ShockwaveFlash() const { return m_shockwaveFlash; }
-    QFrame *PanelFlash() const { return m_panelFlash; }
+    PreviewRefresh *preview() const { return m_preview; }
+    TShockwaveFlash *ShockwaveFlash() const { return m_preview->ShockwaveFlash(); }
+    QFrame *PanelFlash() const { return m_preview->PanelFlash(); }
     QLabel *statusPanel(int panel) const { return panel == 0 ? m_statusPanel0 : m_statusPanel1; }
 
     QAction *ANew = nullptr;
@@ -85,8 +87,6 @@ public:
     TTBMRUListItem *MRUItem = nullptr;     // the recent files in the File menu
     TTBMRUListItem *MRUListItem = nullptr; // ... and under the toolbar's Open button
     ValueEditors *valueEditors() const { return m_valueEditors; }
-
-    bool FRefreshing = false;
 
     void UpdateTitle();
     void ActionListUpdate();
@@ -121,8 +121,6 @@ private:
     void FormStorageSavePlacement(SettingsBackingStore &store);
     void saveGridLayout(SettingsBackingStore &store);
     void restoreGridLayout(SettingsBackingStore &store);
-    void fitPreviewToMovie(int movieWidth);
-    void fitPreviewPanel(int width);
     void bringToFront();
     void AExitExecute();
     void AHelpExecute();
@@ -148,11 +146,7 @@ private:
     StyleComparison *m_comparison = nullptr;
     ComparePanel *m_comparePanel = nullptr;
     ValueHistory *m_history = nullptr;
-    QSplitter *m_previewSplitter = nullptr;
-    QFrame *m_panelFlash = nullptr;
-    int m_previewMovieWidth = -1;          // the movie width the panel was last fitted to
-    bool m_keepRestoredPanelWidth = false; // the width restored from the last run wins once
-    TShockwaveFlash *m_shockwaveFlash = nullptr;
+    PreviewRefresh *m_preview = nullptr;
     QLabel *m_statusPanel0 = nullptr;
     QLabel *m_statusPanel1 = nullptr;
     bool m_actionUpdatePending = false;

@@ -30,9 +30,9 @@ ValueHistory::ValueHistory(StyleDocument *document, ProfileGrid *grid, QObject *
     connect(&m_stack, &QUndoStack::cleanChanged, this, &ValueHistory::updateActions);
     updateActions();
 
-    connect(&document->XMLMemoryData, &ParameterTable::valuePosted, this, &ValueHistory::record);
+    connect(&document->table(), &ParameterTable::valuePosted, this, &ValueHistory::record);
     connect(document, &StyleDocument::stateChanged, this, [this] {
-        if (!m_document->FModified)
+        if (!m_document->isModified())
             m_stack.clear();
     });
 
@@ -46,11 +46,11 @@ ValueHistory::ValueHistory(StyleDocument *document, ProfileGrid *grid, QObject *
 void ValueHistory::record(int recordIndex, const QString &oldValue)
 {
     // Bulk work (loading, New) is not a user's change; undo and redo replay history.
-    if (!m_document->FTableReady || m_replaying)
+    if (!m_document->isTableReady() || m_replaying)
         return;
-    const QString newValue = m_document->XMLMemoryData.record(recordIndex).pDefault();
+    const QString newValue = m_document->table().record(recordIndex).pDefault();
     if (newValue != oldValue)
-        m_stack.push(new SetValueCommand(&m_document->XMLMemoryData, recordIndex, oldValue, newValue));
+        m_stack.push(new SetValueCommand(&m_document->table(), recordIndex, oldValue, newValue));
 }
 
 void ValueHistory::replay(void (QUndoStack::*step)())
@@ -75,14 +75,14 @@ void ValueHistory::resetCurrent()
     const int index = m_grid->currentRecord();
     if (index < 0)
         return;
-    ParameterTable &table = m_document->XMLMemoryData;
+    ParameterTable &table = m_document->table();
     table.setRecNo(index + 1);
     table.postValue(table.profileDefault(index));
 }
 
 void ValueHistory::resetAll()
 {
-    const ParameterTable &table = m_document->XMLMemoryData;
+    const ParameterTable &table = m_document->table();
     QList<std::pair<int, QString>> defaults;
     for (int i = 0; i < table.count(); ++i) {
         if (table.differsFromProfile(i))
@@ -97,10 +97,10 @@ void ValueHistory::postValues(const QList<std::pair<int, QString>> &values, cons
 {
     if (values.isEmpty())
         return;
-    ParameterTable &table = m_document->XMLMemoryData;
+    ParameterTable &table = m_document->table();
     {
-        m_document->FTableReady = false;
-        const auto ready = qScopeGuard([this] { m_document->FTableReady = true; });
+        m_document->setTableReady(false);
+        const auto ready = qScopeGuard([this] { m_document->setTableReady(true); });
         m_stack.beginMacro(text);
         const auto macro = qScopeGuard([this] { m_stack.endMacro(); });
         for (const auto &[index, value] : values) {

@@ -8,10 +8,10 @@
 ProblemListModel::ProblemListModel(StyleDocument *document, QObject *parent)
     : RowListModel(parent), m_document(document)
 {
-    ParameterTable &table = document->XMLMemoryData;
+    ParameterTable &table = document->table();
     // Bulk work (loading, New, Reset all) ends with one of the document's own signals.
     connect(&table, &ParameterTable::valueChanged, this, [this] {
-        if (m_document->FTableReady)
+        if (m_document->isTableReady())
             update();
     });
     connect(document, &StyleDocument::valuesLoaded, this, &ProblemListModel::readSource);
@@ -36,7 +36,7 @@ QString ProblemListModel::droppedNote()
 
 const StyleRules &ProblemListModel::rules()
 {
-    const ParameterTable &table = m_document->XMLMemoryData;
+    const ParameterTable &table = m_document->table();
     if (!m_rules || m_rulesCount != table.count()) {
         m_rules.emplace(table);
         m_rulesCount = table.count();
@@ -74,7 +74,7 @@ void ProblemListModel::readSource(const QString &fileName)
 
 void ProblemListModel::update()
 {
-    const ParameterTable &table = m_document->XMLMemoryData;
+    const ParameterTable &table = m_document->table();
     const StyleRules &rules = this->rules();
     QList<StyleRules::Problem> problems;
     QList<bool> fromLine(table.count(), false);

@@ -10,10 +10,8 @@
 
 StyleCheck::StyleCheck(const QString &profileFile)
 {
-    m_document.XML.LoadFromFile(profileFile);
-    m_document.FNextId = 1;
-    m_document.LoadProfileItem(m_document.XML.Root(), QString());
-    m_rules.emplace(m_document.XMLMemoryData);
+    m_document.loadProfile(profileFile);
+    m_rules.emplace(m_document.table());
 }
 
 QList<StyleCheck::Problem> StyleCheck::check(const QString &styleFile)

@@ -10,8 +10,8 @@ StyleComparison::StyleComparison(StyleDocument *document, QObject *parent)
     : RowListModel(parent), m_document(document)
 {
     // Bulk work (loading, New, Take all) ends with one of the document's own signals.
-    connect(&document->XMLMemoryData, &ParameterTable::valueChanged, this, [this] {
-        if (m_document->FTableReady)
+    connect(&document->table(), &ParameterTable::valueChanged, this, [this] {
+        if (m_document->isTableReady())
             update();
     });
     connect(document, &StyleDocument::valuesLoaded, this, &StyleComparison::update);
@@ -31,7 +31,7 @@ void StyleComparison::update()
 {
     QList<ValueDifference> differences;
     if (!m_fileName.isEmpty()) {
-        const ParameterTable &table = m_document->XMLMemoryData;
+        const ParameterTable &table = m_document->table();
         for (int record = 0; record < table.count(); ++record) {
             const ParameterRecord &parameter = table.record(record);
             const QString theirs = ParameterRecord::cut(m_theirs.value(parameter.pName()).value_or(QString()),
@@ -50,7 +50,7 @@ void StyleComparison::take(int row)
     if (row < 0 || row >= rowCount())
         return;
     const ValueDifference difference = rows().at(row);
-    ParameterTable &table = m_document->XMLMemoryData;
+    ParameterTable &table = m_document->table();
     table.setRecNo(difference.record + 1);
     // A failure after the post (style.txt not written) leaves the value taken.
     ErrorReport::guard([&] { table.postValue(difference.theirs); });

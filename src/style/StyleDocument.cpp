@@ -13,6 +13,29 @@ StyleDocument::StyleDocument(QObject *parent) : QObject(parent)
     connect(&XMLMemoryData, &ParameterTable::afterPost, this, &StyleDocument::XMLMemoryDataAfterPost);
 }
 
+void StyleDocument::loadProfile(const QString &fileName)
+{
+    FTableReady = false;
+    XML.LoadFromFile(fileName);
+    fillTable();
+}
+
+void StyleDocument::loadProfile(QIODevice *stream)
+{
+    FTableReady = false;
+    XML.LoadFromStream(stream);
+    fillTable();
+}
+
+void StyleDocument::fillTable()
+{
+    // The posts of the load only mark the document modified: the table is not ready yet.
+    FNextId = 1;
+    LoadProfileItem(XML.Root(), QString());
+    XMLMemoryData.first();
+    FTableReady = true;
+}
+
 void StyleDocument::LoadProfileItem(TXMLItem *item, const QString &group)
 {
     // An explicit stack instead of recursion: a deeply nested profile must not

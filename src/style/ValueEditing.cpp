@@ -27,7 +27,7 @@ QString trimControls(const QString &text)
 
 bool ValueEditing::edit(StyleDocument &document, ValuePopups &popups)
 {
-    ParameterTable &table = document.XMLMemoryData;
+    ParameterTable &table = document.table();
     if (table.currentIndex() < 0)
         return false;
     const ParameterRecord row = table.current();
@@ -47,8 +47,8 @@ bool ValueEditing::edit(StyleDocument &document, ValuePopups &popups)
     if (!result)
         return false;
 
-    document.FInValueEditor = true;
-    const auto done = qScopeGuard([&document] { document.FInValueEditor = false; });
+    document.setInValueEditor(true);
+    const auto done = qScopeGuard([&document] { document.setInValueEditor(false); });
     table.postValue(*result);
     return true;
 }

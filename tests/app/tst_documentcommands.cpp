@@ -35,12 +35,8 @@ private:
                                                "<c default=\"3\">C</c></s></root>");
             write(QStringLiteral("style.txt"), "&a=10\r\n&b=20\r\n");
             write(QStringLiteral("blue.stl"), "&a=blue\r\n&c=sky\r\n");
-            doc.FAppDir = dir.path() + QLatin1Char('/');
-            doc.XML.LoadFromFile(path(QStringLiteral("Style.xml")));
-            doc.FNextId = 1;
-            doc.LoadProfileItem(doc.XML.Root(), QString());
-            doc.XMLMemoryData.first();
-            doc.FTableReady = true;
+            doc.setAppDir(dir.path() + QLatin1Char('/'));
+            doc.loadProfile(path(QStringLiteral("Style.xml")));
             doc.LoadStyleValues(doc.styleTxtPath());
             doc.setModified(false);
             refreshes.clear();
@@ -61,15 +57,15 @@ private:
         QString values() const
         {
             QStringList out;
-            for (int i = 0; i < doc.XMLMemoryData.count(); ++i)
-                out << doc.XMLMemoryData.record(i).pDefault();
+            for (int i = 0; i < doc.table().count(); ++i)
+                out << doc.table().record(i).pDefault();
             return out.join(QLatin1Char('|'));
         }
         // A user edit of parameter a.
         void edit(const QString &value)
         {
-            doc.XMLMemoryData.setRecNo(1);
-            doc.XMLMemoryData.postValue(value);
+            doc.table().setRecNo(1);
+            doc.table().postValue(value);
         }
     };
 
@@ -92,8 +88,8 @@ private slots:
         f.commands.ANewExecute();
         QVERIFY(f.prompts.asked.isEmpty());
         QCOMPARE(f.values(), QStringLiteral("||"));
-        QVERIFY(f.doc.FFileName.isEmpty());
-        QVERIFY(!f.doc.FModified);
+        QVERIFY(f.doc.fileName().isEmpty());
+        QVERIFY(!f.doc.isModified());
         QCOMPARE(f.movies.size(), 1);
         QCOMPARE(f.movies.first().first().toString(), f.path(QStringLiteral("empty.swf")));
         QCOMPARE(f.titles.size(), 2);
@@ -125,7 +121,7 @@ private slots:
         QCOMPARE(f.prompts.asked, QStringList{QStringLiteral("Do You wand save file \"Untitled\"")});
         QCOMPARE(f.prompts.saveDialogs, saveDialogs);
         QCOMPARE(f.values(), cleared ? QStringLiteral("||") : QStringLiteral("11|20|"));
-        QCOMPARE(f.doc.FModified, !cleared);
+        QCOMPARE(f.doc.isModified(), !cleared);
         if (!saveName.isEmpty())
             QCOMPARE(f.read(saveName), QByteArray("&a=11\r\n&b=20\r\n"));
     }
@@ -153,8 +149,8 @@ private slots:
         QCOMPARE(message([&] { f.commands.ANewExecute(); }),
                  QStringLiteral("Cannot create file %1").arg(f.prompts.saveName));
         QCOMPARE(f.values(), QStringLiteral("11|20|"));
-        QVERIFY(f.doc.FModified);
-        QVERIFY(f.doc.FFileName.isEmpty());
+        QVERIFY(f.doc.isModified());
+        QVERIFY(f.doc.fileName().isEmpty());
 
         bool canClose = true;
         QVERIFY(!message([&] { f.commands.FormCloseQuery(canClose); }).isEmpty());
@@ -168,8 +164,8 @@ private slots:
         f.commands.AOpenExecute();
         QVERIFY(f.prompts.asked.isEmpty());
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
-        QVERIFY(!f.doc.FModified);
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
+        QVERIFY(!f.doc.isModified());
         QCOMPARE(f.titles.size(), 1);
         QCOMPARE(f.read(QStringLiteral("style.txt")), QByteArray("&a=blue\r\n&c=sky\r\n"));
         QCOMPARE(f.refreshes.size(), 1);
@@ -191,7 +187,7 @@ private slots:
         f.commands.AOpenExecute();
         QCOMPARE(f.prompts.openDialogs, 1);
         QCOMPARE(f.values(), QStringLiteral("11|20|"));
-        QVERIFY(f.doc.FModified);
+        QVERIFY(f.doc.isModified());
     }
 
     void openingAFileThatCannotBeReadChangesNothing()
@@ -203,8 +199,8 @@ private slots:
         const QString missing = f.path(QStringLiteral("gone.stl"));
         QCOMPARE(message([&] { f.commands.OpenStyleFile(missing); }), QStringLiteral("Cannot open file %1").arg(missing));
         QCOMPARE(f.values(), QStringLiteral("navy||sky"));
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
-        QVERIFY(f.doc.FModified);
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
+        QVERIFY(f.doc.isModified());
         QCOMPARE(f.titles.size(), 0);
         QCOMPARE(f.recent.Items(), QStringList{f.path(QStringLiteral("blue.stl"))});
     }
@@ -215,8 +211,8 @@ private slots:
         f.write(QStringLiteral("notes.txt"), "just some text\r\nwithout values\r\n");
         f.commands.OpenStyleFile(f.path(QStringLiteral("notes.txt")));
         QCOMPARE(f.values(), QStringLiteral("||"));
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("notes.txt")));
-        QVERIFY(!f.doc.FModified);
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("notes.txt")));
+        QVERIFY(!f.doc.isModified());
     }
 
     void styleTxtThatCannotBeWrittenLeavesTheOpenedFileModified()
@@ -227,9 +223,9 @@ private slots:
         QCOMPARE(message([&] { f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl"))); }),
                  QStringLiteral("Cannot create file %1").arg(f.doc.styleTxtPath()));
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.titles.size(), 1);
-        QVERIFY(f.doc.FModified);
+        QVERIFY(f.doc.isModified());
         QVERIFY(f.recent.Items().isEmpty());
     }
 
@@ -241,7 +237,7 @@ private slots:
         f.refreshes.clear();
         f.commands.ASaveExecute();
         QCOMPARE(f.read(QStringLiteral("blue.stl")), QByteArray("&a=navy\r\n&c=sky\r\n"));
-        QVERIFY(!f.doc.FModified);
+        QVERIFY(!f.doc.isModified());
         QCOMPARE(f.refreshes.size(), 1);
         QCOMPARE(f.prompts.saveDialogs, 0);
     }
@@ -252,14 +248,14 @@ private slots:
         f.edit(QStringLiteral("11"));
         f.commands.ASaveExecute(); // dialog cancelled
         QCOMPARE(f.prompts.saveDialogs, 1);
-        QVERIFY(f.doc.FModified);
-        QVERIFY(f.doc.FFileName.isEmpty());
+        QVERIFY(f.doc.isModified());
+        QVERIFY(f.doc.fileName().isEmpty());
 
         f.prompts.saveName = f.path(QStringLiteral("new.stl"));
         f.commands.ASaveExecute();
         QCOMPARE(f.read(QStringLiteral("new.stl")), QByteArray("&a=11\r\n&b=20\r\n"));
-        QCOMPARE(f.doc.FFileName, f.prompts.saveName);
-        QVERIFY(!f.doc.FModified);
+        QCOMPARE(f.doc.fileName(), f.prompts.saveName);
+        QVERIFY(!f.doc.isModified());
         QCOMPARE(f.titles.size(), 1);
         QVERIFY(f.recent.Items().isEmpty());
     }
@@ -274,8 +270,8 @@ private slots:
         f.refreshes.clear();
         QCOMPARE(message([&] { f.commands.ASaveExecute(); }),
                  QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("blue.stl"))));
-        QVERIFY(f.doc.FModified);
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
+        QVERIFY(f.doc.isModified());
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.refreshes.size(), 0);
     }
 
@@ -316,13 +312,13 @@ private slots:
         f.write(QStringLiteral("red.stl"), "&b=red\r\n");
         f.commands.FileDropDrop({f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("red.stl")),
                                  f.path(QStringLiteral("style.txt"))});
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.recent.Items(), QStringList{f.path(QStringLiteral("blue.stl"))});
         QCOMPARE(f.fronts.size(), 1);
 
         f.commands.FileDropDrop({});
         QCOMPARE(f.fronts.size(), 2);
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
     }
 
     void dropOnUnsavedChangesAsksFirst()
@@ -360,12 +356,12 @@ private slots:
         f.prompts.answer = DocumentPrompts::Cancel;
         f.recent.Click(2); // green, third from the top
         QCOMPARE(f.recent.Items().first(), f.path(QStringLiteral("green.stl")));
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.values(), QStringLiteral("11||sky"));
 
         f.prompts.answer = DocumentPrompts::No;
         f.recent.Click(1); // blue
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
         QCOMPARE(f.recent.Items(), (QStringList{f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("green.stl")),
                                                 f.path(QStringLiteral("red.stl"))}));
@@ -382,7 +378,7 @@ private slots:
         QCOMPARE(message([&] { f.recent.Click(1); }),
                  QStringLiteral("Cannot open file %1").arg(f.path(QStringLiteral("red.stl"))));
         QCOMPARE(f.recent.Items().first(), f.path(QStringLiteral("red.stl")));
-        QCOMPARE(f.doc.FFileName, f.path(QStringLiteral("blue.stl")));
+        QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
     }
 };

@@ -42,10 +42,7 @@ private:
         const QString profile = m_dir.filePath(QStringLiteral("Style.xml"));
         writeFile(profile, "<root>root<s>Chart<bgColor type=\"color\" default=\"0xFFFFFF\">Background</bgColor>"
                            "<width type=\"spin\" values=\"0,10\" default=\"5\">Width</width></s></root>");
-        doc.XML.LoadFromFile(profile);
-        doc.FNextId = 1;
-        doc.LoadProfileItem(doc.XML.Root(), QString());
-        doc.XMLMemoryData.first();
+        doc.loadProfile(profile);
     }
 
     // Sets up the failure for a file in folder, whose earlier content (if it
@@ -114,7 +111,7 @@ private slots:
 
         StyleDocument doc;
         loadProfile(doc);
-        doc.FTableReady = true;
+        doc.setTableReady(true);
         const QString before = saveAs ? QStringLiteral("/elsewhere/earlier.stl") : path;
         doc.setFileName(before);
         doc.setModified(true);
@@ -133,9 +130,9 @@ private slots:
             QCOMPARE(readFile(path), oldBytes);
         else
             QVERIFY(!QFileInfo(path).isFile());
-        QVERIFY(doc.FModified);
-        QCOMPARE(doc.FFileName, before);
-        QCOMPARE(doc.XMLMemoryData.record(0).pDefault(), QStringLiteral("0xFFFFFF"));
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.fileName(), before);
+        QCOMPARE(doc.table().record(0).pDefault(), QStringLiteral("0xFFFFFF"));
         QCOMPARE(refresh.count(), 0);
         QVERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("mine.stl.")).isEmpty());
 
@@ -143,8 +140,8 @@ private slots:
         prompts.saveName = m_dir.filePath(QStringLiteral("elsewhere%1%2.stl").arg(saveAs).arg(failure));
         QVERIFY(ErrorReport::guard([&] { commands.ASaveasExecute(); }));
         QCOMPARE(readFile(prompts.saveName), QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n"));
-        QVERIFY(!doc.FModified);
-        QCOMPARE(doc.FFileName, prompts.saveName);
+        QVERIFY(!doc.isModified());
+        QCOMPARE(doc.fileName(), prompts.saveName);
     }
 
     // A folder that takes no new file around a file that may be written (a
@@ -187,11 +184,7 @@ private slots:
             content += QStringLiteral("&p%1=123456789\r\n").arg(i).toLatin1();
         }
         writeFile(m_dir.filePath(QStringLiteral("Style.xml")), profile + "</s></root>");
-        doc.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
-        doc.FNextId = 1;
-        doc.LoadProfileItem(doc.XML.Root(), QString());
-        doc.XMLMemoryData.first();
-        doc.FTableReady = true;
+        doc.loadProfile(m_dir.filePath(QStringLiteral("Style.xml")));
         doc.setFileName(path);
         doc.setModified(true);
         TTBMRUList recentFiles;
@@ -206,15 +199,15 @@ private slots:
         if (saved) {
             QCOMPARE(reported, QStringList());
             QCOMPARE(readFile(path), content);
-            QVERIFY(!doc.FModified);
+            QVERIFY(!doc.isModified());
             QCOMPARE(refresh.count(), 1);
         } else {
             QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file %1.").arg(path)});
             QCOMPARE(readFile(path), oldBytes);
-            QVERIFY(doc.FModified);
+            QVERIFY(doc.isModified());
             QCOMPARE(refresh.count(), 0);
         }
-        QCOMPARE(doc.FFileName, path);
+        QCOMPARE(doc.fileName(), path);
     }
 
     void styleTxtAfterAnEdit_data() { cases_data(); }
@@ -231,24 +224,24 @@ private slots:
 
         StyleDocument doc;
         loadProfile(doc);
-        doc.FAppDir = folder + QLatin1Char('/');
-        doc.FTableReady = true;
+        doc.setAppDir(folder + QLatin1Char('/'));
+        doc.setTableReady(true);
         doc.setModified(false);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        doc.XMLMemoryData.setRecNo(2);
+        doc.table().setRecNo(2);
         try {
-            doc.XMLMemoryData.postValue(QStringLiteral("9"));
+            doc.table().postValue(QStringLiteral("9"));
             QFAIL("the write did not fail");
         } catch (const EditorError &error) {
             QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(styleTxt));
         }
         // The edit stays and marks the document; the working copy keeps the last good write.
-        QCOMPARE(doc.XMLMemoryData.record(1).pDefault(), QStringLiteral("9"));
-        QVERIFY(doc.FModified);
+        QCOMPARE(doc.table().record(1).pDefault(), QStringLiteral("9"));
+        QVERIFY(doc.isModified());
         QCOMPARE(refresh.count(), 0);
         if (hasOldFile)
             QCOMPARE(readFile(styleTxt), oldBytes);
-        QVERIFY(doc.FTableReady);
+        QVERIFY(doc.isTableReady());
     }
 };
 

@@ -1,24 +1,27 @@
+#include "support/ReportedErrors.h"
+#include "support/TestAppDir.h"
 #include "support/TestGrid.h"
 #include "support/TestPrompts.h"
 
+#include "app/ComparePanel.h"
 #include "app/DocumentCommands.h"
-#include "base/ErrorReport.h"
+#include "app/ProblemsPanel.h"
+#include "app/ValueHistory.h"
 #include "app/TMainForm.h"
 #include "app/TrevixApplication.h"
 #include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
 #include "preview/TShockwaveFlash.h"
-#include "settings/SettingsBackingStore.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 // The main window started on a copy of the sample files in a temporary
@@ -28,11 +31,10 @@ class tst_MainForm : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QStringList m_reported;
-    ErrorReport::Handler m_previous;
+    std::unique_ptr<TestAppDir> m_dir;
+    std::unique_ptr<ReportedErrors> m_reported;
 
-    QString appFile(const QString &name) const { return m_dir->filePath(name); }
+    QString appFile(const QString &name) const { return m_dir->path(name); }
 
     QByteArray readFile(const QString &name) const
     {
@@ -44,31 +46,25 @@ private:
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        for (const char *name : {"Style.xml", "style.txt", "data.txt"})
-            QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name), appFile(QLatin1String(name))));
-        QFile::setPermissions(appFile(QStringLiteral("style.txt")), QFile::ReadOwner | QFile::WriteOwner);
-        SettingsBackingStore::setUserFilePath(appFile(QStringLiteral("TrevixStyleEditor.conf")));
-        m_reported.clear();
-        m_previous = ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
+        m_dir = std::make_unique<TestAppDir>();
+        m_reported = std::make_unique<ReportedErrors>();
     }
 
     void cleanup()
     {
-        ErrorReport::setHandler(m_previous);
-        SettingsBackingStore::setUserFilePath(QString());
+        m_reported.reset();
         m_dir.reset();
     }
 
     void startsUntitledOnTheSample()
     {
-        TMainForm form(m_dir->path(), {});
-        QVERIFY(m_reported.isEmpty());
+        TMainForm form(m_dir->dir(), {});
+        QVERIFY(m_reported->isEmpty());
         QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [Untitled]"));
         QCOMPARE(TrevixApplication::title(), form.windowTitle());
-        QVERIFY(!form.document().FModified);
-        QVERIFY(form.document().FTableReady);
-        QVERIFY(form.document().XMLMemoryData.count() >= 30);
+        QVERIFY(!form.document().isModified());
+        QVERIFY(form.document().isTableReady());
+        QVERIFY(form.document().table().count() >= 30);
         QTRY_COMPARE(form.statusPanel(0)->text(), QString());
         QCOMPARE(form.size(), QSize(700, 400));
         QCOMPARE(form.PanelFlash()->width(), 404);
@@ -103,15 +99,15 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);
         }
-        TMainForm form(m_dir->path(), {});
+        TMainForm form(m_dir->dir(), {});
         if (message.contains(QLatin1String("%1")))
-            message = message.arg(QDir(m_dir->path()).absoluteFilePath(file));
-        QCOMPARE(m_reported, QStringList{message});
+            message = message.arg(QDir(m_dir->dir()).absoluteFilePath(file));
+        QCOMPARE(m_reported->messages(), QStringList{message});
         QCOMPARE(form.windowTitle(), title);
-        QCOMPARE(form.document().XMLMemoryData.count() > 0, tableFilled);
-        QCOMPARE(form.document().FTableReady, tableFilled);
+        QCOMPARE(form.document().table().count() > 0, tableFilled);
+        QCOMPARE(form.document().isTableReady(), tableFilled);
         // With the profile's defaults posted and not cleared, the document counts as modified.
-        QCOMPARE(form.document().FModified, tableFilled);
+        QCOMPARE(form.document().isModified(), tableFilled);
         if (tableFilled)
             QTRY_COMPARE(form.statusPanel(0)->text(), QStringLiteral("Modified"));
     }
@@ -119,13 +115,13 @@ private slots:
     void typedValueRewritesStyleTxtAndSurvivesARestart()
     {
         {
-            TMainForm form(m_dir->path(), {});
+            TMainForm form(m_dir->dir(), {});
             ProfileGrid *grid = form.ProfileGridView();
             const QModelIndex value = valueIndexOf(form, QStringLiteral("titleText"));
             QVERIFY(value.isValid());
             grid->setCurrentIndex(value);
             QVERIFY(grid->model()->setData(value, QStringLiteral("Revenue")));
-            QVERIFY(form.document().FModified);
+            QVERIFY(form.document().isModified());
             QTRY_COMPARE(form.statusPanel(0)->text(), QStringLiteral("Modified"));
             QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Title : Title text = Revenue"));
             const QByteArray written = readFile(QStringLiteral("style.txt"));
@@ -133,25 +129,25 @@ private slots:
             QVERIFY(!written.contains("&yMin=")); // parameters without a value get no line
             QVERIFY(!QByteArray(written).replace("\r\n", "").contains('\n'));
         }
-        TMainForm again(m_dir->path(), {});
+        TMainForm again(m_dir->dir(), {});
         QCOMPARE(valueIndexOf(again, QStringLiteral("titleText")).data().toString(), QStringLiteral("Revenue"));
-        QVERIFY(!again.document().FModified);
+        QVERIFY(!again.document().isModified());
     }
 
     void statusPanelFollowsTheFocusedRow()
     {
-        TMainForm form(m_dir->path(), {});
+        TMainForm form(m_dir->dir(), {});
         ProfileGrid *grid = form.ProfileGridView();
         grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("yMin")).siblingAtColumn(0));
         QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Axes : Value axis minimum = "));
         grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("bgColor")).siblingAtColumn(0));
         QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Chart : Background color = 0xFFFFFF"));
-        QCOMPARE(form.document().XMLMemoryData.current().pName(), QStringLiteral("bgColor"));
+        QCOMPARE(form.document().table().current().pName(), QStringLiteral("bgColor"));
     }
 
     void titleFollowsFullPathSwitch()
     {
-        TMainForm form(m_dir->path(), {});
+        TMainForm form(m_dir->dir(), {});
         form.document().setFileName(QStringLiteral("/styles/blue.stl"));
         form.UpdateTitle();
         QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [/styles/blue.stl]"));
@@ -177,7 +173,7 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(bool, modified);
         QFETCH(QString, text);
-        TMainForm form(m_dir->path(), {});
+        TMainForm form(m_dir->dir(), {});
         form.document().setFileName(fileName);
         form.document().setModified(modified);
         QTRY_COMPARE(form.statusPanel(0)->text(), text);
@@ -185,7 +181,7 @@ private slots:
 
     void statusBarSwitch()
     {
-        TMainForm form(m_dir->path(), {});
+        TMainForm form(m_dir->dir(), {});
         form.show();
         form.ItemStatusbar->trigger();
         QVERIFY(form.statusBar()->isHidden());
@@ -196,20 +192,43 @@ private slots:
 
     void firstShowRefreshesThePreview()
     {
-        TMainForm form(m_dir->path(), {});
+        TMainForm form(m_dir->dir(), {});
         QVERIFY(form.ShockwaveFlash()->Movie().isEmpty());
         form.show();
-        const QString expected = QDir(m_dir->path()).absolutePath() + QStringLiteral("/trevix.swf");
+        form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        const QString expected = QDir(m_dir->dir()).absolutePath() + QStringLiteral("/trevix.swf");
         QTRY_COMPARE(form.ShockwaveFlash()->Movie(), expected);
         QCOMPARE(form.ShockwaveFlash()->FlashVars(), QStringLiteral("datafile=data.txt"));
         QCOMPARE(form.ShockwaveFlash()->size(), QSize(400, 300));
         QCOMPARE(form.PanelFlash()->width(), 404);
-        QVERIFY(form.ProfileGridView()->hasFocus() || !QApplication::focusWindow());
+        QCOMPARE(QApplication::focusWidget(), form.ProfileGridView());
+    }
+
+    // The views and models read the table while they are torn down: the document goes last.
+    void documentOutlivesItsViews()
+    {
+        auto form = std::make_unique<TMainForm>(m_dir->dir(), QStringList());
+        form->show();
+        QStringList goneAfterTheTable;
+        bool tableGone = false;
+        connect(&form->document().table(), &QObject::destroyed, this, [&] { tableGone = true; });
+        const QList<QObject *> readers = {form->ProfileGridView(), form->findChild<ProfileGridModel *>(),
+                                          form->problemsPanel(), form->comparePanel(), form->history()};
+        for (QObject *reader : readers) {
+            connect(reader, &QObject::destroyed, this, [&, name = QString::fromLatin1(reader->metaObject()->className())] {
+                if (tableGone)
+                    goneAfterTheTable << name;
+            });
+        }
+        form.reset();
+        QVERIFY(tableGone);
+        QVERIFY2(goneAfterTheTable.isEmpty(), qPrintable(goneAfterTheTable.join(QLatin1String(", "))));
     }
 
     void exitShortcutOutsideTextFields()
     {
-        TMainForm form(m_dir->path(), {});
+        TMainForm form(m_dir->dir(), {});
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ProfileGrid *grid = form.ProfileGridView();

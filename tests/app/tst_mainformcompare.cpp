@@ -1,11 +1,12 @@
+#include "support/ReportedErrors.h"
 #include "support/TestAppDir.h"
 #include "support/TestPrompts.h"
 
 #include "app/ComparePanel.h"
 #include "app/DocumentCommands.h"
-#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "app/ValueHistory.h"
+#include "base/SystemText.h"
 #include "style/StyleComparison.h"
 
 #include <QAction>
@@ -51,30 +52,22 @@ private:
     static QByteArray tableAsWritten(TMainForm &form)
     {
         QByteArray lines;
-        const ParameterTable &table = form.document().XMLMemoryData;
+        const ParameterTable &table = form.document().table();
         for (int i = 0; i < table.count(); ++i) {
             if (!table.record(i).pDefault().trimmed().isEmpty())
-                lines += ("&" + table.record(i).pName() + "=" + table.record(i).pDefault()).toUtf8() + "\r\n";
+                lines += SystemText::encode("&" + table.record(i).pName() + "=" + table.record(i).pDefault()) + "\r\n";
         }
         return lines;
     }
 
     std::unique_ptr<TestAppDir> m_appDir;
-    QStringList m_errors;
+    ReportedErrors m_errors;
 
 private slots:
-    void initTestCase()
-    {
-        ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
-    }
-    void init()
-    {
-        m_appDir = std::make_unique<TestAppDir>();
-        m_errors.clear();
-    }
+    void init() { m_appDir = std::make_unique<TestAppDir>(); }
     void cleanup()
     {
-        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+        m_errors.verifyNoneShown();
         m_appDir.reset();
     }
 
@@ -137,7 +130,7 @@ private slots:
                 form.history()->redoAction()->trigger();
             } else {
                 const QStringList edit = step.mid(5).split(u'=');
-                ParameterTable &table = form.document().XMLMemoryData;
+                ParameterTable &table = form.document().table();
                 for (int i = 0; i < table.count(); ++i) {
                     if (table.record(i).pName() == edit[0]) {
                         table.setRecNo(i + 1);
@@ -154,7 +147,7 @@ private slots:
         QCOMPARE(form.comparePanel()->takeAllButton()->isEnabled(), !rows.isEmpty());
         if (!steps.isEmpty()) {
             QVERIFY(!refreshes.isEmpty());
-            QVERIFY(form.document().FModified);
+            QVERIFY(form.document().isModified());
         }
         QCOMPARE(readFile(form.document().styleTxtPath()), tableAsWritten(form));
     }
@@ -192,9 +185,8 @@ private slots:
         form.show();
         prompts.openName = m_appDir->path(QStringLiteral("none.stl"));
         form.ACompare->trigger();
-        QCOMPARE(m_errors, QStringList{"Cannot open file " + prompts.openName + "."});
+        QCOMPARE(m_errors.take(), QStringList{"Cannot open file " + prompts.openName + "."});
         QVERIFY(!form.comparePanel()->isVisible());
-        m_errors.clear();
     }
 };
 

@@ -1,8 +1,8 @@
+#include "support/ReportedErrors.h"
 #include "support/TestAppDir.h"
 #include "support/TestPrompts.h"
 
 #include "app/DocumentCommands.h"
-#include "base/ErrorReport.h"
 #include "app/StyleFileDialogs.h"
 #include "app/TMainForm.h"
 #include "app/TTBMRUList.h"
@@ -77,19 +77,15 @@ private:
     }
 
     std::unique_ptr<TestAppDir> m_appDir;
-    QStringList m_errors;
+    ReportedErrors m_errors;
 
 private slots:
-    void initTestCase()
+    void init() { m_appDir = std::make_unique<TestAppDir>(); }
+    void cleanup()
     {
-        ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
+        m_errors.verifyNoneShown();
+        m_appDir.reset();
     }
-    void init()
-    {
-        m_appDir = std::make_unique<TestAppDir>();
-        m_errors.clear();
-    }
-    void cleanup() { m_appDir.reset(); }
 
     void recentFilesInBothMenusAndTheSplitOpenButton()
     {
@@ -114,7 +110,7 @@ private slots:
 
         // Choosing the second entry in the drop-down opens it again.
         form.ItemOpen->menu()->actions().at(1)->trigger();
-        QCOMPARE(form.document().FFileName, blue);
+        QCOMPARE(form.document().fileName(), blue);
         QCOMPARE(recentInFileMenu(form), (QStringList{QStringLiteral("&1 ") + blue, QStringLiteral("&2 ") + red}));
         QVERIFY(m_errors.isEmpty());
     }
@@ -176,11 +172,12 @@ private slots:
         for (const QString &name : arguments)
             paths << m_appDir->path(name);
         TMainForm form(m_appDir->dir(), paths);
-        QVERIFY(form.document().FFileName.isEmpty());
+        QVERIFY(form.document().fileName().isEmpty());
         form.show();
-        QTRY_VERIFY(!form.OpenTimer.isActive());
-        QTest::qWait(20);
-        QCOMPARE(form.document().FFileName, opened.isEmpty() ? QString() : m_appDir->path(opened));
+        // The tick after the first show opens the file, then refreshes the preview.
+        QTRY_VERIFY(!form.ShockwaveFlash()->Movie().isEmpty());
+        QVERIFY(!form.OpenTimer.isActive());
+        QCOMPARE(form.document().fileName(), opened.isEmpty() ? QString() : m_appDir->path(opened));
         QCOMPARE(form.MRUList->Items().size(), opened.isEmpty() ? 0 : 1);
         QVERIFY(m_errors.isEmpty());
     }
@@ -192,7 +189,7 @@ private slots:
         TMainForm form(m_appDir->dir(), {});
         form.show();
         drop(form, {blue, red});
-        QCOMPARE(form.document().FFileName, blue);
+        QCOMPARE(form.document().fileName(), blue);
         QCOMPARE(form.document().GetParamValue(QStringLiteral("titleText")), QStringLiteral("Blue"));
     }
 
@@ -202,7 +199,7 @@ private slots:
         TestPrompts prompts;
         form.documentCommands().setPrompts(prompts);
         form.show();
-        form.document().XMLMemoryData.postValue(QStringLiteral("changed"));
+        form.document().table().postValue(QStringLiteral("changed"));
         prompts.answer = DocumentPrompts::Cancel;
         QVERIFY(!form.close());
         QVERIFY(form.isVisible());
@@ -219,10 +216,10 @@ private slots:
         const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
         TMainForm form(m_appDir->dir(), {blue});
         form.show();
-        QTRY_COMPARE(form.document().FFileName, blue);
+        QTRY_COMPARE(form.document().fileName(), blue);
         form.ANew->trigger();
         QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [Untitled]"));
-        QCOMPARE(form.ShockwaveFlash()->Movie(), form.document().FAppDir + QStringLiteral("empty.swf"));
+        QCOMPARE(form.ShockwaveFlash()->Movie(), form.document().appDir() + QStringLiteral("empty.swf"));
         QCOMPARE(form.document().GetParamValue(QStringLiteral("titleText")), QString());
     }
 

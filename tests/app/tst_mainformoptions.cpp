@@ -1,6 +1,6 @@
+#include "support/ReportedErrors.h"
 #include "support/TestAppDir.h"
 
-#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "preview/TShockwaveFlash.h"
 #include "app/RangeSpinEdit.h"
@@ -30,8 +30,7 @@ class tst_MainFormOptions : public QObject
 private:
     std::unique_ptr<TestAppDir> m_appDir;
     std::unique_ptr<TMainForm> m_form;
-    QStringList m_reported;
-    ErrorReport::Handler m_previous;
+    ReportedErrors m_reported;
 
     QVariant stored(const char *name) const { return m_form->FormStorage->ReadStoredValue(QLatin1String(name)); }
 
@@ -53,8 +52,6 @@ private slots:
     void init()
     {
         m_appDir = std::make_unique<TestAppDir>();
-        m_reported.clear();
-        m_previous = ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
         m_form = std::make_unique<TMainForm>(m_appDir->dir(), QStringList());
         // Room for the widest movie below beside the grid, laid out while the window stays hidden.
         m_form->resize(3600, 400);
@@ -67,7 +64,7 @@ private slots:
     void cleanup()
     {
         m_form.reset();
-        ErrorReport::setHandler(m_previous);
+        m_reported.verifyNoneShown();
         m_appDir.reset();
     }
 
@@ -116,7 +113,7 @@ private slots:
         QCOMPARE(m_form->PanelFlash()->width(), 3004);
         QCOMPARE(m_form->ShockwaveFlash()->size(), QSize(3000, 10));
         QCOMPARE(written.size(), 2);
-        QCOMPARE(written.at(1).at(0).toString(), m_form->document().FAppDir + QStringLiteral(" other.swf"));
+        QCOMPARE(written.at(1).at(0).toString(), m_form->document().appDir() + QStringLiteral(" other.swf"));
         QCOMPARE(written.at(1).at(1).toString(), QStringLiteral("datafile=sales.txt"));
     }
 
@@ -164,7 +161,7 @@ private slots:
     {
         m_form->FormStorage->WriteStoredValue(QStringLiteral("SWFHeight"), QStringLiteral("x"));
         QVERIFY(!ErrorReport::guard([this] { m_form->RefreshPreview(); }));
-        m_reported.clear();
+        m_reported.take();
         QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
         QVERIFY(runOptions([](TFormOptions &d) { d.OK->click(); }));
         QCOMPARE(stored("SWFHeight"), QVariant(300));

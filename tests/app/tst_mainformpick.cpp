@@ -44,7 +44,7 @@ private:
 
     int recordOf(const QString &key) const
     {
-        const ParameterTable &table = m_form->document().XMLMemoryData;
+        const ParameterTable &table = m_form->document().table();
         for (int i = 0; i < table.count(); ++i) {
             if (table.record(i).pName() == key)
                 return i;
@@ -56,7 +56,7 @@ private:
     {
         QStringList keys;
         const ProfileGridModel *model = m_form->ProfileGridView()->gridModel();
-        const ParameterTable &table = m_form->document().XMLMemoryData;
+        const ParameterTable &table = m_form->document().table();
         for (int i = 0; i < table.count(); ++i) {
             if (model->indexOfRecord(i).data(ProfileGridModel::HighlightRole).toBool())
                 keys << table.record(i).pName();

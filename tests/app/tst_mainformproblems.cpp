@@ -1,7 +1,7 @@
+#include "support/ReportedErrors.h"
 #include "support/TestAppDir.h"
 
 #include "app/DocumentCommands.h"
-#include "base/ErrorReport.h"
 #include "app/ProblemsPanel.h"
 #include "app/TMainForm.h"
 #include "app/ValueHistory.h"
@@ -28,7 +28,7 @@ class tst_MainFormProblems : public QObject
 private:
     static int recordOf(TMainForm &form, const QString &key)
     {
-        const ParameterTable &table = form.document().XMLMemoryData;
+        const ParameterTable &table = form.document().table();
         for (int i = 0; i < table.count(); ++i) {
             if (table.record(i).pName() == key)
                 return i;
@@ -59,21 +59,13 @@ private:
     }
 
     std::unique_ptr<TestAppDir> m_appDir;
-    QStringList m_errors;
+    ReportedErrors m_errors;
 
 private slots:
-    void initTestCase()
-    {
-        ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
-    }
-    void init()
-    {
-        m_appDir = std::make_unique<TestAppDir>();
-        m_errors.clear();
-    }
+    void init() { m_appDir = std::make_unique<TestAppDir>(); }
     void cleanup()
     {
-        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+        m_errors.verifyNoneShown();
         m_appDir.reset();
     }
 

@@ -1,6 +1,6 @@
+#include "support/ReportedErrors.h"
 #include "support/TestAppDir.h"
 
-#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
 #include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
@@ -31,21 +31,13 @@ private:
     }
 
     std::unique_ptr<TestAppDir> m_appDir;
-    QStringList m_errors;
+    ReportedErrors m_errors;
 
 private slots:
-    void initTestCase()
-    {
-        ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
-    }
-    void init()
-    {
-        m_appDir = std::make_unique<TestAppDir>();
-        m_errors.clear();
-    }
+    void init() { m_appDir = std::make_unique<TestAppDir>(); }
     void cleanup()
     {
-        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+        m_errors.verifyNoneShown();
         m_appDir.reset();
     }
 

@@ -1,12 +1,11 @@
+#include "support/ReportedErrors.h"
 #include "support/TestAppDir.h"
 #include "support/TestPrompts.h"
 
 #include "app/DocumentCommands.h"
-#include "base/ErrorReport.h"
 #include "app/TMainForm.h"
 
 #include <QProcess>
-#include <QScopeGuard>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -101,9 +100,7 @@ private slots:
         QFETCH(int, answer);
         QFETCH(bool, cancelled);
         TestAppDir appDir;
-        QStringList reported;
-        const auto previous = ErrorReport::setHandler([&reported](const QString &m) { reported << m; });
-        const auto restore = qScopeGuard([&previous] { ErrorReport::setHandler(previous); });
+        ReportedErrors reported;
         const QString styleFile = appDir.path(QStringLiteral("mine.stl"));
         {
             TMainForm form(appDir.dir(), {});
@@ -127,7 +124,7 @@ private slots:
             QCOMPARE(form.close(), !cancelled);
             QCOMPARE(prompts.asked.size(), (interaction && modified ? 1 : 0) + (cancelled ? 1 : 0));
         }
-        QVERIFY2(reported.isEmpty(), qPrintable(reported.join('\n')));
+        reported.verifyNoneShown();
     }
 
     // The built editor in a process of its own, on an application directory

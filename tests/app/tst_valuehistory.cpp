@@ -22,7 +22,7 @@ private:
     std::unique_ptr<ProfileGrid> m_grid;
     std::unique_ptr<ValueHistory> m_history;
 
-    QString value(int index) const { return m_doc->XMLMemoryData.record(index).pDefault(); }
+    QString value(int index) const { return m_doc->table().record(index).pDefault(); }
 
     QByteArray styleTxt() const
     {
@@ -33,10 +33,10 @@ private:
     // A post the way the grid's editor and the popups make it.
     void post(int index, const QString &text, bool fromPopup = false)
     {
-        m_doc->FInValueEditor = fromPopup;
-        m_doc->XMLMemoryData.setRecNo(index + 1);
-        m_doc->XMLMemoryData.postValue(text);
-        m_doc->FInValueEditor = false;
+        m_doc->setInValueEditor(fromPopup);
+        m_doc->table().setRecNo(index + 1);
+        m_doc->table().postValue(text);
+        m_doc->setInValueEditor(false);
     }
 
 private slots:
@@ -49,13 +49,10 @@ private slots:
                       "<title>Title</title></s></root>");
         profile.close();
         m_doc = std::make_unique<StyleDocument>();
-        m_doc->FAppDir = m_dir.path() + QLatin1Char('/');
-        m_doc->XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
-        m_doc->FNextId = 1;
-        m_doc->LoadProfileItem(m_doc->XML.Root(), QString());
-        m_doc->FTableReady = true;
+        m_doc->setAppDir(m_dir.path() + QLatin1Char('/'));
+        m_doc->loadProfile(m_dir.filePath(QStringLiteral("Style.xml")));
         m_doc->setModified(false);
-        m_model = std::make_unique<ProfileGridModel>(&m_doc->XMLMemoryData);
+        m_model = std::make_unique<ProfileGridModel>(&m_doc->table());
         m_grid = std::make_unique<ProfileGrid>(m_model.get());
         m_history = std::make_unique<ValueHistory>(m_doc.get(), m_grid.get());
         m_history->confirmResetAll = [] { return true; };
@@ -91,7 +88,7 @@ private slots:
         m_history->redo();
         QCOMPARE(value(1), QStringLiteral("8"));
         QVERIFY(styleTxt().contains("&width=8\r\n"));
-        QVERIFY(m_doc->FModified);
+        QVERIFY(m_doc->isModified());
         QCOMPARE(m_history->stack()->count(), 3); // replaying records nothing new
     }
 

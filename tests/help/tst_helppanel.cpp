@@ -79,7 +79,7 @@ void tst_HelpPanel::storeHelpSwitch(bool checked)
 
 void tst_HelpPanel::select(TMainForm &form, const QString &key)
 {
-    const ParameterTable &table = form.document().XMLMemoryData;
+    const ParameterTable &table = form.document().table();
     for (int i = 0; i < table.count(); ++i) {
         if (table.record(i).pName() == key) {
             form.ProfileGridView()->setCurrentRecord(i);
@@ -155,15 +155,15 @@ void tst_HelpPanel::popupPostsAndBulkWorkLeaveThePicture()
     select(form, QStringLiteral("chartType"));
     QVERIFY(!form.HelpForm->Image->pixmap().isNull());
 
-    form.document().FInValueEditor = true;
+    form.document().setInValueEditor(true);
     select(form, QStringLiteral("titleText"));
     QVERIFY(!form.HelpForm->Image->pixmap().isNull());
-    form.document().FInValueEditor = false;
+    form.document().setInValueEditor(false);
 
-    form.document().FTableReady = false;
+    form.document().setTableReady(false);
     select(form, QStringLiteral("titleSize"));
     QVERIFY(!form.HelpForm->Image->pixmap().isNull());
-    form.document().FTableReady = true;
+    form.document().setTableReady(true);
 
     select(form, QStringLiteral("titleColor"));
     QVERIFY(form.HelpForm->Image->pixmap().isNull());
@@ -188,7 +188,7 @@ void tst_HelpPanel::wholeTableWalksLeaveThePicture()
     // up chartType; neither is the user's move.
     form.document().SaveStyleValues(appFile(QStringLiteral("style.txt")));
     QCOMPARE(form.document().GetParamValue(QStringLiteral("chartType")), QStringLiteral("bar"));
-    QCOMPARE(form.document().XMLMemoryData.current().pName(), QStringLiteral("margin"));
+    QCOMPARE(form.document().table().current().pName(), QStringLiteral("margin"));
     QCOMPARE(form.HelpForm->Image->pixmap().toImage(), before);
     QVERIFY(m_reported.isEmpty());
 }

@@ -36,10 +36,8 @@ private:
     // Loads the profile into a fresh document the way start-up does.
     static int load(StyleDocument &doc, const QString &path)
     {
-        doc.XML.LoadFromFile(path);
-        doc.FNextId = 1;
-        doc.LoadProfileItem(doc.XML.Root(), QString());
-        return doc.XMLMemoryData.count();
+        doc.loadProfile(path);
+        return doc.table().count();
     }
 
 private slots:
@@ -55,7 +53,7 @@ private slots:
         xml += "</s></root>\r\n";
         StyleDocument doc;
         QCOMPARE(load(doc, write(xml)), 100000);
-        const ParameterRecord &last = doc.XMLMemoryData.record(99999);
+        const ParameterRecord &last = doc.table().record(99999);
         QCOMPARE(last.pName(), QStringLiteral("p99999"));
         QCOMPARE(last.pGroup(), QStringLiteral("Section 1999"));
         QCOMPARE(last.pDefault(), QStringLiteral("9"));
@@ -69,7 +67,7 @@ private slots:
             xml += "<a>t\n";
         StyleDocument doc;
         QCOMPARE(load(doc, write(xml)), 99999);
-        QCOMPARE(doc.XMLMemoryData.record(99998).pGroup(), QStringLiteral("t"));
+        QCOMPARE(doc.table().record(99998).pGroup(), QStringLiteral("t"));
     }
 
     void notXml_data()
@@ -92,15 +90,15 @@ private slots:
         } catch (const EParserError &error) {
             QCOMPARE(error.message(), QStringLiteral("Line too long on line 1"));
         }
-        for (int i = 0; i < doc.XMLMemoryData.count(); ++i)
-            QVERIFY(doc.XMLMemoryData.record(i).pName().size() <= ParameterRecord::NameWidth);
+        for (int i = 0; i < doc.table().count(); ++i)
+            QVERIFY(doc.table().record(i).pName().size() <= ParameterRecord::NameWidth);
     }
 
     void longLineWithoutLineFeeds()
     {
         StyleDocument doc;
         QVERIFY_THROWS_EXCEPTION(EParserError, load(doc, write("<root>" + QByteArray(8 << 20, 'x') + "</root>")));
-        QCOMPARE(doc.XML.Root()->count(), 0);
+        QCOMPARE(doc.profileReader().Root()->count(), 0);
     }
 
     void manyAttributesInOneTag()
@@ -112,10 +110,10 @@ private slots:
         tag += " type=\"list\"></p></s></root>";
         StyleDocument doc;
         QCOMPARE(load(doc, write(tag)), 1);
-        const TXMLItem *p = doc.XML.Root()->item(0)->item(0);
+        const TXMLItem *p = doc.profileReader().Root()->item(0)->item(0);
         QCOMPARE(p->attribute(u"A99999"), QStringLiteral("99999")); // the first line of a name counts
         QCOMPARE(p->attributes().size(), 200001);
-        QCOMPARE(doc.XMLMemoryData.record(0).pType(), QStringLiteral("list"));
+        QCOMPARE(doc.table().record(0).pType(), QStringLiteral("list"));
     }
 
     void manyTextRunsInOneElement()
@@ -123,10 +121,10 @@ private slots:
         QByteArray xml = "<root>root<s>S<p>" + QByteArray("x<!---->\n").repeated(200000) + "</p></s></root>";
         StyleDocument doc;
         QCOMPARE(load(doc, write(xml)), 1);
-        const QString text = doc.XML.Root()->item(0)->item(0)->text();
+        const QString text = doc.profileReader().Root()->item(0)->item(0)->text();
         QCOMPARE(text.size(), 200000 * 3 - 2);
         QVERIFY(text.startsWith(QLatin1String("x\r\nx\r\n")));
-        QCOMPARE(doc.XMLMemoryData.record(0).pText(), QStringLiteral("x\r\nx\r\n").repeated(34).left(100));
+        QCOMPARE(doc.table().record(0).pText(), QStringLiteral("x\r\nx\r\n").repeated(34).left(100));
     }
 };
 

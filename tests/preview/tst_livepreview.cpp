@@ -112,7 +112,7 @@ private slots:
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.ShockwaveFlash()->frame()) > 50, 10000);
-        ParameterTable &table = form.document().XMLMemoryData;
+        ParameterTable &table = form.document().table();
         int row = 0;
         while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
             ++row;
@@ -161,7 +161,7 @@ private slots:
         QWindowSystemInterface::handleDrop(window, &data, onTheMovie, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
                                            Qt::LeftButton, {});
         QCOMPARE(prompts.asked.size(), 1);
-        QCOMPARE(form.document().FFileName, QDir::toNativeSeparators(dropped));
+        QCOMPARE(form.document().fileName(), QDir::toNativeSeparators(dropped));
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x00, 0x00, 0xFF).rgb(), 20000);
         QVERIFY(webView()->url() != QUrl::fromLocalFile(dropped));
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
@@ -213,7 +213,7 @@ private slots:
         TMainForm form(dir.path(), {});
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
-        ParameterTable &table = form.document().XMLMemoryData;
+        ParameterTable &table = form.document().table();
         int row = 0;
         while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
             ++row;

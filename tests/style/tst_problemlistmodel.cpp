@@ -1,10 +1,10 @@
-#include "style/StyleDocument.h"
+#include "support/ProfileFolder.h"
+
 #include "params/TableWalk.h"
 #include "style/ProblemListModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -28,27 +28,7 @@ class tst_ProblemListModel : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-
-    QString write(const QString &name, const QByteArray &content)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        file.write(content);
-        return path;
-    }
-
-    // Reads the profile as start-up does.
-    void load(StyleDocument &document)
-    {
-        document.FAppDir = m_dir.path() + QLatin1Char('/');
-        document.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
-        document.FTableReady = true;
-    }
+    const ProfileFolder m_dir{Profile};
 
     static QStringList rows(const ProblemListModel &model)
     {
@@ -64,8 +44,8 @@ class tst_ProblemListModel : public QObject
 
     static int recordOf(StyleDocument &document, const QString &key)
     {
-        for (int i = 0; i < document.XMLMemoryData.count(); ++i) {
-            if (document.XMLMemoryData.record(i).pName() == key)
+        for (int i = 0; i < document.table().count(); ++i) {
+            if (document.table().record(i).pName() == key)
                 return i;
         }
         return -1;
@@ -74,17 +54,11 @@ class tst_ProblemListModel : public QObject
     // A change as the editors make it: one post while the table is ready.
     static void set(StyleDocument &document, const QString &key, const QString &value)
     {
-        document.XMLMemoryData.setRecNo(recordOf(document, key) + 1);
-        document.XMLMemoryData.postValue(value);
+        document.table().setRecNo(recordOf(document, key) + 1);
+        document.table().postValue(value);
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        write(QStringLiteral("Style.xml"), Profile);
-    }
-
     void sequences_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -138,14 +112,14 @@ private slots:
         QFETCH(QStringList, rows);
 
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         ProblemListModel model(&document);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-        document.LoadStyleValues(write(QStringLiteral("chart.stl"), file));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
         for (const QString &step : std::as_const(steps)) {
             if (step == QLatin1String("save")) {
-                document.SaveStyleValues(m_dir.filePath(QStringLiteral("chart.stl")));
+                document.SaveStyleValues(m_dir.path(QStringLiteral("chart.stl")));
             } else if (step == QLatin1String("new")) {
                 document.ClearValues();
             } else {
@@ -161,9 +135,9 @@ private slots:
     void problemsNameTheirParameter()
     {
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         ProblemListModel model(&document);
-        document.LoadStyleValues(write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
         QCOMPARE(model.rowCount(), 3);
         const auto record = [&](int row) { return model.index(row, 0).data(ProblemListModel::RecordIndexRole).toInt(); };
         QCOMPARE(record(0), -1);
@@ -175,10 +149,10 @@ private slots:
     void bulkWorkUpdatesOnce()
     {
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         ProblemListModel model(&document);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        document.LoadStyleValues(write(QStringLiteral("chart.stl"), "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(model.rowCount(), 2);
     }
@@ -190,9 +164,9 @@ private slots:
             file += "&unknown" + QByteArray::number(i) + "=1\r\n";
         file += "&width=999\r\n";
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         ProblemListModel model(&document);
-        document.LoadStyleValues(write(QStringLiteral("chart.stl"), file));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
         QCOMPARE(model.rowCount(), ProblemListModel::DroppedLineLimit + 2);
         // The parameter's own line is checked whatever comes before it.
         QCOMPARE(model.index(ProblemListModel::DroppedLineLimit, ProblemListModel::KeyColumn).data().toString(),

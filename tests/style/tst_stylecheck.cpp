@@ -149,9 +149,7 @@ private slots:
                              : problem);
         }
         StyleDocument document;
-        document.XML.LoadFromFile(m_profile);
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
+        document.loadProfile(m_profile);
         ProblemListModel panel(&document);
         document.LoadStyleValues(file);
         found.clear();
@@ -244,9 +242,7 @@ private slots:
         QVERIFY(files.contains(sample.filePath(QStringLiteral("style.txt"))));
 
         StyleDocument defaults;
-        defaults.XML.LoadFromFile(profile);
-        defaults.FNextId = 1;
-        defaults.LoadProfileItem(defaults.XML.Root(), QString());
+        defaults.loadProfile(profile);
         files << m_dir.filePath(QStringLiteral("defaults.stl"));
         defaults.SaveStyleValues(files.last());
 

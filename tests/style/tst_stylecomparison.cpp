@@ -1,10 +1,10 @@
+#include "support/ProfileFolder.h"
+
 #include "base/EditorError.h"
-#include "style/StyleDocument.h"
 #include "params/ProfileGridModel.h"
 #include "style/StyleComparison.h"
 
 #include <QAbstractItemModelTester>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -27,26 +27,7 @@ class tst_StyleComparison : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-
-    QString write(const QString &name, const QByteArray &content)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
-            qFatal("cannot write %s", qPrintable(path));
-        file.write(content);
-        return path;
-    }
-
-    void load(StyleDocument &document)
-    {
-        document.FAppDir = m_dir.path() + QLatin1Char('/');
-        document.XML.LoadFromFile(m_dir.filePath(QStringLiteral("Style.xml")));
-        document.FNextId = 1;
-        document.LoadProfileItem(document.XML.Root(), QString());
-        document.FTableReady = true;
-    }
+    const ProfileFolder m_dir{Profile};
 
     static QStringList rows(const StyleComparison &model)
     {
@@ -60,12 +41,6 @@ class tst_StyleComparison : public QObject
     }
 
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        write(QStringLiteral("Style.xml"), Profile);
-    }
-
     void differences_data()
     {
         QTest::addColumn<QByteArray>("mine");
@@ -101,11 +76,11 @@ private slots:
         QFETCH(QByteArray, theirs);
         QFETCH(QStringList, rows);
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         StyleComparison comparison(&document);
         QAbstractItemModelTester tester(&comparison, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        document.LoadStyleValues(write(QStringLiteral("mine.stl"), mine));
-        comparison.compareWith(write(QStringLiteral("theirs.stl"), theirs));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), mine));
+        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), theirs));
         QCOMPARE(this->rows(comparison), rows);
         QCOMPARE(comparison.headerData(StyleComparison::ThatColumn, Qt::Horizontal).toString(),
                  QStringLiteral("theirs.stl"));
@@ -115,11 +90,11 @@ private slots:
     void followsTheDocument()
     {
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         StyleComparison comparison(&document);
         QAbstractItemModelTester tester(&comparison, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        document.LoadStyleValues(write(QStringLiteral("mine.stl"), "&width=5\r\n&title=A\r\n"));
-        comparison.compareWith(write(QStringLiteral("theirs.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=5\r\n&title=A\r\n"));
+        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Width|5|6", "Title|A|B"}));
         QCOMPARE(comparison.index(0, 0).data(ProfileGridModel::TypeRole).toString(), QStringLiteral("color"));
 
@@ -131,12 +106,12 @@ private slots:
         QVERIFY(styleTxt.open(QIODevice::ReadOnly));
         QCOMPARE(styleTxt.readAll(), QByteArray("&width=6\r\n&title=A\r\n"));
 
-        document.XMLMemoryData.setRecNo(3);
-        document.XMLMemoryData.postValue(QStringLiteral("C"));
+        document.table().setRecNo(3);
+        document.table().postValue(QStringLiteral("C"));
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Title|C|B"}));
         document.ClearValues();
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Width||6", "Title||B"}));
-        document.LoadStyleValues(write(QStringLiteral("mine.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
         QCOMPARE(rows(comparison), QStringList{});
     }
 
@@ -144,10 +119,10 @@ private slots:
     void bytesThatAreNotUtf8()
     {
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         StyleComparison comparison(&document);
-        document.LoadStyleValues(write(QStringLiteral("mine.stl"), "&title=Umsatz f\xFCr\r\n"));
-        comparison.compareWith(write(QStringLiteral("theirs.stl"), "&title=Umsatz f\xFCr\r\n&font=\xA9 \x80\r\n"));
+        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&title=Umsatz f\xFCr\r\n"));
+        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&title=Umsatz f\xFCr\r\n&font=\xA9 \x80\r\n"));
         QCOMPARE(comparison.rowCount(), 1);
         comparison.take(0);
         QCOMPARE(comparison.rowCount(), 0);
@@ -159,11 +134,11 @@ private slots:
     void aFileThatCannotBeReadKeepsTheComparison()
     {
         StyleDocument document;
-        load(document);
+        m_dir.load(document);
         StyleComparison comparison(&document);
-        comparison.compareWith(write(QStringLiteral("theirs.stl"), "&width=6\r\n"));
-        QVERIFY_THROWS_EXCEPTION(EditorError, comparison.compareWith(m_dir.filePath(QStringLiteral("none.stl"))));
-        QCOMPARE(comparison.fileName(), m_dir.filePath(QStringLiteral("theirs.stl")));
+        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&width=6\r\n"));
+        QVERIFY_THROWS_EXCEPTION(EditorError, comparison.compareWith(m_dir.path(QStringLiteral("none.stl"))));
+        QCOMPARE(comparison.fileName(), m_dir.path(QStringLiteral("theirs.stl")));
         QCOMPARE(rows(comparison), (QStringList{"Background|0xFFFFFF|", "Width|1|6"}));
     }
 };

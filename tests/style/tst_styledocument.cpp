@@ -31,20 +31,15 @@ private:
     void loadProfile(StyleDocument &doc, const QByteArray &xml)
     {
         writeFile(QStringLiteral("Style.xml"), xml);
-        doc.FAppDir = m_dir.path() + QLatin1Char('/');
-        doc.XML.LoadFromFile(doc.FAppDir + QStringLiteral("Style.xml"));
-        doc.FNextId = 1;
-        doc.FTableReady = false;
-        doc.LoadProfileItem(doc.XML.Root(), QString());
-        doc.XMLMemoryData.first();
-        doc.FTableReady = true;
+        doc.setAppDir(m_dir.path() + QLatin1Char('/'));
+        doc.loadProfile(doc.appDir() + QStringLiteral("Style.xml"));
     }
 
     static QStringList records(StyleDocument &doc)
     {
         QStringList out;
-        for (int i = 0; i < doc.XMLMemoryData.count(); ++i) {
-            const ParameterRecord &r = doc.XMLMemoryData.record(i);
+        for (int i = 0; i < doc.table().count(); ++i) {
+            const ParameterRecord &r = doc.table().record(i);
             out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
                        .arg(r.id).arg(r.pGroup(), r.pName(), r.pText(), r.pType(), r.pValues(), r.pDefault());
         }
@@ -94,7 +89,7 @@ private slots:
         StyleDocument doc;
         loadProfile(doc, xml);
         QCOMPARE(records(doc), expected);
-        QCOMPARE(doc.FNextId, expected.size() + 1);
+        QCOMPARE(doc.nextId(), expected.size() + 1);
         QCOMPARE(readFile(QStringLiteral("style.txt")), QByteArray("<missing>")); // loading writes nothing
     }
 
@@ -102,24 +97,24 @@ private slots:
     {
         StyleDocument doc;
         loadProfile(doc, threeParameters());
-        doc.XMLMemoryData.setRecNo(2);
+        doc.table().setRecNo(2);
         QCOMPARE(doc.GetParamValue(QStringLiteral("width")), QStringLiteral("5"));
         QCOMPARE(doc.GetParamValue(QStringLiteral("Width")), QString());
-        QCOMPARE(doc.XMLMemoryData.recNo(), 2);
+        QCOMPARE(doc.table().recNo(), 2);
     }
 
     void clearValuesEmptiesEverythingQuietly()
     {
         StyleDocument doc;
         loadProfile(doc, threeParameters());
-        doc.XMLMemoryData.setRecNo(3);
+        doc.table().setRecNo(3);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
         doc.ClearValues();
-        for (int i = 0; i < doc.XMLMemoryData.count(); ++i)
-            QVERIFY(doc.XMLMemoryData.record(i).pDefault().isEmpty());
-        QCOMPARE(doc.XMLMemoryData.recNo(), 3);
-        QVERIFY(doc.FTableReady);
-        QVERIFY(doc.FModified);
+        for (int i = 0; i < doc.table().count(); ++i)
+            QVERIFY(doc.table().record(i).pDefault().isEmpty());
+        QCOMPARE(doc.table().recNo(), 3);
+        QVERIFY(doc.isTableReady());
+        QVERIFY(doc.isModified());
         QCOMPARE(refresh.count(), 0);
         QCOMPARE(readFile(QStringLiteral("style.txt")), QByteArray("<missing>"));
     }
@@ -149,14 +144,14 @@ private slots:
     {
         StyleDocument doc;
         loadProfile(doc, threeParameters());
-        doc.XMLMemoryData.setRecNo(2);
+        doc.table().setRecNo(2);
         writeFile(QStringLiteral("in.stl"), "&TITLE=" + QByteArray(30, 'z') + "\n&unknown=1\n");
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
         doc.LoadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
         QCOMPARE(records(doc), QStringList({"1|Chart|bgColor|Background|color||", "2|Chart|title|Title|||" + QString(20, u'z'),
                                             "3|Chart|width|Width|spin|0,10|"}));
-        QCOMPARE(doc.XMLMemoryData.recNo(), 2);
-        QVERIFY(doc.FTableReady);
+        QCOMPARE(doc.table().recNo(), 2);
+        QVERIFY(doc.isTableReady());
         QCOMPARE(refresh.count(), 0); // reading writes nothing
         QCOMPARE(readFile(QStringLiteral("style.txt")), QByteArray("<missing>"));
     }
@@ -165,7 +160,7 @@ private slots:
     {
         StyleDocument doc;
         loadProfile(doc, threeParameters());
-        doc.XMLMemoryData.setRecNo(3);
+        doc.table().setRecNo(3);
         const QStringList before = records(doc);
         const QString path = m_dir.filePath(QStringLiteral("gone.stl"));
         try {
@@ -175,8 +170,8 @@ private slots:
             QCOMPARE(error.message(), QStringLiteral("Cannot open file %1").arg(path));
         }
         QCOMPARE(records(doc), before);
-        QCOMPARE(doc.XMLMemoryData.recNo(), 3);
-        QVERIFY(doc.FTableReady);
+        QCOMPARE(doc.table().recNo(), 3);
+        QVERIFY(doc.isTableReady());
     }
 
     void postWritesStyleTxtOnlyWhenTheTableIsReady()
@@ -185,14 +180,14 @@ private slots:
         loadProfile(doc, threeParameters());
         doc.setModified(false);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        doc.XMLMemoryData.setRecNo(2);
-        doc.XMLMemoryData.postValue(QStringLiteral("Hello"));
-        QVERIFY(doc.FModified);
+        doc.table().setRecNo(2);
+        doc.table().postValue(QStringLiteral("Hello"));
+        QVERIFY(doc.isModified());
         QCOMPARE(readFile(QStringLiteral("style.txt")), QByteArray("&bgColor=0xFFFFFF\r\n&title=Hello\r\n&width=5\r\n"));
         QCOMPARE(refresh.count(), 1);
 
-        doc.FTableReady = false;
-        doc.XMLMemoryData.postValue(QStringLiteral("Bye"));
+        doc.setTableReady(false);
+        doc.table().postValue(QStringLiteral("Bye"));
         QCOMPARE(readFile(QStringLiteral("style.txt")), QByteArray("&bgColor=0xFFFFFF\r\n&title=Hello\r\n&width=5\r\n"));
         QCOMPARE(refresh.count(), 1);
     }
@@ -204,10 +199,10 @@ private slots:
         QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("style.txt"))); // a folder where the file should go
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
         doc.setModified(false);
-        doc.XMLMemoryData.setRecNo(1);
-        QVERIFY_THROWS_EXCEPTION(EditorError, doc.XMLMemoryData.postValue(QStringLiteral("0x000000")));
-        QCOMPARE(doc.XMLMemoryData.record(0).pDefault(), QStringLiteral("0x000000"));
-        QVERIFY(doc.FModified);
+        doc.table().setRecNo(1);
+        QVERIFY_THROWS_EXCEPTION(EditorError, doc.table().postValue(QStringLiteral("0x000000")));
+        QCOMPARE(doc.table().record(0).pDefault(), QStringLiteral("0x000000"));
+        QVERIFY(doc.isModified());
         QCOMPARE(refresh.count(), 0);
     }
 
@@ -252,8 +247,8 @@ private slots:
         // The value's line last: a NUL in it ends the file there.
         writeFile(QStringLiteral("in.stl"), "&b=1\r\n&a=" + value + "\r\n");
         doc.LoadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
-        doc.XMLMemoryData.setRecNo(2);
-        doc.XMLMemoryData.postValue(QStringLiteral("2"));
+        doc.table().setRecNo(2);
+        doc.table().postValue(QStringLiteral("2"));
 
         const QByteArray expected = "&a=" + kept + "\r\n&b=2\r\n";
         QCOMPARE(readFile(QStringLiteral("style.txt")), expected);

@@ -77,14 +77,14 @@ public:
 void addRow(StyleDocument &doc, const QString &name, const QString &type, const QString &values, const QString &value)
 {
     ParameterRecord record;
-    record.id = doc.XMLMemoryData.count() + 1;
+    record.id = doc.table().count() + 1;
     record.setPGroup(QStringLiteral("Chart"));
     record.setPName(name);
     record.setPText(name);
     record.setPType(type);
     record.setPValues(values);
     record.setPDefault(value);
-    doc.XMLMemoryData.append(record);
+    doc.table().append(record);
 }
 
 // A document whose current row is the edited one; the other rows are the
@@ -98,10 +98,10 @@ struct Fixture
             addRow(doc, other.section(QLatin1Char('='), 0, 0), QString(), QString(), other.section(QLatin1Char('='), 1));
         addRow(doc, QStringLiteral("edited"), type, values, value);
         addRow(doc, QStringLiteral("last"), QString(), QString(), QStringLiteral("unchanged"));
-        doc.XMLMemoryData.setRecNo(others.size() + 1);
-        doc.FTableReady = false;
+        doc.table().setRecNo(others.size() + 1);
+        doc.setTableReady(false);
     }
-    QString value() const { return doc.XMLMemoryData.record(doc.XMLMemoryData.count() - 2).pDefault(); }
+    QString value() const { return doc.table().record(doc.table().count() - 2).pDefault(); }
 };
 
 } // namespace
@@ -190,9 +190,9 @@ void tst_ValueEditing::list()
     QTEST(popups.choices, "choices");
     QTEST(popups.selected, "preselected");
     QTEST(f.value(), "written");
-    QCOMPARE(f.doc.XMLMemoryData.record(f.doc.XMLMemoryData.count() - 1).pDefault(), QStringLiteral("unchanged"));
+    QCOMPARE(f.doc.table().record(f.doc.table().count() - 1).pDefault(), QStringLiteral("unchanged"));
     for (int i = 0; i < others.size(); ++i)
-        QCOMPARE(f.doc.XMLMemoryData.record(i).pDefault(), others.at(i).section(QLatin1Char('='), 1));
+        QCOMPARE(f.doc.table().record(i).pDefault(), others.at(i).section(QLatin1Char('='), 1));
 }
 
 void tst_ValueEditing::spin_data()
@@ -269,7 +269,7 @@ void tst_ValueEditing::numberErrors()
     Fixture f(type, values, value);
     ScriptedPopups popups;
     bool posted = false;
-    connect(&f.doc.XMLMemoryData, &ParameterTable::afterPost, this, [&posted] { posted = true; });
+    connect(&f.doc.table(), &ParameterTable::afterPost, this, [&posted] { posted = true; });
     try {
         ValueEditing().edit(f.doc, popups);
         QFAIL("no error");
@@ -390,7 +390,7 @@ void tst_ValueEditing::cancelWritesNothing()
     QVERIFY(!ValueEditing().edit(f.doc, popups));
     QCOMPARE(popups.shown, 1);
     QCOMPARE(f.value(), value);
-    QVERIFY(!f.doc.FModified);
+    QVERIFY(!f.doc.isModified());
 }
 
 void tst_ValueEditing::otherTypesOpenNothing()
@@ -408,20 +408,20 @@ void tst_ValueEditing::okPostsWithEffects()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     Fixture f(QStringLiteral("color"), QString(), QStringLiteral("0x800000"));
-    f.doc.FAppDir = dir.path() + QLatin1Char('/');
-    f.doc.FTableReady = true;
+    f.doc.setAppDir(dir.path() + QLatin1Char('/'));
+    f.doc.setTableReady(true);
     f.doc.setModified(false);
     QSignalSpy refresh(&f.doc, &StyleDocument::refreshRequested);
     QList<bool> inEditorAtPost;
-    connect(&f.doc.XMLMemoryData, &ParameterTable::afterPost, this,
-            [&] { inEditorAtPost.append(f.doc.FInValueEditor); });
+    connect(&f.doc.table(), &ParameterTable::afterPost, this,
+            [&] { inEditorAtPost.append(f.doc.isInValueEditor()); });
 
     ScriptedPopups popups;
     QVERIFY(ValueEditing().edit(f.doc, popups)); // OK without a change still posts
 
     QCOMPARE(inEditorAtPost, QList<bool>{true});
-    QVERIFY(!f.doc.FInValueEditor);
-    QVERIFY(f.doc.FModified);
+    QVERIFY(!f.doc.isInValueEditor());
+    QVERIFY(f.doc.isModified());
     QCOMPARE(refresh.count(), 1);
     QFile style(f.doc.styleTxtPath());
     QVERIFY(style.open(QIODevice::ReadOnly));

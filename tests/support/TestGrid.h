@@ -8,7 +8,7 @@
 // The grid's value cell of the parameter with the given key, as the view shows it.
 inline QModelIndex valueIndexOf(TMainForm &form, const QString &key)
 {
-    const ParameterTable &table = form.document().XMLMemoryData;
+    const ParameterTable &table = form.document().table();
     for (int i = 0; i < table.count(); ++i) {
         if (table.record(i).pName() == key) {
             ProfileGrid *grid = form.ProfileGridView();
