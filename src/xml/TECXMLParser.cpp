@@ -492,35 +492,15 @@ bool TECXMLParser::lineOutgrowsWindow(QByteArrayView input)
 
 void TECXMLParser::LoadFromStream(QIODevice *stream)
 {
-    bool allow = true;
-    if (BeforeLoad)
-        BeforeLoad(this, allow);
-    if (!allow)
-        return;
-
     QByteArray input = stream->readAll();
     // A stream may give its bytes in pieces.
     for (QByteArray more; !(more = stream->readAll()).isEmpty();)
         input += more;
     if (input.size() >= LongestLine && lineOutgrowsWindow(input)) {
-        // Reading through a window gives up on this line and the whole file is
-        // read again: a load handler hears of both attempts.
-        if (BeforeLoad)
-            BeforeLoad(this, allow);
-        if (!allow)
-            return;
         // A long file that is a single line is refused before the tree is touched.
         if (!std::memchr(input.constData() + 1, '\n', size_t(input.size() - 2)))
             throw EParserError(QStringLiteral("Line too long on line %1").arg(1));
     }
-
-    // Building raises no item notifications; the handler comes back on every path.
-    struct Silence
-    {
-        TECXMLParser *parser;
-        std::function<void(TECXMLParser *, TXMLItem *)> saved = std::exchange(parser->XMLItemChanged, nullptr);
-        ~Silence() { parser->XMLItemChanged = std::move(saved); }
-    } silence{this};
 
     m_root->clear();
     clearItems();
@@ -528,8 +508,6 @@ void TECXMLParser::LoadFromStream(QIODevice *stream)
     m_input = std::move(input);
     char *bytes = m_input.data();
     buildTree(bytes, bytes + m_input.size());
-    if (OnLoaded)
-        OnLoaded(this);
 }
 
 // One pass over the input: blanks between tokens are skipped, each tag or

@@ -7,7 +7,6 @@
 #include <QIODevice>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,10 +27,6 @@ public:
     void LoadFromFile(const QString &fileName);
     // The same from an open stream, read from its current position to its end.
     void LoadFromStream(QIODevice *stream);
-
-    std::function<void(TECXMLParser *sender, bool &allow)> BeforeLoad;
-    std::function<void(TECXMLParser *sender)> OnLoaded;
-    std::function<void(TECXMLParser *sender, TXMLItem *item)> XMLItemChanged;
 
     // Replaces "&lt;", "&gt;", "&quot;" and "&amp;", each exactly once.
     static QByteArray decodeEntities(QByteArrayView text);

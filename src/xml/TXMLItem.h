@@ -12,7 +12,7 @@ class TECXMLParser;
 // ("name=value") and children in document order. The strings are kept as the
 // file's bytes in the owner's storage and turned into text when asked for.
 // Items belong to their owner, which frees them all at the next load or at its
-// own end; an item removed from the tree stays valid until then.
+// own end.
 class TXMLItem
 {
 public:
@@ -24,10 +24,8 @@ public:
 
     QString name() const;
     QByteArrayView nameBytes() const { return m_name; }
-    void setName(const QString &name);
     QString text() const;
     QByteArrayView textBytes() const { return m_text; }
-    void setText(const QString &text);
 
     QStringList attributes() const;
     // The attribute lines as the file's bytes, each ended by a line feed but the last.
@@ -41,19 +39,12 @@ public:
     TXMLItem *parent() const { return m_parent; }
     TECXMLParser *owner() const { return m_owner; }
 
-    // Removes all children and empties name, text and attributes, silently.
-    void clear();
-    // Appends a new child and returns it.
-    TXMLItem *newItem();
-    void deleteItem(int index);
-    void move(TXMLItem *child, int newIndex);
-    int indexOf(const TXMLItem *child) const;
-    int indexOfName(QStringView name, int start = 0) const;
-
 private:
+    // The reader builds the tree; the profile load only reads it.
     friend class TECXMLParser;
 
-    void notify();
+    // Removes all children and empties name, text and attributes.
+    void clear();
 
     QByteArrayView m_name;
     QByteArrayView m_text;
