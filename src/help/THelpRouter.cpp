@@ -4,7 +4,6 @@
 #include "help/HtmlHelp.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QFile>
 #include <QWidget>
 
@@ -55,19 +54,15 @@ THelpRouter::THelpRouter(QObject *parent) : QObject(parent)
 {
     if (liveRouter())
         throw EditorError(QStringLiteral("Multiple instances of THelpRouter are not allowed"));
-    m_previousHandler = ApplicationHelp::setHandler(
-        [this](quint16 command, qintptr data, bool &callHelp) { return routeHelp(command, data, callHelp); });
     liveRouter() = this;
-    ShowType = stDefault;
     CHMPopupTopics = QStringLiteral("CSHelp.txt");
 }
 
 THelpRouter::~THelpRouter()
 {
-    // Closes the HTML Help windows through the router, which is still installed.
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && ApplicationHelp::helpFile().isEmpty())
-        ApplicationHelp::helpCommand(ApplicationHelp::HELP_QUIT, 0);
-    ApplicationHelp::setHandler(m_previousHandler);
+    // The topics the dialog opened close with it.
+    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && m_helpType != htWinhelp && htmlHelpAvailable())
+        heldEntry()(0, nullptr, HH_CLOSE_ALL, 0);
     liveRouter() = nullptr;
 }
 
@@ -130,82 +125,10 @@ bool THelpRouter::ShowTopic(const QString &fileName, const QString &topic)
     return heldEntry()(0, request.constData(), HH_DISPLAY_TOPIC, 0) != 0;
 }
 
-bool THelpRouter::routeHelp(quint16 command, qintptr data, bool &callHelp)
-{
-    bool result = false;
-    if (OnHelp)
-        result = OnHelp(command, data, callHelp);
-    if (callHelp && m_previousHandler)
-        result = m_previousHandler(command, data, callHelp);
-    if (!callHelp)
-        return result;
-    const bool popupCommand = command == ApplicationHelp::HELP_CONTEXTPOPUP
-                              || command == ApplicationHelp::HELP_SETPOPUP_POS;
-    const bool html = m_helpType == htHTMLhelp || (m_helpType == htMixedMode && !popupCommand);
-    // Anything else would go to WinHelp, which this platform does not have.
-    if (!html || !htmlHelpAvailable())
-        return result;
-    result = callHtmlHelp(withExtension(resolveHelpFile(), QStringLiteral(".chm")), command, data);
-    callHelp = false;
-    return result;
-}
-
-bool THelpRouter::callHtmlHelp(const QString &file, quint16 command, qintptr data)
-{
-    const HtmlHelpEntry &htmlHelp = heldEntry();
-    const QByteArray request = requestString(file, QString());
-    if (ShowType == stMain && command == ApplicationHelp::HELP_CONTEXTPOPUP)
-        command = ApplicationHelp::HELP_CONTEXT;
-
-    switch (command) {
-    case ApplicationHelp::HELP_CONTEXT:
-        htmlHelp(0, request.constData(), HH_HELP_CONTEXT, quintptr(data));
-        return true;
-    case ApplicationHelp::HELP_QUIT:
-        htmlHelp(0, nullptr, HH_CLOSE_ALL, 0);
-        return true;
-    case ApplicationHelp::HELP_CONTENTS:
-    case ApplicationHelp::HELP_FINDER:
-        htmlHelp(0, request.constData(), HH_DISPLAY_TOC, 0);
-        return true;
-    case ApplicationHelp::HELP_FORCEFILE:
-        htmlHelp(0, request.constData(), data != 0 ? HH_DISPLAY_INDEX : HH_DISPLAY_TOC, 0);
-        return true;
-    case ApplicationHelp::HELP_KEY:
-    case ApplicationHelp::HELP_PARTIALKEY:
-        htmlHelp(0, request.constData(), HH_DISPLAY_INDEX, quintptr(data));
-        return true;
-    case ApplicationHelp::HELP_CONTEXTPOPUP: {
-        HH_POPUP popup;
-        popup.idString = quint32(data);
-        popup.pt = m_popupPos.isNull() ? QCursor::pos() : m_popupPos;
-        popup.pszFont = "MS Sans Serif, 8";
-        const QWidget *window = QApplication::activeWindow();
-        const QByteArray popupRequest = requestString(file, CHMPopupTopics);
-        htmlHelp(reinterpret_cast<quintptr>(window), popupRequest.constData(), HH_DISPLAY_TEXT_POPUP,
-                 reinterpret_cast<quintptr>(&popup));
-        m_popupPos = QPoint();
-        return true;
-    }
-    case ApplicationHelp::HELP_SETPOPUP_POS:
-        if (ShowType == stMain)
-            return false;
-        // The position comes as two 16-bit signed numbers, x in the low half.
-        m_popupPos = QPoint(qint16(data & 0xFFFF), qint16((data >> 16) & 0xFFFF));
-        return true;
-    default:
-        return false;
-    }
-}
-
 QString THelpRouter::resolveHelpFile() const
 {
     if (!Helpfile.isEmpty())
         return Helpfile;
-    if (const QWidget *window = QApplication::activeWindow()) {
-        const QString own = window->property("HelpFile").toString();
-        if (!own.isEmpty())
-            return own;
-    }
-    return ApplicationHelp::helpFile();
+    const QWidget *window = QApplication::activeWindow();
+    return window ? window->property("HelpFile").toString() : QString();
 }

@@ -1,20 +1,16 @@
 #pragma once
 
-#include "help/ApplicationHelp.h"
-
 #include <QObject>
-#include <QPoint>
 #include <QString>
 
 #include <functional>
 
 enum THelpType { htWinhelp, htHTMLhelp, htMixedMode };
-enum TShowType { stDefault, stMain, stPopup };
 
-// Routes the application's help requests to HTML Help and opens topics of a
-// help file. While a router exists it is the application's help handler; at
-// most one router may exist at a time. Destroying it closes every HTML Help
-// window the program opened and gives the handling back.
+// Opens topics of a help file in HTML Help, for the Options dialog's Help
+// button. At most one router may exist at a time; destroying it closes every
+// HTML Help window the program opened. The program asks for no context help
+// (no control carries a help context), so the router routes no other requests.
 class THelpRouter : public QObject
 {
     Q_OBJECT
@@ -23,7 +19,6 @@ public:
     // The program's help file, beside the executable.
     static inline const QString HelpFileName = QStringLiteral("TrevixStyleEditor.chm");
 
-    using THelpEvent = ApplicationHelp::Handler;
     // An entry point shaped like HtmlHelpA: caller window, file, command, data.
     using HtmlHelpEntry = std::function<quintptr(quintptr caller, const char *file, unsigned command, quintptr data)>;
     // Loads the HTML Help layer; an empty entry point means it is not available.
@@ -36,13 +31,12 @@ public:
     THelpType HelpType() const { return m_helpType; }
     // Choosing HTML Help loads it at once.
     void setHelpType(THelpType type);
-    TShowType ShowType = stDefault;
     // The help file used when a request names none; empty: the active
-    // window's "HelpFile" property, else the application's help file.
+    // window's "HelpFile" property.
     QString Helpfile;
+    // The text-popup topics inside the help file, as the Options dialog names
+    // them; kept for that dialog only: without context help no popup is shown.
     QString CHMPopupTopics;
-    // Called first for every routed request.
-    THelpEvent OnHelp;
     // Clean topic names up before ".htm" is appended to them.
     bool ValidateID = false;
 
@@ -59,11 +53,7 @@ public:
     static void setHtmlHelpLoader(HtmlHelpLoader loader);
 
 private:
-    bool routeHelp(quint16 command, qintptr data, bool &callHelp);
-    bool callHtmlHelp(const QString &file, quint16 command, qintptr data);
     QString resolveHelpFile() const;
 
     THelpType m_helpType = htHTMLhelp;
-    ApplicationHelp::Handler m_previousHandler;
-    QPoint m_popupPos;
 };
