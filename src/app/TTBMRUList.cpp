@@ -2,25 +2,23 @@
 
 #include "settings/SettingsBackingStore.h"
 
-#include <QFileInfo>
 
 TTBMRUList::TTBMRUList(QObject *parent) : QObject(parent) {}
 
 void TTBMRUList::AddFile(const QString &Filename)
 {
-    const QString name = AddFullPath ? QFileInfo(Filename).absoluteFilePath() : Filename;
     for (qsizetype i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].compare(name, Qt::CaseInsensitive) != 0)
+        if (m_items[i].compare(Filename, Qt::CaseInsensitive) != 0)
             continue;
         if (i > 0) {
             m_items.move(i, 0);
             changed();
         }
-        m_items[0] = name;
+        m_items[0] = Filename;
         changed();
         return;
     }
-    insert(0, name);
+    insert(0, Filename);
 }
 
 void TTBMRUList::Click(int position)
@@ -36,8 +34,7 @@ void TTBMRUList::Click(int position)
 
 QString TTBMRUList::caption(int position) const
 {
-    const QString &item = m_items.at(position);
-    const QString text = HidePathExtension ? QFileInfo(item).completeBaseName() : item;
+    const QString &text = m_items.at(position);
     QChar accelerator;
     if (position < 9)
         accelerator = QChar(u'1' + position);

@@ -18,11 +18,9 @@ public:
     QStringList Items() const { return m_items; }
     int MaxItems = 5;
     QString Prefix = QStringLiteral("MRU"); // value names in the store: Prefix + position from 1
-    bool AddFullPath = false;               // expand a name to a full path before adding it
-    bool HidePathExtension = false;         // captions show only the file's title
 
-    // Puts a file name at the top. An entry equal to it without regard to
-    // letter case moves up and takes the name as passed.
+    // Puts a file name, as passed, at the top. An entry equal to it without
+    // regard to letter case moves up and takes the name as passed.
     void AddFile(const QString &Filename);
     // Deletes every entry, from the last.
     void Clear();

@@ -95,14 +95,6 @@ private slots:
                                             QStringLiteral("/s/x.stl")}));
     }
 
-    void addFullPathExpandsTheName()
-    {
-        TTBMRUList list;
-        list.AddFullPath = true;
-        list.AddFile(QStringLiteral("blue.stl"));
-        QCOMPARE(list.Items(), QStringList{QDir::current().absoluteFilePath(QStringLiteral("blue.stl"))});
-    }
-
     void captions_data()
     {
         QTest::addColumn<int>("position");
@@ -122,15 +114,6 @@ private slots:
         for (int i = 39; i >= 0; --i)
             list.AddFile(QStringLiteral("/s/%1.stl").arg(i));
         QCOMPARE(list.caption(position), caption);
-    }
-
-    void hidePathExtensionShowsTheTitle()
-    {
-        TTBMRUList list;
-        list.HidePathExtension = true;
-        list.AddFile(QStringLiteral("/styles/blue.stl"));
-        QCOMPARE(list.caption(0), QStringLiteral("&1 blue"));
-        QCOMPARE(list.Items().first(), QStringLiteral("/styles/blue.stl"));
     }
 
     void clickMovesToTheTopThenRaisesOnClick()
