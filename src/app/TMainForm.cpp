@@ -9,6 +9,7 @@
 #include "app/TTBMRUList.h"
 #include "app/TTBMRUListItem.h"
 #include "app/TrevixApplication.h"
+#include "app/GridLayoutStore.h"
 #include "app/PreviewRefresh.h"
 #include "app/ValueHistory.h"
 #include "base/VariantConversion.h"
@@ -427,7 +428,7 @@ void TMainForm::FormStorageRestorePlacement(SettingsBackingStore &store)
         ItemHelpWindow->setVisible(true);
         HelpForm->setVisible(ItemHelpWindow->isChecked());
     }
-    restoreGridLayout(store);
+    GridLayoutStore::restore(store, FormStorage->IniSection, *m_profileGrid, *m_preview);
 }
 
 void TMainForm::FormCreate()
@@ -524,34 +525,7 @@ void TMainForm::MRUListChange()
 void TMainForm::FormStorageSavePlacement(SettingsBackingStore &store)
 {
     MRUList->SaveToStore(store, FormStorage->IniSection + QStringLiteral("\\ReopenList"));
-    saveGridLayout(store);
-}
-
-// The grid's column widths, its collapsed sections and the preview panel's width, under value names of their own.
-void TMainForm::saveGridLayout(SettingsBackingStore &store)
-{
-    QStringList widths;
-    for (int width : m_profileGrid->columnWidths())
-        widths << QString::number(width);
-    store.WriteText(FormStorage->IniSection, QStringLiteral("GridColumnWidths"), widths.join(QLatin1Char(',')));
-    store.WriteText(FormStorage->IniSection, QStringLiteral("GridCollapsedSections"),
-                    m_profileGrid->collapsedSections().join(QLatin1Char('\n')));
-    store.WriteText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"), QString::number(m_preview->panelWidth()));
-}
-
-void TMainForm::restoreGridLayout(SettingsBackingStore &store)
-{
-    QList<int> widths;
-    const QString widthText = store.ReadText(FormStorage->IniSection, QStringLiteral("GridColumnWidths"), QString());
-    for (const QString &width : widthText.split(QLatin1Char(','), Qt::SkipEmptyParts))
-        widths << width.toInt();
-    m_profileGrid->setColumnWidths(widths);
-    const QString collapsed = store.ReadText(FormStorage->IniSection, QStringLiteral("GridCollapsedSections"), QString());
-    m_profileGrid->setCollapsedSections(collapsed.split(QLatin1Char('\n'), Qt::SkipEmptyParts));
-    bool ok = false;
-    const int panelWidth = store.ReadText(FormStorage->IniSection, QStringLiteral("PreviewPanelWidth"), QString()).toInt(&ok);
-    if (ok)
-        m_preview->restorePanelWidth(panelWidth);
+    GridLayoutStore::save(store, FormStorage->IniSection, *m_profileGrid, *m_preview);
 }
 
 void TMainForm::UpdateTitle()

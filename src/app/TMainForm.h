@@ -119,8 +119,6 @@ private:
     void MRUListChange();
     void FormStorageRestorePlacement(SettingsBackingStore &store);
     void FormStorageSavePlacement(SettingsBackingStore &store);
-    void saveGridLayout(SettingsBackingStore &store);
-    void restoreGridLayout(SettingsBackingStore &store);
     void bringToFront();
     void AExitExecute();
     void AHelpExecute();

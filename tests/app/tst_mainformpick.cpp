@@ -1,5 +1,4 @@
 #include "app/TMainForm.h"
-#include "base/ErrorReport.h"
 #include "editors/ProfileGrid.h"
 #include "editors/ProfilePanel.h"
 #include "params/ParameterTable.h"
@@ -8,6 +7,7 @@
 #include "settings/SettingsBackingStore.h"
 #include "support/ChartPixels.h"
 #include "support/PreviewAppDir.h"
+#include "support/ReportedErrors.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -38,7 +38,7 @@ private:
 
     std::unique_ptr<PreviewAppDir> m_dir;
     std::unique_ptr<TMainForm> m_form;
-    QStringList m_errors;
+    ReportedErrors m_errors;
 
     QString settingsPath() const { return m_dir->path() + QStringLiteral("TrevixStyleEditor.conf"); }
 
@@ -78,14 +78,8 @@ private:
     }
 
 private slots:
-    void initTestCase()
-    {
-        ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
-    }
-
     void init()
     {
-        m_errors.clear();
         m_dir = std::make_unique<PreviewAppDir>(
             "&bgColor=0xE8F0E0\r\n&animation=0\r\n&shadow=0\r\n&titleText=Sales 2026\r\n&titleColor=0xC00000\r\n"
             "&legendBg=0x00FFFF\r\n&legendPos=right\r\n");
@@ -96,7 +90,7 @@ private slots:
     {
         m_form.reset();
         SettingsBackingStore::setUserFilePath(QString());
-        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+        m_errors.verifyNoneShown();
     }
 
     void clickSelectsTheParameterOfWhatWasClicked_data()
