@@ -17,6 +17,7 @@ EmbeddedWindowSlot::EmbeddedWindowSlot(std::unique_ptr<QWidget> window, QWidget 
     m_window->windowHandle()->setParent(windowHandle());
     m_window->windowHandle()->installEventFilter(this);
     m_window->show();
+    watchAncestors();
 }
 
 EmbeddedWindowSlot::~EmbeddedWindowSlot()
@@ -30,8 +31,29 @@ void EmbeddedWindowSlot::resizeEvent(QResizeEvent *event)
     m_window->setGeometry(rect());
 }
 
+void EmbeddedWindowSlot::watchAncestors()
+{
+    for (QWidget *ancestor = parentWidget(); ancestor && ancestor != nativeParentWidget();
+         ancestor = ancestor->parentWidget())
+        ancestor->installEventFilter(this);
+}
+
+void EmbeddedWindowSlot::followAncestors()
+{
+    // Qt moves a native child window when the widget itself moves, not when a
+    // widget around it that has no window of its own moves (a splitter or layout
+    // placing the preview's panel anew): the slot's window would stay behind.
+    windowHandle()->setGeometry(QRect(mapTo(nativeParentWidget(), QPoint(0, 0)), size()));
+}
+
 bool EmbeddedWindowSlot::eventFilter(QObject *watched, QEvent *event)
 {
+    // The widgets around the slot are watched for moves; the embedded window for drags.
+    if (watched->isWidgetType()) {
+        if (event->type() == QEvent::Move)
+            followAncestors();
+        return QWidget::eventFilter(watched, event);
+    }
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove:

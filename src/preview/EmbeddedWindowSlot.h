@@ -8,7 +8,8 @@
 // it: the embedded widget keeps a native window of its own (with its own
 // surface type), made a child of the slot's. Drags over the embedded window
 // are passed on to the slot, so they reach the window around it as drags
-// over any other part of it do.
+// over any other part of it do. The slot's window follows when a widget
+// around it moves.
 class EmbeddedWindowSlot : public QWidget
 {
     Q_OBJECT
@@ -26,5 +27,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void watchAncestors();
+    void followAncestors();
+
     std::unique_ptr<QWidget> m_window;
 };

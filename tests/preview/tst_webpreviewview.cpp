@@ -5,6 +5,7 @@
 #include "support/PreviewAppDir.h"
 
 #include <QMimeData>
+#include <QProcess>
 #include <QTest>
 #include <QWindow>
 #include <qpa/qplatformdrag.h>
@@ -12,7 +13,8 @@
 
 // The web view in the editor's main window, on a real X display (the test
 // runs under Xvfb): the engine's OpenGL drawing must not make the main
-// window anew, and drags over the preview reach the main window.
+// window anew, the preview stays where the layout puts it, and drags over
+// the preview reach the main window.
 class tst_WebPreviewView : public QObject
 {
     Q_OBJECT
@@ -63,6 +65,23 @@ private slots:
         QCOMPARE(m_form->winId(), shownId);
         QCOMPARE(m_form->windowHandle(), shownWindow);
         QCOMPARE(m_form->windowHandle()->surfaceType(), QSurface::RasterSurface);
+        QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
+    }
+
+    void previewFollowsTheWindowLayout()
+    {
+        m_slot = m_form->ShockwaveFlash()->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        QVERIFY(m_slot);
+        const QPoint before = m_slot->mapTo(m_form.get(), QPoint(0, 0));
+        // The user makes the window wider through the window system (Qt moves native children
+        // itself when the program resizes): the grid takes the room, the preview's panel moves right.
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                                   {QStringLiteral("windowsize"), QString::number(m_form->winId()),
+                                    QString::number(m_form->width() + 300), QString::number(m_form->height())}),
+                 0);
+        QTRY_VERIFY(m_slot->mapTo(m_form.get(), QPoint(0, 0)) != before);
+        // Where the slot's window is, against where the layout put the slot.
+        QTRY_COMPARE(m_slot->windowHandle()->geometry().topLeft(), m_slot->mapTo(m_form.get(), QPoint(0, 0)));
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
     }
 
