@@ -11,22 +11,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
-QGroupBox *groupBox(QWidget *parent, const char *name, const QString &title, const QRect &geometry)
+QGroupBox *groupBox(QWidget *parent, const char *name, const QString &title)
 {
     auto *box = new QGroupBox(title, parent);
     box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
     return box;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &text, int left)
+QPushButton *button(QWidget *parent, const char *name, const QString &text)
 {
     auto *b = new QPushButton(text, parent);
     b->setObjectName(QLatin1String(name));
-    b->setGeometry(left, 184, 75, 25);
+    b->setMinimumWidth(75);
     // Enter and Escape belong to the window's key handler, not to a default button.
     b->setAutoDefault(false);
     b->setDefault(false);
@@ -39,43 +39,54 @@ TFormOptions::TFormOptions(const QString &appDir, QWidget *parent) : QDialog(par
 {
     setObjectName(QStringLiteral("FormOptions"));
     setWindowTitle(tr("Options"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(392, 216);
+    auto *layout = new QVBoxLayout(this);
 
-    GroupBoxFile = groupBox(this, "GroupBoxFile", tr("SWF File"), QRect(8, 8, 377, 57));
+    GroupBoxFile = groupBox(this, "GroupBoxFile", tr("SWF File"));
     FilenameEdit = new QComboBox(GroupBoxFile);
     FilenameEdit->setObjectName(QStringLiteral("FilenameEdit"));
     FilenameEdit->setEditable(true);
     FilenameEdit->setInsertPolicy(QComboBox::NoInsert);
-    FilenameEdit->setGeometry(8, 16, 361, 21);
     FilenameEdit->setEditText(QStringLiteral("trevix.swf"));
+    (new QVBoxLayout(GroupBoxFile))->addWidget(FilenameEdit);
+    layout->addWidget(GroupBoxFile);
 
-    GroupBoxSize = groupBox(this, "GroupBoxSize", tr("Area size"), QRect(8, 72, 377, 49));
+    GroupBoxSize = groupBox(this, "GroupBoxSize", tr("Area size"));
     LabelWidth = new QLabel(tr("Width:"), GroupBoxSize);
     LabelWidth->setObjectName(QStringLiteral("LabelWidth"));
-    LabelWidth->move(8, 20);
     SpinWidth = new RangeSpinEdit(MinSize, MaxSize, GroupBoxSize);
     SpinWidth->setObjectName(QStringLiteral("SpinWidth"));
-    SpinWidth->setGeometry(56, 16, 121, 21);
     SpinWidth->setValue(400);
     LabelWidth->setBuddy(SpinWidth);
     LabelHeight = new QLabel(tr("Height:"), GroupBoxSize);
     LabelHeight->setObjectName(QStringLiteral("LabelHeight"));
-    LabelHeight->move(200, 20);
     SpinHeight = new RangeSpinEdit(MinSize, MaxSize, GroupBoxSize);
     SpinHeight->setObjectName(QStringLiteral("SpinHeight"));
-    SpinHeight->setGeometry(248, 16, 121, 21);
     SpinHeight->setValue(300);
     LabelHeight->setBuddy(SpinHeight);
+    auto *sizeRow = new QHBoxLayout(GroupBoxSize);
+    sizeRow->addWidget(LabelWidth);
+    sizeRow->addWidget(SpinWidth, 1);
+    sizeRow->addSpacing(16);
+    sizeRow->addWidget(LabelHeight);
+    sizeRow->addWidget(SpinHeight, 1);
+    layout->addWidget(GroupBoxSize);
 
-    GroupBoxData = groupBox(this, "GroupBoxData", tr("Data File"), QRect(8, 128, 377, 49));
+    GroupBoxData = groupBox(this, "GroupBoxData", tr("Data File"));
     DataFileEdit = new QLineEdit(QStringLiteral("data.txt"), GroupBoxData);
     DataFileEdit->setObjectName(QStringLiteral("DataFileEdit"));
-    DataFileEdit->setGeometry(8, 16, 361, 21);
+    (new QVBoxLayout(GroupBoxData))->addWidget(DataFileEdit);
+    layout->addWidget(GroupBoxData);
+    layout->addStretch();
 
-    OK = button(this, "OK", tr("OK"), 216);
-    BtnCansel = button(this, "BtnCansel", tr("Cancel"), 304);
-    BtnHelp = button(this, "BtnHelp", tr("Help"), 16);
+    OK = button(this, "OK", tr("OK"));
+    BtnCansel = button(this, "BtnCansel", tr("Cancel"));
+    BtnHelp = button(this, "BtnHelp", tr("Help"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(BtnHelp);
+    buttons->addStretch();
+    buttons->addWidget(OK);
+    buttons->addWidget(BtnCansel);
+    layout->addLayout(buttons);
     connect(OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(BtnCansel, &QPushButton::clicked, this, &QDialog::reject);
     connect(BtnHelp, &QPushButton::clicked, this, &TFormOptions::BtnHelpClick);
@@ -97,12 +108,40 @@ TFormOptions::TFormOptions(const QString &appDir, QWidget *parent) : QDialog(par
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
 
+    // At least the designed size, more when the font needs it; only wider by hand.
+    setMinimumSize(layout->totalSizeHint().expandedTo(MinimumClientSize));
+    resize(minimumSize());
+    setMaximumHeight(minimumHeight());
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     FormCreate();
 }
 
 TFormOptions::~TFormOptions() = default;
+
+std::optional<PreviewSettings> TFormOptions::edit(const QString &appDir, const PreviewSettings &settings,
+                                                  QWidget *parent)
+{
+    TFormOptions options(appDir, parent);
+    options.setSettings(settings);
+    if (options.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return options.settings();
+}
+
+void TFormOptions::setSettings(const PreviewSettings &settings)
+{
+    FilenameEdit->setEditText(settings.SWFFile);
+    SpinWidth->setNumber(settings.SWFWidth);
+    SpinHeight->setNumber(settings.SWFHeight);
+    DataFileEdit->setText(settings.SWFDataFile);
+}
+
+PreviewSettings TFormOptions::settings() const
+{
+    return {FilenameEdit->currentText(), double(SpinWidth->value()), double(SpinHeight->value()),
+            DataFileEdit->text()};
+}
 
 void TFormOptions::FormCreate()
 {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "app/PreviewSettings.h"
+
 #include <QDialog>
+
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -20,10 +24,27 @@ class TFormOptions : public QDialog
 public:
     static constexpr int MinSize = 10;
     static constexpr int MaxSize = 3000;
+    static constexpr QSize MinimumClientSize{392, 216};
 
     // appDir: the application directory, with its movies and help file.
     explicit TFormOptions(const QString &appDir, QWidget *parent = nullptr);
     ~TFormOptions() override;
+
+    // Shows the dialog modally from the given settings; the edited settings
+    // on OK, nothing on Cancel.
+    static std::optional<PreviewSettings> edit(const QString &appDir, const PreviewSettings &settings,
+                                               QWidget *parent);
+
+    void setSettings(const PreviewSettings &settings);
+    PreviewSettings settings() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate();
+    bool FormKeyDown(int key);
+    void BtnHelpClick();
 
     QGroupBox *GroupBoxFile = nullptr;
     QComboBox *FilenameEdit = nullptr;
@@ -38,14 +59,6 @@ public:
     QPushButton *BtnCansel = nullptr;
     QPushButton *BtnHelp = nullptr;
     THelpRouter *HelpRouter = nullptr;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    void FormCreate();
-    bool FormKeyDown(int key);
-    void BtnHelpClick();
 
     QString m_appDir;
 };

@@ -19,7 +19,6 @@
 #include "editors/ValueEditors.h"
 #include "preview/TShockwaveFlash.h"
 #include "settings/SettingsBackingStore.h"
-#include "app/RangeSpinEdit.h"
 #include "help/ShellOpen.h"
 #include "help/TFormAbout.h"
 #include "app/TFormOptions.h"
@@ -32,13 +31,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -603,7 +600,6 @@ void TMainForm::AHelpExecute()
 
 void TMainForm::AOptionsExecute()
 {
-    TFormOptions options(m_document.appDir(), this);
     // A stored size that is no number shows as its design value, so the user can repair it here.
     const auto storedSize = [this](const QString &name) -> double {
         try {
@@ -612,16 +608,16 @@ void TMainForm::AOptionsExecute()
             return FormStorage->ReadStoredInteger(name);
         }
     };
-    options.FilenameEdit->setEditText(FormStorage->ReadStoredValue(QStringLiteral("SWFFile")).toString());
-    options.SpinWidth->setNumber(storedSize(QStringLiteral("SWFWidth")));
-    options.SpinHeight->setNumber(storedSize(QStringLiteral("SWFHeight")));
-    options.DataFileEdit->setText(FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")).toString());
-    if (options.exec() != QDialog::Accepted)
+    const PreviewSettings stored{FormStorage->ReadStoredValue(QStringLiteral("SWFFile")).toString(),
+                                 storedSize(QStringLiteral("SWFWidth")), storedSize(QStringLiteral("SWFHeight")),
+                                 FormStorage->ReadStoredValue(QStringLiteral("SWFDataFile")).toString()};
+    const std::optional<PreviewSettings> chosen = TFormOptions::edit(m_document.appDir(), stored, this);
+    if (!chosen)
         return;
-    FormStorage->WriteStoredValue(QStringLiteral("SWFFile"), options.FilenameEdit->currentText());
-    FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), options.SpinWidth->value());
-    FormStorage->WriteStoredValue(QStringLiteral("SWFHeight"), options.SpinHeight->value());
-    FormStorage->WriteStoredValue(QStringLiteral("SWFDataFile"), options.DataFileEdit->text());
+    FormStorage->WriteStoredValue(QStringLiteral("SWFFile"), chosen->SWFFile);
+    FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), int(chosen->SWFWidth));
+    FormStorage->WriteStoredValue(QStringLiteral("SWFHeight"), int(chosen->SWFHeight));
+    FormStorage->WriteStoredValue(QStringLiteral("SWFDataFile"), chosen->SWFDataFile);
     // Options fit the panel to the movie again, whatever the splitter was left at.
     m_preview->fitToMovieAgain();
     RefreshPreview();

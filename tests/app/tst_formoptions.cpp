@@ -1,5 +1,4 @@
-#include "app/RangeSpinEdit.h"
-#include "app/TFormOptions.h"
+#include "OptionsDialogParts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -11,6 +10,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(PreviewSettings)
 
 // The Options dialog on its own: its layout, the movie list, the number
 // fields and the keys. The dialog is shown without exec, so nothing blocks.
@@ -42,39 +44,41 @@ private slots:
             touch(QLatin1String(name));
     }
 
-    void layoutAndTexts_data()
+    void texts_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QRect>("geometry");
-        QTest::newRow("file box") << "GroupBoxFile" << "SWF File" << QRect(8, 8, 377, 57);
-        QTest::newRow("movie") << "FilenameEdit" << "trevix.swf" << QRect(8, 16, 361, 21);
-        QTest::newRow("size box") << "GroupBoxSize" << "Area size" << QRect(8, 72, 377, 49);
-        QTest::newRow("width") << "SpinWidth" << "400" << QRect(56, 16, 121, 21);
-        QTest::newRow("height") << "SpinHeight" << "300" << QRect(248, 16, 121, 21);
-        QTest::newRow("data box") << "GroupBoxData" << "Data File" << QRect(8, 128, 377, 49);
-        QTest::newRow("data file") << "DataFileEdit" << "data.txt" << QRect(8, 16, 361, 21);
-        QTest::newRow("ok") << "OK" << "OK" << QRect(216, 184, 75, 25);
-        QTest::newRow("cancel") << "BtnCansel" << "Cancel" << QRect(304, 184, 75, 25);
-        QTest::newRow("help") << "BtnHelp" << "Help" << QRect(16, 184, 75, 25);
+        QTest::newRow("file box") << "GroupBoxFile" << "SWF File";
+        QTest::newRow("movie") << "FilenameEdit" << "trevix.swf";
+        QTest::newRow("size box") << "GroupBoxSize" << "Area size";
+        QTest::newRow("width label") << "LabelWidth" << "Width:";
+        QTest::newRow("width") << "SpinWidth" << "400";
+        QTest::newRow("height label") << "LabelHeight" << "Height:";
+        QTest::newRow("height") << "SpinHeight" << "300";
+        QTest::newRow("data box") << "GroupBoxData" << "Data File";
+        QTest::newRow("data file") << "DataFileEdit" << "data.txt";
+        QTest::newRow("ok") << "OK" << "OK";
+        QTest::newRow("cancel") << "BtnCansel" << "Cancel";
+        QTest::newRow("help") << "BtnHelp" << "Help";
     }
 
-    void layoutAndTexts()
+    // The layout itself is checked with the other dialogs' (tst_dialoglayout).
+    void texts()
     {
         QFETCH(QString, name);
         QFETCH(QString, text);
-        QFETCH(QRect, geometry);
         TFormOptions form(m_dir.path() + QLatin1Char('/'));
         QCOMPARE(form.windowTitle(), QStringLiteral("Options"));
-        QCOMPARE(form.size(), QSize(392, 216));
+        QVERIFY(form.width() >= 392 && form.height() >= 216);
         auto *w = form.findChild<QWidget *>(name);
         QVERIFY(w);
-        QCOMPARE(w->geometry(), geometry);
         QString shown;
         if (auto *box = qobject_cast<QGroupBox *>(w))
             shown = box->title();
         else if (auto *button = qobject_cast<QPushButton *>(w))
             shown = button->text();
+        else if (auto *label = qobject_cast<QLabel *>(w))
+            shown = label->text();
         else if (auto *combo = qobject_cast<QComboBox *>(w))
             shown = combo->currentText();
         else if (auto *spin = qobject_cast<QSpinBox *>(w))
@@ -86,18 +90,35 @@ private slots:
             QVERIFY(!button->isDefault() && !button->autoDefault());
     }
 
-    void labelsAndTabOrder()
+    void controlsInTheirOrder()
     {
         TFormOptions form(m_dir.path() + QLatin1Char('/'));
-        QCOMPARE(form.LabelWidth->text(), QStringLiteral("Width:"));
-        QCOMPARE(form.LabelWidth->pos(), QPoint(8, 20));
-        QCOMPARE(form.LabelHeight->text(), QStringLiteral("Height:"));
-        QCOMPARE(form.LabelHeight->pos(), QPoint(200, 20));
-        const QList<QWidget *> order = {form.FilenameEdit, form.SpinWidth, form.SpinHeight, form.DataFileEdit,
-                                        form.OK, form.BtnCansel, form.BtnHelp};
+        const OptionsDialogParts d(form);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        // Top to bottom the three boxes, then the buttons: Help at the left, OK before Cancel.
+        const auto top = [&](const char *name) { return form.findChild<QWidget *>(QLatin1String(name))->y(); };
+        QVERIFY(top("GroupBoxFile") < top("GroupBoxSize"));
+        QVERIFY(top("GroupBoxSize") < top("GroupBoxData"));
+        QVERIFY(top("GroupBoxData") < d.OK->y());
+        QVERIFY(d.BtnHelp->x() < d.OK->x() && d.OK->x() < d.BtnCansel->x());
+        // Each label stands before its field.
+        QCOMPARE(d.LabelWidth->buddy(), d.SpinWidth);
+        QVERIFY(d.LabelWidth->geometry().right() < d.SpinWidth->x());
+        QCOMPARE(d.LabelHeight->buddy(), d.SpinHeight);
+        QVERIFY(d.SpinWidth->geometry().right() < d.LabelHeight->x());
+        QVERIFY(d.LabelHeight->geometry().right() < d.SpinHeight->x());
+    }
+
+    void tabOrder()
+    {
+        TFormOptions form(m_dir.path() + QLatin1Char('/'));
+        const OptionsDialogParts d(form);
+        const QList<QWidget *> order = {d.FilenameEdit, d.SpinWidth, d.SpinHeight, d.DataFileEdit,
+                                        d.OK, d.BtnCansel, d.BtnHelp};
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.FilenameEdit->setFocus();
+        d.FilenameEdit->setFocus();
         for (int i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QWidget *focused = QApplication::focusWidget();
@@ -105,24 +126,82 @@ private slots:
         }
     }
 
+    void settingsInAndOut_data()
+    {
+        QTest::addColumn<PreviewSettings>("given");
+        QTest::addColumn<PreviewSettings>("returned");
+        QTest::newRow("as stored") << PreviewSettings{"demo.swf", 640, 480, "sales.txt"}
+                                   << PreviewSettings{"demo.swf", 640, 480, "sales.txt"};
+        QTest::newRow("sizes into the range") << PreviewSettings{"trevix.swf", 5000, 4, "data.txt"}
+                                              << PreviewSettings{"trevix.swf", 3000, 10, "data.txt"};
+        QTest::newRow("fractions rounded") << PreviewSettings{"x.swf", 250.6, 99.4, ""}
+                                           << PreviewSettings{"x.swf", 251, 99, ""};
+        QTest::newRow("names kept untrimmed") << PreviewSettings{" not listed.swf ", 400, 300, " d.txt"}
+                                              << PreviewSettings{" not listed.swf ", 400, 300, " d.txt"};
+    }
+
+    void settingsInAndOut()
+    {
+        QFETCH(PreviewSettings, given);
+        QFETCH(PreviewSettings, returned);
+        TFormOptions form(m_dir.path() + QLatin1Char('/'));
+        form.setSettings(given);
+        const PreviewSettings out = form.settings();
+        QCOMPARE(out.SWFFile, returned.SWFFile);
+        QCOMPARE(out.SWFWidth, returned.SWFWidth);
+        QCOMPARE(out.SWFHeight, returned.SWFHeight);
+        QCOMPARE(out.SWFDataFile, returned.SWFDataFile);
+    }
+
+    void editReturnsTheSettingsOnOkOnly_data()
+    {
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
+    }
+
+    void editReturnsTheSettingsOnOkOnly()
+    {
+        QFETCH(bool, ok);
+        QTimer::singleShot(0, this, [ok] {
+            auto *dialog = qobject_cast<TFormOptions *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const OptionsDialogParts d(*dialog);
+            d.SpinWidth->setValue(800);
+            d.DataFileEdit->setText(QStringLiteral("other.txt"));
+            (ok ? d.OK : d.BtnCansel)->click();
+        });
+        const std::optional<PreviewSettings> chosen =
+            TFormOptions::edit(m_dir.path() + QLatin1Char('/'), {"trevix.swf", 400, 300, "data.txt"}, nullptr);
+        QCOMPARE(chosen.has_value(), ok);
+        if (ok) {
+            QCOMPARE(chosen->SWFWidth, 800.0);
+            QCOMPARE(chosen->SWFHeight, 300.0);
+            QCOMPARE(chosen->SWFDataFile, QStringLiteral("other.txt"));
+            QCOMPARE(chosen->SWFFile, QStringLiteral("trevix.swf"));
+        }
+    }
+
     void movieListSkipsTheBlankMovie()
     {
         TFormOptions form(m_dir.path() + QLatin1Char('/'));
-        QStringList listed = items(form.FilenameEdit);
+        const OptionsDialogParts d(form);
+        QStringList listed = items(d.FilenameEdit);
         listed.sort();
         QCOMPARE(listed, (QStringList{"demo.swf", "trevix.swf"}));
         // The list follows the directory, unsorted.
         QStringList directoryOrder = QDir(m_dir.path()).entryList({"*.swf"}, QDir::Files, QDir::Unsorted);
         directoryOrder.removeAll(QStringLiteral("Empty.SWF"));
-        QCOMPARE(items(form.FilenameEdit), directoryOrder);
+        QCOMPARE(items(d.FilenameEdit), directoryOrder);
     }
 
     void movieListOfAFolderWithoutMovies()
     {
         QTemporaryDir empty;
         TFormOptions form(empty.path() + QLatin1Char('/'));
-        QCOMPARE(form.FilenameEdit->count(), 0);
-        QVERIFY(form.FilenameEdit->isEditable());
+        const OptionsDialogParts d(form);
+        QCOMPARE(d.FilenameEdit->count(), 0);
+        QVERIFY(d.FilenameEdit->isEditable());
     }
 
     void settingANumberKeepsItInTheRange_data()
@@ -165,17 +244,18 @@ private slots:
         QFETCH(QString, shownWhileTyping);
         QFETCH(int, valueAfterLeaving);
         TFormOptions form(m_dir.path() + QLatin1Char('/'));
+        const OptionsDialogParts d(form);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.SpinHeight->setFocus();
-        form.SpinHeight->selectAll();
-        QTest::keyClick(form.SpinHeight, Qt::Key_Delete);
-        QTest::keyClicks(form.SpinHeight, typed);
-        QCOMPARE(form.SpinHeight->text(), shownWhileTyping);
-        QTest::keyClick(form.SpinHeight, Qt::Key_Tab);
-        QVERIFY(!form.SpinHeight->hasFocus());
-        QCOMPARE(form.SpinHeight->value(), valueAfterLeaving);
-        QCOMPARE(form.SpinHeight->text(), QString::number(valueAfterLeaving));
+        d.SpinHeight->setFocus();
+        d.SpinHeight->selectAll();
+        QTest::keyClick(d.SpinHeight, Qt::Key_Delete);
+        QTest::keyClicks(d.SpinHeight, typed);
+        QCOMPARE(d.SpinHeight->text(), shownWhileTyping);
+        QTest::keyClick(d.SpinHeight, Qt::Key_Tab);
+        QVERIFY(!d.SpinHeight->hasFocus());
+        QCOMPARE(d.SpinHeight->value(), valueAfterLeaving);
+        QCOMPARE(d.SpinHeight->text(), QString::number(valueAfterLeaving));
     }
 
     void arrowsStepWithinTheRange()
@@ -232,14 +312,15 @@ private slots:
     void enterReadsATypedNumberWithinTheRange()
     {
         TFormOptions form(m_dir.path() + QLatin1Char('/'));
+        const OptionsDialogParts d(form);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
-        form.SpinWidth->setFocus();
-        form.SpinWidth->selectAll();
-        QTest::keyClicks(form.SpinWidth, QStringLiteral("9999"));
-        QTest::keyClick(form.SpinWidth, Qt::Key_Return);
+        d.SpinWidth->setFocus();
+        d.SpinWidth->selectAll();
+        QTest::keyClicks(d.SpinWidth, QStringLiteral("9999"));
+        QTest::keyClick(d.SpinWidth, Qt::Key_Return);
         QCOMPARE(form.result(), int(QDialog::Accepted));
-        QCOMPARE(form.SpinWidth->value(), 3000);
+        QCOMPARE(d.SpinWidth->value(), 3000);
     }
 };
 

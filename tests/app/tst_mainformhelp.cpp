@@ -124,7 +124,7 @@ void tst_MainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
         auto *options = qobject_cast<TFormOptions *>(QApplication::activeModalWidget());
         if (!options)
             return;
-        options->BtnHelp->click();
+        options->findChild<QPushButton *>(QStringLiteral("BtnHelp"))->click();
         if (HtmlHelp::viewers().viewers().size() == 1) {
             viewer = HtmlHelp::viewers().viewers().first();
             if (QTest::qWaitForWindowExposed(viewer) && viewer->browser()->currentTopic() == QLatin1String("Settings.html")) {

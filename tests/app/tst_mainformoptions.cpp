@@ -3,8 +3,7 @@
 
 #include "app/TMainForm.h"
 #include "preview/TShockwaveFlash.h"
-#include "app/RangeSpinEdit.h"
-#include "app/TFormOptions.h"
+#include "OptionsDialogParts.h"
 #include "settings/TFormStorage.h"
 
 #include <QAction>
@@ -35,13 +34,13 @@ private:
     QVariant stored(const char *name) const { return m_form->FormStorage->ReadStoredValue(QLatin1String(name)); }
 
     // Runs the Options command with the dialog handed to act while it is up.
-    bool runOptions(const std::function<void(TFormOptions &)> &act)
+    bool runOptions(const std::function<void(const OptionsDialogParts &)> &act)
     {
         bool shown = false;
         QTimer::singleShot(0, m_form.get(), [&] {
             if (auto *dialog = qobject_cast<TFormOptions *>(QApplication::activeModalWidget())) {
                 shown = true;
-                act(*dialog);
+                act(OptionsDialogParts(*dialog));
             }
         });
         m_form->AOptions->trigger();
@@ -73,7 +72,7 @@ private slots:
         QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
         QString movie, dataFile;
         int width = 0, height = 0;
-        QVERIFY(runOptions([&](TFormOptions &d) {
+        QVERIFY(runOptions([&](const OptionsDialogParts &d) {
             movie = d.FilenameEdit->currentText();
             width = d.SpinWidth->value();
             height = d.SpinHeight->value();
@@ -94,7 +93,7 @@ private slots:
     void okStoresTheEditedValuesUntrimmedAndRefreshes()
     {
         QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
-        QVERIFY(runOptions([](TFormOptions &d) {
+        QVERIFY(runOptions([](const OptionsDialogParts &d) {
             d.FilenameEdit->setEditText(QStringLiteral(" other.swf"));
             d.DataFileEdit->setText(QStringLiteral(" sales.txt "));
             d.SpinWidth->setFocus();
@@ -120,7 +119,7 @@ private slots:
     void cancelChangesNothing()
     {
         QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
-        QVERIFY(runOptions([](TFormOptions &d) {
+        QVERIFY(runOptions([](const OptionsDialogParts &d) {
             d.SpinWidth->setValue(800);
             d.FilenameEdit->setEditText(QStringLiteral("demo.swf"));
             QTest::keyClick(d.DataFileEdit, Qt::Key_Escape);
@@ -148,7 +147,7 @@ private slots:
         QFETCH(int, shown);
         m_form->FormStorage->WriteStoredValue(QStringLiteral("SWFWidth"), width);
         int seen = 0;
-        QVERIFY(runOptions([&](TFormOptions &d) {
+        QVERIFY(runOptions([&](const OptionsDialogParts &d) {
             seen = d.SpinWidth->value();
             d.BtnCansel->click();
         }));
@@ -163,7 +162,7 @@ private slots:
         QVERIFY(!ErrorReport::guard([this] { m_form->RefreshPreview(); }));
         m_reported.take();
         QSignalSpy written(m_form->ShockwaveFlash(), &TShockwaveFlash::movieWritten);
-        QVERIFY(runOptions([](TFormOptions &d) { d.OK->click(); }));
+        QVERIFY(runOptions([](const OptionsDialogParts &d) { d.OK->click(); }));
         QCOMPARE(stored("SWFHeight"), QVariant(300));
         QCOMPARE(written.size(), 2);
         QVERIFY(m_reported.isEmpty());

@@ -174,7 +174,7 @@ private slots:
         bool accepted = false;
         QTimer::singleShot(0, &form, [&accepted] {
             if (auto *options = qobject_cast<TFormOptions *>(QApplication::activeModalWidget())) {
-                options->OK->click();
+                options->findChild<QPushButton *>(QStringLiteral("OK"))->click();
                 accepted = true;
             }
         });
