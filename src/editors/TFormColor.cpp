@@ -4,12 +4,12 @@
 
 #include <QFrame>
 
-TFormColor::TFormColor(QWidget *parent) : ValuePopup(QSize(160, 61), QPoint(40, 32), parent)
+TFormColor::TFormColor(QWidget *parent) : ValuePopup(QSize(160, 61), parent)
 {
     setObjectName(QStringLiteral("FormColor"));
     m_colorPick = new TColorPickCombo(panel());
     m_colorPick->setObjectName(QStringLiteral("ColorPick"));
-    m_colorPick->setGeometry(40, 8, 39, 22);
+    addControl(m_colorPick, Qt::AlignHCenter);
     m_colorPick->setActiveColor(TColors::Black);
     m_colorPick->setDropDnColor(TColors::clBtnFace);
     m_colorPick->setOtherBtnCaption(QStringLiteral("&Other colors..."));

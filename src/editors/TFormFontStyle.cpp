@@ -2,24 +2,33 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 
 namespace {
 
-QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, int y)
+QCheckBox *checkBox(QWidget *panel, QVBoxLayout *column, const char *name, const QString &caption)
 {
-    auto *box = new QCheckBox(caption, parent);
+    auto *box = new QCheckBox(caption, panel);
     box->setObjectName(QLatin1String(name));
-    box->setGeometry(40, y, 97, 17);
+    column->addWidget(box);
     return box;
 }
 
 } // namespace
 
-TFormFontStyle::TFormFontStyle(QWidget *parent) : ValuePopup(QSize(160, 112), QPoint(40, 80), parent)
+TFormFontStyle::TFormFontStyle(QWidget *parent) : ValuePopup(QSize(160, 112), parent)
 {
     setObjectName(QStringLiteral("FormFontStyle"));
-    m_bold = checkBox(panel(), "CheckBoxBold", tr("Bold"), 8);
-    m_italic = checkBox(panel(), "CheckBoxItalic", tr("Italic"), 32);
-    m_underline = checkBox(panel(), "CheckBoxUnderline", tr("Underline"), 56);
+    auto *column = new QVBoxLayout;
+    m_bold = checkBox(panel(), column, "CheckBoxBold", tr("Bold"));
+    m_italic = checkBox(panel(), column, "CheckBoxItalic", tr("Italic"));
+    m_underline = checkBox(panel(), column, "CheckBoxUnderline", tr("Underline"));
+    // The three boxes share one left edge, centred as a group.
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addLayout(column);
+    row->addStretch();
+    addControls(row);
     setFocusProxy(m_bold);
 }

@@ -3,11 +3,12 @@
 #include <QFrame>
 #include <QSpinBox>
 
-TFormSpin::TFormSpin(QWidget *parent) : ValuePopup(QSize(160, 61), QPoint(40, 32), parent)
+TFormSpin::TFormSpin(QWidget *parent) : ValuePopup(QSize(160, 61), parent)
 {
     setObjectName(QStringLiteral("FormSpin"));
     m_spinEdit = new QSpinBox(panel());
     m_spinEdit->setObjectName(QStringLiteral("SpinEdit"));
-    m_spinEdit->setGeometry(8, 8, 145, 21);
+    m_spinEdit->setMinimumWidth(145);
+    addControl(m_spinEdit);
     setFocusProxy(m_spinEdit);
 }

@@ -83,6 +83,7 @@ void ValueEditors::PValueButtonClick()
 bool ValueEditors::exec(ValuePopup *popup)
 {
     const QRect main = m_mainWindow->frameGeometry();
+    popup->fitToControls();
     popup->move(m_position.topLeft(popup->height(), main.y() + main.height()));
     popup->setFocus();
     return popup->exec() == QDialog::Accepted;

@@ -4,21 +4,49 @@
 #include <QPushButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QVBoxLayout>
 
-ValuePopup::ValuePopup(const QSize &clientSize, const QPoint &okPosition, QWidget *parent)
+ValuePopup::ValuePopup(const QSize &minimumSize, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setModal(true);
-    setFixedSize(clientSize);
     m_panel = new QFrame(this);
     m_panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    m_panel->setGeometry(rect());
+    m_panel->setMinimumSize(minimumSize);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(m_panel);
+    // The popup is placed by its size before it shows: it keeps the size its
+    // controls need rather than one the user could drag.
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 
+    m_controls = new QVBoxLayout(m_panel);
+    m_controls->setContentsMargins(8, 8, 8, 8);
+    m_controls->setSpacing(6);
     m_btnOK = new QPushButton(tr("OK"), m_panel);
     m_btnOK->setObjectName(QStringLiteral("BtnOK"));
-    m_btnOK->setGeometry(QRect(okPosition, QSize(75, 25)));
+    m_btnOK->setMinimumSize(75, 25);
     m_btnOK->setAutoDefault(false);
+    m_controls->addStretch();
+    m_controls->addWidget(m_btnOK, 0, Qt::AlignHCenter);
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void ValuePopup::addControl(QWidget *control, Qt::Alignment alignment)
+{
+    // Before the stretch and the OK button.
+    m_controls->insertWidget(m_controls->count() - 2, control, 0, alignment);
+}
+
+void ValuePopup::addControls(QLayout *controls)
+{
+    m_controls->insertLayout(m_controls->count() - 2, controls);
+}
+
+void ValuePopup::fitToControls()
+{
+    layout()->activate();
+    m_controls->activate();
 }
 
 void ValuePopup::showEvent(QShowEvent *event)

@@ -5,31 +5,20 @@
 #include "help/ShellOpen.h"
 
 #include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 namespace {
 
-QLabel *fixedLabel(QWidget *parent, const QString &text, const QRect &geometry)
+QLabel *centredLabel(QWidget *parent, const char *name, const QString &text)
 {
     auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label->setGeometry(geometry);
-    return label;
-}
-
-// The link rows' labels are as wide as their text.
-template<typename Label>
-Label *linkRowLabel(Label *label, const QString &name, const QPoint &position)
-{
-    label->setObjectName(name);
-    QFont rowFont = label->font(); // keeps a link's underline
-    rowFont.setFamily(QStringLiteral("Tahoma"));
-    rowFont.setPointSize(8);
-    label->setFont(rowFont);
-    label->adjustSize();
-    label->move(position);
     return label;
 }
 
@@ -39,40 +28,61 @@ TFormAbout::TFormAbout(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FormAbout"));
     setWindowTitle(tr("About"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(231, 205);
+    auto *layout = new QVBoxLayout(this);
 
-    LabelTitle = fixedLabel(this, AboutText::title(), QRect(2, 10, 225, 17));
-    LabelTitle->setObjectName(QStringLiteral("LabelTitle"));
-    QFont titleFont(QStringLiteral("MS Sans Serif"), 10);
+    LabelTitle = centredLabel(this, "LabelTitle", AboutText::title());
+    QFont titleFont = font();
     titleFont.setBold(true);
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     LabelTitle->setFont(titleFont);
+    layout->addWidget(LabelTitle);
+    LabelVersion = centredLabel(this, "LabelVersion", AboutText::version());
+    layout->addWidget(LabelVersion);
+    layout->addSpacing(6);
 
-    LabelVersion = fixedLabel(this, AboutText::version(), QRect(2, 30, 225, 43));
-    LabelVersion->setObjectName(QStringLiteral("LabelVersion"));
-
-    wwwLabel = linkRowLabel(new QLabel(tr("www:"), this), QStringLiteral("wwwLabel"), QPoint(40, 80));
-    URLLabel = linkRowLabel(new LinkLabel(WebAddress, this), QStringLiteral("URLLabel"), QPoint(72, 80));
-    mailLabel = linkRowLabel(new QLabel(tr("e-mail:"), this), QStringLiteral("mailLabel"), QPoint(40, 104));
-    EMailLabel = linkRowLabel(new LinkLabel(SupportAddress, this), QStringLiteral("EMailLabel"), QPoint(72, 104));
+    // The two link rows: captions in one column, addresses in the next.
+    wwwLabel = new QLabel(tr("www:"), this);
+    wwwLabel->setObjectName(QStringLiteral("wwwLabel"));
+    URLLabel = new LinkLabel(WebAddress, this);
+    URLLabel->setObjectName(QStringLiteral("URLLabel"));
+    mailLabel = new QLabel(tr("e-mail:"), this);
+    mailLabel->setObjectName(QStringLiteral("mailLabel"));
+    EMailLabel = new LinkLabel(SupportAddress, this);
+    EMailLabel->setObjectName(QStringLiteral("EMailLabel"));
+    auto *links = new QGridLayout;
+    links->setVerticalSpacing(10);
+    links->addWidget(wwwLabel, 0, 0);
+    links->addWidget(URLLabel, 0, 1);
+    links->addWidget(mailLabel, 1, 0);
+    links->addWidget(EMailLabel, 1, 1);
+    auto *linksRow = new QHBoxLayout;
+    linksRow->addStretch();
+    linksRow->addLayout(links);
+    linksRow->addStretch();
+    layout->addLayout(linksRow);
     connect(URLLabel, &LinkLabel::clicked, this, &TFormAbout::URLLabelClick);
     connect(EMailLabel, &LinkLabel::clicked, this, &TFormAbout::EMailLabelClick);
+    layout->addSpacing(6);
 
-    NoticeLabel = fixedLabel(this, tr("Copyright (c) 2026 Melbrin.\nAll rights reserved."), QRect(2, 128, 225, 26));
-    NoticeLabel->setObjectName(QStringLiteral("NoticeLabel"));
+    NoticeLabel = centredLabel(this, "NoticeLabel", tr("Copyright (c) 2026 Melbrin.\nAll rights reserved."));
+    layout->addWidget(NoticeLabel);
+    layout->addStretch();
 
     auto *bevel = new QFrame(this);
     bevel->setObjectName(QStringLiteral("Bevel1"));
     bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
-    bevel->setGeometry(2, 168, 225, 2);
+    layout->addWidget(bevel);
 
     BtnOk = new QPushButton(tr("OK"), this);
     BtnOk->setObjectName(QStringLiteral("BtnOk"));
-    BtnOk->setGeometry(80, 176, 75, 25);
+    BtnOk->setMinimumWidth(75);
+    layout->addWidget(BtnOk, 0, Qt::AlignHCenter);
     // OK only closes: the box has nothing to accept.
     connect(BtnOk, &QPushButton::clicked, this, &QDialog::reject);
     BtnOk->setFocus();
 
+    // At least the designed size, more when the font needs it.
+    setFixedSize(layout->totalSizeHint().expandedTo(MinimumClientSize));
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -15,6 +15,7 @@ class TFormAbout : public QDialog
 public:
     static inline const QString WebAddress = QStringLiteral("www.melbrin.com");
     static inline const QString SupportAddress = QStringLiteral("support@melbrin.com");
+    static constexpr QSize MinimumClientSize{231, 205};
 
     explicit TFormAbout(QWidget *parent = nullptr);
 

@@ -9,23 +9,32 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 THelpForm::THelpForm(QWidget *owner) : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(tr("Help"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(400, 320);
-
-    // Nothing ever fills the label: it keeps a blank strip above the picture.
+    // Nothing ever fills the label: it keeps a blank strip, a line of text
+    // high, above the picture.
     TopLabel = new QLabel(this);
     TopLabel->setObjectName(QStringLiteral("TopLabel"));
-    TopLabel->setGeometry(8, 2, 380, 13);
+    TopLabel->setMinimumHeight(std::max(13, TopLabel->fontMetrics().height()));
 
     Image = new QLabel(this);
     Image->setObjectName(QStringLiteral("Image"));
-    Image->setGeometry(0, 20, 400, 300);
+    Image->setMinimumSize(PictureSize);
     Image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(5);
+    layout->addWidget(TopLabel);
+    layout->addWidget(Image, 1);
+    setMinimumSize(layout->totalMinimumSize().expandedTo(MinimumClientSize));
+    resize(minimumSize());
 
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());

@@ -13,6 +13,9 @@ class THelpForm : public QWidget
     Q_OBJECT
 
 public:
+    static constexpr QSize MinimumClientSize{400, 320};
+    static constexpr QSize PictureSize{400, 300};
+
     explicit THelpForm(QWidget *owner = nullptr);
 
     QLabel *TopLabel = nullptr;

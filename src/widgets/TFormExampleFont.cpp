@@ -2,19 +2,13 @@
 
 #include <QLabel>
 
-namespace {
-constexpr int NameStripHeight = 15;
-}
+#include <algorithm>
 
 TFormExampleFont::TFormExampleFont(QWidget *parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("FormExampleFont"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    QFont normal(QStringLiteral("MS Sans Serif"));
-    normal.setPixelSize(11);
-    setFont(normal);
-
     m_panelFontName = new QLabel(this);
     m_panelFontName->setObjectName(QStringLiteral("PanelFontName"));
     m_panelFontName->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -51,7 +45,13 @@ void TFormExampleFont::setNameVisible(bool visible)
 
 void TFormExampleFont::resizeEvent(QResizeEvent *)
 {
-    const int strip = m_panelFontName->isVisibleTo(this) ? NameStripHeight : 0;
-    m_panelFontName->setGeometry(0, 0, width(), NameStripHeight);
+    const int strip = m_panelFontName->isVisibleTo(this) ? nameStripHeight() : 0;
+    m_panelFontName->setGeometry(0, 0, width(), nameStripHeight());
     m_panelPreview->setGeometry(0, strip, width(), height() - strip);
+}
+
+int TFormExampleFont::nameStripHeight() const
+{
+    // A line of the window's font inside the bevel, never less than 15 pixels.
+    return std::max(15, m_panelFontName->fontMetrics().height() + 2 * m_panelFontName->frameWidth());
 }

@@ -24,6 +24,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    int nameStripHeight() const;
+
     QLabel *m_panelFontName;
     QLabel *m_panelPreview;
 };
