@@ -9,11 +9,14 @@
 #include <QMouseEvent>
 #include <QShortcut>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 constexpr int ParameterWidth = 242;
 constexpr int ValueWidth = 85;
+// The caption column keeps at least this much when the values need the rest.
+constexpr int LeastParameterWidth = 48;
 } // namespace
 
 ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
@@ -36,6 +39,11 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
     header()->setSortIndicator(-1, Qt::AscendingOrder);
     setSortingEnabled(true);
     connect(header(), &QHeaderView::sectionResized, this, &ProfileGrid::keepProportion);
+    connect(m_proxy, &QAbstractItemModel::dataChanged, this, &ProfileGrid::valuesChanged);
+    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, &ProfileGrid::valuesChanged);
+    connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, &ProfileGrid::valuesChanged);
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, &ProfileGrid::valuesChanged);
+    connect(m_proxy, &QAbstractItemModel::layoutChanged, this, &ProfileGrid::valuesChanged);
 
     // Sections open expanded, also those that appear while the profile loads.
     // Their rows span the grid from the next layout on (see updateGeometries).
@@ -172,11 +180,44 @@ void ProfileGrid::resizeEvent(QResizeEvent *event)
     stretchColumns();
 }
 
+int ProfileGrid::valueContentWidth() const
+{
+    if (m_valueContentWidth >= 0)
+        return m_valueContentWidth;
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    int widest = 0;
+    for (int section = 0; section < m_proxy->rowCount(); ++section) {
+        const QModelIndex group = m_proxy->index(section, 0);
+        for (int row = 0; row < m_proxy->rowCount(group); ++row) {
+            const QModelIndex value = m_proxy->index(row, ProfileGridModel::ValueColumn, group);
+            widest = std::max(widest, m_delegate->sizeHint(option, value).width());
+        }
+    }
+    m_valueContentWidth = widest;
+    return widest;
+}
+
+void ProfileGrid::valuesChanged()
+{
+    m_valueContentWidth = -1;
+    // One measure for a whole walk of the table, not one per value posted.
+    if (std::exchange(m_restretchDue, true))
+        return;
+    QMetaObject::invokeMethod(this, [this] {
+        m_restretchDue = false;
+        stretchColumns();
+    }, Qt::QueuedConnection);
+}
+
 void ProfileGrid::stretchColumns()
 {
     m_stretching = true;
     const int width = viewport()->width();
-    const int parameter = qRound(width * m_parameterShare);
+    // The values show in full; the captions give way and are cut short.
+    const int least = std::min(LeastParameterWidth, width / 2);
+    const int wanted = std::max(qRound(width * m_parameterShare), least);
+    const int parameter = std::clamp(width - valueContentWidth(), least, wanted);
     header()->resizeSection(ProfileGridModel::ParameterColumn, parameter);
     header()->resizeSection(ProfileGridModel::ValueColumn, width - parameter);
     m_stretching = false;

@@ -9,7 +9,8 @@ class ProfileGridModel;
 class ProfileGridProxy;
 
 // The parameter grid: sections as expandable group rows, the caption and
-// value columns stretched in the proportion 242:85, values edited in place.
+// value columns stretched in the proportion 242:85 as far as the values
+// keep room to show in full, values edited in place.
 class ProfileGrid : public QTreeView
 {
     Q_OBJECT
@@ -25,8 +26,13 @@ public:
     int currentRecord() const;
     void setCurrentRecord(int recordIndex);
 
+    // The width the value column needs to show each value in full.
+    int valueContentWidth() const;
+
     // The widths of the caption and value columns. The two keep their
-    // proportion when the grid is resized; setting them sets the proportion.
+    // proportion when the grid is resized, except that the value column
+    // never gets narrower than its values need while the captions, cut
+    // short, keep some room; setting them sets the proportion.
     QList<int> columnWidths() const;
     void setColumnWidths(const QList<int> &widths);
     QStringList collapsedSections() const;
@@ -54,12 +60,16 @@ private:
     void commitValueEditor();
     void stretchColumns();
     void keepProportion(int logicalIndex);
+    // Values changed: their width is measured again before the next layout.
+    void valuesChanged();
 
     ProfileGridModel *m_model;
     ProfileGridProxy *m_proxy;
     ProfileGridDelegate *m_delegate;
     double m_parameterShare;
     bool m_stretching = false;
+    mutable int m_valueContentWidth = -1; // -1: to be measured
+    bool m_restretchDue = false;
     QList<QPersistentModelIndex> m_unspannedSections;
     QPersistentModelIndex m_pressedButton;
 };

@@ -113,6 +113,14 @@ void ProfileGridDelegate::paintText(QPainter *painter, const QStyleOptionViewIte
                        cell.displayAlignment);
 }
 
+QSize ProfileGridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    if (hasButton(index))
+        size.rwidth() += size.height() + 2; // as wide as buttonRect makes it in a row this high
+    return size;
+}
+
 void ProfileGridDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                                 const QModelIndex &index) const
 {

@@ -62,6 +62,7 @@ private slots:
     void typedValueReachesThePopup_data();
     void typedValueReachesThePopup();
     void valueCellsShowTheirMeaning();
+    void valuesShowInFullAtTheDefaultSize();
     void boldMeansDiffersFromTheProfile();
 
 private:
@@ -179,6 +180,43 @@ void tst_ValueEditors::edit(std::function<void(QWidget *popup)> action)
     m_shown = nullptr;
     whenModal(action);
     m_form->valueEditors()->PValueButtonClick();
+}
+
+void tst_ValueEditors::valuesShowInFullAtTheDefaultSize()
+{
+    // The window as a first start opens it; the values of the sample, then a
+    // font name as long as a value can be.
+    QCOMPARE(m_form->size(), QSize(700, 400));
+    ProfileGrid *grid = m_form->ProfileGridView();
+    const auto check = [grid](const QString &when) {
+        QStyleOptionViewItem option;
+        option.initFrom(grid);
+        option.font = grid->font();
+        option.fontMetrics = grid->fontMetrics();
+        const int column = grid->header()->sectionSize(ProfileGridModel::ValueColumn);
+        const QAbstractItemModel *shown = grid->model();
+        QStringList types;
+        for (int section = 0; section < shown->rowCount(); ++section) {
+            const QModelIndex group = shown->index(section, 0);
+            for (int row = 0; row < shown->rowCount(group); ++row) {
+                const QModelIndex value = shown->index(row, ProfileGridModel::ValueColumn, group);
+                types << value.data(ProfileGridModel::TypeRole).toString();
+                const int needed = grid->itemDelegateForIndex(value)->sizeHint(option, value).width();
+                QVERIFY2(needed <= column, qPrintable(QStringLiteral("%1: %2 needs %3 of %4")
+                                                          .arg(when, value.data().toString())
+                                                          .arg(needed)
+                                                          .arg(column)));
+            }
+        }
+        QVERIFY(types.contains(QLatin1String("color")) && types.contains(QLatin1String("font")));
+        // The captions keep a column of their own.
+        QVERIFY(grid->header()->sectionSize(ProfileGridModel::ParameterColumn) >= 48);
+    };
+    check(QStringLiteral("sample"));
+    setValue(QStringLiteral("titleFont"), QStringLiteral("Bitstream Vera Serif"));
+    QCOMPARE(value(QStringLiteral("titleFont")).size(), 20);
+    QCoreApplication::processEvents(); // the columns follow the new value at the next turn of the loop
+    check(QStringLiteral("long font name"));
 }
 
 void tst_ValueEditors::popupsHaveTheirShape()
