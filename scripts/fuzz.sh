@@ -13,7 +13,7 @@ BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
 SECONDS_EACH=${1:-60}
 shift || true
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_xmlreader fuzz_xmlwindow fuzz_stylefile fuzz_scrambler fuzz_valueeditors fuzz_recentfiles fuzz_settingsfile)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(fuzz_xmlreader fuzz_xmlstream fuzz_stylefile fuzz_scrambler fuzz_valueeditors fuzz_recentfiles fuzz_settingsfile)
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTREVIX_BUILD_FUZZERS=ON -DTREVIX_SANITIZERS=address,undefined \

@@ -476,10 +476,11 @@ void TECXMLParser::LoadFromFile(const QString &fileName)
     LoadFromStream(&file);
 }
 
-// Whether reading through a window of LongestLine bytes would meet a full
-// window without a line feed between its first and its last byte. Each window
-// starts just after the last line feed of the one before.
-bool TECXMLParser::lineOutgrowsWindow(QByteArrayView input)
+// Whether the input holds a line too long: from the start, each stretch of
+// LongestLine bytes needs a line feed between its first and its last byte,
+// and the next stretch starts just after the last such line feed. The file is
+// read whole; only this limit on its lines is kept.
+bool TECXMLParser::hasOverlongLine(QByteArrayView input)
 {
     for (qsizetype start = 0; input.size() - start >= LongestLine;) {
         const qsizetype lineFeed = input.sliced(start + 1, LongestLine - 2).lastIndexOf('\n');
@@ -496,7 +497,7 @@ void TECXMLParser::LoadFromStream(QIODevice *stream)
     // A stream may give its bytes in pieces.
     for (QByteArray more; !(more = stream->readAll()).isEmpty();)
         input += more;
-    if (input.size() >= LongestLine && lineOutgrowsWindow(input)) {
+    if (input.size() >= LongestLine && hasOverlongLine(input)) {
         // A long file that is a single line is refused before the tree is touched.
         if (!std::memchr(input.constData() + 1, '\n', size_t(input.size() - 2)))
             throw EParserError(QStringLiteral("Line too long on line %1").arg(1));

@@ -38,7 +38,7 @@ public:
 private:
     friend class TXMLItem;
 
-    static bool lineOutgrowsWindow(QByteArrayView input);
+    static bool hasOverlongLine(QByteArrayView input);
     void buildTree(char *from, char *to);
 
     XMLByteArena &bytes() { return m_bytes; }

@@ -144,9 +144,9 @@ private slots:
         }
     }
 
-    void tokensAcrossWindowRefills()
+    void tokensAcrossManyLines()
     {
-        // Many short lines: texts and tags cross the 4096-byte window edges.
+        // Many short lines: texts and tags at every multiple of 4096 bytes.
         QByteArray bytes = "<root>\r\n<s>Section\r\n";
         for (int i = 0; i < 800; ++i)
             bytes += "<p" + QByteArray::number(i) + " default=\"v" + QByteArray::number(i) + "\">Caption "
@@ -165,11 +165,95 @@ private slots:
         }
     }
 
+    void constructAcrossByte4096_data()
+    {
+        // A construct and the place in it that lands on byte 4096, the first
+        // byte past the first 4096.
+        QTest::addColumn<QByteArray>("construct");
+        QTest::addColumn<int>("splitAt");
+        const QByteArray item = "<param key=\"a&amp;b\" caption='c d'>caf\xc3\xa9 &lt;x&gt;\r\nline two</param>\r\n";
+        QTest::newRow("start tag name") << item << 3;
+        QTest::newRow("attribute name") << item << 9;
+        QTest::newRow("attribute equals sign") << item << 10;
+        QTest::newRow("attribute value") << item << 13;
+        QTest::newRow("entity in an attribute") << item << 15;
+        QTest::newRow("single-quoted value") << item << 31;
+        QTest::newRow("tag end") << item << 35;
+        QTest::newRow("multi-byte character") << item << int(item.indexOf("\xa9"));
+        QTest::newRow("entity in the text") << item << int(item.indexOf("lt;") + 1);
+        QTest::newRow("CR LF in the text") << item << int(item.indexOf("\r\nline") + 1);
+        QTest::newRow("end tag") << item << int(item.indexOf("</param") + 3);
+        QTest::newRow("CR LF after the end tag") << item << int(item.size() - 1);
+        const QByteArray empty = "<flag on=\"1\"/>\r\n";
+        QTest::newRow("empty-element tag end") << empty << int(empty.indexOf("/>") + 1);
+        const QByteArray comment = "<!-- a comment -->\r\n";
+        QTest::newRow("comment") << comment << 7;
+    }
+
+    void constructAcrossByte4096()
+    {
+        // Whatever byte a construct starts at, it reads the same.
+        QFETCH(QByteArray, construct);
+        QFETCH(int, splitAt);
+        const auto read = [&](int firstByte) {
+            QByteArray bytes = "<root>\r\n<before>b</before>\r\n";
+            // Blank lines between the tokens move the construct without changing the tree.
+            while (bytes.size() < firstByte - 64)
+                bytes += QByteArray(62, ' ') + "\r\n";
+            bytes += QByteArray(firstByte - int(bytes.size()) - 1, ' ') + '\n';
+            [&] { QCOMPARE(bytes.size(), firstByte); }();
+            bytes += construct + "<after>a</after>\r\n</root>\r\n";
+            TECXMLParser parser;
+            parser.LoadFromFile(write(bytes));
+            return dump(parser.Root());
+        };
+        const QString across = read(4096 - splitAt);
+        QVERIFY2(across.contains(QLatin1String("before{b}")) && across.contains(QLatin1String("after{a}")), qPrintable(across));
+        QCOMPARE(across, read(1000));
+        QCOMPARE(across, read(4096 - splitAt + 200));
+    }
+
+    void lineFeedNearByte4096_data()
+    {
+        // A file of at least 4096 bytes needs a line feed between its first
+        // and its last byte.
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("lineFeedAt"); // -1: none
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("4095 bytes, no line feed") << 4095 << -1 << false;
+        QTest::newRow("4096 bytes, no line feed") << 4096 << -1 << true;
+        QTest::newRow("4096 bytes, line feed last") << 4096 << 4095 << true;
+        QTest::newRow("4096 bytes, line feed first") << 4096 << 0 << true;
+        QTest::newRow("4096 bytes, line feed last but one") << 4096 << 4094 << false;
+        QTest::newRow("4096 bytes, line feed second") << 4096 << 1 << false;
+    }
+
+    void lineFeedNearByte4096()
+    {
+        QFETCH(int, size);
+        QFETCH(int, lineFeedAt);
+        QFETCH(bool, fails);
+        // Blanks at both ends, where the line feed goes.
+        QByteArray bytes = "  <r>" + QByteArray(size - 11, 'x') + "</r>  ";
+        if (lineFeedAt >= 0)
+            bytes[lineFeedAt] = '\n';
+        QCOMPARE(bytes.size(), size);
+        TECXMLParser parser;
+        try {
+            parser.LoadFromFile(write(bytes));
+            QVERIFY(!fails);
+            QCOMPARE(parser.Root()->name(), QStringLiteral("r"));
+        } catch (const EParserError &error) {
+            QVERIFY2(fails, qPrintable(error.message()));
+            QCOMPARE(error.message(), QStringLiteral("Line too long on line 1"));
+        }
+    }
+
     void longLineLaterInTheFileLoads_data()
     {
         QTest::addColumn<int>("longLine");
-        QTest::newRow("fits the window") << 4000;
-        QTest::newRow("outgrows the window") << 9000; // read again whole
+        QTest::newRow("short enough") << 4000;
+        QTest::newRow("too long") << 9000; // a line of it is too long: the file is read whole
     }
     void longLineLaterInTheFileLoads()
     {
