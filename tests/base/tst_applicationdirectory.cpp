@@ -1,4 +1,5 @@
 #include "base/ApplicationDirectory.h"
+#include "support/TestMount.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,6 +7,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -33,6 +36,15 @@ class tst_ApplicationDirectory : public QObject
     QString m_install;
     QString m_user;
 
+    void fillInstallation()
+    {
+        QVERIFY(QDir().mkpath(m_install + "/img"));
+        write(m_install + "/Style.xml", "<root>root</root>");
+        write(m_install + "/style.txt", "&width=5\r\n");
+        write(m_install + "/img/width.gif", "GIF89a");
+        QVERIFY(QFile::setPermissions(m_install + "/style.txt", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+
 private slots:
     void init()
     {
@@ -40,11 +52,7 @@ private slots:
         QDir(m_root.path()).removeRecursively();
         m_install = m_root.filePath("usr/lib/trevix-style-editor");
         m_user = m_root.filePath("home/.local/share/Melbrin/TrevixStyleEditor");
-        QVERIFY(QDir().mkpath(m_install + "/img"));
-        write(m_install + "/Style.xml", "<root>root</root>");
-        write(m_install + "/style.txt", "&width=5\r\n");
-        write(m_install + "/img/width.gif", "GIF89a");
-        QVERIFY(QFile::setPermissions(m_install + "/style.txt", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        fillInstallation();
     }
 
     void writableInstallationIsUsedAsItIs()
@@ -58,8 +66,16 @@ private slots:
         QVERIFY(QFile::setPermissions(m_install, QFile::ReadOwner | QFile::ExeOwner));
         const auto restore = qScopeGuard(
             [this] { QFile::setPermissions(m_install, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
-        if (QFileInfo(m_install).isWritable())
-            QSKIP("this user may write everywhere");
+        // A user who may write everywhere (root) meets a read-only file system instead.
+        std::unique_ptr<TestMount> readOnly;
+        if (QFileInfo(m_install).isWritable()) {
+            readOnly = std::make_unique<TestMount>(m_install, 1024 * 1024);
+            if (!readOnly->mounted())
+                QSKIP("this user may write everywhere, and this machine does not let the test mount a file system");
+            fillInstallation();
+            QVERIFY(readOnly->makeReadOnly());
+        }
+        QVERIFY(!QFileInfo(m_install).isWritable() || !QFile(m_install + "/probe").open(QIODevice::WriteOnly));
         QCOMPARE(ApplicationDirectory::resolve(m_install, m_user), m_user);
         QVERIFY(QFileInfo(m_user + "/Style.xml").isSymLink());
     }

@@ -1,9 +1,13 @@
 #include "base/EditorError.h"
 #include "style/StyleFile.h"
+#include "support/TestMount.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <QScopeGuard>
 #include <QTest>
+
+#include <memory>
 
 class tst_StyleFile : public QObject
 {
@@ -133,14 +137,23 @@ private slots:
 
     void failedWriteKeepsTheOldFile()
     {
+        // Neither the folder nor the file takes a write.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("keep.stl"));
         StyleFile::save(path, {QStringLiteral("&a=1")});
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const bool canStillWrite = QFile(dir.filePath(QStringLiteral("probe"))).open(QIODevice::WriteOnly);
-        if (canStillWrite) {
-            QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("running with privileges that ignore folder permissions");
+        const auto restore = qScopeGuard(
+            [&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        // Privileges that ignore permissions (root) meet a read-only file system instead.
+        std::unique_ptr<TestMount> mount;
+        if (QFile(path).open(QIODevice::ReadWrite)) {
+            mount = std::make_unique<TestMount>(dir.path(), 1024 * 1024);
+            if (!mount->mounted())
+                QSKIP("running with privileges that ignore permissions, and no mount permitted");
+            StyleFile::save(path, {QStringLiteral("&a=1")});
+            QVERIFY(mount->makeReadOnly());
+            QVERIFY(!QFile(path).open(QIODevice::ReadWrite));
         }
         try {
             StyleFile::save(path, {QStringLiteral("&a=2")});
@@ -148,7 +161,6 @@ private slots:
         } catch (const EditorError &error) {
             QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(path));
         }
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("&a=1\r\n"));
