@@ -257,6 +257,8 @@ private slots:
     {
         // From a chart on show, so that the blank area is this case's and not
         // the white stage the case before left.
+        m_player->show();
+        m_dir->writeStyle(barStyle("0x204060"));
         play(QStringLiteral("datafile=bars.txt"));
         QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
