@@ -1,9 +1,5 @@
-#include "base/ErrorReport.h"
-#include "app/TMainForm.h"
-#include "editors/ProfileGrid.h"
-#include "editors/ProfileGridDelegate.h"
-#include "params/ProfileGridModel.h"
-#include "params/ProfileGridProxy.h"
+#include "support/EditingWindowTest.h"
+
 #include "editors/TFormColor.h"
 #include "editors/TFormFont.h"
 #include "editors/TFormFontStyle.h"
@@ -11,7 +7,6 @@
 #include "editors/TFormSpin.h"
 #include "editors/ValuePopup.h"
 #include "editors/ValueEditors.h"
-#include "settings/SettingsBackingStore.h"
 #include "widgets/TColBtn.h"
 #include "widgets/TColorPickCombo.h"
 #include "widgets/TColorPickerForm.h"
@@ -31,14 +26,14 @@
 
 // The value popups opened from the sample profile's rows in the main
 // window, driven with the keyboard and the mouse.
-class tst_ValueEditors : public QObject
+class tst_ValueEditors : public EditingWindowTest
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { m_locale = QLocale(); }
-    void init();
-    void cleanup();
+    void init() { initWindow(); }
+    void cleanup() { cleanupWindow(); }
 
     void popupsHaveTheirShape();
     void listWithTheKeyboard();
@@ -55,169 +50,7 @@ private slots:
     void fontPickedInTheOpenList();
     void fontNotInstalled_data();
     void fontNotInstalled();
-    void popupOpensBesideTheGrid();
-    void popupMovesUpAtTheMainWindowsBottom();
-    void buttonAndKeyOpenTheFocusedRow();
-    void inPlaceEditThenEscapeKeepsDocument();
-    void typedValueReachesThePopup_data();
-    void typedValueReachesThePopup();
-    void valueCellsShowTheirMeaning();
-    void valuesShowInFullAtTheDefaultSize();
-    void boldMeansDiffersFromTheProfile();
-
-private:
-    QString appFile(const QString &name) const { return m_dir->filePath(name); }
-    void start();
-    // Starts the main window afresh on this profile and style.txt.
-    void restart(const QByteArray &profile, const QByteArray &styleTxt);
-    int recordOf(const QString &key) const;
-    QString value(const QString &key) const;
-    void setValue(const QString &key, const QString &value);
-    void focus(const QString &key);
-    // Opens the focused row's popup and runs action on it while it is shown.
-    void edit(std::function<void(QWidget *popup)> action);
-    void whenModal(std::function<void(QWidget *)> action, int tries = 200);
-    QByteArray styleTxt() const;
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
-    QStringList m_reported;
-    QWidget *m_shown = nullptr;
-    QLocale m_locale;
 };
-
-void tst_ValueEditors::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    for (const char *name : {"Style.xml", "style.txt", "data.txt"})
-        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name), appFile(QLatin1String(name))));
-    QFile::setPermissions(appFile(QStringLiteral("style.txt")), QFile::ReadOwner | QFile::WriteOwner);
-    SettingsBackingStore::setUserFilePath(appFile(QStringLiteral("user.conf")));
-    m_reported.clear();
-    ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
-    start();
-}
-
-void tst_ValueEditors::cleanup()
-{
-    m_form.reset();
-    QLocale::setDefault(m_locale);
-    delete TColorPickerForm::instance();
-    SettingsBackingStore::setUserFilePath(QString());
-    m_dir.reset();
-}
-
-void tst_ValueEditors::start()
-{
-    m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    m_form->document().setModified(false);
-}
-
-void tst_ValueEditors::restart(const QByteArray &profile, const QByteArray &styleTxt)
-{
-    m_form.reset();
-    for (const auto &[name, content] : {std::pair{"Style.xml", profile}, std::pair{"style.txt", styleTxt}}) {
-        QFile file(appFile(QLatin1String(name)));
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-    }
-    start();
-}
-
-int tst_ValueEditors::recordOf(const QString &key) const
-{
-    const ParameterTable &table = m_form->document().table();
-    for (int i = 0; i < table.count(); ++i) {
-        if (table.record(i).pName() == key)
-            return i;
-    }
-    return -1;
-}
-
-QString tst_ValueEditors::value(const QString &key) const
-{
-    return m_form->document().table().record(recordOf(key)).pDefault();
-}
-
-void tst_ValueEditors::setValue(const QString &key, const QString &text)
-{
-    ParameterTable &table = m_form->document().table();
-    const int recNo = table.recNo();
-    table.setRecNo(recordOf(key) + 1);
-    table.postValue(text);
-    table.setRecNo(recNo);
-    m_form->document().setModified(false);
-}
-
-void tst_ValueEditors::focus(const QString &key)
-{
-    m_form->ProfileGridView()->setCurrentRecord(recordOf(key));
-}
-
-QByteArray tst_ValueEditors::styleTxt() const
-{
-    QFile file(appFile(QStringLiteral("style.txt")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void tst_ValueEditors::whenModal(std::function<void(QWidget *)> action, int tries)
-{
-    QTimer::singleShot(5, this, [this, action, tries] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && modal->isActiveWindow()) {
-            m_shown = modal;
-            action(modal);
-        } else if (tries > 0) {
-            whenModal(action, tries - 1);
-        }
-    });
-}
-
-void tst_ValueEditors::edit(std::function<void(QWidget *popup)> action)
-{
-    m_shown = nullptr;
-    whenModal(action);
-    m_form->valueEditors()->PValueButtonClick();
-}
-
-void tst_ValueEditors::valuesShowInFullAtTheDefaultSize()
-{
-    // The window as a first start opens it; the values of the sample, then a
-    // font name as long as a value can be.
-    QCOMPARE(m_form->size(), QSize(700, 400));
-    ProfileGrid *grid = m_form->ProfileGridView();
-    const auto check = [grid](const QString &when) {
-        QStyleOptionViewItem option;
-        option.initFrom(grid);
-        option.font = grid->font();
-        option.fontMetrics = grid->fontMetrics();
-        const int column = grid->header()->sectionSize(ProfileGridModel::ValueColumn);
-        const QAbstractItemModel *shown = grid->model();
-        QStringList types;
-        for (int section = 0; section < shown->rowCount(); ++section) {
-            const QModelIndex group = shown->index(section, 0);
-            for (int row = 0; row < shown->rowCount(group); ++row) {
-                const QModelIndex value = shown->index(row, ProfileGridModel::ValueColumn, group);
-                types << value.data(ProfileGridModel::TypeRole).toString();
-                const int needed = grid->itemDelegateForIndex(value)->sizeHint(option, value).width();
-                QVERIFY2(needed <= column, qPrintable(QStringLiteral("%1: %2 needs %3 of %4")
-                                                          .arg(when, value.data().toString())
-                                                          .arg(needed)
-                                                          .arg(column)));
-            }
-        }
-        QVERIFY(types.contains(QLatin1String("color")) && types.contains(QLatin1String("font")));
-        // The captions keep a column of their own.
-        QVERIFY(grid->header()->sectionSize(ProfileGridModel::ParameterColumn) >= 48);
-    };
-    check(QStringLiteral("sample"));
-    setValue(QStringLiteral("titleFont"), QStringLiteral("Bitstream Vera Serif"));
-    QCOMPARE(value(QStringLiteral("titleFont")).size(), 20);
-    QCoreApplication::processEvents(); // the columns follow the new value at the next turn of the loop
-    check(QStringLiteral("long font name"));
-}
 
 void tst_ValueEditors::popupsHaveTheirShape()
 {
@@ -578,207 +411,6 @@ void tst_ValueEditors::fontNotInstalled()
         QCOMPARE(value(QStringLiteral("axisFont")), missing);
         QVERIFY(!m_form->document().isModified());
         QCOMPARE(styleTxt(), file);
-    }
-}
-
-void tst_ValueEditors::popupOpensBesideTheGrid()
-{
-    focus(QStringLiteral("chartType"));
-    ProfileGrid *grid = m_form->ProfileGridView();
-    const PopupPosition position = m_form->valueEditors()->popupPosition();
-    const QRect row = grid->visualRect(grid->currentIndex());
-    QCOMPARE(position.rowHeight, row.height());
-    QCOMPARE(position.focusedRow, row.top() / row.height());
-    QCOMPARE(position.gridWidth, grid->width());
-    const QPoint offset = grid->mapTo(m_form.get(), QPoint(0, 0));
-    QCOMPARE(position.anchor, grid->mapToGlobal(QPoint(offset.y(), offset.x())));
-
-    QPoint at;
-    int height = 0;
-    edit([&](QWidget *popup) {
-        at = popup->pos();
-        height = popup->height();
-        QTest::keyClick(popup, Qt::Key_Escape);
-    });
-    QCOMPARE(at, position.topLeft(height, m_form->frameGeometry().bottom() + 1));
-    QCOMPARE(at.x(), position.anchor.x() + grid->width() - 64);
-}
-
-void tst_ValueEditors::popupMovesUpAtTheMainWindowsBottom()
-{
-    // The last row of the grid: its popup would pass the main window's bottom.
-    // The grid reaches down to the status bar once the Problems panel is hidden.
-    m_form->ItemProblems->setChecked(false);
-    m_form->layout()->activate();
-    focus(QStringLiteral("series3Color"));
-    ProfileGrid *grid = m_form->ProfileGridView();
-    grid->scrollTo(grid->currentIndex());
-    const PopupPosition position = m_form->valueEditors()->popupPosition();
-    const int mainBottom = m_form->frameGeometry().y() + m_form->frameGeometry().height();
-    const int plainTop = position.anchor.y() + (position.focusedRow + 2) * position.rowHeight;
-    QPoint at;
-    int height = 0;
-    edit([&](QWidget *popup) {
-        at = popup->pos();
-        height = popup->height();
-        QTest::keyClick(popup, Qt::Key_Escape);
-    });
-    QVERIFY(plainTop + height > mainBottom);
-    QCOMPARE(at.y(), plainTop - height);
-}
-
-void tst_ValueEditors::buttonAndKeyOpenTheFocusedRow()
-{
-    ProfileGrid *grid = m_form->ProfileGridView();
-    const QModelIndex cell =
-        grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("titleAlign")),
-                                                                       ProfileGridModel::ValueColumn));
-    grid->scrollTo(cell);
-    const QPoint button = ProfileGridDelegate::buttonRect(grid->visualRect(cell)).center();
-    QString opened;
-    whenModal([&](QWidget *popup) {
-        opened = popup->objectName();
-        QTest::keyClick(popup, Qt::Key_Escape);
-    });
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, button);
-    QTRY_COMPARE(opened, QStringLiteral("FormList"));
-    QCOMPARE(grid->currentRecord(), recordOf(QStringLiteral("titleAlign")));
-
-    focus(QStringLiteral("titleColor"));
-    m_form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-    grid->setFocus();
-    opened.clear();
-    whenModal([&](QWidget *popup) {
-        opened = popup->objectName();
-        QTest::keyClick(popup, Qt::Key_Escape);
-    });
-    QTest::keyClick(grid, Qt::Key_Return, Qt::ControlModifier);
-    QTRY_COMPARE(opened, QStringLiteral("FormColor"));
-}
-
-void tst_ValueEditors::inPlaceEditThenEscapeKeepsDocument()
-{
-    ProfileGrid *grid = m_form->ProfileGridView();
-    const QModelIndex cell =
-        grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
-                                                                       ProfileGridModel::ValueColumn));
-    grid->setCurrentIndex(cell); // opens the in-place editor
-    QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
-    QString opened;
-    whenModal([&](QWidget *popup) {
-        opened = popup->objectName();
-        QTest::keyClick(popup, Qt::Key_Escape);
-    });
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
-    QTRY_COMPARE(opened, QStringLiteral("FormSpin"));
-    // The popup is gone: whatever Escape would post has been posted.
-    QTRY_VERIFY(!QApplication::activeModalWidget() && !QApplication::activePopupWidget());
-    QVERIFY(!m_form->document().isModified());
-}
-
-void tst_ValueEditors::typedValueReachesThePopup_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("Ctrl+Enter") << "ctrl+enter";
-    QTest::newRow("Alt+Down") << "alt+down";
-    QTest::newRow("one click on the button") << "button";
-}
-
-void tst_ValueEditors::typedValueReachesThePopup()
-{
-    QFETCH(QString, how);
-    ProfileGrid *grid = m_form->ProfileGridView();
-    const QModelIndex cell =
-        grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
-                                                                       ProfileGridModel::ValueColumn));
-    grid->scrollTo(cell);
-    grid->setFocus();
-    grid->setCurrentIndex(cell); // opens the in-place editor
-    QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
-    QWidget *editor = QApplication::focusWidget();
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(editor, QStringLiteral("3"));
-    QCOMPARE(value(QStringLiteral("margin")), QStringLiteral("10")); // not posted yet
-
-    QString shown;
-    whenModal([&](QWidget *popup) {
-        shown = m_form->valueEditors()->FormSpin()->SpinEdit()->text();
-        QTest::mouseClick(static_cast<ValuePopup *>(popup)->BtnOK(), Qt::LeftButton);
-    });
-    if (how == QLatin1String("button"))
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                          ProfileGridDelegate::buttonRect(grid->visualRect(cell)).center());
-    else if (how == QLatin1String("alt+down"))
-        QTest::keyClick(editor, Qt::Key_Down, Qt::AltModifier);
-    else
-        QTest::keyClick(editor, Qt::Key_Return, Qt::ControlModifier);
-    QTRY_VERIFY(m_shown && !m_shown->isVisible());
-    QCOMPARE(shown, QStringLiteral("3"));
-    QCOMPARE(value(QStringLiteral("margin")), QStringLiteral("3"));
-    QVERIFY(styleTxt().contains("&margin=3\r\n"));
-}
-
-namespace {
-// The delegate's look of a cell, as the grid draws it.
-struct DelegateProbe : ProfileGridDelegate
-{
-    QStyleOptionViewItem look(const QModelIndex &index) const
-    {
-        QStyleOptionViewItem option;
-        initStyleOption(&option, index);
-        return option;
-    }
-};
-} // namespace
-
-void tst_ValueEditors::valueCellsShowTheirMeaning()
-{
-    setValue(QStringLiteral("bgColor"), QStringLiteral("0x800000"));
-    setValue(QStringLiteral("titleStyle"), QStringLiteral("5"));
-    ProfileGrid *grid = m_form->ProfileGridView();
-    auto cell = [&](const char *key) {
-        return grid->proxy()->mapFromSource(
-            grid->gridModel()->indexOfRecord(recordOf(QLatin1String(key)), ProfileGridModel::ValueColumn));
-    };
-    const DelegateProbe probe;
-
-    const QStyleOptionViewItem color = probe.look(cell("bgColor"));
-    QVERIFY(color.features.testFlag(QStyleOptionViewItem::HasDecoration));
-    const QImage swatch = color.icon.pixmap(color.decorationSize).toImage();
-    QCOMPARE(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0x80, 0, 0));
-    QCOMPARE(color.text, QStringLiteral("0x800000"));
-
-    QCOMPARE(probe.look(cell("titleFont")).font.families().value(0), value(QStringLiteral("titleFont")));
-    QCOMPARE(probe.look(cell("titleStyle")).text, QStringLiteral("5 (Bold, Underline)"));
-    // The stored value stays the number.
-    QCOMPARE(cell("titleStyle").data(Qt::EditRole).toString(), QStringLiteral("5"));
-    QVERIFY(!probe.look(cell("borderWidth")).features.testFlag(QStyleOptionViewItem::HasDecoration));
-}
-
-void tst_ValueEditors::boldMeansDiffersFromTheProfile()
-{
-    // The bundled style.txt holds the bundled profile's defaults: nothing stands out.
-    ProfileGrid *grid = m_form->ProfileGridView();
-    const ParameterTable &table = m_form->document().table();
-    const DelegateProbe probe;
-    auto bold = [&](int record) {
-        return probe.look(grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(record)))
-            .font.bold();
-    };
-    QStringList boldRows;
-    for (int i = 0; i < table.count(); ++i) {
-        if (bold(i))
-            boldRows << table.record(i).pName() + QLatin1Char('=') + table.record(i).pDefault();
-    }
-    QCOMPARE(boldRows, QStringList());
-
-    for (const auto &[key, changed] : {std::pair{"yMin", "0"}, std::pair{"titleSize", "17"}, std::pair{"titleText", ""}}) {
-        const QString original = value(QLatin1String(key));
-        setValue(QLatin1String(key), QLatin1String(changed));
-        QVERIFY2(bold(recordOf(QLatin1String(key))), key);
-        setValue(QLatin1String(key), original);
-        QVERIFY2(!bold(recordOf(QLatin1String(key))), key);
     }
 }
 
