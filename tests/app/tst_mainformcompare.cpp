@@ -1,5 +1,4 @@
-#include "support/ReportedErrors.h"
-#include "support/TestAppDir.h"
+#include "support/AppDirTestCase.h"
 #include "support/TestPrompts.h"
 
 #include "app/ComparePanel.h"
@@ -18,7 +17,7 @@
 
 // File, Compare with...: the panel of differences, Take and Take all, and
 // undoing them, through the main window.
-class tst_MainFormCompare : public QObject
+class tst_MainFormCompare : public AppDirTestCase
 {
     Q_OBJECT
 
@@ -60,16 +59,7 @@ private:
         return lines;
     }
 
-    std::unique_ptr<TestAppDir> m_appDir;
-    ReportedErrors m_errors;
-
 private slots:
-    void init() { m_appDir = std::make_unique<TestAppDir>(); }
-    void cleanup()
-    {
-        m_errors.verifyNoneShown();
-        m_appDir.reset();
-    }
 
     void sequences_data()
     {

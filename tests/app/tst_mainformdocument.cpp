@@ -1,5 +1,4 @@
-#include "support/ReportedErrors.h"
-#include "support/TestAppDir.h"
+#include "support/AppDirTestCase.h"
 #include "support/TestPrompts.h"
 
 #include "app/DocumentCommands.h"
@@ -24,7 +23,7 @@
 
 // The document commands as the main window offers them: menus, the Open
 // button, dropped files, the command line, closing and a restart.
-class tst_MainFormDocument : public QObject
+class tst_MainFormDocument : public AppDirTestCase
 {
     Q_OBJECT
 
@@ -76,16 +75,7 @@ private:
         QApplication::sendEvent(&form, &dropEvent);
     }
 
-    std::unique_ptr<TestAppDir> m_appDir;
-    ReportedErrors m_errors;
-
 private slots:
-    void init() { m_appDir = std::make_unique<TestAppDir>(); }
-    void cleanup()
-    {
-        m_errors.verifyNoneShown();
-        m_appDir.reset();
-    }
 
     void recentFilesInBothMenusAndTheSplitOpenButton()
     {

@@ -1,5 +1,4 @@
-#include "support/ReportedErrors.h"
-#include "support/TestAppDir.h"
+#include "support/AppDirTestCase.h"
 
 #include "app/DocumentCommands.h"
 #include "app/ProblemsPanel.h"
@@ -21,7 +20,7 @@
 
 // The Problems panel in the main window: filled on Open, a chosen problem
 // selects its parameter in the grid, and its visibility is kept.
-class tst_MainFormProblems : public QObject
+class tst_MainFormProblems : public AppDirTestCase
 {
     Q_OBJECT
 
@@ -58,16 +57,7 @@ private:
         }
     }
 
-    std::unique_ptr<TestAppDir> m_appDir;
-    ReportedErrors m_errors;
-
 private slots:
-    void init() { m_appDir = std::make_unique<TestAppDir>(); }
-    void cleanup()
-    {
-        m_errors.verifyNoneShown();
-        m_appDir.reset();
-    }
 
     void choosingAProblemSelectsItsParameter_data()
     {

@@ -1,5 +1,4 @@
-#include "support/ReportedErrors.h"
-#include "support/TestAppDir.h"
+#include "support/AppDirTestCase.h"
 
 #include "app/TMainForm.h"
 #include "editors/ProfileGrid.h"
@@ -18,7 +17,7 @@
 #include <QTest>
 #include <QTimer>
 
-class tst_MainFormSettings : public QObject
+class tst_MainFormSettings : public AppDirTestCase
 {
     Q_OBJECT
 
@@ -30,16 +29,7 @@ private:
             .toString();
     }
 
-    std::unique_ptr<TestAppDir> m_appDir;
-    ReportedErrors m_errors;
-
 private slots:
-    void init() { m_appDir = std::make_unique<TestAppDir>(); }
-    void cleanup()
-    {
-        m_errors.verifyNoneShown();
-        m_appDir.reset();
-    }
 
     void firstRunShowsTheDesign()
     {
