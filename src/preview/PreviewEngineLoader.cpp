@@ -13,20 +13,17 @@ namespace {
 
 PreviewEngine *loadedEngine = nullptr;
 
-// The web engine draws through textures it shares with Qt's own OpenGL
-// contexts by way of the global share context, which Qt makes at start-up
-// only when asked before the application object exists; making it loads the
-// OpenGL driver, which takes long. So it is made here, just before the
-// engine's library is loaded (the library checks for it then). A context that
-// fails to be made leaves the engine drawing without OpenGL, as Qt's own would.
-void makeShareContext()
+// The web engine's library reads Qt's global share context when it is
+// loaded and fails without one. Qt makes that context only when asked before
+// the application object exists, so it is set here, just before the library
+// is loaded. The engine composes the page in software (see WebPreviewEngine),
+// so the context is never made: making it would load the OpenGL driver for
+// nothing.
+void provideShareContext()
 {
     if (qt_gl_global_share_context())
         return;
-    auto *context = new QOpenGLContext;
-    context->create();
-    qt_gl_set_global_share_context(context);
-    // Released with the application, while its window system is still there.
+    qt_gl_set_global_share_context(new QOpenGLContext);
     qAddPostRoutine([] {
         delete qt_gl_global_share_context();
         qt_gl_set_global_share_context(nullptr);
@@ -48,7 +45,7 @@ PreviewEngine *PreviewEngineLoader::engine(const QStringList &folders)
         const QString file = QDir(folder).absoluteFilePath(fileName());
         if (!QFileInfo::exists(file))
             continue;
-        makeShareContext();
+        provideShareContext();
         QPluginLoader loader(file);
         loadedEngine = qobject_cast<PreviewEngine *>(loader.instance());
         if (loadedEngine)

@@ -114,6 +114,16 @@ function newPlayer(picking) {
     return created;
 }
 
+// A player on show stops while the next one is built: its last frame stays,
+// and the new movie has the page's time to itself. Ruffle puts its play
+// button over a stopped player; the player goes before anyone could press it.
+function hold(player) {
+    player.ruffle().suspend();
+    const button = player.shadowRoot && player.shadowRoot.getElementById("play-button");
+    if (button)
+        button.style.display = "none";
+}
+
 function nextFrame() {
     return new Promise(resolve => requestAnimationFrame(resolve));
 }
@@ -170,6 +180,8 @@ async function runRequests() {
             show(null);
             continue;
         }
+        for (const other of Array.from(document.body.querySelectorAll("ruffle-player")))
+            hold(other);
         const player = newPlayer(request.picking);
         try {
             await player.ruffle().load(request.options);

@@ -2,6 +2,8 @@
 
 #include "preview/WebPreviewView.h"
 
+#include <QQuickWindow>
+
 namespace {
 
 // The web engine takes its switches from this variable when it starts, which
@@ -34,6 +36,10 @@ WebPreviewEngine::WebPreviewEngine()
     if (!users.isEmpty())
         switches += ' ' + users;
     qputenv(SwitchesVariable, switches);
+    // A chart draws little: the page is composed in software, which needs no
+    // OpenGL driver in the editor's process and keeps the main window a plain
+    // raster window when the view joins it.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
 std::unique_ptr<PreviewView> WebPreviewEngine::createView(const Page &page, QWidget *parent)

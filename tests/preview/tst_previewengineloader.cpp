@@ -49,7 +49,7 @@ private slots:
         QTemporaryDir empty;
         PreviewEngine *engine = PreviewEngineLoader::engine({empty.path(), QStringLiteral(TREVIX_BUILD_APP_DIR)});
         QVERIFY(engine);
-        // The engine's textures go through the global share context, made before it loaded.
+        // The engine's library needs the global share context set before it loads.
         QVERIFY(QOpenGLContext::globalShareContext());
         QCOMPARE(PreviewEngineLoader::engine({}), engine);
     }

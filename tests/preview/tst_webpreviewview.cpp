@@ -6,15 +6,16 @@
 
 #include <QMimeData>
 #include <QProcess>
+#include <QScreen>
 #include <QTest>
 #include <QWindow>
 #include <qpa/qplatformdrag.h>
 #include <qpa/qwindowsysteminterface.h>
 
 // The web view in the editor's main window, on a real X display (the test
-// runs under Xvfb): the engine's OpenGL drawing must not make the main
-// window anew, the preview stays where the layout puts it, and drags over
-// the preview reach the main window.
+// runs under Xvfb): the engine must not make the main window anew, the
+// preview shows where the layout puts it, and drags over the preview reach
+// the main window.
 class tst_WebPreviewView : public QObject
 {
     Q_OBJECT
@@ -23,17 +24,19 @@ private:
     QStringList m_reported;
     std::unique_ptr<PreviewAppDir> m_dir;
     std::unique_ptr<TMainForm> m_form;
-    QWidget *m_slot = nullptr;
 
     QRgb previewCorner() const { return m_form->ShockwaveFlash()->frame().pixel(6, 6); }
 
-    QWindow *previewWindow() const
+    QWidget *preview() const
     {
-        for (QWindow *window : QGuiApplication::allWindows()) {
-            if (window->parent() == m_slot->windowHandle())
-                return window;
-        }
-        return nullptr;
+        return m_form->ShockwaveFlash()->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    }
+
+    // What the display shows at a point of the main window.
+    QRgb onScreen(const QPoint &inWindow) const
+    {
+        const QPoint global = m_form->mapToGlobal(inWindow);
+        return m_form->screen()->grabWindow(0, global.x(), global.y(), 1, 1).toImage().pixel(0, 0);
     }
 
 private slots:
@@ -68,20 +71,23 @@ private slots:
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
     }
 
-    void previewFollowsTheWindowLayout()
+    void previewShowsWhereTheLayoutPutsIt()
     {
-        m_slot = m_form->ShockwaveFlash()->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-        QVERIFY(m_slot);
-        const QPoint before = m_slot->mapTo(m_form.get(), QPoint(0, 0));
-        // The user makes the window wider through the window system (Qt moves native children
-        // itself when the program resizes): the grid takes the room, the preview's panel moves right.
+        QWidget *view = preview();
+        QVERIFY(view);
+        const QPoint before = view->mapTo(m_form.get(), QPoint(0, 0));
+        // The user makes the window wider through the window system: the grid
+        // takes the room, the preview's panel moves right.
         QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
                                    {QStringLiteral("windowsize"), QString::number(m_form->winId()),
                                     QString::number(m_form->width() + 300), QString::number(m_form->height())}),
                  0);
-        QTRY_VERIFY(m_slot->mapTo(m_form.get(), QPoint(0, 0)) != before);
-        // Where the slot's window is, against where the layout put the slot.
-        QTRY_COMPARE(m_slot->windowHandle()->geometry().topLeft(), m_slot->mapTo(m_form.get(), QPoint(0, 0)));
+        QTRY_VERIFY(view->mapTo(m_form.get(), QPoint(0, 0)) != before);
+        // The chart's background is on screen inside the preview's new place,
+        // and not where the preview was before.
+        const QRgb background = QColor(0x12, 0x34, 0x56).rgb();
+        QTRY_COMPARE(onScreen(view->mapTo(m_form.get(), QPoint(6, 6))), background);
+        QVERIFY(onScreen(before + QPoint(6, 6)) != background);
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
     }
 
@@ -92,19 +98,18 @@ private slots:
         QVERIFY(style.open(QIODevice::WriteOnly));
         style.write("&bgColor=0x654321\r\n&animation=0\r\n");
         style.close();
-        m_slot = m_form->ShockwaveFlash()->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-        QVERIFY(m_slot);
-        QWindow *preview = previewWindow();
-        QVERIFY(preview);
+        QWidget *view = preview();
+        QVERIFY(view);
 
         // As the window system hands a drag from another program to the window under the pointer.
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(file)});
-        const QPoint centre(preview->width() / 2, preview->height() / 2);
+        QWindow *window = m_form->windowHandle();
+        const QPoint centre = view->mapTo(m_form.get(), view->rect().center());
         const QPlatformDragQtResponse entered = QWindowSystemInterface::handleDrag(
-            preview, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+            window, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
         QVERIFY(entered.isAccepted());
-        QWindowSystemInterface::handleDrop(preview, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+        QWindowSystemInterface::handleDrop(window, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
         QTRY_VERIFY(m_form->windowTitle().contains(QStringLiteral("dropped.stl")));
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(), QColor(0x65, 0x43, 0x21).rgb(), 20000);
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
