@@ -5,6 +5,7 @@
 #include "ChartProbe.h"
 #include "StartupProbe.h"
 #include "app/TMainForm.h"
+#include "app/StartupPreparation.h"
 #include "app/TrevixApplication.h"
 #include "preview/TShockwaveFlash.h"
 
@@ -12,7 +13,9 @@
 
 int main(int argc, char *argv[])
 {
+    StartupPreparation preparation;
     TrevixApplication app(argc, argv);
+    preparation.loadImagePlugins();
     TMainForm mainForm(QString::fromLocal8Bit(argv[1]), {});
     if (argc > 2)
         new ChartProbe(&mainForm, mainForm.ShockwaveFlash(), QColor::fromString(QLatin1String(argv[2])).rgb());

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/TMainForm.h"
 #include "app/TerminationSignals.h"
+#include "app/StartupPreparation.h"
 #include "app/TrevixApplication.h"
 #include "style/StyleCheck.h"
 
@@ -60,7 +61,9 @@ int main(int argc, char *argv[])
         return runWithoutWindow(commandLine);
     }
 
+    StartupPreparation preparation;
     TrevixApplication app(argc, argv);
+    preparation.loadImagePlugins();
     // Ended by the system (SIGTERM, SIGHUP, SIGINT): no question can be asked
     // then, and style.txt already holds every edit. The event loop ends, and
     // the windows write their settings as at its end after a close.
