@@ -40,10 +40,10 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
     setSortingEnabled(true);
     connect(header(), &QHeaderView::sectionResized, this, &ProfileGrid::keepProportion);
     connect(m_proxy, &QAbstractItemModel::dataChanged, this, &ProfileGrid::valuesChanged);
-    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, &ProfileGrid::valuesChanged);
-    connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, &ProfileGrid::valuesChanged);
-    connect(m_proxy, &QAbstractItemModel::modelReset, this, &ProfileGrid::valuesChanged);
-    connect(m_proxy, &QAbstractItemModel::layoutChanged, this, &ProfileGrid::valuesChanged);
+    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, &ProfileGrid::rowsChanged);
+    connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, &ProfileGrid::rowsChanged);
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, &ProfileGrid::rowsChanged);
+    connect(m_proxy, &QAbstractItemModel::layoutChanged, this, &ProfileGrid::rowsChanged);
 
     // Sections open expanded, also those that appear while the profile loads.
     // Their rows span the grid from the next layout on (see updateGeometries).
@@ -182,26 +182,52 @@ void ProfileGrid::resizeEvent(QResizeEvent *event)
 
 int ProfileGrid::valueContentWidth() const
 {
-    if (m_valueContentWidth >= 0)
-        return m_valueContentWidth;
-    QStyleOptionViewItem option;
-    initViewItemOption(&option);
-    int widest = 0;
-    for (int section = 0; section < m_proxy->rowCount(); ++section) {
-        const QModelIndex group = m_proxy->index(section, 0);
-        for (int row = 0; row < m_proxy->rowCount(group); ++row) {
-            const QModelIndex value = m_proxy->index(row, ProfileGridModel::ValueColumn, group);
-            widest = std::max(widest, m_delegate->sizeHint(option, value).width());
+    if (!m_valueWidths) {
+        m_valueWidths.emplace();
+        m_sortedValueWidths.clear();
+        for (int section = 0; section < m_proxy->rowCount(); ++section) {
+            const QModelIndex group = m_proxy->index(section, 0);
+            for (int row = 0; row < m_proxy->rowCount(group); ++row)
+                measureValue(m_proxy->index(row, ProfileGridModel::ValueColumn, group));
         }
     }
-    m_valueContentWidth = widest;
-    return widest;
+    return m_sortedValueWidths.empty() ? 0 : *m_sortedValueWidths.rbegin();
 }
 
-void ProfileGrid::valuesChanged()
+void ProfileGrid::measureValue(const QModelIndex &value) const
 {
-    m_valueContentWidth = -1;
-    // One measure for a whole walk of the table, not one per value posted.
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const int record = m_model->recordIndex(m_proxy->mapToSource(value));
+    const int width = m_delegate->sizeHint(option, value).width();
+    const auto measured = m_valueWidths->constFind(record);
+    if (measured != m_valueWidths->cend())
+        m_sortedValueWidths.erase(m_sortedValueWidths.find(*measured));
+    m_valueWidths->insert(record, width);
+    m_sortedValueWidths.insert(width);
+}
+
+void ProfileGrid::rowsChanged()
+{
+    m_valueWidths.reset();
+    restretchSoon();
+}
+
+void ProfileGrid::valuesChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    if (roles == QList<int>{ProfileGridModel::HighlightRole})
+        return; // drawn differently, as wide as before
+    if (m_valueWidths && topLeft.parent().isValid() && topLeft.column() <= ProfileGridModel::ValueColumn
+        && bottomRight.column() >= ProfileGridModel::ValueColumn) {
+        for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
+            measureValue(topLeft.siblingAtRow(row).siblingAtColumn(ProfileGridModel::ValueColumn));
+    }
+    restretchSoon();
+}
+
+void ProfileGrid::restretchSoon()
+{
+    // One layout for a whole walk of the table, not one per value posted.
     if (std::exchange(m_restretchDue, true))
         return;
     QMetaObject::invokeMethod(this, [this] {

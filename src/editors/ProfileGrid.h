@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QPersistentModelIndex>
 #include <QTreeView>
+
+#include <optional>
+#include <set>
 
 class ProfileGridDelegate;
 class ProfileGridModel;
@@ -60,15 +64,23 @@ private:
     void commitValueEditor();
     void stretchColumns();
     void keepProportion(int logicalIndex);
-    // Values changed: their width is measured again before the next layout.
-    void valuesChanged();
+    // Rows came or went: every value is measured again before the next layout.
+    void rowsChanged();
+    // Values changed: only theirs are measured again.
+    void valuesChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles);
+    void restretchSoon();
+    // Measures the width a shown value needs, in place of what it needed before.
+    void measureValue(const QModelIndex &value) const;
 
     ProfileGridModel *m_model;
     ProfileGridProxy *m_proxy;
     ProfileGridDelegate *m_delegate;
     double m_parameterShare;
     bool m_stretching = false;
-    mutable int m_valueContentWidth = -1; // -1: to be measured
+    // The width each shown value needs, by record, and all of them sorted:
+    // an edit measures its own value and the widest is at hand.
+    mutable std::optional<QHash<int, int>> m_valueWidths; // none: to be measured
+    mutable std::multiset<int> m_sortedValueWidths;
     bool m_restretchDue = false;
     QList<QPersistentModelIndex> m_unspannedSections;
     QPersistentModelIndex m_pressedButton;

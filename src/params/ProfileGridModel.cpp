@@ -72,16 +72,12 @@ void ProfileGridModel::refreshAllValues()
     }
 }
 
-void ProfileGridModel::refreshRecord(int recordIndex)
-{
-    emit dataChanged(indexOfRecord(recordIndex, ParameterColumn), indexOfRecord(recordIndex, SectionColumn));
-}
-
 void ProfileGridModel::setHighlighted(const QList<int> &recordIndexes)
 {
+    // Only the highlight changes: views need not measure the rows again.
     const QList<int> before = std::exchange(m_highlighted, recordIndexes);
     for (int record : before + recordIndexes)
-        refreshRecord(record);
+        emit dataChanged(indexOfRecord(record, ParameterColumn), indexOfRecord(record, SectionColumn), {HighlightRole});
 }
 
 ProfileGridModel::Group *ProfileGridModel::groupOf(const QModelIndex &index) const

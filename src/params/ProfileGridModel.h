@@ -48,7 +48,6 @@ private:
     void appendRecord(int recordIndex);
     void refreshValue(int recordIndex);
     void refreshAllValues();
-    void refreshRecord(int recordIndex);
     Group *groupOf(const QModelIndex &index) const;
 
     ParameterTable *m_table;

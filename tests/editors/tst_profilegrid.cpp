@@ -29,6 +29,7 @@ private slots:
     void cleanup() { cleanupWindow(); }
 
     void valuesShowInFullAtTheDefaultSize();
+    void valueColumnFollowsTheWidestValue();
     void popupOpensBesideTheGrid();
     void popupMovesUpAtTheMainWindowsBottom();
     void buttonAndKeyOpenTheFocusedRow();
@@ -74,6 +75,27 @@ void tst_ProfileGrid::valuesShowInFullAtTheDefaultSize()
     QCOMPARE(value(QStringLiteral("titleFont")).size(), 20);
     QCoreApplication::processEvents(); // the columns follow the new value at the next turn of the loop
     check(QStringLiteral("long font name"));
+}
+
+void tst_ProfileGrid::valueColumnFollowsTheWidestValue()
+{
+    // An edit measures only its own value: the column widens for a value
+    // wider than all others and gives the room back when that value narrows.
+    ProfileGrid *grid = m_form->ProfileGridView();
+    QCoreApplication::processEvents();
+    const int captions = grid->header()->sectionSize(ProfileGridModel::ParameterColumn);
+    const int needed = grid->valueContentWidth();
+    const QString font = value(QStringLiteral("titleFont"));
+
+    setValue(QStringLiteral("titleFont"), QStringLiteral("Bitstream Vera Serif"));
+    QCoreApplication::processEvents();
+    QVERIFY(grid->valueContentWidth() > needed);
+    QVERIFY(grid->header()->sectionSize(ProfileGridModel::ParameterColumn) < captions);
+
+    setValue(QStringLiteral("titleFont"), font);
+    QCoreApplication::processEvents();
+    QCOMPARE(grid->valueContentWidth(), needed);
+    QCOMPARE(grid->header()->sectionSize(ProfileGridModel::ParameterColumn), captions);
 }
 
 void tst_ProfileGrid::popupOpensBesideTheGrid()
