@@ -7,9 +7,10 @@
 #include "params/ParameterTable.h"
 #include "params/ProfileGridModel.h"
 
+#include "WidgetBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 
 namespace {
 
@@ -67,11 +68,4 @@ void BM_Highlight(benchmark::State &state)
 BENCHMARK(BM_PostValue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Highlight)->Unit(benchmark::kMicrosecond);
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TREVIX_WIDGET_BENCHMARK_MAIN()

@@ -8,9 +8,10 @@
 #include "preview/TShockwaveFlash.h"
 #include "support/PreviewAppDir.h"
 
+#include "WidgetBenchmarkMain.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <QFile>
@@ -97,11 +98,4 @@ void BM_ReloadAfterPost(benchmark::State &state)
 BENCHMARK(BM_FirstLoad)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 BENCHMARK(BM_ReloadAfterPost)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
 
-int main(int argc, char **argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+TREVIX_WIDGET_BENCHMARK_MAIN()
