@@ -165,7 +165,6 @@ void TMainForm::createActions()
     ItemProblems = new QAction(tr("Problems"), this);
     ItemProblems->setObjectName(QStringLiteral("ItemProblems"));
     ItemProblems->setCheckable(true);
-    ItemProblems->setChecked(true);
     ItemProblems->setStatusTip(tr("List what the style file holds that the profile does not allow"));
 
     // Clicks on the chart select the parameters of what was clicked; the movie gets no ordinary clicks meanwhile.
@@ -310,6 +309,9 @@ void TMainForm::createProblemsPanel()
     // dock's close button included; the stored check restores the dock.
     connect(ItemProblems, &QAction::toggled, m_problemsPanel, &QWidget::setVisible);
     connect(m_problemsPanel->toggleViewAction(), &QAction::toggled, ItemProblems, &QAction::setChecked);
+    // Closed until the user opens it: across the window's bottom it would take
+    // the room the chart needs at the window's designed size.
+    m_problemsPanel->hide();
 }
 
 void TMainForm::createComparePanel()
