@@ -15,7 +15,6 @@ int main(int argc, char *argv[])
 {
     StartupPreparation preparation;
     TrevixApplication app(argc, argv);
-    preparation.loadImagePlugins();
     TMainForm mainForm(QString::fromLocal8Bit(argv[1]), {});
     if (argc > 2)
         new ChartProbe(&mainForm, mainForm.ShockwaveFlash(), QColor::fromString(QLatin1String(argv[2])).rgb());

@@ -1,7 +1,6 @@
 #include "app/StartupPreparation.h"
 
-#include <QBuffer>
-#include <QImageReader>
+#include <QByteArray>
 #include <QtGlobal>
 
 #include <fontconfig/fontconfig.h>
@@ -18,14 +17,4 @@ StartupPreparation::StartupPreparation()
     // configuration (some 60 files); reading it needs no window system, so it
     // starts now, while the application connects to the display.
     m_fontConfiguration = std::jthread([] { FcInit(); });
-}
-
-void StartupPreparation::loadImagePlugins()
-{
-    // The first PNG file Qt reads (the style's arrows, at the menu bar) makes
-    // it load every image format plugin to ask whether one of them reads PNG.
-    m_imagePlugins = std::jthread([] {
-        QBuffer nothing;
-        QImageReader(&nothing, "png").canRead();
-    });
 }

@@ -3,7 +3,9 @@
 #include "base/ErrorReport.h"
 #include "base/SystemText.h"
 
+#include <QBuffer>
 #include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
 
 namespace {
@@ -34,6 +36,13 @@ TrevixApplication::TrevixApplication(int &argc, char **argv) : QApplication(with
     setDesktopFileName(QStringLiteral("trevix-style-editor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/trevix-style-editor.svg")));
     ErrorReport::setHandler(&TrevixApplication::showErrorBox);
+    // The first PNG file Qt reads (the style's arrows, at the menu bar) makes
+    // it load every image format plugin to ask whether one of them reads PNG.
+    // They load on a thread of their own while the window is built.
+    m_imagePlugins = std::jthread([] {
+        QBuffer nothing;
+        QImageReader(&nothing, "png").canRead();
+    });
 }
 
 QString TrevixApplication::title()

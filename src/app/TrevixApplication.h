@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <thread>
+
 // The application object: keeps the application title (the main window's
 // caption, used as the caption of every message box) and reports every
 // exception that escapes an event handler instead of ending the program.
@@ -20,4 +22,7 @@ public:
     static void showErrorBox(const QString &message);
 
     bool notify(QObject *receiver, QEvent *event) override;
+
+private:
+    std::jthread m_imagePlugins;
 };

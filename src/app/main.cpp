@@ -63,7 +63,6 @@ int main(int argc, char *argv[])
 
     StartupPreparation preparation;
     TrevixApplication app(argc, argv);
-    preparation.loadImagePlugins();
     // Ended by the system (SIGTERM, SIGHUP, SIGINT): no question can be asked
     // then, and style.txt already holds every edit. The event loop ends, and
     // the windows write their settings as at its end after a close.

@@ -23,6 +23,17 @@ class tst_ProfileGrid : public EditingWindowTest
 {
     Q_OBJECT
 
+    // Where the focused row's popup shows: opened, looked at, closed.
+    QRect shownPopup()
+    {
+        QRect shown;
+        edit([&shown](QWidget *popup) {
+            shown = popup->geometry();
+            QTest::keyClick(popup, Qt::Key_Escape);
+        });
+        return shown;
+    }
+
 private slots:
     void initTestCase() { m_locale = QLocale(); }
     void init() { initWindow(); }
@@ -110,13 +121,9 @@ void tst_ProfileGrid::popupOpensBesideTheGrid()
     const QPoint offset = grid->mapTo(m_form.get(), QPoint(0, 0));
     QCOMPARE(position.anchor, grid->mapToGlobal(QPoint(offset.y(), offset.x())));
 
-    QPoint at;
-    int height = 0;
-    edit([&](QWidget *popup) {
-        at = popup->pos();
-        height = popup->height();
-        QTest::keyClick(popup, Qt::Key_Escape);
-    });
+    const QRect shown = shownPopup();
+    const QPoint at = shown.topLeft();
+    const int height = shown.height();
     QCOMPARE(at, position.topLeft(height, m_form->frameGeometry().bottom() + 1));
     QCOMPARE(at.x(), position.anchor.x() + grid->width() - 64);
 }
@@ -133,13 +140,9 @@ void tst_ProfileGrid::popupMovesUpAtTheMainWindowsBottom()
     const PopupPosition position = m_form->valueEditors()->popupPosition();
     const int mainBottom = m_form->frameGeometry().y() + m_form->frameGeometry().height();
     const int plainTop = position.anchor.y() + (position.focusedRow + 2) * position.rowHeight;
-    QPoint at;
-    int height = 0;
-    edit([&](QWidget *popup) {
-        at = popup->pos();
-        height = popup->height();
-        QTest::keyClick(popup, Qt::Key_Escape);
-    });
+    const QRect shown = shownPopup();
+    const QPoint at = shown.topLeft();
+    const int height = shown.height();
     QVERIFY(plainTop + height > mainBottom);
     QCOMPARE(at.y(), plainTop - height);
 }
