@@ -2,8 +2,8 @@
 # Builds the Debian package and tries it the way a new user would: installs it
 # with apt into a fresh Debian 12 root (debootstrap; kept in build/debian-root
 # for the next run), checks a style file with it, starts the program as an
-# ordinary user with the desktop entry's command line and that file, and asks
-# xdg-mime for the file's type.
+# ordinary user with the desktop entry's command line and that file, asks
+# xdg-mime for the file's type and man for the manual page.
 # Needs root (chroot) and the Debian archive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,7 +28,7 @@ in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin DEBIAN_FRON
 cp "$deb" "$root/tmp/package.deb"
 apt_log=$(dirname "$root")/package-check-apt.log
 in_root apt-get update -qq
-in_root apt-get install -y -qq /tmp/package.deb xdg-utils libfile-mimeinfo-perl >"$apt_log" 2>&1 ||
+in_root apt-get install -y -qq /tmp/package.deb xdg-utils libfile-mimeinfo-perl man-db >"$apt_log" 2>&1 ||
   { cat "$apt_log"; exit 1; }
 echo "Installed: $(in_root dpkg-query -W -f='${Package} ${Version}' trevix-style-editor)"
 
@@ -60,4 +60,9 @@ echo "The file was opened: style.txt holds its values"
 type=$(as_user xdg-mime query filetype /tmp/user/chart.stl)
 echo "xdg-mime query filetype chart.stl: $type"
 [ "$type" = application/x-trevix-style ]
+
+page=$(as_user MANPAGER=cat MANWIDTH=80 man trevix-style-editor)
+echo "man trevix-style-editor:"
+echo "$page" | sed -n '1,6p'
+grep -q -- '--check' <<<"$page" || { echo "the manual page does not show the options"; exit 1; }
 echo "package check passed"

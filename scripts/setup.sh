@@ -15,6 +15,7 @@ APT_PACKAGES=(
   haxe
   xvfb xauth imagemagick xdotool fonts-dejavu-core
   dpkg-dev shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
+  lintian man-db appstream
 )
 [ "${1:-}" != package-check ] || APT_PACKAGES+=(debootstrap)
 

@@ -1,52 +1,20 @@
 #include "app/CommandLine.h"
+#include "support/ToolRun.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// Runs a program to its end with the given environment.
-Run run(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment)
-{
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    Run result;
-    if (!process.waitForFinished(120000)) {
-        result.err = QStringLiteral("%1 did not finish: %2").arg(program, process.errorString());
-        process.kill();
-        process.waitForFinished();
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.err = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
-}
-
-// An environment without any display or desktop: what a build server has.
-QProcessEnvironment bareEnvironment()
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CURRENT_DESKTOP",
-                             "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
-        environment.remove(QString::fromLatin1(name));
-    return environment;
-}
 
 QByteArray read(const QString &path)
 {
@@ -62,6 +30,58 @@ QSize pngSize(const QString &path)
     return QSize(qFromBigEndian<quint32>(bytes.constData() + 16), qFromBigEndian<quint32>(bytes.constData() + 20));
 }
 
+// The values an XML file gives the attribute of every element of that name,
+// or the elements' texts when attribute is empty.
+QStringList xmlValues(const QString &path, const QString &element, const QString &attribute = {})
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList values;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == element)
+            values << (attribute.isEmpty() ? xml.readElementText() : xml.attributes().value(attribute).toString());
+    }
+    return xml.hasError() ? QStringList{xml.errorString()} : values;
+}
+
+// The options and arguments that --help lists, each as its tag and
+// description, the tag written as the manual page writes it ("--check
+// STYLEFILE", "file"); all white space as single spaces.
+QString helpEntries(const QString &help)
+{
+    static const QRegularExpression tagMarks(QStringLiteral("[][<>]"));
+    QStringList words;
+    bool inList = false;
+    for (const QString &line : help.split(QLatin1Char('\n'))) {
+        if (!line.isEmpty() && !line.front().isSpace()) {
+            inList = line == QLatin1String("Options:") || line == QLatin1String("Arguments:");
+        } else if (inList && line.startsWith(QLatin1String("  ")) && line.size() > 2 && !line.at(2).isSpace()) {
+            const qsizetype gap = line.indexOf(QLatin1String("  "), 2);
+            words << line.mid(2, gap < 0 ? -1 : gap - 2).remove(tagMarks) << (gap < 0 ? QString() : line.mid(gap));
+        } else if (inList) {
+            words << line;
+        }
+    }
+    return words.join(QLatin1Char(' ')).simplified();
+}
+
+// The text of a section of a manual page as man shows it; all white space as
+// single spaces.
+QString manualSection(const QString &page, const QString &heading)
+{
+    QStringList lines;
+    bool inSection = false;
+    for (const QString &line : page.split(QLatin1Char('\n'))) {
+        if (!line.isEmpty() && !line.front().isSpace())
+            inSection = line == heading;
+        else if (inSection)
+            lines << line;
+    }
+    return lines.join(QLatin1Char(' ')).simplified();
+}
+
 } // namespace
 
 class tst_Install : public QObject
@@ -74,13 +94,33 @@ class tst_Install : public QObject
     QString appDir() const { return installed(QStringLiteral("lib/trevix-style-editor")); }
     QString program() const { return installed(QStringLiteral("bin/trevix-style-editor")); }
 
+    // The one AppStream file installed.
+    QString metainfo() const
+    {
+        const QDir folder(installed(QStringLiteral("share/metainfo")));
+        const QStringList files = folder.entryList({QStringLiteral("*.metainfo.xml")}, QDir::Files);
+        return files.size() == 1 ? folder.filePath(files.first()) : QString();
+    }
+
+    // The manual page as man shows it, looked up by name in the installed
+    // tree; lines wide enough that none is broken.
+    ToolRun manualPage() const
+    {
+        QProcessEnvironment environment = ToolRun::bareEnvironment();
+        for (const char *name : {"MANOPT", "MANPAGER", "PAGER", "MANROFFOPT"})
+            environment.remove(QString::fromLatin1(name));
+        environment.insert(QStringLiteral("MANPATH"), installed(QStringLiteral("share/man")));
+        environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("1000"));
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        return ToolRun(QStringLiteral("man"), {"--warnings", "-P", "cat", "trevix-style-editor"}, environment);
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_prefix.isValid());
-        const Run install = run(QStringLiteral(TREVIX_CMAKE_COMMAND),
-                                {"--install", TREVIX_BUILD_DIR, "--prefix", m_prefix.path()}, bareEnvironment());
-        QVERIFY2(install.exitCode == 0, qPrintable(install.out + install.err));
+        const ToolRun install(QStringLiteral(TREVIX_CMAKE_COMMAND), {"--install", TREVIX_BUILD_DIR, "--prefix", m_prefix.path()});
+        QVERIFY2(install.exitCode() == 0, qPrintable(install.output()));
     }
 
     void commandStartsTheProgramInItsFolder()
@@ -121,6 +161,9 @@ private slots:
         QTest::newRow("desktop entry") << "share/applications/trevix-style-editor.desktop" << 0;
         QTest::newRow("MIME type") << "share/mime/packages/trevix-style-editor.xml" << 0;
         QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/trevix-style-editor.svg" << 0;
+        QTest::newRow("manual page") << "share/man/man1/trevix-style-editor.1.gz" << 0;
+        QTest::newRow("copyright") << "share/doc/trevix-style-editor/copyright" << 0;
+        QTest::newRow("changelog") << "share/doc/trevix-style-editor/changelog.gz" << 0;
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             QTest::addRow("%dpx icon", size)
                 << QStringLiteral("share/icons/hicolor/%1x%1/apps/trevix-style-editor.png").arg(size) << size;
@@ -138,19 +181,70 @@ private slots:
     void desktopEntryIsValidAndNamesTheCommand()
     {
         const QString entry = installed(QStringLiteral("share/applications/trevix-style-editor.desktop"));
-        const Run validate = run(QStringLiteral("desktop-file-validate"), {entry}, bareEnvironment());
-        QVERIFY2(validate.exitCode == 0 && validate.out.isEmpty(), qPrintable(validate.out + validate.err));
+        const ToolRun validate(QStringLiteral("desktop-file-validate"), {entry});
+        QVERIFY2(validate.exitCode() == 0 && validate.out().isEmpty(), qPrintable(validate.output()));
         const QString text = QString::fromUtf8(read(entry));
         QVERIFY(text.contains(QLatin1String("\nExec=trevix-style-editor %F\n")));
         QVERIFY(text.contains(QLatin1String("\nMimeType=application/x-trevix-style;\n")));
         QVERIFY(text.contains(QLatin1String("\nIcon=trevix-style-editor\n")));
     }
 
+    // man finds the page by name and formats it without a complaint.
+    void manualPageIsShownByName()
+    {
+        const ToolRun man = manualPage();
+        QVERIFY2(man.exitCode() == 0 && man.err().isEmpty(), qPrintable(man.output()));
+        QCOMPARE(manualSection(man.out(), QStringLiteral("NAME")),
+                 QStringLiteral("trevix-style-editor - style editor for the Trevix chart"));
+    }
+
+    // The page's options are those of --help, in its words.
+    void manualPageOptionsAreThoseOfHelp()
+    {
+        const ToolRun help(program(), {"--help"});
+        QCOMPARE(help.exitCode(), 0);
+        const QString entries = helpEntries(help.out());
+        QVERIFY2(entries.contains(QLatin1String("--check STYLEFILE")), qPrintable(help.out()));
+        QCOMPARE(manualSection(manualPage().out(), QStringLiteral("OPTIONS")), entries);
+    }
+
+    // Software centres list the program from its AppStream file, which names
+    // the installed desktop entry; checked without reaching the network.
+    void appStreamFileIsValid()
+    {
+        QVERIFY(!metainfo().isEmpty());
+        const ToolRun validate(QStringLiteral("appstreamcli"), {"validate-tree", "--pedantic", "--no-net", m_prefix.path()});
+        QVERIFY2(validate.exitCode() == 0, qPrintable(validate.output()));
+        // Not even hints.
+        static const QRegularExpression issue(QStringLiteral("^\\s*[EWIP]: "), QRegularExpression::MultilineOption);
+        QVERIFY2(!issue.match(validate.output()).hasMatch(), qPrintable(validate.output()));
+    }
+
+    void appStreamFileOpensTheStyleFileType()
+    {
+        const QStringList types =
+            xmlValues(installed(QStringLiteral("share/mime/packages/trevix-style-editor.xml")), "mime-type", "type");
+        QVERIFY(!types.isEmpty());
+        QCOMPARE(xmlValues(metainfo(), QStringLiteral("mediatype")), types);
+    }
+
+    // The web site publishes the pictures of docs/ at the screenshots' address.
+    void appStreamScreenshotsAreThoseOfDocs()
+    {
+        const QStringList images = xmlValues(metainfo(), QStringLiteral("image"));
+        QVERIFY(!images.isEmpty());
+        for (const QString &image : images) {
+            const QUrl url(image);
+            QVERIFY2(url.scheme() == QLatin1String("https"), qPrintable(image));
+            QVERIFY2(QFileInfo::exists(TREVIX_DOCS_DIR "/" + url.fileName()), qPrintable(image));
+        }
+    }
+
     void runsWithoutADisplay()
     {
-        const Run version = run(program(), {"--version"}, bareEnvironment());
-        QCOMPARE(version.exitCode, 0);
-        QCOMPARE(version.out, CommandLine::versionText());
+        const ToolRun version(program(), {"--version"});
+        QCOMPARE(version.exitCode(), 0);
+        QCOMPARE(version.out(), CommandLine::versionText());
     }
 
     // The installed program finds the profile beside itself, without a display.
@@ -176,10 +270,10 @@ private slots:
         out.write(content);
         out.close();
 
-        const Run check = run(program(), {"--check", file}, bareEnvironment());
-        QVERIFY2(check.err.isEmpty(), qPrintable(check.err));
-        QCOMPARE(check.exitCode, exitCode);
-        QCOMPARE(check.out, output.isEmpty() ? output : file + output);
+        const ToolRun check(program(), {"--check", file});
+        QVERIFY2(check.err().isEmpty(), qPrintable(check.err()));
+        QCOMPARE(check.exitCode(), exitCode);
+        QCOMPARE(check.out(), output.isEmpty() ? output : file + output);
     }
 
     // Started as the desktop entry starts it, the program opens the file once
@@ -198,7 +292,7 @@ private slots:
         out.write(content);
         out.close();
 
-        QProcessEnvironment environment = bareEnvironment();
+        QProcessEnvironment environment = ToolRun::bareEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("HOME"), work.path());
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
@@ -229,8 +323,8 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, type);
         const QString share = installed(QStringLiteral("share"));
-        const Run update = run(QStringLiteral("update-mime-database"), {share + "/mime"}, bareEnvironment());
-        QVERIFY2(update.exitCode == 0, qPrintable(update.err));
+        const ToolRun update(QStringLiteral("update-mime-database"), {share + "/mime"});
+        QVERIFY2(update.exitCode() == 0, qPrintable(update.err()));
 
         QTemporaryDir work;
         const QString file = work.filePath(QStringLiteral("chart.stl"));
@@ -239,12 +333,12 @@ private slots:
         out.write(content);
         out.close();
 
-        QProcessEnvironment environment = bareEnvironment();
+        QProcessEnvironment environment = ToolRun::bareEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), work.filePath(QStringLiteral("home")));
         environment.insert(QStringLiteral("XDG_DATA_DIRS"), share + QStringLiteral(":/usr/share"));
-        const Run query = run(QStringLiteral("xdg-mime"), {"query", "filetype", file}, environment);
-        QCOMPARE(query.exitCode, 0);
-        QCOMPARE(query.out.trimmed(), type);
+        const ToolRun query(QStringLiteral("xdg-mime"), {"query", "filetype", file}, environment);
+        QCOMPARE(query.exitCode(), 0);
+        QCOMPARE(query.out().trimmed(), type);
     }
 };
 
