@@ -25,14 +25,16 @@ foreach(program IN LISTS programs)
 endforeach()
 
 # dpkg-shlibdeps wants a debian/control where it runs; a folder beside the
-# staged files, so that it is not packed.
+# staged files, so that it is not packed. It warns that the files are not
+# in debian/<package>/, which is where debhelper would stage them: only its
+# messages of a failure are shown.
 set(work "${CPACK_TOPLEVEL_DIRECTORY}/shlibdeps")
 file(WRITE "${work}/debian/control" "")
 execute_process(COMMAND "${CPACK_TREVIX_SHLIBDEPS}" -O ${programs}
                 WORKING_DIRECTORY "${work}"
-                OUTPUT_VARIABLE substvars COMMAND_ERROR_IS_FATAL ANY)
+                RESULT_VARIABLE failed OUTPUT_VARIABLE substvars ERROR_VARIABLE messages)
 file(REMOVE_RECURSE "${work}")
-if(NOT substvars MATCHES "shlibs:Depends=([^\n]+)")
-  message(FATAL_ERROR "dpkg-shlibdeps found no libraries of ${programs}")
+if(failed OR NOT substvars MATCHES "shlibs:Depends=([^\n]+)")
+  message(FATAL_ERROR "dpkg-shlibdeps found no libraries of ${programs}: ${messages}")
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "${CMAKE_MATCH_1}, ${CPACK_DEBIAN_PACKAGE_DEPENDS}")

@@ -26,6 +26,20 @@ void print(std::FILE *stream, const QString &text)
     std::fputs(text.toLocal8Bit().constData(), stream);
 }
 
+// Qt takes arguments of one dash for itself (-platform, -display, ...) once
+// the application object exists; without any, a command line that fails the
+// first look fails the second the same way.
+bool mayHoldWindowSystemOptions(const QStringList &arguments)
+{
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            return false;
+        if (argument.size() > 1 && argument.startsWith(QLatin1Char('-')) && !argument.startsWith(QLatin1String("--")))
+            return true;
+    }
+    return false;
+}
+
 // Help, version and check need no window.
 int runWithoutWindow(const CommandLine &commandLine)
 {
@@ -51,12 +65,18 @@ int runWithoutWindow(const CommandLine &commandLine)
 
 int main(int argc, char *argv[])
 {
-    // Decide before any window system is touched, so help, version and check
-    // also work where there is no display. Arguments the window system takes
-    // for itself (-platform, -display, ...) fail this first look; the second
-    // look below sees the arguments without them.
+    // Decide before any window system is touched, so help, version, check and
+    // a wrong command line also work where there is no display (a script, a
+    // commit hook). Arguments the window system takes for itself (-platform,
+    // -display, ...) fail this first look; the second look below sees the
+    // arguments without them.
     CommandLine commandLine;
-    if (commandLine.parse(argumentsOf(argc, argv)) && commandLine.mode() != CommandLine::Mode::Edit) {
+    const QStringList arguments = argumentsOf(argc, argv);
+    if (!commandLine.parse(arguments) && !mayHoldWindowSystemOptions(arguments)) {
+        print(stderr, commandLine.errorText() + QLatin1Char('\n'));
+        return 1;
+    }
+    if (commandLine.mode() != CommandLine::Mode::Edit) {
         QCoreApplication app(argc, argv);
         return runWithoutWindow(commandLine);
     }

@@ -276,6 +276,26 @@ private slots:
         QCOMPARE(check.out(), output.isEmpty() ? output : file + output);
     }
 
+    // Exit code 1 and the parser's reason, also where there is no display to start.
+    void reportsAWrongCommandLineWithoutADisplay_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown option") << QStringList{"--colour"};
+        QTest::newRow("profile alone") << QStringList{"--profile", "Style.xml"};
+        QTest::newRow("file with check") << QStringList{"--check", "a.stl", "b.stl"};
+    }
+
+    void reportsAWrongCommandLineWithoutADisplay()
+    {
+        QFETCH(QStringList, arguments);
+        CommandLine parser;
+        QVERIFY(!parser.parse(QStringList{program()} + arguments));
+        const ToolRun wrong(program(), arguments);
+        QCOMPARE(wrong.exitCode(), 1);
+        QCOMPARE(wrong.err(), parser.errorText() + '\n');
+        QVERIFY(wrong.out().isEmpty());
+    }
+
     // Started as the desktop entry starts it, the program opens the file once
     // its window is up, which rewrites the working copy beside it.
     void opensTheStyleFileItIsStartedWith()
