@@ -17,4 +17,7 @@ public:
     virtual void runJavaScript(const QString &script) = 0;
     // The page as it is drawn now.
     virtual QImage frame() = 0;
+    // An inactive page is hidden and frozen: it runs no script and draws
+    // nothing until it is made active again.
+    virtual void setActive(bool active) = 0;
 };

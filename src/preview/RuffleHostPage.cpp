@@ -53,10 +53,13 @@ ruffle-player { display: block; position: absolute; left: 0; top: 0; width: 100%
 )";
 
 // The player's menu speaks the editor's language, English; that also makes
-// its entries known by their texts.
+// its entries known by their texts. A chart takes no gamepad: once a page has
+// asked for them, the engine polls the devices 60 times a second for as long
+// as the page is shown, so the player is told there are none.
 const char ConfigScript[] = R"(
 Object.defineProperty(navigator, "languages", { get: () => ["en-US"] });
 Object.defineProperty(navigator, "language", { get: () => "en-US" });
+Object.defineProperty(navigator, "getGamepads", { value: () => [] });
 window.RufflePlayer = { config: %1 };
 )";
 
@@ -102,9 +105,30 @@ function picked(command, keys) {
         report("%3" + keys);
 }
 
-// A new player, beneath those on show.
+// The players in the page and what the page keeps of each: Ruffle's own
+// handler of the page's visibility and whether the player rests.
+const players = new Map();
+let onShow = null;
+
+// A new player, beneath those on show. Ruffle's player listens to the
+// page's visibility and never stops listening, which would keep every player
+// the page ever had alive: the page keeps that handler with its player
+// instead and calls it itself (see rest).
 function newPlayer(picking) {
-    const created = window.RufflePlayer.newest().createPlayer();
+    let visibility = null;
+    document.addEventListener = function (type, listener, options) {
+        if (type === "visibilitychange" && !visibility)
+            visibility = listener;
+        else
+            EventTarget.prototype.addEventListener.call(this, type, listener, options);
+    };
+    let created;
+    try {
+        created = window.RufflePlayer.newest().createPlayer();
+    } finally {
+        delete document.addEventListener;
+    }
+    players.set(created, { visibility, resting: false });
     if (picking)
         created.onFSCommand = picked;
     document.body.insertBefore(created, document.body.firstChild);
@@ -114,15 +138,94 @@ function newPlayer(picking) {
     return created;
 }
 
-// A player on show stops while the next one is built: its last frame stays,
-// and the new movie has the page's time to itself. Ruffle puts its play
-// button over a stopped player; the player goes before anyone could press it.
-function hold(player) {
+// Ruffle gives up a player's animation loop only while the page is hidden:
+// its handler is told so to end the loop, and told the page shows again to
+// bring the loop back.
+function tellHidden(player, hidden) {
+    const visibility = players.get(player).visibility;
+    if (!visibility)
+        return;
+    Object.defineProperty(document, "hidden", { configurable: true, get: () => hidden });
+    try {
+        visibility();
+    } finally {
+        delete document.hidden;
+    }
+}
+
+// A resting player keeps its last frame and asks for no more: its movie
+// stops and its animation loop ends. Ruffle puts its play button over a
+// stopped player; the page wakes the player itself.
+function rest(player) {
+    const state = players.get(player);
+    if (!state || state.resting)
+        return;
+    state.resting = true;
+    if (watched === player)
+        watched = null;
     player.ruffle().suspend();
     const button = player.shadowRoot && player.shadowRoot.getElementById("play-button");
     if (button)
         button.style.display = "none";
+    tellHidden(player, true);
 }
+
+function wake(player) {
+    const state = players.get(player);
+    if (!state || !state.resting)
+        return;
+    state.resting = false;
+    tellHidden(player, false);
+    player.ruffle().resume();
+}
+
+// The player on show rests once its movie's picture has stayed the same
+// for a second and for three of the movie's own frames: a movie that
+// animates keeps playing, one that has drawn its chart stops asking for
+// frames. A picture that cannot be read back never rests.
+let watched = null;
+let stillSince = 0;
+async function watch(player) {
+    stillSince = performance.now();
+    if (watched === player)
+        return;
+    watched = player;
+    let last = null;
+    while (watched === player) {
+        await nextFrame();
+        if (watched !== player)
+            return;
+        const now = picture(player);
+        if (!now || !last || now.length !== last.length || now.some((pixel, i) => pixel !== last[i]))
+            stillSince = performance.now();
+        last = now;
+        const rate = (player.metadata && player.metadata.frameRate) || 60;
+        if (performance.now() - stillSince >= Math.max(1000, 3000 / rate))
+            rest(player);
+    }
+}
+
+// Anything that may change the picture wakes the player on show: the
+// pointer over the movie, a click, the wheel, a key, its menu. While the
+// next movie is built the one on show stays held.
+function stir() {
+    if (onShow && !running) {
+        wake(onShow);
+        watch(onShow);
+    }
+}
+for (const type of ["pointerover", "pointermove", "pointerdown", "pointerup", "pointerout", "wheel", "keydown",
+                    "keyup", "contextmenu", "focusin"])
+    window.addEventListener(type, stir, { capture: true, passive: true });
+// A hidden page shows nothing: the player on show rests until it is seen again.
+document.addEventListener("visibilitychange", () => {
+    if (document.hidden) {
+        if (onShow)
+            rest(onShow);
+    } else {
+        stir();
+    }
+});
 
 function nextFrame() {
     return new Promise(resolve => requestAnimationFrame(resolve));
@@ -137,19 +240,23 @@ function loaded(player) {
     });
 }
 
+// The pixels of the player's stage; none before it has a canvas, and none
+// for a canvas drawn by WebGL, which cannot be read back here.
+function picture(player) {
+    const canvas = player.shadowRoot && player.shadowRoot.querySelector("canvas");
+    const context = canvas && canvas.width && canvas.height && canvas.getContext("2d");
+    return context ? new Uint32Array(context.getImageData(0, 0, canvas.width, canvas.height).data.buffer) : null;
+}
+
 // Whether the player's stage shows more than one colour: a movie's first
 // frames show its bare background until it has read its data and drawn on
-// it. A canvas drawn by WebGL cannot be read back here; the frames waited
-// for before asking count then.
+// it. For a canvas drawn by WebGL the frames waited for before asking count.
 function drawn(player) {
     const canvas = player.shadowRoot && player.shadowRoot.querySelector("canvas");
     if (!canvas || !canvas.width || !canvas.height)
         return false;
-    const context = canvas.getContext("2d");
-    if (!context)
-        return true;
-    const pixels = new Uint32Array(context.getImageData(0, 0, canvas.width, canvas.height).data.buffer);
-    return pixels.some(pixel => pixel !== pixels[0]);
+    const pixels = picture(player);
+    return !pixels || pixels.some(pixel => pixel !== pixels[0]);
 }
 
 // Resolves once the player has drawn its movie, or after two seconds for a
@@ -162,13 +269,21 @@ async function firstFrame(player) {
         await nextFrame();
 }
 
+// The player goes on show, the others go: taken off the page, Ruffle
+// destroys them (its instance, canvas and loop), and the page keeps nothing
+// of them.
 function show(player) {
     // A movie can give its player element properties of its own: the page
     // calls none of them.
     for (const other of Array.from(document.body.querySelectorAll("ruffle-player"))) {
-        if (other !== player)
+        if (other !== player) {
             document.body.removeChild(other);
+            players.delete(other);
+        }
     }
+    onShow = player;
+    if (player)
+        watch(player);
 }
 
 async function runRequests() {
@@ -180,8 +295,10 @@ async function runRequests() {
             show(null);
             continue;
         }
-        for (const other of Array.from(document.body.querySelectorAll("ruffle-player")))
-            hold(other);
+        // The player on show rests while the next one is built: its last
+        // frame stays, and the new movie has the page's time to itself.
+        for (const other of players.keys())
+            rest(other);
         const player = newPlayer(request.picking);
         try {
             await player.ruffle().load(request.options);
@@ -271,6 +388,9 @@ QJsonObject RuffleHostPage::config() const
         {QStringLiteral("logLevel"), QStringLiteral("error")},
         // Canvas drawing works with and without a GPU or a display.
         {QStringLiteral("preferredRenderer"), QStringLiteral("canvas")},
+        // A player ends its animation loop while the page is hidden, which
+        // the page's rest builds on (the default, said for certain).
+        {QStringLiteral("backgroundExecutionMode"), QStringLiteral("mainThread")},
         {QStringLiteral("autoplay"), m_settings.Playing ? QStringLiteral("on") : QStringLiteral("off")},
         {QStringLiteral("menu"), m_settings.Menu},
         {QStringLiteral("quality"), m_settings.Quality2.toLower()},

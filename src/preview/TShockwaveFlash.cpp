@@ -63,6 +63,32 @@ QImage TShockwaveFlash::frame()
 void TShockwaveFlash::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    followWindow();
+    scheduleLoad();
+}
+
+void TShockwaveFlash::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    followWindow();
+}
+
+bool TShockwaveFlash::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window()
+        && (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        followWindow();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TShockwaveFlash::followWindow()
+{
+    // A page nobody sees costs nothing: frozen, it runs no script and draws nothing.
+    const bool active = isVisible() && !window()->isMinimized();
+    if (!m_view || active == m_active)
+        return;
+    m_active = active;
+    m_view->setActive(active);
     scheduleLoad();
 }
 
@@ -90,7 +116,7 @@ void TShockwaveFlash::scheduleLoad()
 
 void TShockwaveFlash::loadMovie()
 {
-    if (!m_loadPending || !isVisible())
+    if (!m_loadPending || !isVisible() || !m_active)
         return;
     if (!m_view) {
         if (!m_painted || m_engineMissing)
@@ -181,6 +207,7 @@ void TShockwaveFlash::startEngine()
     m_view = engine->createView(page, this);
     // A file dropped on the movie opens in the editor; the page never loads it.
     DropRefusal::apply(m_view->widget());
+    window()->installEventFilter(this);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view->widget());

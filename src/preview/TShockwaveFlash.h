@@ -23,7 +23,8 @@ class QTemporaryDir;
 // movie to play, so a hidden player costs nothing and the window appears
 // before the engine has started; until then the area stays empty. Movie
 // writes made in one go (the blank movie and then the chart) load only the
-// last one.
+// last one. While the player or its window is hidden or minimised its page
+// is frozen, and a movie written meanwhile loads when it shows again.
 class TShockwaveFlash : public QWidget
 {
     Q_OBJECT
@@ -69,7 +70,9 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void startEngine();
@@ -78,6 +81,7 @@ private:
     QStringList deviceFontFiles();
     QStringList prepareFontFamily(const QString &family);
     void pageReported(const QString &message);
+    void followWindow();
 
     QString m_movie;
     QString m_flashVars;
@@ -91,6 +95,7 @@ private:
     bool m_painted = false;
     bool m_engineMissing = false;
     bool m_pageReady = false;
+    bool m_active = true; // the page runs: the player is seen, its window not minimised
     bool m_loadPending = false;
     bool m_loadScheduled = false;
     bool m_picking = false;

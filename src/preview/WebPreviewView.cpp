@@ -51,6 +51,21 @@ void WebPreviewView::runJavaScript(const QString &script)
         m_view->page()->runJavaScript(script);
 }
 
+void WebPreviewView::setActive(bool active)
+{
+    if (!m_view)
+        return;
+    // Only a hidden page may be frozen, and it thaws before it is shown.
+    QWebEnginePage *page = m_view->page();
+    if (active) {
+        page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
+        page->setVisible(m_view->isVisible());
+    } else {
+        page->setVisible(false);
+        page->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+    }
+}
+
 QImage WebPreviewView::frame()
 {
     return m_view ? m_view->grab().toImage() : QImage();

@@ -18,6 +18,7 @@ public:
     QWidget *widget() override;
     void runJavaScript(const QString &script) override;
     QImage frame() override;
+    void setActive(bool active) override;
 
 private:
     QWebEngineProfile *m_profile = nullptr;

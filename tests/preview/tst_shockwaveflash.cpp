@@ -1,9 +1,11 @@
 #include "preview/TShockwaveFlash.h"
 #include "support/ChartPixels.h"
+#include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QWebEngineView>
 
 #include <memory>
 
@@ -65,6 +67,49 @@ private:
         m_dir->writeStyle(style);
         play(QStringLiteral("datafile=data.txt"));
         QTRY_COMPARE_WITH_TIMEOUT(corner(), background | 0xFF000000, 20000);
+    }
+
+    static QWebEngineView *webView()
+    {
+        for (QWidget *widget : QApplication::allWidgets()) {
+            if (auto *view = qobject_cast<QWebEngineView *>(widget))
+                return view;
+        }
+        return nullptr;
+    }
+
+    // Whether the player on show, the topmost, rests: its movie stopped and
+    // its frames no longer asked for.
+    static bool resting()
+    {
+        return evaluateInPage(webView(), QStringLiteral("(() => { const players = document.querySelectorAll('ruffle-player');"
+                                                        " return players[players.length - 1].ruffle().suspended; })()"))
+            .toBool();
+    }
+
+    // Counts from now on the frames the page asks for: whoever asks for a
+    // frame draws or looks at what is drawn.
+    static void countFramesAsked()
+    {
+        evaluateInPage(webView(), QStringLiteral("window.asked = 0; window.counted = -1;"
+                                                 "if (!window.counting) {"
+                                                 "  const ask = window.requestAnimationFrame.bind(window);"
+                                                 "  window.requestAnimationFrame = f => { ++window.asked; return ask(f); };"
+                                                 "  window.counting = true;"
+                                                 "} true"));
+    }
+
+    static int framesAsked() { return evaluateInPage(webView(), QStringLiteral("window.asked")).toInt(); }
+
+    // The frames the page asks for while a timer of its own of the given time runs.
+    static int framesAskedWithin(int ms)
+    {
+        countFramesAsked();
+        evaluateInPage(webView(), QStringLiteral("setTimeout(() => { window.counted = window.asked; }, %1); true").arg(ms));
+        int counted = -1;
+        QTest::qWaitFor([&] { return (counted = evaluateInPage(webView(), QStringLiteral("window.counted")).toInt()) >= 0; },
+                        ms + 20000);
+        return counted;
     }
 
     void play(const QString &flashVars)
@@ -265,6 +310,94 @@ private slots:
         m_player->setMovie(m_dir->path() + QStringLiteral("nothing.swf"));
         QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(Qt::white).rgb(), 20000);
         QCOMPARE(magentaPixels(), 0);
+    }
+
+    // A chart that has drawn stops asking for frames; the next load shows at once.
+    void restsOnceDrawnAndShowsTheNextLoadAtOnce()
+    {
+        m_player->show();
+        playStyle(barStyle("0x305070"), qRgb(0x30, 0x50, 0x70));
+        QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(resting(), 20000);
+        QCOMPARE(framesAskedWithin(500), 0);
+        playStyle(barStyle("0x507030"), qRgb(0x50, 0x70, 0x30));
+        QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
+    }
+
+    // Long past the time a still picture takes to rest, a movie that keeps
+    // changing its picture still plays every frame.
+    void animatingMovieKeepsItsFrames()
+    {
+        m_player->show();
+        const QString movie = m_dir->path() + QStringLiteral("Blinker.swf");
+        QVERIFY(QFile::exists(movie) || QFile::copy(QStringLiteral(TREVIX_BLINKER), movie));
+        m_player->setMovie(movie);
+        const auto blinks = [this] { return corner() == 0xFF2060A0 || corner() == 0xFFA06020; };
+        QTRY_VERIFY_WITH_TIMEOUT(blinks(), 20000);
+        QVERIFY(framesAskedWithin(3000) > 10);
+        QVERIFY(!resting());
+        const QRgb shown = corner();
+        QTRY_VERIFY_WITH_TIMEOUT(corner() != shown, 10000);
+    }
+
+    void inputWakesTheRestingPlayer_data()
+    {
+        QTest::addColumn<int>("input");
+        QTest::newRow("pointer over the movie") << 0;
+        QTest::newRow("click") << 1;
+        QTest::newRow("key") << 2;
+    }
+
+    // Anything the movie may answer wakes it; it rests again once its picture is still.
+    void inputWakesTheRestingPlayer()
+    {
+        QFETCH(int, input);
+        m_player->show();
+        playStyle(barStyle(input % 2 ? "0x203040" : "0x403020"), input % 2 ? qRgb(0x20, 0x30, 0x40) : qRgb(0x40, 0x30, 0x20));
+        QTRY_VERIFY_WITH_TIMEOUT(resting(), 20000);
+        QWidget *surface = ChartPixels::pageSurface();
+        QVERIFY(surface);
+        countFramesAsked();
+        switch (input) {
+        case 0:
+            QTest::mouseMove(surface, QPoint(100, 100));
+            QTest::mouseMove(surface, QPoint(200, 150));
+            break;
+        case 1: QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(200, 150)); break;
+        case 2:
+            surface->setFocus();
+            QTest::keyClick(surface, Qt::Key_Space);
+            break;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(framesAsked() > 0, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(resting(), 20000);
+    }
+
+    void unseenWindowFreezesThePage_data()
+    {
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("minimised") << true;
+        QTest::newRow("hidden") << false;
+    }
+
+    // The page of a minimised or hidden window is frozen; a chart written
+    // meanwhile is on show once the window is back.
+    void unseenWindowFreezesThePage()
+    {
+        QFETCH(bool, minimised);
+        m_player->show();
+        playStyle(barStyle("0x204060"), qRgb(0x20, 0x40, 0x60));
+        if (minimised)
+            m_player->showMinimized();
+        else
+            m_player->hide();
+        QTRY_COMPARE(webView()->page()->lifecycleState(), QWebEnginePage::LifecycleState::Frozen);
+        m_dir->writeStyle(barStyle("0x604020"));
+        play(QStringLiteral("datafile=data.txt"));
+        m_player->showNormal();
+        QTRY_COMPARE(webView()->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x60, 0x40, 0x20).rgb(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
     }
 };
 
