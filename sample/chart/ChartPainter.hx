@@ -9,6 +9,8 @@ import flash.geom.Rectangle;
 	once, then the series at any stage of their animation.
 **/
 class ChartPainter {
+	static inline var MaxTicks = 100;
+
 	var style:ChartStyle;
 	var data:ChartData;
 	var root:Sprite;
@@ -221,26 +223,31 @@ class ChartPainter {
 		var autoLow = style.yMin == null, autoHigh = style.yMax == null;
 		low = autoLow ? Math.min(0, data.minValue()) : style.yMin;
 		high = autoHigh ? Math.max(0, data.maxValue()) : style.yMax;
-		if (high <= low)
-			high = low + 1;
+		// Widened by a part of the value, not by 1: beside 1e17 adding 1 changes nothing.
+		if (!(high > low))
+			high = low + Math.max(1, Math.abs(low) * 1e-9);
 		var raw = (high - low) / 5;
-		var mag = Math.pow(10, Math.floor(Math.log(raw) / Math.log(10)));
+		var mag = Math.pow(10, Math.ffloor(Math.log(raw) / Math.log(10)));
 		var n = raw / mag;
 		step = (n < 1.5 ? 1 : n < 3 ? 2 : n < 7 ? 5 : 10) * mag;
+		// Whole numbers of steps as floats: an Int holds no more than 2^31.
 		if (autoLow)
-			low = Math.floor(low / step) * step;
+			low = Math.ffloor(low / step) * step;
 		if (autoHigh)
-			high = Math.ceil(high / step) * step;
+			high = Math.fceil(high / step) * step;
 	}
 
+	/**
+		The values of the axis ticks, counted rather than stepped to: beside
+		large values a step can be below their resolution, where adding it
+		changes nothing. A range no sensible number of ticks fits has none.
+	**/
 	function ticks():Array<Float> {
-		var out = [];
-		var v = Math.ceil(low / step - 1e-9) * step;
-		while (v <= high + step * 1e-9) {
-			out.push(v);
-			v += step;
-		}
-		return out;
+		var first = Math.fceil(low / step - 1e-9);
+		var count = Math.ffloor(high / step + 1e-9) - first + 1;
+		if (!(count >= 1 && count <= MaxTicks))
+			return [];
+		return [for (i in 0...Std.int(count)) (first + i) * step];
 	}
 
 	function horizontal():Bool {

@@ -43,8 +43,8 @@ class StyleValues {
 		var n = number(name);
 		if (n == null)
 			return def;
-		var i = Math.round(n);
-		return i < min ? min : (i > max ? max : i);
+		// Clamped before rounding: Math.round of a number beyond an Int's range wraps around.
+		return n < min ? min : (n > max ? max : Math.round(n));
 	}
 
 	/** "0xRRGGBB", "#RRGGBB" or a decimal number. **/
