@@ -4,6 +4,8 @@
 #include "base/VariantConversion.h"
 #include "preview/TShockwaveFlash.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QScopeGuard>
 #include <QSplitter>
@@ -62,12 +64,26 @@ void PreviewRefresh::RefreshPreview()
     }
     m_shockwaveFlash->resize(width, height);
     m_shockwaveFlash->setMovie(m_appDir + QStringLiteral("empty.swf"));
-    m_shockwaveFlash->setFlashVars(QStringLiteral("datafile=")
-                                   + SystemText::trim(m_storedValue(QStringLiteral("SWFDataFile")).toString()));
-    m_shockwaveFlash->setMovie(m_appDir + m_storedValue(QStringLiteral("SWFFile")).toString());
+    const QString dataFile = SystemText::trim(m_storedValue(QStringLiteral("SWFDataFile")).toString());
+    m_shockwaveFlash->setFlashVars(QStringLiteral("datafile=") + dataFile);
+    const QString movie = m_appDir + m_storedValue(QStringLiteral("SWFFile")).toString();
+    m_shockwaveFlash->setNote(dataFileNote(movie, dataFile));
+    m_shockwaveFlash->setMovie(movie);
     m_focusTarget->setFocus();
     m_shockwaveFlash->setFocus();
     m_focusTarget->setFocus();
+}
+
+QString PreviewRefresh::dataFileNote(const QString &movie, const QString &dataFile)
+{
+    // The movie reads its data file from its own folder.
+    if (dataFile.isEmpty())
+        return tr("No data file is set in Options: the chart has no data to show.");
+    const QString file = QFileInfo(movie).dir().filePath(dataFile);
+    if (!QFileInfo(file).isFile())
+        return tr("The data file %1 was not found: the chart has no data to show.")
+            .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
+    return QString();
 }
 
 int PreviewRefresh::panelWidth() const

@@ -48,6 +48,8 @@ public:
     void fitToMovieAgain();
 
 private:
+    // What the area says over the movie when its data file is missing; empty when it is there.
+    static QString dataFileNote(const QString &movie, const QString &dataFile);
     void fitToMovie(int movieWidth);
     void fitPanel(int width);
 

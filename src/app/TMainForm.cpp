@@ -52,6 +52,8 @@
 namespace {
 
 const QString MainTitle = QStringLiteral("Trevix Style Editor");
+// Long enough to be read; the panels come back afterwards.
+constexpr int RestartMessageMs = 10000;
 
 QIcon commandIcon(const char *name)
 {
@@ -292,6 +294,9 @@ void TMainForm::createClientArea()
             m_gridModel->setHighlighted({});
     });
     connect(player, &TShockwaveFlash::picked, this, &TMainForm::ShockwaveFlashPicked);
+    connect(player, &TShockwaveFlash::restarted, this, [this] {
+        statusBar()->showMessage(tr("The preview stopped unexpectedly and was restarted."), RestartMessageMs);
+    });
     setCentralWidget(previewSplitter);
 }
 

@@ -27,6 +27,9 @@ public:
         // Called with each message the page writes to its console at the
         // information level: what the page reports to the host.
         std::function<void(const QString &)> reported;
+        // Called when the process that draws the page has ended (crashed,
+        // killed, out of memory); the view shows nothing from then on.
+        std::function<void()> ended;
     };
 
     virtual ~PreviewEngine() = default;

@@ -41,3 +41,9 @@ bool PreviewPage::acceptNavigationRequest(const QUrl &, NavigationType, bool)
     m_opened = true;
     return true;
 }
+
+QStringList PreviewPage::chooseFiles(FileSelectionMode, const QStringList &, const QStringList &)
+{
+    // The page's own script answers a movie's file dialogs before they get here (see RuffleHostPage).
+    return {};
+}

@@ -6,8 +6,9 @@
 
 // The web page of the preview, closed in: it shows the one document it was
 // given and goes nowhere else (no navigation, form submission or new
-// window), and its frames never see the WebRTC interfaces, which reach the
-// network outside the URL requests the profile checks.
+// window), its frames never see the WebRTC interfaces, which reach the
+// network outside the URL requests the profile checks, and it opens no file
+// chooser.
 class PreviewPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles, const QStringList &acceptedMimeTypes) override;
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
                                   const QString &sourceID) override;
 

@@ -67,7 +67,8 @@ const char HostScript[] = R"(
 // Each movie plays in a new player put beneath the one on show, which stays
 // until the new movie has drawn its first frame: a reload never shows the
 // empty page between two frames. One load at a time: Ruffle builds a player
-// asynchronously, and requests that come meanwhile collapse into the latest.
+// asynchronously, and requests that come meanwhile collapse into the latest,
+// which also replaces a player still waiting to be shown.
 let pending = null;
 let running = false;
 
@@ -231,13 +232,24 @@ function nextFrame() {
     return new Promise(resolve => requestAnimationFrame(resolve));
 }
 
-function loaded(player) {
-    return new Promise(resolve => {
-        if (player.readyState === 2)
-            return resolve();
-        player.addEventListener("loadeddata", resolve, { once: true });
-        setTimeout(resolve, 5000); // a movie that never loads is shown as it is
-    });
+// Why a player is given up before it is shown: a newer request came, or
+// Ruffle could not play the file (it shows its own error panel then, which
+// the page never shows).
+const superseded = "superseded";
+const unplayable = "unplayable";
+function checkPlayable(player) {
+    if (pending)
+        throw superseded;
+    if (player.shadowRoot && player.shadowRoot.getElementById("panic"))
+        throw unplayable;
+}
+
+// However long the movie takes to load: a busy machine is no reason to show less.
+async function loaded(player) {
+    while (player.readyState !== 2) {
+        checkPlayable(player);
+        await nextFrame();
+    }
 }
 
 // The pixels of the player's stage; none before it has a canvas, and none
@@ -259,14 +271,23 @@ function drawn(player) {
     return !pixels || pixels.some(pixel => pixel !== pixels[0]);
 }
 
-// Resolves once the player has drawn its movie, or after two seconds for a
-// movie that shows a single colour (the blank movie does).
+// Resolves once the player has drawn its movie. A movie that has loaded and
+// still shows a single colour (the blank movie does) is shown as it is once
+// it has had a few seconds of its own frames: the page counts the animation
+// frames, which drive the player, against the movie's frame rate, and the
+// clock as well. A busy machine gives fewer frames and so waits longer.
+const blankSeconds = 3;
 async function firstFrame(player) {
     await loaded(player);
-    await nextFrame();
+    const metadata = player.ruffle().metadata;
+    const rate = Math.min(60, metadata && metadata.frameRate > 0 ? metadata.frameRate : 60);
     const start = performance.now();
-    while (!drawn(player) && performance.now() - start < 2000)
+    for (let frames = 0; frames < rate * blankSeconds || performance.now() - start < blankSeconds * 1000; ++frames) {
         await nextFrame();
+        checkPlayable(player);
+        if (drawn(player))
+            return;
+    }
 }
 
 // The player goes on show, the others go: taken off the page, Ruffle
@@ -303,10 +324,17 @@ async function runRequests() {
         try {
             await player.ruffle().load(request.options);
             await firstFrame(player);
+            show(player);
+            report("%4");
         } catch (e) {
-            console.error(e);
+            // A superseded player goes and the one on show stays for the next request.
+            document.body.removeChild(player);
+            players.delete(player);
+            if (e !== superseded) {
+                show(null);
+                report("%5");
+            }
         }
-        show(player);
     }
     running = false;
 }
@@ -315,6 +343,30 @@ function request(next) {
     if (!running)
         runRequests();
 }
+
+// A movie's file dialogs open nothing. Ruffle asks for a file to open
+// (FileReference.browse) with a file input in a card of its own: the input
+// opens no chooser, and the card is cancelled as soon as it is added, so the
+// movie learns that the user cancelled. A file it saves would go out through
+// a download link, which is never followed.
+const pageClick = HTMLElement.prototype.click;
+HTMLElement.prototype.click = function () {
+    if ((this instanceof HTMLInputElement && this.type === "file")
+        || (this instanceof HTMLAnchorElement && this.hasAttribute("download")))
+        return;
+    pageClick.call(this);
+};
+new MutationObserver(records => {
+    for (const record of records) {
+        for (const node of record.addedNodes) {
+            if (node.id !== "rfd-overlay")
+                continue;
+            const cancel = Array.from(node.querySelectorAll("button")).find(button => button.textContent === "Cancel");
+            if (cancel)
+                pageClick.call(cancel);
+        }
+    }
+}).observe(document.body, { childList: true });
 
 // Ruffle reads a player's device fonts anew for each player it builds, a few
 // megabytes a load. The page reads each font file once, when Ruffle first
@@ -415,7 +467,8 @@ QString RuffleHostPage::html() const
     const QString configScript = QString::fromLatin1(ConfigScript).arg(scriptLiteral(config()));
     const QString hostScript = QString::fromLatin1(HostScript)
                                    .arg(QLatin1String(PickReport::Command), QLatin1String(PickReport::Pattern),
-                                        QLatin1String(PickReport::Prefix));
+                                        QLatin1String(PickReport::Prefix), QLatin1String(ShownReport),
+                                        QLatin1String(UnplayableReport));
     const QString policy = QString::fromLatin1(PagePolicy).arg(scriptHash(configScript) + QLatin1Char(' ') + scriptHash(hostScript));
     return QString::fromLatin1(PageTemplate).arg(policy, configScript, ruffle.toHtmlEscaped(), hostScript);
 }

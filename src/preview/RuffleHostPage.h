@@ -13,10 +13,17 @@
 // of the current one once it has drawn its first frame, and trevixClear(),
 // which leaves the area empty. Its content security policy lets no script
 // run in it but its own and Ruffle's. A movie loaded for picking may report
-// what was clicked (see PickReport).
+// what was clicked (see PickReport). The page reports to the host, as console
+// messages at the information level, ShownReport when a movie has taken the
+// place of the one before, and UnplayableReport when Ruffle could not play
+// the file (the area is left empty then). A movie's file dialogs open
+// nothing: asked for a file to open, it learns that the user cancelled.
 class RuffleHostPage
 {
 public:
+    static constexpr char ShownReport[] = "trevix-shown";
+    static constexpr char UnplayableReport[] = "trevix-unplayable";
+
     // ruffleFolder holds ruffle.js and its core files; text in a font Ruffle
     // does not have is drawn in the device font sansFamily, when given.
     RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings, const QString &sansFamily = QString());

@@ -13,14 +13,29 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 TShockwaveFlash::TShockwaveFlash(QWidget *parent)
     : QWidget(parent), m_appDir(QCoreApplication::applicationDirPath())
 {
     setFocusPolicy(Qt::StrongFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("PreviewMessage"));
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setWordWrap(true);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setMargin(8);
+    m_message->setBackgroundRole(QPalette::Base);
+    m_message->setForegroundRole(QPalette::Text);
+    m_message->setAutoFillBackground(true);
+    m_message->hide();
     resize(400, 300);
 }
 
@@ -30,6 +45,10 @@ void TShockwaveFlash::setMovie(const QString &movie)
 {
     m_movie = movie;
     emit movieWritten(m_movie, m_flashVars);
+    if (m_note.isEmpty())
+        m_message->hide();
+    else
+        showMessage(std::exchange(m_note, QString()), false);
     m_loadPending = true;
     scheduleLoad();
 }
@@ -47,6 +66,17 @@ void TShockwaveFlash::setPicking(bool picking)
 
 void TShockwaveFlash::pageReported(const QString &message)
 {
+    if (message == QLatin1String(RuffleHostPage::ShownReport)) {
+        m_restarted = false;
+        if (m_messageWhole)
+            m_message->hide();
+        emit movieShown();
+        return;
+    }
+    if (message == QLatin1String(RuffleHostPage::UnplayableReport)) {
+        showMessage(notAMovie(), true);
+        return;
+    }
     // A movie loaded for picking may still be on show after picking ended.
     if (!m_picking)
         return;
@@ -58,6 +88,31 @@ void TShockwaveFlash::pageReported(const QString &message)
 QImage TShockwaveFlash::frame()
 {
     return m_view ? m_view->frame() : grab().toImage();
+}
+
+QString TShockwaveFlash::message() const
+{
+    return m_message->isHidden() ? QString() : m_message->text();
+}
+
+void TShockwaveFlash::showMessage(const QString &text, bool whole)
+{
+    m_messageWhole = whole;
+    m_message->setText(text);
+    placeMessage();
+    m_message->show();
+}
+
+void TShockwaveFlash::placeMessage()
+{
+    m_message->setGeometry(0, 0, width(), m_messageWhole ? height() : m_message->heightForWidth(width()));
+    m_message->raise();
+}
+
+void TShockwaveFlash::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeMessage();
 }
 
 void TShockwaveFlash::showEvent(QShowEvent *event)
@@ -129,13 +184,60 @@ void TShockwaveFlash::loadMovie()
         return; // the page's load finishing loads the movie
     m_loadPending = false;
     const QFileInfo movie(m_movie);
-    if (m_movie.isEmpty() || !movie.isFile()) {
+    const QString problem = m_movie.isEmpty() ? QString() : unplayableReason(movie);
+    if (m_movie.isEmpty() || !problem.isEmpty()) {
+        if (!problem.isEmpty())
+            showMessage(problem, true);
         m_view->runJavaScript(RuffleHostPage::clearScript());
         return;
     }
     const QString base = m_settings.Base.isEmpty() ? movie.absolutePath() : m_settings.Base;
     m_view->runJavaScript(
         RuffleHostPage::loadScript(movie.absoluteFilePath(), m_flashVars, base, deviceFontFiles(), m_picking));
+}
+
+QString TShockwaveFlash::unplayableReason(const QFileInfo &movie) const
+{
+    const QString name = QDir::toNativeSeparators(movie.absoluteFilePath());
+    if (!movie.isFile())
+        return tr("The chart movie %1 was not found.").arg(name);
+    if (!m_policy.allows(QUrl::fromLocalFile(movie.absoluteFilePath())))
+        return tr("The preview plays only movies in the program's folder; the chart movie %1 is outside it.").arg(name);
+    QFile file(movie.absoluteFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return tr("The chart movie %1 cannot be read.").arg(name);
+    // A Flash movie starts with one of these: uncompressed, zlib or LZMA.
+    const QByteArray signature = file.read(3);
+    if (signature != "FWS" && signature != "CWS" && signature != "ZWS")
+        return notAMovie();
+    return QString();
+}
+
+QString TShockwaveFlash::notAMovie() const
+{
+    return tr("The chart movie %1 is no Flash movie, or it is damaged.")
+        .arg(QDir::toNativeSeparators(QFileInfo(m_movie).absoluteFilePath()));
+}
+
+void TShockwaveFlash::pageEnded()
+{
+    // The page's own signal calls this: its view goes from the event loop.
+    QTimer::singleShot(0, this, [this, ended = m_view.get()] {
+        if (m_view.get() != ended)
+            return;
+        m_view.reset();
+        m_pageReady = false;
+        if (std::exchange(m_restarted, true)) {
+            // Ended again before showing a movie: restarting would only repeat it.
+            showMessage(tr("The preview stopped: its page ended again right after a restart. "
+                           "It starts anew with the next change."),
+                        true);
+            return;
+        }
+        m_loadPending = true;
+        loadMovie();
+        emit restarted();
+    });
 }
 
 QStringList TShockwaveFlash::deviceFontFiles()
@@ -184,33 +286,39 @@ void TShockwaveFlash::startEngine()
         return;
     }
     const QString ruffleDir = appDir + QStringLiteral("/ruffle");
-    m_fontDir = std::make_unique<QTemporaryDir>();
-    m_sansFamily = DeviceFontFiles::defaultFamily(QStringLiteral("sans-serif"));
+    // A page started anew after its process ended keeps the fonts prepared before.
+    if (!m_fontDir) {
+        m_fontDir = std::make_unique<QTemporaryDir>();
+        m_sansFamily = DeviceFontFiles::defaultFamily(QStringLiteral("sans-serif"));
+    }
 
     // The application directory may be a per-user folder of links into the
     // installed one, which is allowed as well.
-    PreviewUrlPolicy policy;
-    policy.allowFolder(appDir);
-    policy.allowFolder(QCoreApplication::applicationDirPath());
-    policy.allowFolder(ruffleDir);
-    policy.allowFolder(m_fontDir->path());
+    m_policy = PreviewUrlPolicy();
+    m_policy.allowFolder(appDir);
+    m_policy.allowFolder(QCoreApplication::applicationDirPath());
+    m_policy.allowFolder(ruffleDir);
+    m_policy.allowFolder(m_fontDir->path());
 
     PreviewEngine::Page page;
     page.html = RuffleHostPage(ruffleDir, m_settings, m_sansFamily).html();
     page.baseUrl = QUrl::fromLocalFile(appDir + QLatin1Char('/'));
-    page.allows = [policy](const QUrl &url) { return policy.allows(url); };
+    page.allows = [policy = m_policy](const QUrl &url) { return policy.allows(url); };
     page.loaded = [this](bool ok) {
-        m_pageReady = ok;
+        // A page whose process ended before its document had loaded fails to load.
+        if (!ok)
+            return pageEnded();
+        m_pageReady = true;
         loadMovie();
     };
     page.reported = [this](const QString &message) { pageReported(message); };
+    page.ended = [this] { pageEnded(); };
     m_view = engine->createView(page, this);
     // A file dropped on the movie opens in the editor; the page never loads it.
     DropRefusal::apply(m_view->widget());
     window()->installEventFilter(this);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_view->widget());
+    layout()->addWidget(m_view->widget());
+    m_message->raise();
     // Preparing the fonts takes a tenth of a second or more; here it overlaps the
     // page's loading, which runs in the engine's own processes.
     deviceFontFiles();

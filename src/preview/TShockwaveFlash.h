@@ -1,6 +1,7 @@
 #pragma once
 
 #include "preview/FlashSettings.h"
+#include "preview/PreviewUrlPolicy.h"
 
 #include <QHash>
 #include <QWidget>
@@ -9,6 +10,8 @@
 #include <memory>
 
 class PreviewView;
+class QFileInfo;
+class QLabel;
 class QTemporaryDir;
 
 // The movie player of the preview area. Writing Movie drops the current
@@ -25,6 +28,12 @@ class QTemporaryDir;
 // writes made in one go (the blank movie and then the chart) load only the
 // last one. While the player or its window is hidden or minimised its page
 // is frozen, and a movie written meanwhile loads when it shows again.
+//
+// What keeps a movie from playing is said in the area, in place of the
+// movie: a file that is missing, outside the application directory or no
+// Flash movie. When the process drawing the page ends, a new page is started
+// and shows the movie again; a page that ends before it has shown a movie
+// after such a restart is not restarted, and the next Movie write tries anew.
 class TShockwaveFlash : public QWidget
 {
     Q_OBJECT
@@ -37,6 +46,9 @@ public:
     void setMovie(const QString &movie);
     QString FlashVars() const { return m_flashVars; }
     void setFlashVars(const QString &flashVars) { m_flashVars = flashVars; }
+    // A line shown over the movie the next Movie write loads, saying what it
+    // lacks (its data file, say); a later write shows none unless set again.
+    void setNote(const QString &note) { m_note = note; }
 
     // Whether a click on the movie picks one of its elements instead of
     // reaching the movie. A change reloads the movie on show, which learns it
@@ -60,6 +72,8 @@ public:
 
     // What the player shows now: the page once the engine runs, its own empty area before.
     QImage frame();
+    // What the area says in place of or over the movie; empty when it says nothing.
+    QString message() const;
 
 signals:
     // Every Movie write, with the FlashVars handed to it.
@@ -67,12 +81,17 @@ signals:
     // While picking: the style keys of the element the user clicked, as the
     // movie reported them.
     void picked(const QStringList &keys);
+    // A movie has taken the place of the one before.
+    void movieShown();
+    // The process drawing the page ended and a new page was started.
+    void restarted();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void startEngine();
@@ -82,6 +101,12 @@ private:
     QStringList prepareFontFamily(const QString &family);
     void pageReported(const QString &message);
     void followWindow();
+    void pageEnded();
+    QString unplayableReason(const QFileInfo &movie) const;
+    QString notAMovie() const;
+    // Shows text over the whole area, or as a line at its top.
+    void showMessage(const QString &text, bool whole);
+    void placeMessage();
 
     QString m_movie;
     QString m_flashVars;
@@ -91,7 +116,11 @@ private:
     std::unique_ptr<QTemporaryDir> m_fontDir;
     QHash<QString, QStringList> m_fontFiles; // by family in lower case
     QString m_sansFamily;                     // the system's, for text in fonts not handed over
+    PreviewUrlPolicy m_policy;
     std::unique_ptr<PreviewView> m_view;
+    QLabel *m_message = nullptr;
+    bool m_messageWhole = false;
+    QString m_note;
     bool m_painted = false;
     bool m_engineMissing = false;
     bool m_pageReady = false;
@@ -99,4 +128,5 @@ private:
     bool m_loadPending = false;
     bool m_loadScheduled = false;
     bool m_picking = false;
+    bool m_restarted = false; // the page is a restart that has shown no movie yet
 };

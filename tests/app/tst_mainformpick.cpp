@@ -125,7 +125,7 @@ private slots:
         const QPoint at = pointOf(colour, ChartPixels::Topmost) + QPoint(2, 2);
         QElapsedTimer waited;
         waited.start();
-        while (grid->currentRecord() != recordOf(selected) && waited.elapsed() < 20000) {
+        while (grid->currentRecord() != recordOf(selected) && waited.elapsed() < 60000) {
             ChartPixels::click(at);
             QTest::qWait(200);
         }
@@ -157,7 +157,7 @@ private slots:
         m_form->ItemPickInPreview->trigger();
         QElapsedTimer waited;
         waited.start();
-        while (moves.isEmpty() && waited.elapsed() < 20000) {
+        while (moves.isEmpty() && waited.elapsed() < 60000) {
             ChartPixels::click(subtitle);
             QTest::qWait(200);
         }

@@ -8,10 +8,13 @@
 #include "support/ReportedErrors.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -23,7 +26,8 @@ class tst_PreviewRefresh : public QObject
     Q_OBJECT
 
 private:
-    const QString m_appDir = QStringLiteral("/opt/trevix/");
+    QTemporaryDir m_folder;
+    const QString m_appDir = m_folder.path() + QLatin1Char('/');
     QVariantMap m_stored;
     std::unique_ptr<QWidget> m_window;
     QLineEdit *m_grid = nullptr;
@@ -110,6 +114,41 @@ private slots:
         QCOMPARE(written.at(1).at(0).toString(), m_appDir + expectedMovie);
         QCOMPARE(written.at(1).at(1).toString(), expectedVars);
         QVERIFY(!m_preview->isRefreshing());
+    }
+
+    // A data file the movie would not find is said over the chart, which
+    // still plays; the movie reads it from its own folder. The blank movie
+    // written next, as New writes it, says nothing.
+    void missingDataFileIsSaid_data()
+    {
+        QTest::addColumn<QString>("dataFile");
+        QTest::addColumn<QString>("said"); // nothing when empty
+        QTest::newRow("beside the movie") << "data.txt" << QString();
+        QTest::newRow("in a folder beside it") << "sub/data.txt" << QString();
+        QTest::newRow("full path") << m_appDir + "sub/data.txt" << QString();
+        QTest::newRow("missing") << "other.txt" << m_appDir + "other.txt was not found";
+        QTest::newRow("a folder") << "sub" << m_appDir + "sub was not found";
+        QTest::newRow("none") << "" << "No data file";
+        QTest::newRow("only blanks") << " \t " << "No data file";
+    }
+
+    void missingDataFileIsSaid()
+    {
+        QFETCH(QString, dataFile);
+        QFETCH(QString, said);
+        QVERIFY(QDir(m_appDir).mkpath(QStringLiteral("sub")));
+        for (const char *name : {"data.txt", "sub/data.txt"}) {
+            QFile file(m_appDir + QLatin1String(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        m_stored[QStringLiteral("SWFDataFile")] = dataFile;
+        m_preview->RefreshPreview();
+        if (said.isEmpty())
+            QVERIFY2(player()->message().isEmpty(), qPrintable(player()->message()));
+        else
+            QVERIFY2(player()->message().contains(said), qPrintable(player()->message()));
+        player()->setMovie(m_appDir + QStringLiteral("empty.swf"));
+        QVERIFY(player()->message().isEmpty());
     }
 
     void refreshDuringARefreshDoesNothing()

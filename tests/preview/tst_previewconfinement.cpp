@@ -1,4 +1,5 @@
 #include "preview/TShockwaveFlash.h"
+#include "support/ChartPixels.h"
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
 
@@ -11,6 +12,7 @@
 #include <QTest>
 #include <QUdpSocket>
 #include <QWebEnginePage>
+#include <QWebEngineProfile>
 #include <QWebEngineView>
 
 // The preview page is closed to the network: script running in it tries
@@ -41,19 +43,14 @@ private:
         m_player->setMovie(m_dir->path() + QStringLiteral("trevix.swf"));
     }
 
-    // Runs script in the page and waits until it has run.
+    // Runs script in the page and waits until it has run: the page runs
+    // scripts in the order given, so the probe's value is there after it.
     bool runInPage(const QString &script)
     {
         const int probe = ++m_probes;
         m_view->page()->runJavaScript(
             QStringLiteral("try { %1 } catch (e) { console.log(e); } window.trevixProbe = %2;").arg(script).arg(probe));
-        int seen = 0;
-        for (int i = 0; i < 200 && seen != probe; ++i) {
-            m_view->page()->runJavaScript(QStringLiteral("window.trevixProbe"),
-                                          [&seen](const QVariant &value) { seen = value.toInt(); });
-            QTest::qWait(50);
-        }
-        return seen == probe;
+        return evaluateInPage(m_view, QStringLiteral("window.trevixProbe")).toInt() == probe;
     }
 
 private slots:
@@ -183,6 +180,37 @@ private slots:
         QCOMPARE(evaluateInPage(m_view, QStringLiteral("String(window.trevixRan)")).toString(), QStringLiteral("undefined"));
         QCOMPARE(evaluateInPage(m_view, QStringLiteral("document.title")).toString(), title);
         QCOMPARE(picked.size(), 1);
+        m_player->setPicking(false);
+    }
+
+    // The movie asks for a file to open as it starts and at a click, and for
+    // a place to save one at a second click: no chooser or dialog opens, the
+    // movie learns that the user cancelled each opening, and nothing is
+    // downloaded.
+    void fileDialogsOpenNothing()
+    {
+        const QString probe = m_dir->path() + QStringLiteral("files.swf");
+        QVERIFY(QFile::copy(QStringLiteral(TREVIX_FILE_DIALOG_PROBE), probe));
+        QSignalSpy picked(m_player.get(), &TShockwaveFlash::picked);
+        QSignalSpy downloads(m_view->page()->profile(), &QWebEngineProfile::downloadRequested);
+        const auto reported = [&picked](int i) { return picked.at(i).at(0).toStringList().join(QLatin1Char(',')); };
+        m_player->setPicking(true); // its reports arrive as picks
+        m_player->setMovie(probe);
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x66, 0x99, 0x33).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(picked.size(), 1, 20000);
+        QCOMPARE(reported(0), QStringLiteral("openCancelled"));
+
+        ChartPixels::click(QPoint(200, 150));
+        QTRY_COMPARE_WITH_TIMEOUT(picked.size(), 2, 20000);
+        QCOMPARE(reported(1), QStringLiteral("openCancelled"));
+
+        ChartPixels::click(QPoint(200, 150));
+        const QStringList ends{QStringLiteral("saved"), QStringLiteral("saveCancelled"), QStringLiteral("saveFailed")};
+        QTRY_VERIFY_WITH_TIMEOUT(picked.size() > 2 && ends.contains(reported(picked.size() - 1)), 20000);
+        QCOMPARE(downloads.size(), 0);
+        QCOMPARE(evaluateInPage(m_view, QStringLiteral("document.getElementById('rfd-overlay') === null")), QVariant(true));
+        for (QWidget *window : QApplication::topLevelWidgets())
+            QVERIFY2(!window->isVisible() || window == m_player.get(), qPrintable(window->metaObject()->className()));
         m_player->setPicking(false);
     }
 

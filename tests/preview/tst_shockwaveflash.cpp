@@ -23,6 +23,7 @@ private:
     std::unique_ptr<TShockwaveFlash> m_player;
     QTemporaryDir m_outside;
     int m_cases = 0;
+    int m_numberCases = 0;
 
     QRgb corner() const { return m_player->frame().pixel(6, 6); }
 
@@ -33,6 +34,17 @@ private:
         for (int y = 0; y < image.height(); ++y)
             for (int x = 0; x < image.width(); ++x)
                 count += image.pixel(x, y) == Magenta;
+        return count;
+    }
+
+    // Pixels of the colour or near it, as the smoothed edges of text are.
+    int pixelsNear(QRgb colour) const
+    {
+        const QImage image = m_player->frame();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                count += ChartPixels::near(image.pixel(x, y), colour);
         return count;
     }
 
@@ -125,6 +137,7 @@ private slots:
         writeData(m_dir->path() + QStringLiteral("bars.txt"));
         writeData(m_outside.filePath(QStringLiteral("bars.txt")));
         QVERIFY(QFile::link(m_outside.filePath(QStringLiteral("bars.txt")), m_dir->path() + QStringLiteral("link.txt")));
+        QVERIFY(QFile::copy(m_dir->path() + QStringLiteral("trevix.swf"), m_outside.filePath(QStringLiteral("chart.swf"))));
         m_player = std::make_unique<TShockwaveFlash>();
         m_player->setAppDir(m_dir->path());
         m_player->resize(400, 300);
@@ -187,14 +200,72 @@ private slots:
         play(QStringLiteral("datafile=bars.txt"));
         QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
-        // The case's movie has another background, which tells when it has taken the old one's place;
-        // its data has come or been refused soon after.
-        m_dir->writeStyle(barStyle("0x402060"));
+        // The case's movie has another background, which tells when it has taken the old one's place,
+        // and green axes, or a green note that it has no data: either is drawn once its data has come
+        // or been refused, with the bars if any.
+        m_dir->writeStyle(barStyle("0x402060") + "&axisColor=0x00FF00\r\n");
         play(QStringLiteral("datafile=") + dataFile);
         QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x40, 0x20, 0x60).rgb(), 20000);
-        QTest::qWait(1000);
+        QTRY_VERIFY_WITH_TIMEOUT(pixelsNear(0x00FF00) > 10, 20000);
         QCOMPARE(magentaPixels() > 2000, drawn);
         m_dir->writeStyle(barStyle("0x204060"));
+    }
+
+    // Every numeric parameter of the sample profile at the ends of what the
+    // profile allows: a spin's range, a list's first and last entry, and for
+    // the value axis's ends any number of up to 20 characters. The chart
+    // draws each to its end, its axes and their labels (drawn last, in
+    // green) with it. A movie caught in an endless loop draws nothing until
+    // Ruffle stops its script, and then no axes.
+    void sampleChartDrawsEveryAllowedNumber_data()
+    {
+        QTest::addColumn<QByteArray>("lines");
+        const std::pair<const char *, std::pair<int, int>> ranges[] = {
+            {"borderWidth", {0, 10}},  {"margin", {0, 60}},     {"titleSize", {6, 48}},   {"axisWidth", {0, 5}},
+            {"axisFontSize", {6, 24}}, {"legendSize", {6, 24}}, {"barWidth", {10, 100}},  {"animation", {0, 2}},
+            {"shadow", {0, 2}},        {"gridLines", {0, 3}},   {"marker", {0, 2}},       {"valueLabels", {0, 2}},
+            {"titleStyle", {0, 7}},    {"axisFontStyle", {0, 7}}, {"labelStyle", {0, 7}},
+        };
+        for (const auto &[key, range] : ranges) {
+            for (const int value : {range.first, range.second}) {
+                const QByteArray line = QByteArray("&") + key + "=" + QByteArray::number(value);
+                QTest::newRow(line.constData()) << line + "\r\n";
+            }
+        }
+        const QList<QByteArray> axisEnds[] = {
+            {"100000000000000000", "100000000000000032"},
+            {"99999999999999999999", ""},
+            {"", "-9999999999999999999"},
+            {"-9999999999999999999", "99999999999999999999"},
+            {"-9999999999999999999", "-9999999999999999998"},
+            {"99999999999999999998", "99999999999999999999"},
+            {"99999999999999999999", "99999999999999999999"},
+            {"99999999999999999999", "-9999999999999999999"},
+            {"0.000000000000000001", "0.000000000000000002"},
+            {"0.0000000000000000001", ""},
+            {"-.000000000000000001", "+.000000000000000001"},
+            {"1234567.890123456789", "1234567.890123456790"},
+        };
+        for (const QList<QByteArray> &ends : axisEnds) {
+            QTest::newRow(("yMin=" + ends.at(0) + " yMax=" + ends.at(1)).constData())
+                << "&yMin=" + ends.at(0) + "\r\n&yMax=" + ends.at(1) + "\r\n";
+            QTest::newRow(("hbar, yMin=" + ends.at(0) + " yMax=" + ends.at(1)).constData())
+                << "&chartType=hbar\r\n&valueLabels=2\r\n&yMin=" + ends.at(0) + "\r\n&yMax=" + ends.at(1) + "\r\n";
+        }
+    }
+
+    void sampleChartDrawsEveryAllowedNumber()
+    {
+        QFETCH(QByteArray, lines);
+        m_player->show();
+        const QRgb background = qRgb(0x30, 0x10 + m_numberCases++, 0x50);
+        // The case's lines come first, so they hold over the rest; a case of
+        // its own animates. The corner shows the border when it is wide.
+        const QByteArray colour = "0x" + QByteArray::number(background & 0xFFFFFF, 16);
+        const QByteArray style = lines + "&animation=0\r\n&axisColor=0x00FF00\r\n&bgColor=" + colour
+                                 + "\r\n&borderColor=" + colour + "\r\n";
+        playStyle(style, background);
+        QTRY_VERIFY_WITH_TIMEOUT(pixelsNear(0x00FF00) > 10, 20000);
     }
 
     void lastOfQuickWritesStaysOnShow()
@@ -298,18 +369,56 @@ private slots:
         m_player->setPicking(false);
     }
 
-    void missingMovieLeavesTheAreaBlank()
+    // What keeps a movie from playing is said in the area in the editor's
+    // words, in place of the chart that was on show, and none of Ruffle's own
+    // panels shows; the next movie that plays takes the message away.
+    void unplayableMovieIsSaidInTheArea_data()
     {
-        // From a chart on show, so that the blank area is this case's and not
-        // the white stage the case before left.
+        QTest::addColumn<QString>("movie"); // in the application folder, unless absolute
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("missing") << QStringLiteral("nothing.swf") << false << QByteArray() << QStringLiteral("was not found");
+        QTest::newRow("a folder") << QStringLiteral("ruffle") << false << QByteArray() << QStringLiteral("was not found");
+        QTest::newRow("empty file") << QStringLiteral("blank.swf") << true << QByteArray() << QStringLiteral("no Flash movie");
+        QTest::newRow("a picture") << QStringLiteral("picture.swf") << true
+                                   << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << QStringLiteral("no Flash movie");
+        // Compressed data that does not unpack: Ruffle refuses it.
+        QTest::newRow("damaged") << QStringLiteral("short.swf") << true << QByteArray("CWS\x0a\0\x10\0\0x")
+                                   << QStringLiteral("no Flash movie");
+        // The real chart, which only its place keeps from playing.
+        QTest::newRow("outside the folder") << m_outside.filePath(QStringLiteral("chart.swf")) << false
+                                            << QByteArray() << QStringLiteral("outside");
+    }
+
+    void unplayableMovieIsSaidInTheArea()
+    {
+        QFETCH(QString, movie);
+        QFETCH(bool, write);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, said);
         m_player->show();
         m_dir->writeStyle(barStyle("0x204060"));
         play(QStringLiteral("datafile=bars.txt"));
         QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
-        m_player->setMovie(m_dir->path() + QStringLiteral("nothing.swf"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(Qt::white).rgb(), 20000);
-        QCOMPARE(magentaPixels(), 0);
+        QVERIFY(m_player->message().isEmpty());
+
+        const QString file = QDir::isAbsolutePath(movie) ? movie : m_dir->path() + movie;
+        if (write) {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        m_player->setMovie(file);
+        QTRY_VERIFY_WITH_TIMEOUT(m_player->message().contains(said), 20000);
+        QVERIFY2(m_player->message().contains(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())),
+                 qPrintable(m_player->message()));
+        QTRY_COMPARE_WITH_TIMEOUT(pixelsNear(0xFFFFFF), m_player->width() * m_player->height(), 20000);
+
+        play(QStringLiteral("datafile=bars.txt"));
+        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
+        QTRY_VERIFY(m_player->message().isEmpty());
     }
 
     // A chart that has drawn stops asking for frames; the next load shows at once.

@@ -5,15 +5,15 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <memory>
+#include <optional>
+
 // The value of a script run in the preview's page, or none when the page
-// gives no answer within ten seconds.
+// gives no answer within half a minute. An answer that comes later goes to
+// a state of its own, never to this function's finished frame.
 inline QVariant evaluateInPage(QWebEngineView *view, const QString &script)
 {
-    QVariant result;
-    bool done = false;
-    view->page()->runJavaScript(script, [&](const QVariant &value) {
-        result = value;
-        done = true;
-    });
-    return QTest::qWaitFor([&] { return done; }, 10000) ? result : QVariant();
+    auto answer = std::make_shared<std::optional<QVariant>>();
+    view->page()->runJavaScript(script, [answer](const QVariant &value) { *answer = value; });
+    return QTest::qWaitFor([&] { return answer->has_value(); }, 30000) ? **answer : QVariant();
 }
