@@ -106,30 +106,38 @@ function picked(command, keys) {
         report("%3" + keys);
 }
 
-// The players in the page and what the page keeps of each: Ruffle's own
-// handler of the page's visibility and whether the player rests.
+// The players in the page and what the page keeps of each: the listeners
+// Ruffle gave the page for it, Ruffle's own handler of the page's visibility
+// and whether the player rests.
 const players = new Map();
 let onShow = null;
 
-// A new player, beneath those on show. Ruffle's player listens to the
-// page's visibility and never stops listening, which would keep every player
-// the page ever had alive: the page keeps that handler with its player
-// instead and calls it itself (see rest).
+// A new player, beneath those on show. Ruffle's player listens to the page
+// itself (its visibility, the pointer anywhere in it) and never stops, which
+// would keep every player the page ever had alive: the page notes those
+// listeners and takes them away with the player (see dismiss). The
+// visibility handler it keeps to call itself (see tellHidden).
 function newPlayer(picking) {
-    let visibility = null;
-    document.addEventListener = function (type, listener, options) {
-        if (type === "visibilitychange" && !visibility)
-            visibility = listener;
-        else
+    const state = { listeners: [], visibility: null, resting: false };
+    const targets = [document, document.documentElement];
+    for (const target of targets) {
+        target.addEventListener = function (type, listener, options) {
+            if (this === document && type === "visibilitychange" && !state.visibility) {
+                state.visibility = listener;
+                return;
+            }
             EventTarget.prototype.addEventListener.call(this, type, listener, options);
-    };
+            state.listeners.push({ target: this, type, listener, options });
+        };
+    }
     let created;
     try {
         created = window.RufflePlayer.newest().createPlayer();
     } finally {
-        delete document.addEventListener;
+        for (const target of targets)
+            delete target.addEventListener;
     }
-    players.set(created, { visibility, resting: false });
+    players.set(created, state);
     if (picking)
         created.onFSCommand = picked;
     document.body.insertBefore(created, document.body.firstChild);
@@ -290,17 +298,25 @@ async function firstFrame(player) {
     }
 }
 
-// The player goes on show, the others go: taken off the page, Ruffle
-// destroys them (its instance, canvas and loop), and the page keeps nothing
-// of them.
+// Taken off the page, Ruffle destroys a player (its instance, canvas and
+// loop); the page keeps nothing of it.
+function dismiss(player) {
+    document.body.removeChild(player);
+    const state = players.get(player);
+    if (state) {
+        for (const { target, type, listener, options } of state.listeners)
+            target.removeEventListener(type, listener, options);
+        players.delete(player);
+    }
+}
+
+// The player goes on show, the others go.
 function show(player) {
     // A movie can give its player element properties of its own: the page
     // calls none of them.
     for (const other of Array.from(document.body.querySelectorAll("ruffle-player"))) {
-        if (other !== player) {
-            document.body.removeChild(other);
-            players.delete(other);
-        }
+        if (other !== player)
+            dismiss(other);
     }
     onShow = player;
     if (player)
