@@ -26,12 +26,12 @@ struct Grid
     {
         for (int i = 0; i < Parameters; ++i) {
             ParameterRecord record;
-            record.setPGroup(QStringLiteral("Section %1").arg(i / 50));
-            record.setPName(QStringLiteral("param%1").arg(i));
-            record.setPText(QStringLiteral("Caption %1").arg(i));
-            record.setPType(QStringLiteral("spin"));
-            record.setPValues(QStringLiteral("0,100000"));
-            record.setPDefault(QString::number(i % 100));
+            record.setGroup(QStringLiteral("Section %1").arg(i / 50));
+            record.setName(QStringLiteral("param%1").arg(i));
+            record.setCaption(QStringLiteral("Caption %1").arg(i));
+            record.setType(QStringLiteral("spin"));
+            record.setValues(QStringLiteral("0,100000"));
+            record.setValue(QString::number(i % 100));
             table.append(record);
         }
         grid.resize(700, 400);

@@ -5,9 +5,9 @@
 // who looks at the chart before the next edit (the preview then is at rest).
 //
 // QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 build/bench/bench_preview
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 #include "params/ParameterTable.h"
-#include "preview/TShockwaveFlash.h"
+#include "preview/FlashPlayerView.h"
 #include "support/PreviewAppDir.h"
 
 #include "WidgetBenchmarkMain.h"
@@ -37,7 +37,7 @@ QByteArray styleWithBackground(const QColor &color)
 }
 
 // Pumps events until the player's corner shows the colour; the seconds it took.
-double secondsUntil(TShockwaveFlash *player, const QColor &color)
+double secondsUntil(FlashPlayerView *player, const QColor &color)
 {
     QElapsedTimer clock;
     clock.start();
@@ -53,15 +53,15 @@ double secondsUntil(TShockwaveFlash *player, const QColor &color)
 struct Editor
 {
     PreviewAppDir dir{styleWithBackground(FirstColor)};
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
     int bgColorRow = -1;
 
     Editor()
     {
-        form = std::make_unique<TMainForm>(dir.path(), QStringList());
+        form = std::make_unique<MainWindow>(dir.path(), QStringList());
         const ParameterTable &table = form->document().table();
         for (int i = 0; i < table.count(); ++i) {
-            if (table.record(i).pName() == QLatin1String("bgColor"))
+            if (table.record(i).name() == QLatin1String("bgColor"))
                 bgColorRow = i;
         }
     }
@@ -72,7 +72,7 @@ void BM_FirstLoad(benchmark::State &state)
     for (auto _ : state) {
         Editor editor;
         editor.form->show();
-        state.SetIterationTime(secondsUntil(editor.form->ShockwaveFlash(), FirstColor));
+        state.SetIterationTime(secondsUntil(editor.form->player(), FirstColor));
     }
 }
 
@@ -80,7 +80,7 @@ void BM_ReloadAfterPost(benchmark::State &state)
 {
     Editor editor;
     editor.form->show();
-    secondsUntil(editor.form->ShockwaveFlash(), FirstColor);
+    secondsUntil(editor.form->player(), FirstColor);
     ParameterTable &table = editor.form->document().table();
     std::vector<double> times;
     for (auto _ : state) {
@@ -92,7 +92,7 @@ void BM_ReloadAfterPost(benchmark::State &state)
         const QColor next = QColor::fromHsv(int(times.size() * 37) % 360, 200, 200);
         table.setRecNo(editor.bgColorRow + 1);
         table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
-        times.push_back(secondsUntil(editor.form->ShockwaveFlash(), next));
+        times.push_back(secondsUntil(editor.form->player(), next));
         state.SetIterationTime(times.back());
     }
     std::sort(times.begin(), times.end());

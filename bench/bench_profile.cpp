@@ -36,9 +36,9 @@ void BM_ReadProfile(benchmark::State &state)
 {
     const QString path = generatedProfile(int(state.range(0)));
     for (auto _ : state) {
-        TECXMLParser parser;
-        parser.LoadFromFile(path);
-        benchmark::DoNotOptimize(parser.Root());
+        ProfileXmlReader parser;
+        parser.loadFromFile(path);
+        benchmark::DoNotOptimize(parser.root());
     }
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
 }

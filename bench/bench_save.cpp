@@ -1,4 +1,4 @@
-// Writing a style file of 1,000 parameters with SaveStyleValues against
+// Writing a style file of 1,000 parameters with saveStyleValues against
 // writing the same bytes straight to a temporary file and renaming it over
 // the target, with and without flushing them to the disk first (the editor's
 // write does, so that a crash never leaves a half-written file).
@@ -27,11 +27,11 @@ struct Fixture
     {
         for (int i = 0; i < Parameters; ++i) {
             ParameterRecord record;
-            record.setPName(QStringLiteral("param%1").arg(i));
-            record.setPDefault(QStringLiteral("0x%1").arg(i * 997 % 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper());
+            record.setName(QStringLiteral("param%1").arg(i));
+            record.setValue(QStringLiteral("0x%1").arg(i * 997 % 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper());
             document.table().append(record);
         }
-        document.SaveStyleValues(path());
+        document.saveStyleValues(path());
         QFile file(path());
         if (!file.open(QIODevice::ReadOnly))
             qFatal("no style file written");
@@ -53,7 +53,7 @@ void BM_SaveStyleValues(benchmark::State &state)
 {
     Fixture f;
     for (auto _ : state)
-        f.document.SaveStyleValues(f.path());
+        f.document.saveStyleValues(f.path());
     state.SetBytesProcessed(state.iterations() * f.bytes.size());
 }
 

@@ -13,9 +13,9 @@
 // CPU at rest after the first edit and after the last.
 //
 // QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 build/bench/bench_session
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 #include "editors/ProfileGrid.h"
-#include "preview/TShockwaveFlash.h"
+#include "preview/FlashPlayerView.h"
 #include "support/ChartPixels.h"
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
@@ -139,7 +139,7 @@ double scriptHeapMb()
 struct Editor
 {
     PreviewAppDir dir{sampleStyle()};
-    std::unique_ptr<TMainForm> form;
+    std::unique_ptr<MainWindow> form;
     int edits = 0;
 
     Editor()
@@ -147,7 +147,7 @@ struct Editor
         // Without it, the page's heap size is rounded and renewed only every 20 minutes.
         if (!qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--enable-precise-memory-info"))
             qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --enable-precise-memory-info");
-        form = std::make_unique<TMainForm>(dir.path(), QStringList());
+        form = std::make_unique<MainWindow>(dir.path(), QStringList());
         form->show();
         waitForColor(Colors[0]);
     }
@@ -156,7 +156,7 @@ struct Editor
     {
         QElapsedTimer clock;
         clock.start();
-        while (form->ShockwaveFlash()->frame().pixel(6, 6) != color.rgb()) {
+        while (form->player()->frame().pixel(6, 6) != color.rgb()) {
             if (clock.elapsed() > 30000)
                 qFatal("the preview did not show edit %d", edits);
             runEventsFor(5);
@@ -165,7 +165,7 @@ struct Editor
 
     QLineEdit *cellEditor() const
     {
-        for (QLineEdit *editor : form->ProfileGridView()->findChildren<QLineEdit *>())
+        for (QLineEdit *editor : form->profileGrid()->findChildren<QLineEdit *>())
             if (editor->isVisible())
                 return editor;
         return nullptr;
@@ -175,7 +175,7 @@ struct Editor
     void edit()
     {
         const QColor next = Colors[++edits % 2];
-        ProfileGrid *grid = form->ProfileGridView();
+        ProfileGrid *grid = form->profileGrid();
         grid->setCurrentIndex(valueIndexOf(*form, QStringLiteral("bgColor")));
         if (!cellEditor())
             QTest::keyClick(grid, Qt::Key_Return);
@@ -199,7 +199,7 @@ void BM_Idle(benchmark::State &state)
     for (auto _ : state) {
         Editor editor;
         if (state.range(0) == PointerOver) {
-            const QImage frame = editor.form->ShockwaveFlash()->frame();
+            const QImage frame = editor.form->player()->frame();
             QTest::mouseMove(ChartPixels::pageSurface(), QPoint(frame.width() / 2, frame.height() / 2));
         } else if (state.range(0) == Minimised) {
             editor.form->showMinimized();

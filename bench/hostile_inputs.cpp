@@ -5,7 +5,7 @@
 // input. Usage: hostile_inputs [folder for the generated inputs]
 #include "base/EditorError.h"
 #include "style/StyleDocument.h"
-#include "app/TTBMRUList.h"
+#include "app/RecentFileList.h"
 #include "settings/SettingsBackingStore.h"
 
 #include <QCoreApplication>
@@ -128,17 +128,17 @@ int load(const QString &kind, const QString &path)
             StyleDocument doc;
             for (const char *name : {"width", "title", "bgColor"}) {
                 ParameterRecord record;
-                record.setPName(QLatin1String(name));
+                record.setName(QLatin1String(name));
                 doc.table().append(record);
             }
-            doc.LoadStyleValues(path);
-            outcome = QStringLiteral("loaded, width=\"%1\"").arg(doc.GetParamValue(QStringLiteral("width")));
+            doc.loadStyleValues(path);
+            outcome = QStringLiteral("loaded, width=\"%1\"").arg(doc.paramValue(QStringLiteral("width")));
         } else {
             SettingsBackingStore::setUserFilePath(path);
             SettingsBackingStore store(QStringLiteral("SOFTWARE"));
-            TTBMRUList list;
-            list.LoadFromStore(store, QStringLiteral("Melbrin\\TrevixStyleEditor\\ReopenList"));
-            outcome = QStringLiteral("loaded, %1 recent files").arg(list.Items().size());
+            RecentFileList list;
+            list.loadFromStore(store, QStringLiteral("Melbrin\\TrevixStyleEditor\\ReopenList"));
+            outcome = QStringLiteral("loaded, %1 recent files").arg(list.items().size());
         }
     } catch (const EditorError &error) {
         outcome = QStringLiteral("error \"%1\"").arg(error.message().left(60));

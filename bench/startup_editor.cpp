@@ -4,10 +4,10 @@
 // colour.
 #include "ChartProbe.h"
 #include "StartupProbe.h"
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 #include "app/StartupPreparation.h"
 #include "app/TrevixApplication.h"
-#include "preview/TShockwaveFlash.h"
+#include "preview/FlashPlayerView.h"
 
 #include <QColor>
 
@@ -15,9 +15,9 @@ int main(int argc, char *argv[])
 {
     StartupPreparation preparation;
     TrevixApplication app(argc, argv);
-    TMainForm mainForm(QString::fromLocal8Bit(argv[1]), {});
+    MainWindow mainForm(QString::fromLocal8Bit(argv[1]), {});
     if (argc > 2)
-        new ChartProbe(&mainForm, mainForm.ShockwaveFlash(), QColor::fromString(QLatin1String(argv[2])).rgb());
+        new ChartProbe(&mainForm, mainForm.player(), QColor::fromString(QLatin1String(argv[2])).rgb());
     else
         new StartupProbe(&mainForm);
     mainForm.show();

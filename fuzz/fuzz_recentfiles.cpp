@@ -2,7 +2,7 @@
 // reports "Invalid data type for '%s'", never holds more entries than it may
 // keep nor an empty one, and what it saves loads back as it was.
 #include "base/EditorError.h"
-#include "app/TTBMRUList.h"
+#include "app/RecentFileList.h"
 #include "settings/SettingsBackingStore.h"
 
 #include <QDir>
@@ -42,33 +42,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         file.write(reinterpret_cast<const char *>(data), qint64(size));
     }
     SettingsBackingStore::setUserFilePath(input);
-    TTBMRUList list;
+    RecentFileList list;
     try {
         SettingsBackingStore store(QStringLiteral("SOFTWARE"));
-        list.LoadFromStore(store, Section);
+        list.loadFromStore(store, Section);
     } catch (const EditorError &error) {
         check(error.message().startsWith(QLatin1String("Invalid data type for 'MRU")));
     }
     QFile::remove(input);
-    check(list.Items().size() <= list.MaxItems);
-    for (int i = 0; i < list.Items().size(); ++i) {
-        check(!list.Items().at(i).isEmpty());
-        check(list.caption(i).endsWith(list.Items().at(i)));
+    check(list.items().size() <= list.maxItems);
+    for (int i = 0; i < list.items().size(); ++i) {
+        check(!list.items().at(i).isEmpty());
+        check(list.caption(i).endsWith(list.items().at(i)));
     }
 
     const QString output = freshFile(dir);
     SettingsBackingStore::setUserFilePath(output);
     {
         SettingsBackingStore store(QStringLiteral("SOFTWARE"), SettingsBackingStore::ReadWrite);
-        list.SaveToStore(store, Section);
+        list.saveToStore(store, Section);
         store.close();
     }
-    TTBMRUList again;
+    RecentFileList again;
     {
         SettingsBackingStore store(QStringLiteral("SOFTWARE"));
-        again.LoadFromStore(store, Section);
+        again.loadFromStore(store, Section);
     }
     QFile::remove(output);
-    check(again.Items() == list.Items());
+    check(again.items() == list.items());
     return 0;
 }

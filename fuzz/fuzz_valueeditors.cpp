@@ -36,7 +36,7 @@ public:
             check(box.value() >= box.minValue() && box.value() <= box.maxValue());
         return true;
     }
-    bool execColor(TColor &) override { return true; }
+    bool execColor(ColorRef &) override { return true; }
     bool execFontStyle(FontStyleValue &style) override
     {
         check(style.number() >= 0 && style.number() <= 7);
@@ -59,14 +59,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     StyleDocument document;
     ParameterRecord control;
-    control.setPName(QStringLiteral("k"));
-    control.setPDefault(part(2));
+    control.setName(QStringLiteral("k"));
+    control.setValue(part(2));
     document.table().append(control);
     ParameterRecord row;
-    row.setPName(QStringLiteral("p"));
-    row.setPType(QLatin1String(types[data[0] % 4]));
-    row.setPValues(part(0));
-    row.setPDefault(part(1));
+    row.setName(QStringLiteral("p"));
+    row.setType(QLatin1String(types[data[0] % 4]));
+    row.setValues(part(0));
+    row.setValue(part(1));
     document.table().append(row);
 
     AcceptingPopups popups;
@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(error.message().endsWith(QLatin1String("' is not a valid integer value")));
         return 0;
     }
-    check(document.table().current().pDefault().toUcs4().size() <= ParameterRecord::DefaultWidth); // characters, not UTF-16 units
+    check(document.table().current().value().toUcs4().size() <= ParameterRecord::DefaultWidth); // characters, not UTF-16 units
     check(!document.isInValueEditor());
     return 0;
 }

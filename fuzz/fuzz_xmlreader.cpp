@@ -7,8 +7,8 @@
 #include "FirstChars.h"
 #include "base/SystemText.h"
 #include "style/StyleDocument.h"
-#include "xml/EParserError.h"
-#include "xml/TECXMLParser.h"
+#include "xml/XmlParseError.h"
+#include "xml/ProfileXmlReader.h"
 
 #include <QBuffer>
 
@@ -31,7 +31,7 @@ void checkBytes(const QString &text, QByteArrayView bytes, int maxChars)
 }
 
 // The raw value of the first attribute line named name, in any letter case.
-QByteArrayView attributeBytes(const TXMLItem *item, QByteArrayView name)
+QByteArrayView attributeBytes(const XmlItem *item, QByteArrayView name)
 {
     QByteArrayView rest = item->attributeBytes();
     while (!rest.isEmpty()) {
@@ -45,12 +45,12 @@ QByteArrayView attributeBytes(const TXMLItem *item, QByteArrayView name)
     return {};
 }
 
-void walk(const TXMLItem *root, const TECXMLParser *owner)
+void walk(const XmlItem *root, const ProfileXmlReader *owner)
 {
-    std::vector<const TXMLItem *> pending{root};
+    std::vector<const XmlItem *> pending{root};
     int visited = 0;
     while (!pending.empty()) {
-        const TXMLItem *item = pending.back();
+        const XmlItem *item = pending.back();
         pending.pop_back();
         check(item->owner() == owner);
         // What a profile load asks of an element; the first ones are enough
@@ -74,22 +74,22 @@ void walk(const TXMLItem *root, const TECXMLParser *owner)
 // in the load's order: an element before its children.
 void checkRecords(const StyleDocument &document)
 {
-    const TECXMLParser &parser = document.profileReader();
+    const ProfileXmlReader &parser = document.profileReader();
     const ParameterTable &table = document.table();
     int next = 0;
-    std::vector<std::pair<const TXMLItem *, QByteArrayView>> pending{{parser.Root(), {}}};
+    std::vector<std::pair<const XmlItem *, QByteArrayView>> pending{{parser.root(), {}}};
     while (!pending.empty() && next < 64) {
         const auto [item, group] = pending.back();
         pending.pop_back();
         if (!group.isEmpty() && group != "root") {
             check(next < table.count());
             const ParameterRecord &record = table.record(next++);
-            checkBytes(record.pGroup(), group, ParameterRecord::GroupWidth);
-            checkBytes(record.pName(), item->nameBytes(), ParameterRecord::NameWidth);
-            checkBytes(record.pText(), item->textBytes(), ParameterRecord::TextWidth);
-            checkBytes(record.pType(), attributeBytes(item, "type"), ParameterRecord::TypeWidth);
-            checkBytes(record.pValues(), attributeBytes(item, "values"), ParameterRecord::ValuesWidth);
-            checkBytes(record.pDefault(), attributeBytes(item, "default"), ParameterRecord::DefaultWidth);
+            checkBytes(record.group(), group, ParameterRecord::GroupWidth);
+            checkBytes(record.name(), item->nameBytes(), ParameterRecord::NameWidth);
+            checkBytes(record.caption(), item->textBytes(), ParameterRecord::TextWidth);
+            checkBytes(record.type(), attributeBytes(item, "type"), ParameterRecord::TypeWidth);
+            checkBytes(record.values(), attributeBytes(item, "values"), ParameterRecord::ValuesWidth);
+            checkBytes(record.value(), attributeBytes(item, "default"), ParameterRecord::DefaultWidth);
         }
         for (int i = item->count() - 1; i >= 0; --i)
             pending.emplace_back(item->item(i), item->textBytes());
@@ -105,16 +105,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     buffer.open(QIODevice::ReadOnly);
     // Read as start-up reads the profile: the tree, then the records made from it.
     StyleDocument document;
-    const TECXMLParser &parser = document.profileReader();
+    const ProfileXmlReader &parser = document.profileReader();
     try {
         document.loadProfile(&buffer);
-    } catch (const EParserError &error) {
+    } catch (const XmlParseError &error) {
         check(error.message() == QLatin1String("Line too long on line 1"));
-        check(parser.Root()->count() == 0 && parser.Root()->name().isEmpty());
+        check(parser.root()->count() == 0 && parser.root()->name().isEmpty());
         check(document.table().count() == 0 && !document.isTableReady());
         return 0;
     }
-    walk(parser.Root(), &parser);
+    walk(parser.root(), &parser);
     checkRecords(document);
     return 0;
 }

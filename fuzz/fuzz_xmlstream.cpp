@@ -1,8 +1,8 @@
 // The profile reader must not depend on how its stream hands out the bytes: a
 // stream that gives a few bytes per read yields exactly the tree (or the
 // error) of one that gives the whole input at once.
-#include "xml/EParserError.h"
-#include "xml/TECXMLParser.h"
+#include "xml/XmlParseError.h"
+#include "xml/ProfileXmlReader.h"
 
 #include <QBuffer>
 
@@ -25,12 +25,12 @@ private:
 };
 
 // Name, attribute lines, text and children of every item, in document order.
-QStringList dump(const TECXMLParser &parser)
+QStringList dump(const ProfileXmlReader &parser)
 {
     QStringList out;
-    std::vector<const TXMLItem *> pending{parser.Root()};
+    std::vector<const XmlItem *> pending{parser.root()};
     while (!pending.empty()) {
-        const TXMLItem *item = pending.back();
+        const XmlItem *item = pending.back();
         pending.pop_back();
         out << item->name() << item->attributes().join(QLatin1Char('\n')) << item->text()
             << QString::number(item->count());
@@ -43,10 +43,10 @@ QStringList dump(const TECXMLParser &parser)
 QStringList load(QIODevice *stream)
 {
     stream->open(QIODevice::ReadOnly);
-    TECXMLParser parser;
+    ProfileXmlReader parser;
     try {
-        parser.LoadFromStream(stream);
-    } catch (const EParserError &error) {
+        parser.loadFromStream(stream);
+    } catch (const XmlParseError &error) {
         return {error.message()};
     }
     return dump(parser);

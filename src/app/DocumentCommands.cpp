@@ -2,11 +2,11 @@
 
 #include "app/DocumentPrompts.h"
 #include "style/StyleDocument.h"
-#include "app/TTBMRUList.h"
+#include "app/RecentFileList.h"
 
 #include <QScopeGuard>
 
-DocumentCommands::DocumentCommands(StyleDocument &document, TTBMRUList &recentFiles, DocumentPrompts &prompts,
+DocumentCommands::DocumentCommands(StyleDocument &document, RecentFileList &recentFiles, DocumentPrompts &prompts,
                                    QObject *parent)
     : QObject(parent), m_document(document), m_recentFiles(recentFiles), m_prompts(&prompts)
 {
@@ -18,71 +18,71 @@ QString DocumentCommands::saveChangesMessage(const QString &fileName)
         .arg(fileName.isEmpty() ? QStringLiteral("Untitled") : fileName);
 }
 
-void DocumentCommands::ANewExecute()
+void DocumentCommands::newDocument()
 {
-    if (!QuerySaveChanges())
+    if (!querySaveChanges())
         return;
-    m_document.ClearValues();
+    m_document.clearValues();
     emit movieRequested(m_document.appDir() + QStringLiteral("empty.swf"));
     m_document.setFileName(QString());
     emit updateTitleRequested();
     m_document.setModified(false);
 }
 
-void DocumentCommands::AOpenExecute()
+void DocumentCommands::open()
 {
-    if (!QuerySaveChanges())
+    if (!querySaveChanges())
         return;
     const QString fileName = m_prompts->openFileName();
     if (!fileName.isEmpty())
-        OpenStyleFile(fileName);
+        openStyleFile(fileName);
 }
 
-void DocumentCommands::ASaveExecute()
+void DocumentCommands::save()
 {
     if (m_document.fileName().isEmpty()) {
-        ASaveasExecute();
+        saveAs();
         return;
     }
-    m_document.SaveStyleValues(m_document.fileName());
+    m_document.saveStyleValues(m_document.fileName());
     m_document.setModified(false);
 }
 
-void DocumentCommands::ASaveasExecute()
+void DocumentCommands::saveAs()
 {
     const QString fileName = m_prompts->saveFileName();
     if (fileName.isEmpty())
         return;
-    m_document.SaveStyleValues(fileName);
+    m_document.saveStyleValues(fileName);
     m_document.setFileName(fileName);
     m_document.setModified(false);
     emit updateTitleRequested();
 }
 
-void DocumentCommands::ACompareExecute()
+void DocumentCommands::compare()
 {
     const QString fileName = m_prompts->openFileName();
     if (!fileName.isEmpty())
         emit compareRequested(fileName);
 }
 
-void DocumentCommands::OpenStyleFile(const QString &fileName)
+void DocumentCommands::openStyleFile(const QString &fileName)
 {
-    m_document.LoadStyleValues(fileName);
+    m_document.loadStyleValues(fileName);
     m_document.setFileName(fileName);
     emit updateTitleRequested();
-    m_document.SaveStyleValues(m_document.styleTxtPath());
-    m_recentFiles.AddFile(fileName);
+    m_document.saveStyleValues(m_document.styleTxtPath());
+    m_recentFiles.addFile(fileName);
     m_document.setModified(false);
 }
 
-bool DocumentCommands::QuerySaveChanges()
+bool DocumentCommands::querySaveChanges()
 {
     if (!m_document.isModified())
         return true;
     switch (m_prompts->askSaveChanges(saveChangesMessage(m_document.fileName()))) {
     case DocumentPrompts::Yes:
-        ASaveExecute();
+        save();
         return !m_document.isModified();
     case DocumentPrompts::No:
         return true;
@@ -92,25 +92,25 @@ bool DocumentCommands::QuerySaveChanges()
     return false;
 }
 
-void DocumentCommands::FormCloseQuery(bool &canClose)
+void DocumentCommands::queryClose(bool &canClose)
 {
     if (!m_document.isModified())
         return;
     canClose = false;
-    canClose = QuerySaveChanges();
+    canClose = querySaveChanges();
 }
 
-void DocumentCommands::FileDropDrop(const QStringList &fileNames)
+void DocumentCommands::openDroppedFiles(const QStringList &fileNames)
 {
     const auto front = qScopeGuard([this] { emit bringToFrontRequested(); });
     // Dropping a file must not throw away unsaved changes without asking.
-    if (!fileNames.isEmpty() && QuerySaveChanges())
-        OpenStyleFile(fileNames.first());
+    if (!fileNames.isEmpty() && querySaveChanges())
+        openStyleFile(fileNames.first());
 }
 
-void DocumentCommands::MRUListClick(const QString &Filename)
+void DocumentCommands::openRecentFile(const QString &fileName)
 {
     // Choosing a recent file must not throw away unsaved changes without asking.
-    if (QuerySaveChanges())
-        OpenStyleFile(Filename);
+    if (querySaveChanges())
+        openStyleFile(fileName);
 }

@@ -6,7 +6,7 @@
 
 class DocumentPrompts;
 class StyleDocument;
-class TTBMRUList;
+class RecentFileList;
 
 // The commands that change the document as a whole: New, Open, Save,
 // Save as, opening a recent, dropped or command-line file, and the prompt
@@ -17,27 +17,27 @@ class DocumentCommands : public QObject
     Q_OBJECT
 
 public:
-    DocumentCommands(StyleDocument &document, TTBMRUList &recentFiles, DocumentPrompts &prompts,
+    DocumentCommands(StyleDocument &document, RecentFileList &recentFiles, DocumentPrompts &prompts,
                      QObject *parent = nullptr);
 
     void setPrompts(DocumentPrompts &prompts) { m_prompts = &prompts; }
 
-    void ANewExecute();
-    void AOpenExecute();
-    void ASaveExecute();
-    void ASaveasExecute();
+    void newDocument();
+    void open();
+    void save();
+    void saveAs();
     // Asks for another style file to compare the document with.
-    void ACompareExecute();
+    void compare();
     // Makes the file the current document and adds it to the recent files.
-    void OpenStyleFile(const QString &fileName);
+    void openStyleFile(const QString &fileName);
     // True when the current values may be discarded: unchanged, saved or given up.
-    bool QuerySaveChanges();
+    bool querySaveChanges();
     // The window is about to close: canClose stays true only when nothing unsaved is lost.
-    void FormCloseQuery(bool &canClose);
+    void queryClose(bool &canClose);
     // Opens the first dropped file; the window comes to the front either way.
-    void FileDropDrop(const QStringList &fileNames);
+    void openDroppedFiles(const QStringList &fileNames);
     // A recent-files entry was chosen (it is already at the top of the list).
-    void MRUListClick(const QString &Filename);
+    void openRecentFile(const QString &fileName);
 
     static QString saveChangesMessage(const QString &fileName);
 
@@ -50,6 +50,6 @@ signals:
 
 private:
     StyleDocument &m_document;
-    TTBMRUList &m_recentFiles;
+    RecentFileList &m_recentFiles;
     DocumentPrompts *m_prompts;
 };

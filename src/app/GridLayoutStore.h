@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class PreviewRefresh;
+class PreviewArea;
 class ProfileGrid;
 class SettingsBackingStore;
 
@@ -13,7 +13,7 @@ class GridLayoutStore
 {
 public:
     static void save(SettingsBackingStore &store, const QString &section, const ProfileGrid &grid,
-                     const PreviewRefresh &preview);
+                     const PreviewArea &preview);
     static void restore(SettingsBackingStore &store, const QString &section, ProfileGrid &grid,
-                        PreviewRefresh &preview);
+                        PreviewArea &preview);
 };

@@ -6,9 +6,9 @@
 // size of the preview area and the data file handed to the movie.
 struct PreviewSettings
 {
-    QString SWFFile = QStringLiteral("trevix.swf");
+    QString swfFile = QStringLiteral("trevix.swf");
     // Sizes as stored; the dialog brings them into its range.
-    double SWFWidth = 400;
-    double SWFHeight = 300;
-    QString SWFDataFile = QStringLiteral("data.txt");
+    double swfWidth = 400;
+    double swfHeight = 300;
+    QString swfDataFile = QStringLiteral("data.txt");
 };

@@ -11,7 +11,7 @@ SetValueCommand::SetValueCommand(ParameterTable *table, int recordIndex, const Q
     : QUndoCommand(parent), m_table(table), m_recordIndex(recordIndex), m_oldValue(oldValue), m_newValue(newValue)
 {
     setText(QCoreApplication::translate("SetValueCommand", "Set %1 to \"%2\"")
-                .arg(SystemText::displayed(table->record(recordIndex).pText()), SystemText::displayed(newValue)));
+                .arg(SystemText::displayed(table->record(recordIndex).caption()), SystemText::displayed(newValue)));
 }
 
 void SetValueCommand::undo()

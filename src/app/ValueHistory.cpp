@@ -48,7 +48,7 @@ void ValueHistory::record(int recordIndex, const QString &oldValue)
     // Bulk work (loading, New) is not a user's change; undo and redo replay history.
     if (!m_document->isTableReady() || m_replaying)
         return;
-    const QString newValue = m_document->table().record(recordIndex).pDefault();
+    const QString newValue = m_document->table().record(recordIndex).value();
     if (newValue != oldValue)
         m_stack.push(new SetValueCommand(&m_document->table(), recordIndex, oldValue, newValue));
 }
@@ -104,13 +104,13 @@ void ValueHistory::postValues(const QList<std::pair<int, QString>> &values, cons
         m_stack.beginMacro(text);
         const auto macro = qScopeGuard([this] { m_stack.endMacro(); });
         for (const auto &[index, value] : values) {
-            const QString oldValue = table.record(index).pDefault();
+            const QString oldValue = table.record(index).value();
             table.setRecNo(index + 1);
             table.postValue(value);
-            m_stack.push(new SetValueCommand(&table, index, oldValue, table.record(index).pDefault()));
+            m_stack.push(new SetValueCommand(&table, index, oldValue, table.record(index).value()));
         }
     }
-    m_document->SaveStyleValues(m_document->styleTxtPath());
+    m_document->saveStyleValues(m_document->styleTxtPath());
 }
 
 void ValueHistory::updateActions()

@@ -1,6 +1,6 @@
 #include "base/ApplicationDirectory.h"
 #include "app/CommandLine.h"
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 #include "app/TerminationSignals.h"
 #include "app/StartupPreparation.h"
 #include "app/TrevixApplication.h"
@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
 
     const QString appDir = ApplicationDirectory::resolve(
         QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    TMainForm mainForm(appDir, commandLine.styleFiles());
+    MainWindow mainForm(appDir, commandLine.styleFiles());
     mainForm.show();
     return app.exec();
 }

@@ -1,6 +1,6 @@
 #include "base/SplitString.h"
 
-QStringList SplitString(const QString &text, const QString &delimiter)
+QStringList splitString(const QString &text, const QString &delimiter)
 {
     // QString::split would also split at an empty delimiter; a delimiter that
     // occurs nowhere must leave the text whole.

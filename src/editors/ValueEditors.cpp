@@ -3,13 +3,13 @@
 #include "base/ErrorReport.h"
 #include "base/SystemText.h"
 #include "editors/ProfileGrid.h"
-#include "editors/TFormColor.h"
-#include "editors/TFormFont.h"
-#include "editors/TFormFontStyle.h"
-#include "editors/TFormList.h"
-#include "editors/TFormSpin.h"
-#include "widgets/TColorPickCombo.h"
-#include "widgets/TscFontComboBox.h"
+#include "editors/ColorPopup.h"
+#include "editors/FontPopup.h"
+#include "editors/FontStylePopup.h"
+#include "editors/ListPopup.h"
+#include "editors/NumberPopup.h"
+#include "widgets/ColorPickerButton.h"
+#include "widgets/FontComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,27 +35,27 @@ ValueEditors::ValueEditors(StyleDocument *document, ProfileGrid *grid, QWidget *
 {
 }
 
-TFormList *ValueEditors::FormList()
+ListPopup *ValueEditors::formList()
 {
     return made(m_formList, m_mainWindow);
 }
 
-TFormFont *ValueEditors::FormFont()
+FontPopup *ValueEditors::formFont()
 {
     return made(m_formFont, m_mainWindow);
 }
 
-TFormSpin *ValueEditors::FormSpin()
+NumberPopup *ValueEditors::formSpin()
 {
     return made(m_formSpin, m_mainWindow);
 }
 
-TFormColor *ValueEditors::FormColor()
+ColorPopup *ValueEditors::formColor()
 {
     return made(m_formColor, m_mainWindow);
 }
 
-TFormFontStyle *ValueEditors::FormFontStyle()
+FontStylePopup *ValueEditors::formFontStyle()
 {
     return made(m_formFontStyle, m_mainWindow);
 }
@@ -74,7 +74,7 @@ PopupPosition ValueEditors::popupPosition() const
     return position;
 }
 
-void ValueEditors::PValueButtonClick()
+void ValueEditors::openValueEditor()
 {
     m_position = popupPosition();
     ErrorReport::guard([this] { m_editing.edit(*m_document, *this); });
@@ -91,13 +91,13 @@ bool ValueEditors::exec(ValuePopup *popup)
 
 bool ValueEditors::execList(const QStringList &choices, int &selected)
 {
-    QComboBox *box = FormList()->ComboBox();
+    QComboBox *box = formList()->comboBox();
     box->clear();
     // The choice is taken by its place, so the box may show the kept bytes marked.
     for (const QString &choice : choices)
         box->addItem(SystemText::displayed(choice));
     box->setCurrentIndex(selected);
-    if (!exec(FormList()))
+    if (!exec(formList()))
         return false;
     selected = box->currentIndex();
     return true;
@@ -105,55 +105,55 @@ bool ValueEditors::execList(const QStringList &choices, int &selected)
 
 bool ValueEditors::execFont(QString &fontName)
 {
-    TscFontComboBox *box = FormFont()->FontComboBox();
+    FontComboBox *box = formFont()->fontComboBox();
     box->setFontName(fontName);
     // A font that is not installed leaves the box on an earlier pick, which is
     // not this row's font: show none, so that any font chosen is a new pick.
-    if (!box->FontName().contains(fontName + QLatin1Char('=')))
+    if (!box->fontName().contains(fontName + QLatin1Char('=')))
         box->setCurrentIndex(-1);
     bool picked = false;
     const QMetaObject::Connection pick = connect(box, &QComboBox::activated, this, [&picked] { picked = true; });
     const auto done = qScopeGuard([pick] { disconnect(pick); });
-    const bool ok = exec(FormFont());
-    fontName = picked ? box->FontName() : QString();
+    const bool ok = exec(formFont());
+    fontName = picked ? box->fontName() : QString();
     return ok;
 }
 
 bool ValueEditors::execSpin(NumberBox &box)
 {
-    QSpinBox *spin = FormSpin()->SpinEdit();
+    QSpinBox *spin = formSpin()->spinEdit();
     if (box.minValue() == box.maxValue())
         spin->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
     else
         spin->setRange(qMin(box.minValue(), box.maxValue()), qMax(box.minValue(), box.maxValue()));
     spin->setValue(box.value());
     spin->selectAll();
-    if (!exec(FormSpin()))
+    if (!exec(formSpin()))
         return false;
     box.setShownValue(spin->cleanText(), spin->locale());
     return true;
 }
 
-bool ValueEditors::execColor(TColor &color)
+bool ValueEditors::execColor(ColorRef &color)
 {
-    TColorPickCombo *pick = FormColor()->ColorPick();
+    ColorPickerButton *pick = formColor()->colorPick();
     pick->setActiveColor(color);
-    if (!exec(FormColor()))
+    if (!exec(formColor()))
         return false;
-    color = pick->ActiveColor();
+    color = pick->activeColor();
     return true;
 }
 
 bool ValueEditors::execFontStyle(FontStyleValue &style)
 {
-    TFormFontStyle *form = FormFontStyle();
-    form->CheckBoxBold()->setChecked(style.bold);
-    form->CheckBoxItalic()->setChecked(style.italic);
-    form->CheckBoxUnderline()->setChecked(style.underline);
+    FontStylePopup *form = formFontStyle();
+    form->checkBoxBold()->setChecked(style.bold);
+    form->checkBoxItalic()->setChecked(style.italic);
+    form->checkBoxUnderline()->setChecked(style.underline);
     if (!exec(form))
         return false;
-    style.bold = form->CheckBoxBold()->isChecked();
-    style.italic = form->CheckBoxItalic()->isChecked();
-    style.underline = form->CheckBoxUnderline()->isChecked();
+    style.bold = form->checkBoxBold()->isChecked();
+    style.italic = form->checkBoxItalic()->isChecked();
+    style.underline = form->checkBoxUnderline()->isChecked();
     return true;
 }

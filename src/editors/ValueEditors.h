@@ -8,11 +8,11 @@
 
 class ProfileGrid;
 class StyleDocument;
-class TFormColor;
-class TFormFont;
-class TFormFontStyle;
-class TFormList;
-class TFormSpin;
+class ColorPopup;
+class FontPopup;
+class FontStylePopup;
+class ListPopup;
+class NumberPopup;
 class ValuePopup;
 
 // The five popup editors, each made at its first use (which keeps them out of
@@ -28,21 +28,21 @@ public:
 
     // Edits the focused row's value in the popup for its type; an error
     // such as an unreadable number is reported and opens nothing.
-    void PValueButtonClick();
+    void openValueEditor();
 
     // Where the popups open for the grid's focused row.
     PopupPosition popupPosition() const;
 
-    TFormList *FormList();
-    TFormFont *FormFont();
-    TFormSpin *FormSpin();
-    TFormColor *FormColor();
-    TFormFontStyle *FormFontStyle();
+    ListPopup *formList();
+    FontPopup *formFont();
+    NumberPopup *formSpin();
+    ColorPopup *formColor();
+    FontStylePopup *formFontStyle();
 
     bool execList(const QStringList &choices, int &selected) override;
     bool execFont(QString &fontName) override;
     bool execSpin(NumberBox &box) override;
-    bool execColor(TColor &color) override;
+    bool execColor(ColorRef &color) override;
     bool execFontStyle(FontStyleValue &style) override;
 
 private:
@@ -51,11 +51,11 @@ private:
     StyleDocument *m_document;
     ProfileGrid *m_grid;
     QWidget *m_mainWindow;
-    TFormList *m_formList = nullptr;
-    TFormFont *m_formFont = nullptr;
-    TFormSpin *m_formSpin = nullptr;
-    TFormColor *m_formColor = nullptr;
-    TFormFontStyle *m_formFontStyle = nullptr;
+    ListPopup *m_formList = nullptr;
+    FontPopup *m_formFont = nullptr;
+    NumberPopup *m_formSpin = nullptr;
+    ColorPopup *m_formColor = nullptr;
+    FontStylePopup *m_formFontStyle = nullptr;
     PopupPosition m_position;
     ValueEditing m_editing;
 };

@@ -68,11 +68,11 @@ bool ValuePopup::eventFilter(QObject *watched, QEvent *event)
     // palette, keep their keys.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this)
-        return FormKeyDown(static_cast<QKeyEvent *>(event));
+        return handleKey(static_cast<QKeyEvent *>(event));
     return QDialog::eventFilter(watched, event);
 }
 
-bool ValuePopup::FormKeyDown(const QKeyEvent *event)
+bool ValuePopup::handleKey(const QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Escape:

@@ -21,7 +21,7 @@ public:
     ValuePopup(const QSize &minimumSize, QWidget *parent);
 
     QFrame *panel() const { return m_panel; }
-    QPushButton *BtnOK() const { return m_btnOK; }
+    QPushButton *okButton() const { return m_btnOK; }
 
     // Takes the size the controls need now, as the popup is placed by it
     // before it shows.
@@ -38,7 +38,7 @@ protected:
 
 private:
     // Enter and Escape for the popup's own controls; true when handled.
-    bool FormKeyDown(const QKeyEvent *event);
+    bool handleKey(const QKeyEvent *event);
 
     QFrame *m_panel;
     QVBoxLayout *m_controls;

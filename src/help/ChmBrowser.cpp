@@ -59,5 +59,5 @@ void ChmBrowser::followLink(const QUrl &link)
     if (target.scheme() == TopicScheme)
         setSource(target);
     else
-        ShellOpen(target.toString());
+        shellOpen(target.toString());
 }

@@ -1,14 +1,14 @@
 #include "help/HelpViewerSet.h"
 
 #include "help/ChmFile.h"
-#include "help/THtmlHelpViewer.h"
+#include "help/HelpViewer.h"
 
 #include <QFileInfo>
 
-THtmlHelpViewer *HelpViewerSet::open(const QString &chmFile, QWidget *owner)
+HelpViewer *HelpViewerSet::open(const QString &chmFile, QWidget *owner)
 {
     const QString path = QFileInfo(chmFile).absoluteFilePath();
-    for (THtmlHelpViewer *viewer : viewers()) {
+    for (HelpViewer *viewer : viewers()) {
         if (QFileInfo(viewer->chm().fileName()).absoluteFilePath() != path)
             continue;
         // Moving to another window hides the viewer until it shows its next topic.
@@ -19,22 +19,22 @@ THtmlHelpViewer *HelpViewerSet::open(const QString &chmFile, QWidget *owner)
     auto chm = std::make_unique<ChmFile>(path);
     if (!chm->isOpen())
         return nullptr;
-    auto *viewer = new THtmlHelpViewer(std::move(chm), owner);
+    auto *viewer = new HelpViewer(std::move(chm), owner);
     m_viewers.append(viewer);
     return viewer;
 }
 
 void HelpViewerSet::closeAll()
 {
-    for (THtmlHelpViewer *viewer : viewers())
+    for (HelpViewer *viewer : viewers())
         viewer->close();
     m_viewers.clear();
 }
 
-QList<THtmlHelpViewer *> HelpViewerSet::viewers() const
+QList<HelpViewer *> HelpViewerSet::viewers() const
 {
-    QList<THtmlHelpViewer *> alive;
-    for (const QPointer<THtmlHelpViewer> &viewer : m_viewers) {
+    QList<HelpViewer *> alive;
+    for (const QPointer<HelpViewer> &viewer : m_viewers) {
         if (viewer)
             alive.append(viewer);
     }

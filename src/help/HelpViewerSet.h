@@ -5,7 +5,7 @@
 #include <QString>
 
 class QWidget;
-class THtmlHelpViewer;
+class HelpViewer;
 
 // The help viewers that one opener has open, one per help file.
 class HelpViewerSet
@@ -15,10 +15,10 @@ public:
     // the file cannot be opened as a help file. A viewer with an owner is a
     // window of the owner's: a modal owner lets it take input, and it closes
     // with the owner.
-    THtmlHelpViewer *open(const QString &chmFile, QWidget *owner = nullptr);
+    HelpViewer *open(const QString &chmFile, QWidget *owner = nullptr);
     void closeAll();
-    QList<THtmlHelpViewer *> viewers() const;
+    QList<HelpViewer *> viewers() const;
 
 private:
-    QList<QPointer<THtmlHelpViewer>> m_viewers;
+    QList<QPointer<HelpViewer>> m_viewers;
 };

@@ -3,7 +3,7 @@
 #include "help/ChmFile.h"
 #include "help/HelpViewerSet.h"
 #include "help/PopupTopics.h"
-#include "help/THtmlHelpViewer.h"
+#include "help/HelpViewer.h"
 
 #include <QApplication>
 #include <QFile>
@@ -62,7 +62,7 @@ HelpViewerSet &viewers()
     return set;
 }
 
-quintptr HtmlHelpA(quintptr /*caller*/, const char *file, unsigned command, quintptr data)
+quintptr htmlHelpA(quintptr /*caller*/, const char *file, unsigned command, quintptr data)
 {
     if (command == HH_CLOSE_ALL) {
         viewers().closeAll();
@@ -83,7 +83,7 @@ quintptr HtmlHelpA(quintptr /*caller*/, const char *file, unsigned command, quin
     }
 
     // Help asked for from a modal dialog is read while the dialog stays open.
-    THtmlHelpViewer *viewer = viewers().open(request.chmFile, QApplication::activeModalWidget());
+    HelpViewer *viewer = viewers().open(request.chmFile, QApplication::activeModalWidget());
     if (!viewer)
         return 0;
     switch (command) {

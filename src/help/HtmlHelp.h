@@ -42,9 +42,9 @@ struct HH_POPUP
 // A viewer opened while a modal dialog is up is a window of that dialog's, so
 // it can be used while the dialog stays open, and it closes with the dialog.
 // Returns the window that shows the request, 0 when nothing was shown.
-quintptr HtmlHelpA(quintptr caller, const char *file, unsigned command, quintptr data);
+quintptr htmlHelpA(quintptr caller, const char *file, unsigned command, quintptr data);
 
-// The viewers opened through HtmlHelpA.
+// The viewers opened through htmlHelpA.
 HelpViewerSet &viewers();
 
 } // namespace HtmlHelp

@@ -1,7 +1,7 @@
 #include "help/ShellOpen.h"
 
 #include "help/HelpViewerSet.h"
-#include "help/THtmlHelpViewer.h"
+#include "help/HelpViewer.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -12,10 +12,10 @@ HelpViewerSet &shellHelpViewers()
     return set;
 }
 
-void ShellOpen(const QString &document)
+void shellOpen(const QString &document)
 {
     if (document.endsWith(QLatin1String(".chm"), Qt::CaseInsensitive)) {
-        if (THtmlHelpViewer *viewer = shellHelpViewers().open(document))
+        if (HelpViewer *viewer = shellHelpViewers().open(document))
             viewer->showContents();
         return;
     }

@@ -7,7 +7,7 @@ class HelpViewerSet;
 // Opens a document the way the desktop would: a help file (".chm") in the
 // help viewer, anything else (a web address, a "mailto:" address) through
 // the desktop's own handler. Failures are not reported: there is no result.
-void ShellOpen(const QString &document);
+void shellOpen(const QString &document);
 
-// The help viewers opened by ShellOpen; HTML Help requests do not close them.
+// The help viewers opened by shellOpen; HTML Help requests do not close them.
 HelpViewerSet &shellHelpViewers();

@@ -5,18 +5,18 @@
 
 namespace ColorValue {
 
-TColor decode(const QString &value)
+ColorRef decode(const QString &value)
 {
-    QString hex = SwapColorBytes(value.mid(2));
+    QString hex = swapColorBytes(value.mid(2));
     if (!hex.contains(QLatin1Char('$')))
         hex.prepend(QLatin1Char('$'));
-    return IntegerText::readHex(hex).value_or(TColors::Black);
+    return IntegerText::readHex(hex).value_or(ColorRefs::Black);
 }
 
-QString encode(TColor color)
+QString encode(ColorRef color)
 {
     const QString hex = QStringLiteral("%1").arg(color, 6, 16, QLatin1Char('0')).toUpper();
-    return QStringLiteral("0x") + SwapColorBytes(hex);
+    return QStringLiteral("0x") + swapColorBytes(hex);
 }
 
 } // namespace ColorValue

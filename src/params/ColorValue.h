@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/TColor.h"
+#include "base/ColorRef.h"
 
 #include <QString>
 
@@ -10,7 +10,7 @@ namespace ColorValue {
 
 // Drops the first two characters and reads the rest as hexadecimal RRGGBB;
 // an unreadable text gives black.
-TColor decode(const QString &value);
-QString encode(TColor color);
+ColorRef decode(const QString &value);
+QString encode(ColorRef color);
 
 } // namespace ColorValue

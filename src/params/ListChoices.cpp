@@ -12,7 +12,7 @@ QStringList ListChoices::split(const QString &choices, const QString &comma)
 {
     QString text = choices;
     text.replace(EscapedComma, Placeholder);
-    QStringList pieces = SplitString(text, QStringLiteral(","));
+    QStringList pieces = splitString(text, QStringLiteral(","));
     for (QString &piece : pieces)
         piece.replace(Placeholder, comma);
     return pieces;
@@ -23,7 +23,7 @@ QStringList ListChoices::parse(const QString &values, const ParamValue &paramVal
     if (!values.contains(QLatin1Char(':')))
         return split(values, QStringLiteral(","));
 
-    const QStringList entries = SplitString(values, QStringLiteral(";"));
+    const QStringList entries = splitString(values, QStringLiteral(";"));
     // The controlling key is the first "="-delimited word of the first entry.
     const QString &first = entries.front();
     qsizetype start = 0;
@@ -41,7 +41,7 @@ QStringList ListChoices::parse(const QString &values, const ParamValue &paramVal
             chosen = &entry;
     }
     if (chosen) {
-        const QStringList parts = SplitString(*chosen, QStringLiteral(":"));
+        const QStringList parts = splitString(*chosen, QStringLiteral(":"));
         if (parts.size() == 2)
             return split(parts.at(1), EscapedComma);
     }

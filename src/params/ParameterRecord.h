@@ -16,19 +16,19 @@ public:
 
     qint32 id = 0;
 
-    const QString &pGroup() const { return m_group; }
-    const QString &pName() const { return m_name; }
-    const QString &pText() const { return m_text; }
-    const QString &pType() const { return m_type; }
-    const QString &pValues() const { return m_values; }
-    const QString &pDefault() const { return m_default; }
+    const QString &group() const { return m_group; }
+    const QString &name() const { return m_name; }
+    const QString &caption() const { return m_text; }
+    const QString &type() const { return m_type; }
+    const QString &values() const { return m_values; }
+    const QString &value() const { return m_default; }
 
-    void setPGroup(const QString &v) { m_group = cut(v, GroupWidth); }
-    void setPName(const QString &v) { m_name = cut(v, NameWidth); }
-    void setPText(const QString &v) { m_text = cut(v, TextWidth); }
-    void setPType(const QString &v) { m_type = cut(v, TypeWidth); }
-    void setPValues(const QString &v) { m_values = cut(v, ValuesWidth); }
-    void setPDefault(const QString &v) { m_default = cut(v, DefaultWidth); }
+    void setGroup(const QString &v) { m_group = cut(v, GroupWidth); }
+    void setName(const QString &v) { m_name = cut(v, NameWidth); }
+    void setCaption(const QString &v) { m_text = cut(v, TextWidth); }
+    void setType(const QString &v) { m_type = cut(v, TypeWidth); }
+    void setValues(const QString &v) { m_values = cut(v, ValuesWidth); }
+    void setValue(const QString &v) { m_default = cut(v, DefaultWidth); }
 
     // The first maxChars characters of text; a surrogate pair counts as one.
     static QString cut(const QString &text, int maxChars);

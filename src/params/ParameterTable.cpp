@@ -3,7 +3,7 @@
 void ParameterTable::append(const ParameterRecord &record)
 {
     m_records.append(record);
-    m_profileDefaults.append(record.pDefault());
+    m_profileDefaults.append(record.value());
     m_current = int(m_records.size()) - 1;
     m_eof = false;
     emit recordAppended(m_current);
@@ -44,9 +44,9 @@ void ParameterTable::next()
 void ParameterTable::postValue(const QString &value)
 {
     ParameterRecord &record = m_records[m_current];
-    const QString before = record.pDefault();
-    record.setPDefault(value);
-    if (record.pDefault() != before && !controlsDisabled())
+    const QString before = record.value();
+    record.setValue(value);
+    if (record.value() != before && !controlsDisabled())
         emit valueChanged(m_current);
     emit valuePosted(m_current, before);
     emit afterPost();
@@ -63,7 +63,7 @@ QList<int> ParameterTable::recordsOfKeys(const QStringList &keys) const
     QList<int> found;
     for (const QString &key : keys) {
         for (int i = 0; i < count(); ++i) {
-            if (m_records[i].pName().compare(key, Qt::CaseInsensitive) == 0) {
+            if (m_records[i].name().compare(key, Qt::CaseInsensitive) == 0) {
                 if (!found.contains(i))
                     found.append(i);
                 break;

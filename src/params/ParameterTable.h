@@ -19,7 +19,7 @@ public:
     const ParameterRecord &record(int index) const { return m_records[index]; }
     // The value the profile gave the record when it was appended.
     const QString &profileDefault(int index) const { return m_profileDefaults[index]; }
-    bool differsFromProfile(int index) const { return m_records[index].pDefault() != m_profileDefaults[index]; }
+    bool differsFromProfile(int index) const { return m_records[index].value() != m_profileDefaults[index]; }
     // The records of these keys, in the keys' order, each once; keys match
     // in any letter case, as style files name them, and unknown ones are left out.
     QList<int> recordsOfKeys(const QStringList &keys) const;

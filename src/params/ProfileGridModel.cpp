@@ -28,7 +28,7 @@ ProfileGridModel::~ProfileGridModel() = default;
 
 void ProfileGridModel::appendRecord(int recordIndex)
 {
-    const QString &section = m_table->record(recordIndex).pGroup();
+    const QString &section = m_table->record(recordIndex).group();
     auto pos = std::lower_bound(m_groups.begin(), m_groups.end(), section,
                                 [this](const std::unique_ptr<Group> &g, const QString &s) {
                                     return m_collator.compare(g->section, s) < 0;
@@ -152,21 +152,21 @@ QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
         return record;
     const ParameterRecord &r = m_table->record(record);
     if (role == Qt::ToolTipRole) {
-        const QString key = SystemText::displayed(r.pName());
-        return r.pType().isEmpty() ? tr("Key: %1").arg(key) : tr("Key: %1, type: %2").arg(key, SystemText::displayed(r.pType()));
+        const QString key = SystemText::displayed(r.name());
+        return r.type().isEmpty() ? tr("Key: %1").arg(key) : tr("Key: %1, type: %2").arg(key, SystemText::displayed(r.type()));
     }
     if (role == DiffersFromProfileRole)
         return m_table->differsFromProfile(record);
     if (role == TypeRole)
-        return r.pType();
+        return r.type();
     if (role == HighlightRole)
         return m_highlighted.contains(record);
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
-    case ParameterColumn: return r.pText();
-    case ValueColumn: return r.pDefault();
-    case SectionColumn: return r.pGroup();
+    case ParameterColumn: return r.caption();
+    case ValueColumn: return r.value();
+    case SectionColumn: return r.group();
     default: return {};
     }
 }
@@ -180,7 +180,7 @@ bool ProfileGridModel::setData(const QModelIndex &index, const QVariant &value, 
     // after the post (style.txt not written) leaves the value in the table.
     // An editor closed without a change posts nothing, so the document
     // stays as it was.
-    if (value.toString() == m_table->record(record).pDefault())
+    if (value.toString() == m_table->record(record).value())
         return true;
     m_table->setRecNo(record + 1);
     ErrorReport::guard([&] { m_table->postValue(value.toString()); });

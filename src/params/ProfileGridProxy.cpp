@@ -47,9 +47,9 @@ bool ProfileGridProxy::filterAcceptsRow(int sourceRow, const QModelIndex &source
     if (m_filterText.isEmpty())
         return true;
     const ParameterRecord &record = table->record(index);
-    return record.pText().contains(m_filterText, Qt::CaseInsensitive)
-           || record.pName().contains(m_filterText, Qt::CaseInsensitive)
-           || record.pDefault().contains(m_filterText, Qt::CaseInsensitive);
+    return record.caption().contains(m_filterText, Qt::CaseInsensitive)
+           || record.name().contains(m_filterText, Qt::CaseInsensitive)
+           || record.value().contains(m_filterText, Qt::CaseInsensitive);
 }
 
 bool ProfileGridProxy::lessThan(const QModelIndex &left, const QModelIndex &right) const

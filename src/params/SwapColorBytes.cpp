@@ -1,6 +1,6 @@
 #include "params/SwapColorBytes.h"
 
-QString SwapColorBytes(const QString &text)
+QString swapColorBytes(const QString &text)
 {
     if (text.size() != 6)
         return text;

@@ -4,4 +4,4 @@
 
 // RRGGBB becomes BBGGRR and back: a text of exactly six characters gets its
 // first and last two-character groups exchanged; any other text is returned as is.
-QString SwapColorBytes(const QString &text);
+QString swapColorBytes(const QString &text);

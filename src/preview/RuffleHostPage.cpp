@@ -459,21 +459,21 @@ QJsonObject RuffleHostPage::config() const
         // A player ends its animation loop while the page is hidden, which
         // the page's rest builds on (the default, said for certain).
         {QStringLiteral("backgroundExecutionMode"), QStringLiteral("mainThread")},
-        {QStringLiteral("autoplay"), m_settings.Playing ? QStringLiteral("on") : QStringLiteral("off")},
-        {QStringLiteral("menu"), m_settings.Menu},
-        {QStringLiteral("quality"), m_settings.Quality2.toLower()},
-        {QStringLiteral("scale"), m_settings.Scale.toLower()},
-        {QStringLiteral("salign"), m_settings.SAlign},
-        {QStringLiteral("wmode"), m_settings.WMode.toLower()},
+        {QStringLiteral("autoplay"), m_settings.playing ? QStringLiteral("on") : QStringLiteral("off")},
+        {QStringLiteral("menu"), m_settings.menu},
+        {QStringLiteral("quality"), m_settings.quality2.toLower()},
+        {QStringLiteral("scale"), m_settings.scale.toLower()},
+        {QStringLiteral("salign"), m_settings.sAlign},
+        {QStringLiteral("wmode"), m_settings.wMode.toLower()},
         // The movie never runs script in the page, whatever the design says.
         {QStringLiteral("allowScriptAccess"), false},
-        {QStringLiteral("allowNetworking"), m_settings.AllowNetworking.toLower()},
-        {QStringLiteral("allowFullscreen"), m_settings.AllowFullScreen.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0},
+        {QStringLiteral("allowNetworking"), m_settings.allowNetworking.toLower()},
+        {QStringLiteral("allowFullscreen"), m_settings.allowFullScreen.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0},
     };
     if (!m_sansFamily.isEmpty())
         c.insert(QStringLiteral("defaultFonts"), QJsonObject{{QStringLiteral("sans"), QJsonArray{m_sansFamily}}});
-    if (!m_settings.BGColor.isEmpty())
-        c.insert(QStringLiteral("backgroundColor"), m_settings.BGColor);
+    if (!m_settings.bgColor.isEmpty())
+        c.insert(QStringLiteral("backgroundColor"), m_settings.bgColor);
     return c;
 }
 

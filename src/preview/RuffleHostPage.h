@@ -31,7 +31,7 @@ public:
     QJsonObject config() const;
     QString html() const;
 
-    // Script that loads movieFile with the FlashVars text; its relative
+    // Script that loads movieFile with the flashVars text; its relative
     // loads resolve in baseFolder, its device fonts come from fontFiles.
     // With picking, the movie also gets the variable pick=1 and its reports
     // are passed on.

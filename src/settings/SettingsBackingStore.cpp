@@ -68,7 +68,7 @@ QString SettingsBackingStore::keyOf(const QString &section, const QString &name)
     return (key.isEmpty() ? QString() : key + QLatin1Char('/')) + name;
 }
 
-QString SettingsBackingStore::ReadText(const QString &section, const QString &name, const QString &defaultText) const
+QString SettingsBackingStore::readText(const QString &section, const QString &name, const QString &defaultText) const
 {
     const QString key = keyOf(section, name);
     if (!m_settings->contains(key))
@@ -79,7 +79,7 @@ QString SettingsBackingStore::ReadText(const QString &section, const QString &na
     return value.toString();
 }
 
-void SettingsBackingStore::WriteText(const QString &section, const QString &name, const QString &text)
+void SettingsBackingStore::writeText(const QString &section, const QString &name, const QString &text)
 {
     if (m_access != ReadWrite)
         throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(name));
@@ -94,16 +94,16 @@ void SettingsBackingStore::WriteText(const QString &section, const QString &name
     m_lastWritten = name;
 }
 
-void SettingsBackingStore::RemoveValue(const QString &section, const QString &name)
+void SettingsBackingStore::removeValue(const QString &section, const QString &name)
 {
     if (m_access == ReadWrite)
         m_settings->remove(keyOf(section, name));
 }
 
-int SettingsBackingStore::ReadInteger(const QString &section, const QString &name, int defaultValue) const
+int SettingsBackingStore::readInteger(const QString &section, const QString &name, int defaultValue) const
 {
     bool ok = false;
-    const int value = ReadText(section, name, QString()).toInt(&ok, 10);
+    const int value = readText(section, name, QString()).toInt(&ok, 10);
     return ok ? value : defaultValue;
 }
 

@@ -27,16 +27,16 @@ public:
 
     // The value's text; defaultText when the section or the value is missing.
     // Throws "Invalid data type for '%s'" when the value is not plain text.
-    QString ReadText(const QString &section, const QString &name, const QString &defaultText) const;
+    QString readText(const QString &section, const QString &name, const QString &defaultText) const;
     // Throws "Failed to create key %s" when the store cannot be created and
     // "Failed to set data for '%s'" when it exists but cannot be written.
-    void WriteText(const QString &section, const QString &name, const QString &text);
+    void writeText(const QString &section, const QString &name, const QString &text);
     // Does nothing when the section or the value does not exist.
-    void RemoveValue(const QString &section, const QString &name);
+    void removeValue(const QString &section, const QString &name);
 
     // A decimal integer value; defaultValue when the value is missing or its
     // text is not a decimal integer.
-    int ReadInteger(const QString &section, const QString &name, int defaultValue) const;
+    int readInteger(const QString &section, const QString &name, int defaultValue) const;
 
     // Writes pending changes; throws "Failed to set data for '%s'" naming the
     // last value written when the store cannot be written.

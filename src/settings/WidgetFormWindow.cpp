@@ -1,18 +1,18 @@
 #include "settings/WidgetFormWindow.h"
 
-#include "settings/TFormPlacement.h"
+#include "settings/FormPlacement.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QScopedValueRollback>
 #include <QScreen>
 
-void WidgetFormWindow::attach(TFormPlacement &store, QWidget *window)
+void WidgetFormWindow::attach(FormPlacement &store, QWidget *window)
 {
     store.attach(std::make_unique<WidgetFormWindow>(store, window));
 }
 
-WidgetFormWindow::WidgetFormWindow(TFormPlacement &store, QWidget *window) : m_store(store), m_window(window)
+WidgetFormWindow::WidgetFormWindow(FormPlacement &store, QWidget *window) : m_store(store), m_window(window)
 {
     window->installEventFilter(this);
     // Windows live until the program ends; the end of the event loop is their

@@ -6,15 +6,15 @@
 #include <QPointer>
 #include <QWidget>
 
-class TFormPlacement;
+class FormPlacement;
 
 // A top-level widget as the window of a settings store. It hands the store
 // the widget's first and later shows (before the widget's own show handler),
 // its accepted closes (after the widget's own close handler) and the end of
 // the program.
 //
-//     auto *storage = new TFormStorage(window);
-//     storage->IniSection = ...;
+//     auto *storage = new WindowStateStore(window);
+//     storage->iniSection = ...;
 //     WidgetFormWindow::attach(*storage, window);
 //     storage->Active = true;
 class WidgetFormWindow : public QObject, public FormWindow
@@ -22,9 +22,9 @@ class WidgetFormWindow : public QObject, public FormWindow
     Q_OBJECT
 
 public:
-    static void attach(TFormPlacement &store, QWidget *window);
+    static void attach(FormPlacement &store, QWidget *window);
 
-    WidgetFormWindow(TFormPlacement &store, QWidget *window);
+    WidgetFormWindow(FormPlacement &store, QWidget *window);
 
     QObject *form() const override { return m_window; }
     WindowPlacement placement() const override;
@@ -44,7 +44,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    TFormPlacement &m_store;
+    FormPlacement &m_store;
     QPointer<QWidget> m_window;
     // Qt has no minimized or maximized positions; they are kept as applied.
     int m_flags = 0;

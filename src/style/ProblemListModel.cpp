@@ -90,17 +90,17 @@ void ProblemListModel::update()
         fromLine[record] = true;
         // A value changed since the file was read is checked as it is now, on its line.
         StyleFile::Line line = source.line;
-        const QString &value = table.record(record).pDefault();
+        const QString &value = table.record(record).value();
         if (ParameterRecord::cut(*line.value, ParameterRecord::DefaultWidth) != value)
             line.value = value;
         rules.check(line, problems);
     }
     for (int record = 0; record < table.count(); ++record) {
-        const QString &value = table.record(record).pDefault();
+        const QString &value = table.record(record).value();
         if (fromLine[record] || !StyleFile::hasValue(value))
             continue;
         StyleFile::Line line;
-        line.key = QLatin1Char('&') + table.record(record).pName();
+        line.key = QLatin1Char('&') + table.record(record).name();
         line.value = value;
         rules.check(line, problems);
     }

@@ -17,7 +17,7 @@ StyleCheck::StyleCheck(const QString &profileFile)
 QList<StyleCheck::Problem> StyleCheck::check(const QString &styleFile)
 {
     // The values as the editor would hold them decide the conditional lists.
-    m_document.LoadStyleValues(styleFile);
+    m_document.loadStyleValues(styleFile);
 
     QList<Problem> problems;
     StyleFile::readLines(styleFile, [&](const StyleFile::Line &line) { m_rules->check(line, problems); });

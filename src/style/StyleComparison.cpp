@@ -34,12 +34,12 @@ void StyleComparison::update()
         const ParameterTable &table = m_document->table();
         for (int record = 0; record < table.count(); ++record) {
             const ParameterRecord &parameter = table.record(record);
-            const QString theirs = ParameterRecord::cut(m_theirs.value(parameter.pName()).value_or(QString()),
+            const QString theirs = ParameterRecord::cut(m_theirs.value(parameter.name()).value_or(QString()),
                                                         ParameterRecord::DefaultWidth);
-            const QString &mine = parameter.pDefault();
+            const QString &mine = parameter.value();
             // Two values that Save leaves out alike are no difference.
             if (mine != theirs && (StyleFile::hasValue(mine) || StyleFile::hasValue(theirs)))
-                differences.append({record, parameter.pText(), parameter.pName(), parameter.pType(), mine, theirs});
+                differences.append({record, parameter.caption(), parameter.name(), parameter.type(), mine, theirs});
         }
     }
     setRows(differences);

@@ -10,51 +10,51 @@
 
 StyleDocument::StyleDocument(QObject *parent) : QObject(parent)
 {
-    connect(&XMLMemoryData, &ParameterTable::afterPost, this, &StyleDocument::XMLMemoryDataAfterPost);
+    connect(&m_table, &ParameterTable::afterPost, this, &StyleDocument::valuePosted);
 }
 
 void StyleDocument::loadProfile(const QString &fileName)
 {
-    FTableReady = false;
-    XML.LoadFromFile(fileName);
+    m_tableReady = false;
+    m_reader.loadFromFile(fileName);
     fillTable();
 }
 
 void StyleDocument::loadProfile(QIODevice *stream)
 {
-    FTableReady = false;
-    XML.LoadFromStream(stream);
+    m_tableReady = false;
+    m_reader.loadFromStream(stream);
     fillTable();
 }
 
 void StyleDocument::fillTable()
 {
     // The posts of the load only mark the document modified: the table is not ready yet.
-    FNextId = 1;
-    LoadProfileItem(XML.Root(), QString());
-    XMLMemoryData.first();
-    FTableReady = true;
+    m_nextId = 1;
+    loadProfileItem(m_reader.root(), QString());
+    m_table.first();
+    m_tableReady = true;
 }
 
-void StyleDocument::LoadProfileItem(TXMLItem *item, const QString &group)
+void StyleDocument::loadProfileItem(XmlItem *item, const QString &group)
 {
     // An explicit stack instead of recursion: a deeply nested profile must not
     // exhaust the call stack. Children are pushed in reverse to keep document order.
-    std::vector<std::pair<TXMLItem *, QString>> pending{{item, group}};
+    std::vector<std::pair<XmlItem *, QString>> pending{{item, group}};
     while (!pending.empty()) {
         auto [element, section] = std::move(pending.back());
         pending.pop_back();
         if (!section.isEmpty() && section != QLatin1String("root")) {
             ParameterRecord record;
-            record.id = FNextId;
-            record.setPGroup(section);
-            record.setPName(element->name());
-            record.setPText(element->text());
-            record.setPType(element->attribute(u"type"));
-            record.setPValues(element->attribute(u"values"));
-            record.setPDefault(element->attribute(u"default"));
-            XMLMemoryData.append(record);
-            ++FNextId;
+            record.id = m_nextId;
+            record.setGroup(section);
+            record.setName(element->name());
+            record.setCaption(element->text());
+            record.setType(element->attribute(u"type"));
+            record.setValues(element->attribute(u"values"));
+            record.setValue(element->attribute(u"default"));
+            m_table.append(record);
+            ++m_nextId;
         }
         // The children share one copy of their section's caption.
         const QString caption = element->count() > 0 ? element->text() : QString();
@@ -63,46 +63,46 @@ void StyleDocument::LoadProfileItem(TXMLItem *item, const QString &group)
     }
 }
 
-QString StyleDocument::GetParamValue(const QString &name)
+QString StyleDocument::paramValue(const QString &name)
 {
-    for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next()) {
-        if (XMLMemoryData.current().pName() == name)
-            return XMLMemoryData.current().pDefault();
+    for (TableWalk walk(m_table); !m_table.eof(); m_table.next()) {
+        if (m_table.current().name() == name)
+            return m_table.current().value();
     }
     return {};
 }
 
-void StyleDocument::ClearValues()
+void StyleDocument::clearValues()
 {
-    FTableReady = false;
-    const auto ready = qScopeGuard([this] { FTableReady = true; });
+    m_tableReady = false;
+    const auto ready = qScopeGuard([this] { m_tableReady = true; });
     {
-        for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next())
-            XMLMemoryData.postValue(QString());
+        for (TableWalk walk(m_table); !m_table.eof(); m_table.next())
+            m_table.postValue(QString());
     }
     emit valuesCleared();
 }
 
-void StyleDocument::LoadStyleValues(const QString &fileName)
+void StyleDocument::loadStyleValues(const QString &fileName)
 {
-    FTableReady = false;
-    const auto ready = qScopeGuard([this] { FTableReady = true; });
+    m_tableReady = false;
+    const auto ready = qScopeGuard([this] { m_tableReady = true; });
     const StyleFile style = StyleFile::load(fileName);
     {
-        for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next())
-            XMLMemoryData.postValue(style.value(XMLMemoryData.current().pName()).value_or(QString()));
+        for (TableWalk walk(m_table); !m_table.eof(); m_table.next())
+            m_table.postValue(style.value(m_table.current().name()).value_or(QString()));
     }
     emit valuesLoaded(fileName);
 }
 
-void StyleDocument::SaveStyleValues(const QString &fileName)
+void StyleDocument::saveStyleValues(const QString &fileName)
 {
     QStringList lines;
     {
-        for (TableWalk walk(XMLMemoryData); !XMLMemoryData.eof(); XMLMemoryData.next()) {
-            const ParameterRecord &record = XMLMemoryData.current();
-            if (StyleFile::hasValue(record.pDefault()))
-                lines.append(StyleFile::line(record.pName(), record.pDefault()));
+        for (TableWalk walk(m_table); !m_table.eof(); m_table.next()) {
+            const ParameterRecord &record = m_table.current();
+            if (StyleFile::hasValue(record.value()))
+                lines.append(StyleFile::line(record.name(), record.value()));
         }
     }
     StyleFile::save(fileName, lines);
@@ -110,25 +110,25 @@ void StyleDocument::SaveStyleValues(const QString &fileName)
     emit refreshRequested();
 }
 
-void StyleDocument::XMLMemoryDataAfterPost()
+void StyleDocument::valuePosted()
 {
     setModified(true);
-    if (FTableReady)
-        SaveStyleValues(styleTxtPath());
+    if (m_tableReady)
+        saveStyleValues(styleTxtPath());
 }
 
 void StyleDocument::setFileName(const QString &fileName)
 {
-    if (FFileName == fileName)
+    if (m_fileName == fileName)
         return;
-    FFileName = fileName;
+    m_fileName = fileName;
     emit stateChanged();
 }
 
 void StyleDocument::setModified(bool modified)
 {
-    if (FModified == modified)
+    if (m_modified == modified)
         return;
-    FModified = modified;
+    m_modified = modified;
     emit stateChanged();
 }

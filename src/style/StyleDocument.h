@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/ParameterTable.h"
-#include "xml/TECXMLParser.h"
+#include "xml/ProfileXmlReader.h"
 
 #include <QObject>
 #include <QString>
@@ -25,47 +25,47 @@ public:
     void loadProfile(const QString &fileName);
     void loadProfile(QIODevice *stream);
 
-    ParameterTable &table() { return XMLMemoryData; }
-    const ParameterTable &table() const { return XMLMemoryData; }
+    ParameterTable &table() { return m_table; }
+    const ParameterTable &table() const { return m_table; }
     // The tree of the last profile read.
-    const TECXMLParser &profileReader() const { return XML; }
+    const ProfileXmlReader &profileReader() const { return m_reader; }
     // The id the next record would get: one above the last one given.
-    qint32 nextId() const { return FNextId; }
+    qint32 nextId() const { return m_nextId; }
 
     // False while the table is rewritten in bulk: its posts then neither
     // write style.txt nor move the views that follow the current record.
-    bool isTableReady() const { return FTableReady; }
-    void setTableReady(bool ready) { FTableReady = ready; }
+    bool isTableReady() const { return m_tableReady; }
+    void setTableReady(bool ready) { m_tableReady = ready; }
     // True while a popup writes its result into the table.
-    bool isInValueEditor() const { return FInValueEditor; }
-    void setInValueEditor(bool inEditor) { FInValueEditor = inEditor; }
+    bool isInValueEditor() const { return m_inValueEditor; }
+    void setInValueEditor(bool inEditor) { m_inValueEditor = inEditor; }
 
-    QString fileName() const { return FFileName; }
+    QString fileName() const { return m_fileName; }
     void setFileName(const QString &fileName);
-    bool isModified() const { return FModified; }
+    bool isModified() const { return m_modified; }
     void setModified(bool modified);
 
     // The application directory, ending with a separator.
-    QString appDir() const { return FAppDir; }
-    void setAppDir(const QString &appDir) { FAppDir = appDir; }
-    QString styleTxtPath() const { return FAppDir + QStringLiteral("style.txt"); }
+    QString appDir() const { return m_appDir; }
+    void setAppDir(const QString &appDir) { m_appDir = appDir; }
+    QString styleTxtPath() const { return m_appDir + QStringLiteral("style.txt"); }
 
     // The value of the first parameter whose key equals name (case-sensitive);
     // empty when no parameter has that key.
-    QString GetParamValue(const QString &name);
-    void ClearValues();
+    QString paramValue(const QString &name);
+    void clearValues();
 
     // Replaces every value by the file's; a parameter the file does not name
     // becomes empty. Throws "Cannot open file %s" before touching the table.
-    void LoadStyleValues(const QString &fileName);
+    void loadStyleValues(const QString &fileName);
     // Writes every parameter that has a value, then asks for a preview refresh.
-    void SaveStyleValues(const QString &fileName);
-    void XMLMemoryDataAfterPost();
+    void saveStyleValues(const QString &fileName);
+    void valuePosted();
 
 signals:
     // A style file was written: the preview should reload.
     void refreshRequested();
-    // FModified or FFileName changed.
+    // m_modified or m_fileName changed.
     void stateChanged();
     // Every value was replaced by a style file's, or emptied.
     void valuesLoaded(const QString &fileName);
@@ -76,17 +76,17 @@ signals:
 private:
     // Appends one record per element below item whose parent's text is
     // neither empty nor "root", depth first, an element before its children.
-    void LoadProfileItem(TXMLItem *item, const QString &group);
+    void loadProfileItem(XmlItem *item, const QString &group);
     // The table filled from the tree just read.
     void fillTable();
 
-    TECXMLParser XML;
-    ParameterTable XMLMemoryData;
+    ProfileXmlReader m_reader;
+    ParameterTable m_table;
 
-    qint32 FNextId = 0;
-    bool FTableReady = false;
-    bool FInValueEditor = false;
-    QString FFileName;
-    bool FModified = false;
-    QString FAppDir;
+    qint32 m_nextId = 0;
+    bool m_tableReady = false;
+    bool m_inValueEditor = false;
+    QString m_fileName;
+    bool m_modified = false;
+    QString m_appDir;
 };

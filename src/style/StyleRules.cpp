@@ -12,8 +12,8 @@
 StyleRules::StyleRules(const ParameterTable &table) : m_table(table)
 {
     for (int i = table.count() - 1; i >= 0; --i) {
-        m_keys.insert(SystemText::caseFolded(QLatin1Char('&') + table.record(i).pName()), i);
-        m_names.insert(table.record(i).pName(), i);
+        m_keys.insert(SystemText::caseFolded(QLatin1Char('&') + table.record(i).name()), i);
+        m_names.insert(table.record(i).name(), i);
     }
 }
 
@@ -51,13 +51,13 @@ void StyleRules::check(const StyleFile::Line &line, QList<Problem> &problems) co
 QString StyleRules::valueOf(const QString &name) const
 {
     const int record = m_names.value(name, -1);
-    return record < 0 ? QString() : m_table.record(record).pDefault();
+    return record < 0 ? QString() : m_table.record(record).value();
 }
 
 QString StyleRules::valueProblem(int record, const QString &value) const
 {
     const ParameterRecord &parameter = m_table.record(record);
-    const QString &type = parameter.pType();
+    const QString &type = parameter.type();
     if (type == QLatin1String("spin")) {
         qint32 number = 0;
         try {
@@ -66,7 +66,7 @@ QString StyleRules::valueProblem(int record, const QString &value) const
             return QStringLiteral("is not a whole number");
         }
         // The number box limits values only when the domain names two different bounds.
-        const QStringList domain = SplitString(parameter.pValues(), QStringLiteral(","));
+        const QStringList domain = splitString(parameter.values(), QStringLiteral(","));
         if (domain.size() < 2)
             return {};
         qint32 min = 0;
@@ -81,7 +81,7 @@ QString StyleRules::valueProblem(int record, const QString &value) const
             return QStringLiteral("is outside %1..%2").arg(min).arg(max);
     } else if (type == QLatin1String("list")) {
         const QStringList choices =
-            ListChoices::parse(parameter.pValues(), [this](const QString &name) { return valueOf(name); });
+            ListChoices::parse(parameter.values(), [this](const QString &name) { return valueOf(name); });
         if (ListChoices::preselect(choices, value) < 0)
             return QStringLiteral("starts none of the choices \"%1\"").arg(choices.join(QStringLiteral("\", \"")));
     } else if (type == QLatin1String("color")) {

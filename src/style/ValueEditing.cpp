@@ -31,19 +31,19 @@ bool ValueEditing::edit(StyleDocument &document, ValuePopups &popups)
     if (table.currentIndex() < 0)
         return false;
     const ParameterRecord row = table.current();
-    const QString &type = row.pType();
+    const QString &type = row.type();
 
     std::optional<QString> result;
     if (type == QLatin1String("list"))
-        result = editList(document, popups, row.pValues(), row.pDefault());
+        result = editList(document, popups, row.values(), row.value());
     else if (type == QLatin1String("font"))
-        result = editFont(popups, row.pDefault());
+        result = editFont(popups, row.value());
     else if (type == QLatin1String("spin"))
-        result = editSpin(popups, row.pValues(), row.pDefault());
+        result = editSpin(popups, row.values(), row.value());
     else if (type == QLatin1String("color"))
-        result = editColor(popups, row.pDefault());
+        result = editColor(popups, row.value());
     else if (type == QLatin1String("fontstyle"))
-        result = editFontStyle(popups, row.pDefault());
+        result = editFontStyle(popups, row.value());
     if (!result)
         return false;
 
@@ -57,7 +57,7 @@ std::optional<QString> ValueEditing::editList(StyleDocument &document, ValuePopu
                                               const QString &value)
 {
     const QStringList choices =
-        ListChoices::parse(values, [&document](const QString &name) { return document.GetParamValue(name); });
+        ListChoices::parse(values, [&document](const QString &name) { return document.paramValue(name); });
     int selected = ListChoices::preselect(choices, value);
     if (!popups.execList(choices, selected))
         return std::nullopt;
@@ -77,7 +77,7 @@ std::optional<QString> ValueEditing::editFont(ValuePopups &popups, const QString
 
 std::optional<QString> ValueEditing::editSpin(ValuePopups &popups, const QString &values, const QString &value)
 {
-    const QStringList domain = SplitString(values, QStringLiteral(","));
+    const QStringList domain = splitString(values, QStringLiteral(","));
     m_numberBox.setMinValue(IntegerText::readDecimal(domain.at(0)));
     if (domain.size() > 1)
         m_numberBox.setMaxValue(IntegerText::readDecimal(domain.at(1)));
@@ -89,7 +89,7 @@ std::optional<QString> ValueEditing::editSpin(ValuePopups &popups, const QString
 
 std::optional<QString> ValueEditing::editColor(ValuePopups &popups, const QString &value)
 {
-    TColor color = ColorValue::decode(value);
+    ColorRef color = ColorValue::decode(value);
     if (!popups.execColor(color))
         return std::nullopt;
     return ColorValue::encode(color);

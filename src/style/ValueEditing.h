@@ -11,7 +11,7 @@ class ValuePopups;
 
 // Edits the value of the document's current row in the popup for its type:
 // decodes the value for the popup, and on OK encodes the popup's result and
-// posts it, with FInValueEditor set around the post. A row of another type
+// posts it, with m_inValueEditor set around the post. A row of another type
 // opens nothing. Throws EditorError "'%s' is not a valid integer value" for
 // a number that cannot be read; the popup is then not shown.
 class ValueEditing

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "params/FontStyleValue.h"
-#include "base/TColor.h"
+#include "base/ColorRef.h"
 
 #include <QStringList>
 
@@ -21,6 +21,6 @@ public:
     // when the user chose a font in this popup, else empty.
     virtual bool execFont(QString &fontName) = 0;
     virtual bool execSpin(NumberBox &box) = 0;
-    virtual bool execColor(TColor &color) = 0;
+    virtual bool execColor(ColorRef &color) = 0;
     virtual bool execFontStyle(FontStyleValue &style) = 0;
 };

@@ -6,8 +6,8 @@ namespace ColorPalette {
 
 namespace {
 
-using TColors::fromRgb;
-using TColors::system;
+using ColorRefs::fromRgb;
+using ColorRefs::system;
 
 constexpr std::array<Entry, Count> Table = {{
     // Plain colours, given as RRGGBB.
@@ -49,7 +49,7 @@ const std::array<Entry, Count> &entries()
     return Table;
 }
 
-int indexOf(TColor color)
+int indexOf(ColorRef color)
 {
     const auto it = std::find_if(Table.begin(), Table.end(), [color](const Entry &e) { return e.color == color; });
     return it == Table.end() ? -1 : int(it - Table.begin());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/TColor.h"
+#include "base/ColorRef.h"
 
 #include <QString>
 
@@ -13,7 +13,7 @@ namespace ColorPalette {
 
 struct Entry
 {
-    TColor color;
+    ColorRef color;
     const char *hint; // empty for the plain colours
 };
 
@@ -28,6 +28,6 @@ const std::array<Entry, Count> &entries();
 // The first entry whose 32-bit value equals color, -1 when none does (the
 // colour then goes to the custom-colour button). A plain colour never
 // matches a system entry, whatever the desktop shows for it.
-int indexOf(TColor color);
+int indexOf(ColorRef color);
 
 } // namespace ColorPalette

@@ -12,18 +12,18 @@ QString CustomColors::valueName(int slot)
 void CustomColors::load(const SettingsBackingStore &store)
 {
     for (int i = 0; i < Count; ++i)
-        m_texts[size_t(i)] = store.ReadText(section(), valueName(i), QString());
+        m_texts[size_t(i)] = store.readText(section(), valueName(i), QString());
 }
 
 void CustomColors::save(SettingsBackingStore &store) const
 {
     for (int i = 0; i < Count; ++i)
-        store.WriteText(section(), valueName(i), m_texts[size_t(i)]);
+        store.writeText(section(), valueName(i), m_texts[size_t(i)]);
 }
 
-std::array<TColor, CustomColors::Count> CustomColors::colors() const
+std::array<ColorRef, CustomColors::Count> CustomColors::colors() const
 {
-    std::array<TColor, Count> result{};
+    std::array<ColorRef, Count> result{};
     for (int i = 0; i < Count; ++i) {
         const QString &text = m_texts[size_t(i)];
         if (text.isEmpty()) {
@@ -39,7 +39,7 @@ std::array<TColor, CustomColors::Count> CustomColors::colors() const
     return result;
 }
 
-void CustomColors::setColors(const std::array<TColor, Count> &colors)
+void CustomColors::setColors(const std::array<ColorRef, Count> &colors)
 {
     for (int i = 0; i < Count; ++i)
         m_texts[size_t(i)] = QStringLiteral("%1").arg(colors[size_t(i)], 6, 16, QLatin1Char('0')).toUpper();

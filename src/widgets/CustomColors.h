@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/TColor.h"
+#include "base/ColorRef.h"
 
 #include <QString>
 
@@ -10,12 +10,12 @@ class SettingsBackingStore;
 
 // The 16 custom colours of the system colour dialog, kept between runs as
 // the string values "ColorA".."ColorP" of the key RtColorPicker\CustomColors:
-// hexadecimal TColor digits, empty for an empty slot.
+// hexadecimal ColorRef digits, empty for an empty slot.
 class CustomColors
 {
 public:
     static constexpr int Count = 16;
-    static constexpr TColor Empty = 0xFFFFFFFFu; // how the dialog holds an empty slot
+    static constexpr ColorRef Empty = 0xFFFFFFFFu; // how the dialog holds an empty slot
 
     static QString key() { return QStringLiteral("RtColorPicker"); }
     static QString section() { return QStringLiteral("CustomColors"); }
@@ -28,9 +28,9 @@ public:
 
     // The colours for the dialog. Throws EditorError
     // "'$%s' is not a valid integer value" for a slot that is not hexadecimal.
-    std::array<TColor, Count> colors() const;
+    std::array<ColorRef, Count> colors() const;
     // The dialog's slots after an OK; an empty slot is written as FFFFFFFF.
-    void setColors(const std::array<TColor, Count> &colors);
+    void setColors(const std::array<ColorRef, Count> &colors);
 
     const QString &text(int slot) const { return m_texts[size_t(slot)]; }
 

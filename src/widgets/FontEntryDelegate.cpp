@@ -1,11 +1,11 @@
 #include "widgets/FontEntryDelegate.h"
 
-#include "widgets/TscFontComboBox.h"
+#include "widgets/FontComboBox.h"
 
 #include <QApplication>
 #include <QPainter>
 
-FontEntryDelegate::FontEntryDelegate(TscFontComboBox *combo) : QStyledItemDelegate(combo), m_combo(combo) {}
+FontEntryDelegate::FontEntryDelegate(FontComboBox *combo) : QStyledItemDelegate(combo), m_combo(combo) {}
 
 void FontEntryDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {

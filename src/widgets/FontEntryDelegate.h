@@ -2,7 +2,7 @@
 
 #include <QStyledItemDelegate>
 
-class TscFontComboBox;
+class FontComboBox;
 
 // Draws the rows of the font picker's open list through the control, which
 // draws its closed face the same way.
@@ -11,11 +11,11 @@ class FontEntryDelegate : public QStyledItemDelegate
     Q_OBJECT
 
 public:
-    explicit FontEntryDelegate(TscFontComboBox *combo);
+    explicit FontEntryDelegate(FontComboBox *combo);
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
-    TscFontComboBox *m_combo;
+    FontComboBox *m_combo;
 };

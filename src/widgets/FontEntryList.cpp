@@ -86,7 +86,7 @@ void FontEntryList::changeSelection(int row)
 void FontEntryList::commit()
 {
     // The list counts as closed also when nothing is selected, so that later
-    // selections made with the list closed still set FontName.
+    // selections made with the list closed still set fontName.
     m_open = false;
     if (m_selected < 0 || m_selected >= m_entries.size())
         return;

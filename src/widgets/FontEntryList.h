@@ -16,7 +16,7 @@ struct FontFace
     TscFontTypes kind;
 };
 
-// The entries of the font picker and its FontName. Every entry reads
+// The entries of the font picker and its fontName. Every entry reads
 // face "=" tag, the tag "TA", "TS" or "R" telling the kind. The first
 // usedCount() entries repeat the most recently committed ones, newest first;
 // the rest holds one entry per typeface, sorted.

@@ -49,21 +49,21 @@ constexpr Role Roles[] = {
 
 } // namespace
 
-QColor toQColor(TColor color)
+QColor toQColor(ColorRef color)
 {
-    if (!TColors::isSystem(color))
-        return QColor(TColors::red(color), TColors::green(color), TColors::blue(color));
-    const TColor index = color & 0x00FFFFFFu;
+    if (!ColorRefs::isSystem(color))
+        return QColor(ColorRefs::red(color), ColorRefs::green(color), ColorRefs::blue(color));
+    const ColorRef index = color & 0x00FFFFFFu;
     if (index >= std::size(Roles))
         return Qt::black;
     const QPalette palette = QGuiApplication::palette();
     return palette.color(Roles[index].group, Roles[index].role);
 }
 
-TColor fromQColor(const QColor &color)
+ColorRef fromQColor(const QColor &color)
 {
     const QColor rgb = color.toRgb();
-    return TColor(rgb.red()) | TColor(rgb.green()) << 8 | TColor(rgb.blue()) << 16;
+    return ColorRef(rgb.red()) | ColorRef(rgb.green()) << 8 | ColorRef(rgb.blue()) << 16;
 }
 
 } // namespace SystemColors

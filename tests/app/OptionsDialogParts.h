@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/RangeSpinEdit.h"
-#include "app/TFormOptions.h"
+#include "app/OptionsDialog.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -12,28 +12,28 @@
 // type and click as a user does.
 struct OptionsDialogParts
 {
-    explicit OptionsDialogParts(const TFormOptions &dialog)
-        : FilenameEdit(part<QComboBox>(dialog, "FilenameEdit")), LabelWidth(part<QLabel>(dialog, "LabelWidth")),
-          SpinWidth(part<RangeSpinEdit>(dialog, "SpinWidth")), LabelHeight(part<QLabel>(dialog, "LabelHeight")),
-          SpinHeight(part<RangeSpinEdit>(dialog, "SpinHeight")), DataFileEdit(part<QLineEdit>(dialog, "DataFileEdit")),
-          OK(part<QPushButton>(dialog, "OK")), BtnCansel(part<QPushButton>(dialog, "BtnCansel")),
-          BtnHelp(part<QPushButton>(dialog, "BtnHelp"))
+    explicit OptionsDialogParts(const OptionsDialog &dialog)
+        : filenameEdit(part<QComboBox>(dialog, "FilenameEdit")), labelWidth(part<QLabel>(dialog, "LabelWidth")),
+          spinWidth(part<RangeSpinEdit>(dialog, "SpinWidth")), labelHeight(part<QLabel>(dialog, "LabelHeight")),
+          spinHeight(part<RangeSpinEdit>(dialog, "SpinHeight")), dataFileEdit(part<QLineEdit>(dialog, "DataFileEdit")),
+          okButton(part<QPushButton>(dialog, "OK")), cancelButton(part<QPushButton>(dialog, "BtnCansel")),
+          helpButton(part<QPushButton>(dialog, "BtnHelp"))
     {
     }
 
-    QComboBox *FilenameEdit;
-    QLabel *LabelWidth;
-    RangeSpinEdit *SpinWidth;
-    QLabel *LabelHeight;
-    RangeSpinEdit *SpinHeight;
-    QLineEdit *DataFileEdit;
-    QPushButton *OK;
-    QPushButton *BtnCansel;
-    QPushButton *BtnHelp;
+    QComboBox *filenameEdit;
+    QLabel *labelWidth;
+    RangeSpinEdit *spinWidth;
+    QLabel *labelHeight;
+    RangeSpinEdit *spinHeight;
+    QLineEdit *dataFileEdit;
+    QPushButton *okButton;
+    QPushButton *cancelButton;
+    QPushButton *helpButton;
 
 private:
     template<typename Widget>
-    static Widget *part(const TFormOptions &dialog, const char *name)
+    static Widget *part(const OptionsDialog &dialog, const char *name)
     {
         auto *widget = dialog.findChild<Widget *>(QLatin1String(name));
         if (!widget)

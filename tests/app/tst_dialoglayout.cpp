@@ -1,15 +1,15 @@
-#include "app/TFormOptions.h"
-#include "editors/TFormColor.h"
-#include "editors/TFormFont.h"
-#include "editors/TFormFontStyle.h"
-#include "editors/TFormList.h"
-#include "editors/TFormSpin.h"
-#include "help/TFormAbout.h"
-#include "help/THelpForm.h"
+#include "app/OptionsDialog.h"
+#include "editors/ColorPopup.h"
+#include "editors/FontPopup.h"
+#include "editors/FontStylePopup.h"
+#include "editors/ListPopup.h"
+#include "editors/NumberPopup.h"
+#include "help/AboutDialog.h"
+#include "help/HelpPanel.h"
 #include "settings/SettingsBackingStore.h"
-#include "widgets/TColorPickerForm.h"
-#include "widgets/TFormExampleFont.h"
-#include "widgets/TscFontComboBox.h"
+#include "widgets/ColorPalettePopup.h"
+#include "widgets/FontSampleWindow.h"
+#include "widgets/FontComboBox.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -88,33 +88,33 @@ private slots:
         SettingsBackingStore::setUserFilePath(m_dir.filePath(QStringLiteral("settings.conf")));
         const QString appDir = m_dir.path() + u'/';
         m_factories = {
-            {"About", [] { return new TFormAbout; }},
-            {"Options", [appDir] { return new TFormOptions(appDir); }},
+            {"About", [] { return new AboutDialog; }},
+            {"Options", [appDir] { return new OptionsDialog(appDir); }},
             {"List popup",
              [] {
-                 auto *popup = new TFormList;
-                 popup->ComboBox()->addItems({QStringLiteral("0 - none"), QStringLiteral("1 - thin line")});
+                 auto *popup = new ListPopup;
+                 popup->comboBox()->addItems({QStringLiteral("0 - none"), QStringLiteral("1 - thin line")});
                  return popup;
              }},
             {"Font popup",
              [] {
-                 auto *popup = new TFormFont;
-                 popup->FontComboBox()->setFontName(QStringLiteral("DejaVu Sans"));
+                 auto *popup = new FontPopup;
+                 popup->fontComboBox()->setFontName(QStringLiteral("DejaVu Sans"));
                  return popup;
              }},
-            {"Number popup", [] { return new TFormSpin; }},
-            {"Colour popup", [] { return new TFormColor; }},
-            {"Font style popup", [] { return new TFormFontStyle; }},
-            {"Help panel", [] { return new THelpForm; }},
+            {"Number popup", [] { return new NumberPopup; }},
+            {"Colour popup", [] { return new ColorPopup; }},
+            {"Font style popup", [] { return new FontStylePopup; }},
+            {"Help panel", [] { return new HelpPanel; }},
             {"Colour palette",
              [] {
-                 TColorPickerForm *palette = TColorPickerForm::instance();
+                 ColorPalettePopup *palette = ColorPalettePopup::instance();
                  palette->otherButton()->setText(QStringLiteral("&Other colors..."));
                  return palette;
              }},
             {"Font preview",
              [] {
-                 auto *preview = new TFormExampleFont;
+                 auto *preview = new FontSampleWindow;
                  preview->resize(240, 60);
                  preview->showFace(QStringLiteral("DejaVu Sans"), QStringLiteral("AaBbYyZz"));
                  return preview;

@@ -3,7 +3,7 @@
 #include "app/DocumentCommands.h"
 #include "base/EditorError.h"
 #include "style/StyleDocument.h"
-#include "app/TTBMRUList.h"
+#include "app/RecentFileList.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -21,7 +21,7 @@ private:
     {
         QTemporaryDir dir;
         StyleDocument doc;
-        TTBMRUList recent;
+        RecentFileList recent;
         TestPrompts prompts;
         DocumentCommands commands{doc, recent, prompts};
         QSignalSpy titles{&commands, &DocumentCommands::updateTitleRequested};
@@ -37,7 +37,7 @@ private:
             write(QStringLiteral("blue.stl"), "&a=blue\r\n&c=sky\r\n");
             doc.setAppDir(dir.path() + QLatin1Char('/'));
             doc.loadProfile(path(QStringLiteral("Style.xml")));
-            doc.LoadStyleValues(doc.styleTxtPath());
+            doc.loadStyleValues(doc.styleTxtPath());
             doc.setModified(false);
             refreshes.clear();
         }
@@ -58,7 +58,7 @@ private:
         {
             QStringList out;
             for (int i = 0; i < doc.table().count(); ++i)
-                out << doc.table().record(i).pDefault();
+                out << doc.table().record(i).value();
             return out.join(QLatin1Char('|'));
         }
         // A user edit of parameter a.
@@ -83,9 +83,9 @@ private slots:
     void newOnAnUnchangedDocumentDoesNotAsk()
     {
         Fixture f;
-        f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl")));
+        f.commands.openStyleFile(f.path(QStringLiteral("blue.stl")));
         const QByteArray styleTxt = f.read(QStringLiteral("style.txt"));
-        f.commands.ANewExecute();
+        f.commands.newDocument();
         QVERIFY(f.prompts.asked.isEmpty());
         QCOMPARE(f.values(), QStringLiteral("||"));
         QVERIFY(f.doc.fileName().isEmpty());
@@ -117,7 +117,7 @@ private slots:
         f.edit(QStringLiteral("11"));
         f.prompts.answer = DocumentPrompts::Answer(answer);
         f.prompts.saveName = saveName.isEmpty() ? QString() : f.path(saveName);
-        f.commands.ANewExecute();
+        f.commands.newDocument();
         QCOMPARE(f.prompts.asked, QStringList{QStringLiteral("Do You wand save file \"Untitled\"")});
         QCOMPARE(f.prompts.saveDialogs, saveDialogs);
         QCOMPARE(f.values(), cleared ? QStringLiteral("||") : QStringLiteral("11|20|"));
@@ -129,10 +129,10 @@ private slots:
     void promptOnATitledChangeSavesWithoutDialog()
     {
         Fixture f;
-        f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl")));
+        f.commands.openStyleFile(f.path(QStringLiteral("blue.stl")));
         f.edit(QStringLiteral("navy"));
         f.prompts.answer = DocumentPrompts::Yes;
-        f.commands.ANewExecute();
+        f.commands.newDocument();
         QCOMPARE(f.prompts.asked,
                  QStringList{QStringLiteral("Do You wand save file \"%1\"").arg(f.path(QStringLiteral("blue.stl")))});
         QCOMPARE(f.prompts.saveDialogs, 0);
@@ -146,14 +146,14 @@ private slots:
         f.edit(QStringLiteral("11"));
         f.prompts.answer = DocumentPrompts::Yes;
         f.prompts.saveName = f.path(QStringLiteral("no/such/folder/x.stl"));
-        QCOMPARE(message([&] { f.commands.ANewExecute(); }),
+        QCOMPARE(message([&] { f.commands.newDocument(); }),
                  QStringLiteral("Cannot create file %1").arg(f.prompts.saveName));
         QCOMPARE(f.values(), QStringLiteral("11|20|"));
         QVERIFY(f.doc.isModified());
         QVERIFY(f.doc.fileName().isEmpty());
 
         bool canClose = true;
-        QVERIFY(!message([&] { f.commands.FormCloseQuery(canClose); }).isEmpty());
+        QVERIFY(!message([&] { f.commands.queryClose(canClose); }).isEmpty());
         QVERIFY(!canClose);
     }
 
@@ -161,7 +161,7 @@ private slots:
     {
         Fixture f;
         f.prompts.openName = f.path(QStringLiteral("blue.stl"));
-        f.commands.AOpenExecute();
+        f.commands.open();
         QVERIFY(f.prompts.asked.isEmpty());
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(f.titles.size(), 1);
         QCOMPARE(f.read(QStringLiteral("style.txt")), QByteArray("&a=blue\r\n&c=sky\r\n"));
         QCOMPARE(f.refreshes.size(), 1);
-        QCOMPARE(f.recent.Items(), QStringList{f.path(QStringLiteral("blue.stl"))});
+        QCOMPARE(f.recent.items(), QStringList{f.path(QStringLiteral("blue.stl"))});
     }
 
     void openAsksFirstAndStopsOnCancel()
@@ -178,13 +178,13 @@ private slots:
         f.edit(QStringLiteral("11"));
         f.prompts.openName = f.path(QStringLiteral("blue.stl"));
         f.prompts.answer = DocumentPrompts::Cancel;
-        f.commands.AOpenExecute();
+        f.commands.open();
         QCOMPARE(f.prompts.openDialogs, 0);
         QCOMPARE(f.values(), QStringLiteral("11|20|"));
 
         f.prompts.answer = DocumentPrompts::No;
         f.prompts.openName.clear(); // the dialog is cancelled
-        f.commands.AOpenExecute();
+        f.commands.open();
         QCOMPARE(f.prompts.openDialogs, 1);
         QCOMPARE(f.values(), QStringLiteral("11|20|"));
         QVERIFY(f.doc.isModified());
@@ -193,23 +193,23 @@ private slots:
     void openingAFileThatCannotBeReadChangesNothing()
     {
         Fixture f;
-        f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl")));
+        f.commands.openStyleFile(f.path(QStringLiteral("blue.stl")));
         f.edit(QStringLiteral("navy"));
         f.titles.clear();
         const QString missing = f.path(QStringLiteral("gone.stl"));
-        QCOMPARE(message([&] { f.commands.OpenStyleFile(missing); }), QStringLiteral("Cannot open file %1").arg(missing));
+        QCOMPARE(message([&] { f.commands.openStyleFile(missing); }), QStringLiteral("Cannot open file %1").arg(missing));
         QCOMPARE(f.values(), QStringLiteral("navy||sky"));
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QVERIFY(f.doc.isModified());
         QCOMPARE(f.titles.size(), 0);
-        QCOMPARE(f.recent.Items(), QStringList{f.path(QStringLiteral("blue.stl"))});
+        QCOMPARE(f.recent.items(), QStringList{f.path(QStringLiteral("blue.stl"))});
     }
 
     void anyFileCanBeOpened()
     {
         Fixture f;
         f.write(QStringLiteral("notes.txt"), "just some text\r\nwithout values\r\n");
-        f.commands.OpenStyleFile(f.path(QStringLiteral("notes.txt")));
+        f.commands.openStyleFile(f.path(QStringLiteral("notes.txt")));
         QCOMPARE(f.values(), QStringLiteral("||"));
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("notes.txt")));
         QVERIFY(!f.doc.isModified());
@@ -220,22 +220,22 @@ private slots:
         Fixture f;
         QFile::remove(f.doc.styleTxtPath());
         QVERIFY(QDir().mkpath(f.doc.styleTxtPath())); // a folder where style.txt should be
-        QCOMPARE(message([&] { f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl"))); }),
+        QCOMPARE(message([&] { f.commands.openStyleFile(f.path(QStringLiteral("blue.stl"))); }),
                  QStringLiteral("Cannot create file %1").arg(f.doc.styleTxtPath()));
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.titles.size(), 1);
         QVERIFY(f.doc.isModified());
-        QVERIFY(f.recent.Items().isEmpty());
+        QVERIFY(f.recent.items().isEmpty());
     }
 
     void saveWritesTheTitledFile()
     {
         Fixture f;
-        f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl")));
+        f.commands.openStyleFile(f.path(QStringLiteral("blue.stl")));
         f.edit(QStringLiteral("navy"));
         f.refreshes.clear();
-        f.commands.ASaveExecute();
+        f.commands.save();
         QCOMPARE(f.read(QStringLiteral("blue.stl")), QByteArray("&a=navy\r\n&c=sky\r\n"));
         QVERIFY(!f.doc.isModified());
         QCOMPARE(f.refreshes.size(), 1);
@@ -246,29 +246,29 @@ private slots:
     {
         Fixture f;
         f.edit(QStringLiteral("11"));
-        f.commands.ASaveExecute(); // dialog cancelled
+        f.commands.save(); // dialog cancelled
         QCOMPARE(f.prompts.saveDialogs, 1);
         QVERIFY(f.doc.isModified());
         QVERIFY(f.doc.fileName().isEmpty());
 
         f.prompts.saveName = f.path(QStringLiteral("new.stl"));
-        f.commands.ASaveExecute();
+        f.commands.save();
         QCOMPARE(f.read(QStringLiteral("new.stl")), QByteArray("&a=11\r\n&b=20\r\n"));
         QCOMPARE(f.doc.fileName(), f.prompts.saveName);
         QVERIFY(!f.doc.isModified());
         QCOMPARE(f.titles.size(), 1);
-        QVERIFY(f.recent.Items().isEmpty());
+        QVERIFY(f.recent.items().isEmpty());
     }
 
     void saveThatFailsKeepsTheDocumentModified()
     {
         Fixture f;
-        f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl")));
+        f.commands.openStyleFile(f.path(QStringLiteral("blue.stl")));
         f.edit(QStringLiteral("navy"));
         QFile::remove(f.path(QStringLiteral("blue.stl")));
         QVERIFY(QDir().mkpath(f.path(QStringLiteral("blue.stl"))));
         f.refreshes.clear();
-        QCOMPARE(message([&] { f.commands.ASaveExecute(); }),
+        QCOMPARE(message([&] { f.commands.save(); }),
                  QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("blue.stl"))));
         QVERIFY(f.doc.isModified());
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
@@ -301,7 +301,7 @@ private slots:
         f.prompts.answer = DocumentPrompts::Answer(answer);
         f.prompts.saveName = saveName.isEmpty() ? QString() : f.path(saveName);
         bool allowed = true;
-        f.commands.FormCloseQuery(allowed);
+        f.commands.queryClose(allowed);
         QCOMPARE(allowed, canClose);
         QCOMPARE(f.prompts.asked.size(), asked);
     }
@@ -310,13 +310,13 @@ private slots:
     {
         Fixture f;
         f.write(QStringLiteral("red.stl"), "&b=red\r\n");
-        f.commands.FileDropDrop({f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("red.stl")),
+        f.commands.openDroppedFiles({f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("red.stl")),
                                  f.path(QStringLiteral("style.txt"))});
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
-        QCOMPARE(f.recent.Items(), QStringList{f.path(QStringLiteral("blue.stl"))});
+        QCOMPARE(f.recent.items(), QStringList{f.path(QStringLiteral("blue.stl"))});
         QCOMPARE(f.fronts.size(), 1);
 
-        f.commands.FileDropDrop({});
+        f.commands.openDroppedFiles({});
         QCOMPARE(f.fronts.size(), 2);
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
     }
@@ -326,58 +326,58 @@ private slots:
         Fixture f;
         f.edit(QStringLiteral("11"));
         f.prompts.answer = DocumentPrompts::Cancel;
-        f.commands.FileDropDrop({f.path(QStringLiteral("blue.stl"))});
+        f.commands.openDroppedFiles({f.path(QStringLiteral("blue.stl"))});
         QCOMPARE(f.prompts.asked.size(), 1);
         QCOMPARE(f.values(), QStringLiteral("11|20|"));
         QCOMPARE(f.fronts.size(), 1);
 
         f.prompts.answer = DocumentPrompts::No;
-        f.commands.FileDropDrop({f.path(QStringLiteral("blue.stl"))});
+        f.commands.openDroppedFiles({f.path(QStringLiteral("blue.stl"))});
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
     }
 
     void droppedFileThatCannotBeReadStillComesToTheFront()
     {
         Fixture f;
-        QVERIFY(!message([&] { f.commands.FileDropDrop({f.path(QStringLiteral("gone.stl"))}); }).isEmpty());
+        QVERIFY(!message([&] { f.commands.openDroppedFiles({f.path(QStringLiteral("gone.stl"))}); }).isEmpty());
         QCOMPARE(f.fronts.size(), 1);
     }
 
     void recentFileChoice()
     {
         Fixture f;
-        connect(&f.recent, &TTBMRUList::OnClick, &f.commands, &DocumentCommands::MRUListClick);
+        connect(&f.recent, &RecentFileList::clicked, &f.commands, &DocumentCommands::openRecentFile);
         f.write(QStringLiteral("red.stl"), "&b=red\r\n");
         f.write(QStringLiteral("green.stl"), "&c=green\r\n");
         for (const char *name : {"green.stl", "red.stl", "blue.stl"})
-            f.commands.OpenStyleFile(f.path(QLatin1String(name)));
+            f.commands.openStyleFile(f.path(QLatin1String(name)));
 
         f.edit(QStringLiteral("11"));
         f.prompts.answer = DocumentPrompts::Cancel;
-        f.recent.Click(2); // green, third from the top
-        QCOMPARE(f.recent.Items().first(), f.path(QStringLiteral("green.stl")));
+        f.recent.click(2); // green, third from the top
+        QCOMPARE(f.recent.items().first(), f.path(QStringLiteral("green.stl")));
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.values(), QStringLiteral("11||sky"));
 
         f.prompts.answer = DocumentPrompts::No;
-        f.recent.Click(1); // blue
+        f.recent.click(1); // blue
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
-        QCOMPARE(f.recent.Items(), (QStringList{f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("green.stl")),
+        QCOMPARE(f.recent.items(), (QStringList{f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("green.stl")),
                                                 f.path(QStringLiteral("red.stl"))}));
     }
 
     void recentFileThatIsGoneStaysOnTop()
     {
         Fixture f;
-        connect(&f.recent, &TTBMRUList::OnClick, &f.commands, &DocumentCommands::MRUListClick);
+        connect(&f.recent, &RecentFileList::clicked, &f.commands, &DocumentCommands::openRecentFile);
         f.write(QStringLiteral("red.stl"), "&b=red\r\n");
-        f.commands.OpenStyleFile(f.path(QStringLiteral("red.stl")));
-        f.commands.OpenStyleFile(f.path(QStringLiteral("blue.stl")));
+        f.commands.openStyleFile(f.path(QStringLiteral("red.stl")));
+        f.commands.openStyleFile(f.path(QStringLiteral("blue.stl")));
         QFile::remove(f.path(QStringLiteral("red.stl")));
-        QCOMPARE(message([&] { f.recent.Click(1); }),
+        QCOMPARE(message([&] { f.recent.click(1); }),
                  QStringLiteral("Cannot open file %1").arg(f.path(QStringLiteral("red.stl"))));
-        QCOMPARE(f.recent.Items().first(), f.path(QStringLiteral("red.stl")));
+        QCOMPARE(f.recent.items().first(), f.path(QStringLiteral("red.stl")));
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
     }

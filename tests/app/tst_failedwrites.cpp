@@ -2,7 +2,7 @@
 #include "base/EditorError.h"
 #include "base/ErrorReport.h"
 #include "style/StyleDocument.h"
-#include "app/TTBMRUList.h"
+#include "app/RecentFileList.h"
 #include "support/TestMount.h"
 #include "support/TestPrompts.h"
 
@@ -115,7 +115,7 @@ private slots:
         const QString before = saveAs ? QStringLiteral("/elsewhere/earlier.stl") : path;
         doc.setFileName(before);
         doc.setModified(true);
-        TTBMRUList recentFiles;
+        RecentFileList recentFiles;
         TestPrompts prompts;
         prompts.saveName = path;
         DocumentCommands commands(doc, recentFiles, prompts);
@@ -124,7 +124,7 @@ private slots:
         const auto previous = ErrorReport::setHandler([&reported](const QString &message) { reported << message; });
         const auto restore = qScopeGuard([&previous] { ErrorReport::setHandler(previous); });
 
-        QVERIFY(!ErrorReport::guard([&] { saveAs ? commands.ASaveasExecute() : commands.ASaveExecute(); }));
+        QVERIFY(!ErrorReport::guard([&] { saveAs ? commands.saveAs() : commands.save(); }));
         QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file %1.").arg(path)});
         if (hasOldFile)
             QCOMPARE(readFile(path), oldBytes);
@@ -132,13 +132,13 @@ private slots:
             QVERIFY(!QFileInfo(path).isFile());
         QVERIFY(doc.isModified());
         QCOMPARE(doc.fileName(), before);
-        QCOMPARE(doc.table().record(0).pDefault(), QStringLiteral("0xFFFFFF"));
+        QCOMPARE(doc.table().record(0).value(), QStringLiteral("0xFFFFFF"));
         QCOMPARE(refresh.count(), 0);
         QVERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("mine.stl.")).isEmpty());
 
         // The program goes on: Save as to a place that can take the file works.
         prompts.saveName = m_dir.filePath(QStringLiteral("elsewhere%1%2.stl").arg(saveAs).arg(failure));
-        QVERIFY(ErrorReport::guard([&] { commands.ASaveasExecute(); }));
+        QVERIFY(ErrorReport::guard([&] { commands.saveAs(); }));
         QCOMPARE(readFile(prompts.saveName), QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n"));
         QVERIFY(!doc.isModified());
         QCOMPARE(doc.fileName(), prompts.saveName);
@@ -187,7 +187,7 @@ private slots:
         doc.loadProfile(m_dir.filePath(QStringLiteral("Style.xml")));
         doc.setFileName(path);
         doc.setModified(true);
-        TTBMRUList recentFiles;
+        RecentFileList recentFiles;
         TestPrompts prompts;
         DocumentCommands commands(doc, recentFiles, prompts);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
@@ -195,7 +195,7 @@ private slots:
         const auto previous = ErrorReport::setHandler([&reported](const QString &message) { reported << message; });
         const auto restore = qScopeGuard([&previous] { ErrorReport::setHandler(previous); });
 
-        QCOMPARE(ErrorReport::guard([&] { commands.ASaveExecute(); }), saved);
+        QCOMPARE(ErrorReport::guard([&] { commands.save(); }), saved);
         if (saved) {
             QCOMPARE(reported, QStringList());
             QCOMPARE(readFile(path), content);
@@ -236,7 +236,7 @@ private slots:
             QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(styleTxt));
         }
         // The edit stays and marks the document; the working copy keeps the last good write.
-        QCOMPARE(doc.table().record(1).pDefault(), QStringLiteral("9"));
+        QCOMPARE(doc.table().record(1).value(), QStringLiteral("9"));
         QVERIFY(doc.isModified());
         QCOMPARE(refresh.count(), 0);
         if (hasOldFile)

@@ -3,7 +3,7 @@
 #include "support/TestPrompts.h"
 
 #include "app/DocumentCommands.h"
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 
 #include <QProcess>
 #include <QSettings>
@@ -103,7 +103,7 @@ private slots:
         ReportedErrors reported;
         const QString styleFile = appDir.path(QStringLiteral("mine.stl"));
         {
-            TMainForm form(appDir.dir(), {});
+            MainWindow form(appDir.dir(), {});
             TestPrompts prompts;
             prompts.answer = DocumentPrompts::Answer(answer);
             form.documentCommands().setPrompts(prompts);

@@ -22,7 +22,7 @@ private:
     std::unique_ptr<ProfileGrid> m_grid;
     std::unique_ptr<ValueHistory> m_history;
 
-    QString value(int index) const { return m_doc->table().record(index).pDefault(); }
+    QString value(int index) const { return m_doc->table().record(index).value(); }
 
     QByteArray styleTxt() const
     {
@@ -102,7 +102,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(original);
         file.close();
-        m_doc->LoadStyleValues(file.fileName());
+        m_doc->loadStyleValues(file.fileName());
 
         post(1, QStringLiteral("7"));
         m_history->undo();
@@ -121,7 +121,7 @@ private slots:
     void unchangedPostsAndBulkWorkAreNotRecorded()
     {
         post(0, QStringLiteral("0xFFFFFF")); // OK without a change
-        m_doc->ClearValues();
+        m_doc->clearValues();
         QCOMPARE(m_history->stack()->count(), 0);
     }
 

@@ -26,10 +26,10 @@ private:
         m_table = std::make_unique<ParameterTable>();
         ParameterRecord record;
         record.id = 1;
-        record.setPGroup(QStringLiteral("Chart"));
-        record.setPName(QStringLiteral("title"));
-        record.setPText(SystemText::decode(caption));
-        record.setPDefault(SystemText::decode(value));
+        record.setGroup(QStringLiteral("Chart"));
+        record.setName(QStringLiteral("title"));
+        record.setCaption(SystemText::decode(caption));
+        record.setValue(SystemText::decode(value));
         m_table->append(record);
         m_model = std::make_unique<ProfileGridModel>(m_table.get());
         m_grid = std::make_unique<ProfileGrid>(m_model.get());
@@ -126,7 +126,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_End);
         QTest::keyClicks(editor, QStringLiteral("5"));
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(SystemText::encode(m_table->record(0).pDefault()), QByteArray("f\xFCr \x80" "5"));
+        QTRY_COMPARE(SystemText::encode(m_table->record(0).value()), QByteArray("f\xFCr \x80" "5"));
     }
 };
 

@@ -2,7 +2,7 @@
 
 #include "editors/ProfileGrid.h"
 #include "editors/ProfileGridDelegate.h"
-#include "editors/TFormSpin.h"
+#include "editors/NumberPopup.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
 #include "editors/ValuePopup.h"
@@ -56,7 +56,7 @@ void tst_ProfileGrid::valuesShowInFullAtTheDefaultSize()
     // The window as a first start opens it; the values of the sample, then a
     // font name as long as a value can be.
     QCOMPARE(m_form->size(), QSize(700, 400));
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     const auto check = [grid](const QString &when) {
         QStyleOptionViewItem option;
         option.initFrom(grid);
@@ -92,7 +92,7 @@ void tst_ProfileGrid::valueColumnFollowsTheWidestValue()
 {
     // An edit measures only its own value: the column widens for a value
     // wider than all others and gives the room back when that value narrows.
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     QCoreApplication::processEvents();
     const int captions = grid->header()->sectionSize(ProfileGridModel::ParameterColumn);
     const int needed = grid->valueContentWidth();
@@ -112,7 +112,7 @@ void tst_ProfileGrid::valueColumnFollowsTheWidestValue()
 void tst_ProfileGrid::popupOpensBesideTheGrid()
 {
     focus(QStringLiteral("chartType"));
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     const PopupPosition position = m_form->valueEditors()->popupPosition();
     const QRect row = grid->visualRect(grid->currentIndex());
     QCOMPARE(position.rowHeight, row.height());
@@ -132,10 +132,10 @@ void tst_ProfileGrid::popupMovesUpAtTheMainWindowsBottom()
 {
     // The last row of the grid: its popup would pass the main window's bottom.
     // The grid reaches down to the status bar once the Problems panel is hidden.
-    m_form->ItemProblems->setChecked(false);
+    m_form->problemsAction()->setChecked(false);
     m_form->layout()->activate();
     focus(QStringLiteral("series3Color"));
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     grid->scrollTo(grid->currentIndex());
     const PopupPosition position = m_form->valueEditors()->popupPosition();
     const int mainBottom = m_form->frameGeometry().y() + m_form->frameGeometry().height();
@@ -149,7 +149,7 @@ void tst_ProfileGrid::popupMovesUpAtTheMainWindowsBottom()
 
 void tst_ProfileGrid::buttonAndKeyOpenTheFocusedRow()
 {
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     const QModelIndex cell =
         grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("titleAlign")),
                                                                        ProfileGridModel::ValueColumn));
@@ -179,7 +179,7 @@ void tst_ProfileGrid::buttonAndKeyOpenTheFocusedRow()
 
 void tst_ProfileGrid::inPlaceEditThenEscapeKeepsDocument()
 {
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     const QModelIndex cell =
         grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
                                                                        ProfileGridModel::ValueColumn));
@@ -208,7 +208,7 @@ void tst_ProfileGrid::typedValueReachesThePopup_data()
 void tst_ProfileGrid::typedValueReachesThePopup()
 {
     QFETCH(QString, how);
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     const QModelIndex cell =
         grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
                                                                        ProfileGridModel::ValueColumn));
@@ -223,8 +223,8 @@ void tst_ProfileGrid::typedValueReachesThePopup()
 
     QString shown;
     whenModal([&](QWidget *popup) {
-        shown = m_form->valueEditors()->FormSpin()->SpinEdit()->text();
-        QTest::mouseClick(static_cast<ValuePopup *>(popup)->BtnOK(), Qt::LeftButton);
+        shown = m_form->valueEditors()->formSpin()->spinEdit()->text();
+        QTest::mouseClick(static_cast<ValuePopup *>(popup)->okButton(), Qt::LeftButton);
     });
     if (how == QLatin1String("button"))
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
@@ -256,7 +256,7 @@ void tst_ProfileGrid::valueCellsShowTheirMeaning()
 {
     setValue(QStringLiteral("bgColor"), QStringLiteral("0x800000"));
     setValue(QStringLiteral("titleStyle"), QStringLiteral("5"));
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     auto cell = [&](const char *key) {
         return grid->proxy()->mapFromSource(
             grid->gridModel()->indexOfRecord(recordOf(QLatin1String(key)), ProfileGridModel::ValueColumn));
@@ -279,7 +279,7 @@ void tst_ProfileGrid::valueCellsShowTheirMeaning()
 void tst_ProfileGrid::boldMeansDiffersFromTheProfile()
 {
     // The bundled style.txt holds the bundled profile's defaults: nothing stands out.
-    ProfileGrid *grid = m_form->ProfileGridView();
+    ProfileGrid *grid = m_form->profileGrid();
     const ParameterTable &table = m_form->document().table();
     const DelegateProbe probe;
     auto bold = [&](int record) {
@@ -289,7 +289,7 @@ void tst_ProfileGrid::boldMeansDiffersFromTheProfile()
     QStringList boldRows;
     for (int i = 0; i < table.count(); ++i) {
         if (bold(i))
-            boldRows << table.record(i).pName() + QLatin1Char('=') + table.record(i).pDefault();
+            boldRows << table.record(i).name() + QLatin1Char('=') + table.record(i).value();
     }
     QCOMPARE(boldRows, QStringList());
 

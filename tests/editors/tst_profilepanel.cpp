@@ -35,9 +35,9 @@ private:
     {
         ParameterRecord record;
         record.id = m_table->count() + 1;
-        record.setPGroup(section);
-        record.setPName(QStringLiteral("k%1").arg(m_table->count()));
-        record.setPText(text);
+        record.setGroup(section);
+        record.setName(QStringLiteral("k%1").arg(m_table->count()));
+        record.setCaption(text);
         m_table->append(record);
     }
 

@@ -1,16 +1,16 @@
 #include "support/EditingWindowTest.h"
 
-#include "editors/TFormColor.h"
-#include "editors/TFormFont.h"
-#include "editors/TFormFontStyle.h"
-#include "editors/TFormList.h"
-#include "editors/TFormSpin.h"
+#include "editors/ColorPopup.h"
+#include "editors/FontPopup.h"
+#include "editors/FontStylePopup.h"
+#include "editors/ListPopup.h"
+#include "editors/NumberPopup.h"
 #include "editors/ValuePopup.h"
 #include "editors/ValueEditors.h"
-#include "widgets/TColBtn.h"
-#include "widgets/TColorPickCombo.h"
-#include "widgets/TColorPickerForm.h"
-#include "widgets/TscFontComboBox.h"
+#include "widgets/ColorButton.h"
+#include "widgets/ColorPickerButton.h"
+#include "widgets/ColorPalettePopup.h"
+#include "widgets/FontComboBox.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -56,9 +56,9 @@ void tst_ValueEditors::popupsHaveTheirShape()
 {
     ValueEditors *editors = m_form->valueEditors();
     const QList<QPair<QDialog *, QSize>> popups = {
-        {editors->FormList(), QSize(160, 61)},  {editors->FormFont(), QSize(160, 61)},
-        {editors->FormSpin(), QSize(160, 61)},  {editors->FormColor(), QSize(160, 61)},
-        {editors->FormFontStyle(), QSize(160, 112)},
+        {editors->formList(), QSize(160, 61)},  {editors->formFont(), QSize(160, 61)},
+        {editors->formSpin(), QSize(160, 61)},  {editors->formColor(), QSize(160, 61)},
+        {editors->formFontStyle(), QSize(160, 112)},
     };
     for (const auto &[popup, size] : popups) {
         static_cast<ValuePopup *>(popup)->fitToControls();
@@ -73,18 +73,18 @@ void tst_ValueEditors::popupsHaveTheirShape()
     // The editor's control above OK; the layout itself is checked with the
     // other dialogs' (tst_dialoglayout).
     for (QWidget *control : std::initializer_list<QWidget *>{
-             editors->FormList()->ComboBox(), editors->FormFont()->FontComboBox(), editors->FormSpin()->SpinEdit()}) {
+             editors->formList()->comboBox(), editors->formFont()->fontComboBox(), editors->formSpin()->spinEdit()}) {
         QVERIFY(control->width() >= 145);
-        QVERIFY(control->geometry().bottom() < static_cast<ValuePopup *>(control->window())->BtnOK()->y());
+        QVERIFY(control->geometry().bottom() < static_cast<ValuePopup *>(control->window())->okButton()->y());
     }
-    QCOMPARE(editors->FormColor()->ColorPick()->size(), QSize(39, 22));
-    TFormFontStyle *style = editors->FormFontStyle();
-    QVERIFY(style->CheckBoxBold()->y() < style->CheckBoxItalic()->y());
-    QVERIFY(style->CheckBoxItalic()->y() < style->CheckBoxUnderline()->y());
-    QCOMPARE(style->CheckBoxBold()->x(), style->CheckBoxUnderline()->x());
-    QVERIFY(style->CheckBoxUnderline()->mapTo(style, QPoint(0, style->CheckBoxUnderline()->height())).y()
-            <= style->BtnOK()->mapTo(style, QPoint()).y());
-    QCOMPARE(editors->FormFont()->FontComboBox()->FontTypes(), ftTrueTypeAnsi | ftTrueTypeSymbol);
+    QCOMPARE(editors->formColor()->colorPick()->size(), QSize(39, 22));
+    FontStylePopup *style = editors->formFontStyle();
+    QVERIFY(style->checkBoxBold()->y() < style->checkBoxItalic()->y());
+    QVERIFY(style->checkBoxItalic()->y() < style->checkBoxUnderline()->y());
+    QCOMPARE(style->checkBoxBold()->x(), style->checkBoxUnderline()->x());
+    QVERIFY(style->checkBoxUnderline()->mapTo(style, QPoint(0, style->checkBoxUnderline()->height())).y()
+            <= style->okButton()->mapTo(style, QPoint()).y());
+    QCOMPARE(editors->formFont()->fontComboBox()->fontTypes(), ftTrueTypeAnsi | ftTrueTypeSymbol);
 }
 
 void tst_ValueEditors::listWithTheKeyboard()
@@ -93,7 +93,7 @@ void tst_ValueEditors::listWithTheKeyboard()
     QStringList choices;
     QString preselected;
     edit([&](QWidget *) {
-        QComboBox *box = m_form->valueEditors()->FormList()->ComboBox();
+        QComboBox *box = m_form->valueEditors()->formList()->comboBox();
         for (int i = 0; i < box->count(); ++i)
             choices << box->itemText(i);
         preselected = box->currentText();
@@ -114,7 +114,7 @@ void tst_ValueEditors::conditionalListFollowsItsKey()
     focus(QStringLiteral("lineStyle"));
     QStringList choices;
     edit([&](QWidget *popup) {
-        QComboBox *box = m_form->valueEditors()->FormList()->ComboBox();
+        QComboBox *box = m_form->valueEditors()->formList()->comboBox();
         for (int i = 0; i < box->count(); ++i)
             choices << box->itemText(i);
         box->setCurrentIndex(2);
@@ -159,7 +159,7 @@ void tst_ValueEditors::spinLimitsAndWrites()
     focus(QStringLiteral("borderWidth"));
     int shown = -1;
     edit([&](QWidget *popup) {
-        QSpinBox *spin = m_form->valueEditors()->FormSpin()->SpinEdit();
+        QSpinBox *spin = m_form->valueEditors()->formSpin()->spinEdit();
         shown = spin->value();
         QCOMPARE(spin->minimum(), 0);
         QCOMPARE(spin->maximum(), 10);
@@ -229,11 +229,11 @@ void tst_ValueEditors::spinWritesWhatItShows()
     focus(QStringLiteral("size"));
     QString shown;
     edit([&](QWidget *popup) {
-        QSpinBox *spin = m_form->valueEditors()->FormSpin()->SpinEdit();
+        QSpinBox *spin = m_form->valueEditors()->formSpin()->spinEdit();
         shown = spin->text();
         for (const QChar c : typed) // any character, as a keyboard layout of the locale types it
             QTest::sendKeyEvent(QTest::Click, spin, Qt::Key_unknown, QString(c), Qt::NoModifier);
-        QTest::mouseClick(static_cast<ValuePopup *>(popup)->BtnOK(), Qt::LeftButton);
+        QTest::mouseClick(static_cast<ValuePopup *>(popup)->okButton(), Qt::LeftButton);
     });
     QTRY_VERIFY(m_shown && !m_shown->isVisible());
     QTEST(shown, "shown");
@@ -247,7 +247,7 @@ void tst_ValueEditors::emptyNumberReportsAndOpensNothing()
         setValue(QLatin1String(key), QString());
         focus(QLatin1String(key));
         m_reported.clear();
-        m_form->valueEditors()->PValueButtonClick();
+        m_form->valueEditors()->openValueEditor();
         QCOMPARE(m_reported, QStringList{QStringLiteral("'' is not a valid integer value.")});
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(value(QLatin1String(key)), QString());
@@ -261,21 +261,21 @@ void tst_ValueEditors::colorFromThePalette()
     focus(QStringLiteral("bgColor"));
     bool darkRedPressed = false;
     edit([&](QWidget *) {
-        TColorPickCombo *pick = m_form->valueEditors()->FormColor()->ColorPick();
+        ColorPickerButton *pick = m_form->valueEditors()->formColor()->colorPick();
         QCOMPARE(QApplication::focusWidget(), pick);
         QTest::keyClick(pick, Qt::Key_Down, Qt::AltModifier);
-        TColorPickerForm *palette = TColorPickerForm::instance();
+        ColorPalettePopup *palette = ColorPalettePopup::instance();
         QVERIFY(QTest::qWaitForWindowActive(palette));
         // Escape in the palette closes the palette only.
         QTest::keyClick(palette->focusWidget(), Qt::Key_Escape);
         QVERIFY(!palette->isVisible());
-        QVERIFY(m_form->valueEditors()->FormColor()->isVisible());
+        QVERIFY(m_form->valueEditors()->formColor()->isVisible());
         QTest::keyClick(pick, Qt::Key_Down, Qt::AltModifier);
         QVERIFY(QTest::qWaitForWindowActive(palette));
         darkRedPressed = palette->colorButton(10)->isChecked();
         QTest::keyClick(palette->focusWidget(), Qt::Key_Right); // #808000
         QTest::keyClick(palette->focusWidget(), Qt::Key_Return);
-        QTRY_VERIFY(m_form->valueEditors()->FormColor()->isActiveWindow());
+        QTRY_VERIFY(m_form->valueEditors()->formColor()->isActiveWindow());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     });
     QTRY_VERIFY(m_shown && !m_shown->isVisible());
@@ -293,9 +293,9 @@ void tst_ValueEditors::fontStyleBoxesAreSetEveryTime()
     setValue(QStringLiteral("titleStyle"), QStringLiteral("5"));
     QList<bool> checked;
     edit([&](QWidget *) {
-        TFormFontStyle *form = m_form->valueEditors()->FormFontStyle();
-        checked = {form->CheckBoxBold()->isChecked(), form->CheckBoxItalic()->isChecked(),
-                   form->CheckBoxUnderline()->isChecked()};
+        FontStylePopup *form = m_form->valueEditors()->formFontStyle();
+        checked = {form->checkBoxBold()->isChecked(), form->checkBoxItalic()->isChecked(),
+                   form->checkBoxUnderline()->isChecked()};
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab); // to Italic
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -314,7 +314,7 @@ void tst_ValueEditors::fontKeepsValueWithoutNewPick()
     focus(QStringLiteral("titleFont"));
     QString shown;
     edit([&](QWidget *popup) {
-        shown = m_form->valueEditors()->FormFont()->FontComboBox()->currentText();
+        shown = m_form->valueEditors()->formFont()->fontComboBox()->currentText();
         QTest::keyClick(popup, Qt::Key_Return);
     });
     QCOMPARE(shown, QStringLiteral("DejaVu Sans"));
@@ -324,7 +324,7 @@ void tst_ValueEditors::fontKeepsValueWithoutNewPick()
     // A different font chosen with the keyboard is written by its name.
     QString expected;
     edit([&](QWidget *) {
-        TscFontComboBox *box = m_form->valueEditors()->FormFont()->FontComboBox();
+        FontComboBox *box = m_form->valueEditors()->formFont()->fontComboBox();
         QTest::keyClick(box, Qt::Key_Down);
         expected = box->currentText();
         QTest::keyClick(box, Qt::Key_Return);
@@ -341,7 +341,7 @@ void tst_ValueEditors::fontPickedInTheOpenList()
     QString picked;
     bool openAfterPick = false;
     edit([&](QWidget *popup) {
-        TscFontComboBox *box = m_form->valueEditors()->FormFont()->FontComboBox();
+        FontComboBox *box = m_form->valueEditors()->formFont()->fontComboBox();
         QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
         QTRY_VERIFY(box->view()->isVisible());
         QTest::keyClick(box->view(), Qt::Key_Down);
@@ -375,7 +375,7 @@ void tst_ValueEditors::fontNotInstalled()
     focus(QStringLiteral("titleFont"));
     QString earlier;
     edit([&](QWidget *) {
-        TscFontComboBox *box = m_form->valueEditors()->FormFont()->FontComboBox();
+        FontComboBox *box = m_form->valueEditors()->formFont()->fontComboBox();
         QTest::keyClick(box, Qt::Key_Down);
         earlier = box->currentText();
         QTest::keyClick(box, Qt::Key_Return);
@@ -390,7 +390,7 @@ void tst_ValueEditors::fontNotInstalled()
     focus(QStringLiteral("axisFont"));
     QString shownAtOpen;
     edit([&](QWidget *popup) {
-        TscFontComboBox *box = m_form->valueEditors()->FormFont()->FontComboBox();
+        FontComboBox *box = m_form->valueEditors()->formFont()->fontComboBox();
         shownAtOpen = box->currentText();
         if (action == QLatin1String("list")) {
             QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
@@ -399,7 +399,7 @@ void tst_ValueEditors::fontNotInstalled()
             QTest::keyClick(box->view(), Qt::Key_Return);
             QTRY_VERIFY(!box->entries()->isOpen());
         }
-        QTest::mouseClick(static_cast<ValuePopup *>(popup)->BtnOK(), Qt::LeftButton);
+        QTest::mouseClick(static_cast<ValuePopup *>(popup)->okButton(), Qt::LeftButton);
     });
     QTRY_VERIFY(m_shown && !m_shown->isVisible());
     // The box shows no font for a row whose font it does not list.

@@ -1,8 +1,8 @@
 #include "base/ErrorReport.h"
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 #include "editors/ProfileGrid.h"
 #include "settings/SettingsBackingStore.h"
-#include "help/THelpForm.h"
+#include "help/HelpPanel.h"
 
 #include <QAction>
 #include <QDir>
@@ -33,8 +33,8 @@ private:
     void addPictures();
     void storeHelpSwitch(bool checked);
     // Selects the parameter in the grid as the user would.
-    void select(TMainForm &form, const QString &key);
-    static QSize pictureSize(const TMainForm &form) { return form.HelpForm->Image->pixmap().size(); }
+    void select(MainWindow &form, const QString &key);
+    static QSize pictureSize(const MainWindow &form) { return form.helpPanel()->image->pixmap().size(); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_reported;
@@ -72,18 +72,18 @@ void tst_HelpPanel::addPictures()
 void tst_HelpPanel::storeHelpSwitch(bool checked)
 {
     SettingsBackingStore store(QStringLiteral("SOFTWARE"), SettingsBackingStore::ReadWrite);
-    store.WriteText(QStringLiteral("Melbrin\\TrevixStyleEditor"), QStringLiteral("ItemHelpWindow_Checked"),
+    store.writeText(QStringLiteral("Melbrin\\TrevixStyleEditor"), QStringLiteral("ItemHelpWindow_Checked"),
                     checked ? QStringLiteral("True") : QStringLiteral("False"));
     store.close();
 }
 
-void tst_HelpPanel::select(TMainForm &form, const QString &key)
+void tst_HelpPanel::select(MainWindow &form, const QString &key)
 {
     const ParameterTable &table = form.document().table();
     for (int i = 0; i < table.count(); ++i) {
-        if (table.record(i).pName() == key) {
-            form.ProfileGridView()->setCurrentRecord(i);
-            QCOMPARE(table.current().pName(), key);
+        if (table.record(i).name() == key) {
+            form.profileGrid()->setCurrentRecord(i);
+            QCOMPARE(table.current().name(), key);
             return;
         }
     }
@@ -93,11 +93,11 @@ void tst_HelpPanel::select(TMainForm &form, const QString &key)
 void tst_HelpPanel::withoutPicturesThereIsNoPanel()
 {
     storeHelpSwitch(true);
-    TMainForm form(m_dir->path(), {});
+    MainWindow form(m_dir->path(), {});
     form.show();
-    QVERIFY(form.ItemHelpWindow->isChecked()); // restored, but of no use here
-    QVERIFY(!form.ItemHelpWindow->isVisible());
-    QVERIFY(!form.HelpForm->isVisible());
+    QVERIFY(form.helpPanelAction()->isChecked()); // restored, but of no use here
+    QVERIFY(!form.helpPanelAction()->isVisible());
+    QVERIFY(!form.helpPanel()->isVisible());
     QVERIFY(m_reported.isEmpty());
 }
 
@@ -105,48 +105,48 @@ void tst_HelpPanel::storedSwitchShowsThePanelAtStartWithoutAPicture()
 {
     addPictures();
     storeHelpSwitch(true);
-    TMainForm form(m_dir->path(), {});
-    QVERIFY(!form.HelpForm->isVisible());
+    MainWindow form(m_dir->path(), {});
+    QVERIFY(!form.helpPanel()->isVisible());
     form.show();
-    QVERIFY(form.ItemHelpWindow->isVisible());
-    QVERIFY(form.HelpForm->isVisible());
-    QCOMPARE(form.HelpForm->windowTitle(), QStringLiteral("Help"));
-    QVERIFY(form.HelpForm->width() >= 400 && form.HelpForm->height() >= 320);
-    QVERIFY(form.HelpForm->windowFlags() & Qt::WindowStaysOnTopHint);
-    QCOMPARE(form.HelpForm->windowType(), Qt::Tool);
-    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(form.helpPanelAction()->isVisible());
+    QVERIFY(form.helpPanel()->isVisible());
+    QCOMPARE(form.helpPanel()->windowTitle(), QStringLiteral("Help"));
+    QVERIFY(form.helpPanel()->width() >= 400 && form.helpPanel()->height() >= 320);
+    QVERIFY(form.helpPanel()->windowFlags() & Qt::WindowStaysOnTopHint);
+    QCOMPARE(form.helpPanel()->windowType(), Qt::Tool);
+    QVERIFY(form.helpPanel()->image->pixmap().isNull());
     // The picture's area lies below the blank strip, at least 400 by 300.
-    const QRect image = form.HelpForm->Image->geometry();
+    const QRect image = form.helpPanel()->image->geometry();
     QVERIFY(image.width() >= 400 && image.height() >= 300);
-    QVERIFY(image.top() > form.HelpForm->TopLabel->geometry().bottom());
+    QVERIFY(image.top() > form.helpPanel()->topLabel->geometry().bottom());
     QCOMPARE(image.left(), 0);
-    QVERIFY(form.HelpForm->TopLabel->text().isEmpty());
+    QVERIFY(form.helpPanel()->topLabel->text().isEmpty());
 }
 
 void tst_HelpPanel::followsTheUsersMoves()
 {
     addPictures();
     storeHelpSwitch(false);
-    TMainForm form(m_dir->path(), {});
+    MainWindow form(m_dir->path(), {});
     form.show();
-    QVERIFY(form.ItemHelpWindow->isVisible());
-    QVERIFY(!form.HelpForm->isVisible());
+    QVERIFY(form.helpPanelAction()->isVisible());
+    QVERIFY(!form.helpPanel()->isVisible());
 
     select(form, QStringLiteral("margin")); // the panel is off: nothing is loaded
-    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(form.helpPanel()->image->pixmap().isNull());
 
-    form.ItemHelpWindow->trigger();
-    QVERIFY(form.HelpForm->isVisible());
-    QVERIFY(form.HelpForm->Image->pixmap().isNull()); // showing loads nothing by itself
+    form.helpPanelAction()->trigger();
+    QVERIFY(form.helpPanel()->isVisible());
+    QVERIFY(form.helpPanel()->image->pixmap().isNull()); // showing loads nothing by itself
 
     select(form, QStringLiteral("chartType"));
     const QSize gifSize = QImage(appFile("img/chartType.gif")).size();
     QVERIFY(!gifSize.isEmpty());
     QCOMPARE(pictureSize(form), gifSize); // at its own size
-    QCOMPARE(form.HelpForm->Image->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    QCOMPARE(form.helpPanel()->image->alignment(), Qt::AlignLeft | Qt::AlignTop);
 
     select(form, QStringLiteral("titleText")); // no picture for it
-    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(form.helpPanel()->image->pixmap().isNull());
     QVERIFY(m_reported.isEmpty());
 }
 
@@ -154,23 +154,23 @@ void tst_HelpPanel::popupPostsAndBulkWorkLeaveThePicture()
 {
     addPictures();
     storeHelpSwitch(true);
-    TMainForm form(m_dir->path(), {});
+    MainWindow form(m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("chartType"));
-    QVERIFY(!form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(!form.helpPanel()->image->pixmap().isNull());
 
     form.document().setInValueEditor(true);
     select(form, QStringLiteral("titleText"));
-    QVERIFY(!form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(!form.helpPanel()->image->pixmap().isNull());
     form.document().setInValueEditor(false);
 
     form.document().setTableReady(false);
     select(form, QStringLiteral("titleSize"));
-    QVERIFY(!form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(!form.helpPanel()->image->pixmap().isNull());
     form.document().setTableReady(true);
 
     select(form, QStringLiteral("titleColor"));
-    QVERIFY(form.HelpForm->Image->pixmap().isNull());
+    QVERIFY(form.helpPanel()->image->pixmap().isNull());
 }
 
 void tst_HelpPanel::wholeTableWalksLeaveThePicture()
@@ -182,18 +182,18 @@ void tst_HelpPanel::wholeTableWalksLeaveThePicture()
     broken.write("not a picture");
     broken.close();
     storeHelpSwitch(true);
-    TMainForm form(m_dir->path(), {});
+    MainWindow form(m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("margin"));
-    const QImage before = form.HelpForm->Image->pixmap().toImage();
+    const QImage before = form.helpPanel()->image->pixmap().toImage();
     QVERIFY(!before.isNull());
 
     // Saving walks to the last row, series3Color, and a conditional list looks
     // up chartType; neither is the user's move.
-    form.document().SaveStyleValues(appFile(QStringLiteral("style.txt")));
-    QCOMPARE(form.document().GetParamValue(QStringLiteral("chartType")), QStringLiteral("bar"));
-    QCOMPARE(form.document().table().current().pName(), QStringLiteral("margin"));
-    QCOMPARE(form.HelpForm->Image->pixmap().toImage(), before);
+    form.document().saveStyleValues(appFile(QStringLiteral("style.txt")));
+    QCOMPARE(form.document().paramValue(QStringLiteral("chartType")), QStringLiteral("bar"));
+    QCOMPARE(form.document().table().current().name(), QStringLiteral("margin"));
+    QCOMPARE(form.helpPanel()->image->pixmap().toImage(), before);
     QVERIFY(m_reported.isEmpty());
 }
 
@@ -201,29 +201,29 @@ void tst_HelpPanel::closeBoxUnchecksAndTheItemBringsItBack()
 {
     addPictures();
     storeHelpSwitch(true);
-    TMainForm form(m_dir->path(), {});
+    MainWindow form(m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("bgColor"));
-    const QImage shown = form.HelpForm->Image->pixmap().toImage();
+    const QImage shown = form.helpPanel()->image->pixmap().toImage();
 
-    QVERIFY(form.HelpForm->close());
-    QVERIFY(!form.HelpForm->isVisible());
-    QVERIFY(!form.ItemHelpWindow->isChecked());
+    QVERIFY(form.helpPanel()->close());
+    QVERIFY(!form.helpPanel()->isVisible());
+    QVERIFY(!form.helpPanelAction()->isChecked());
     {
         // The close box saved the panel's position at once.
         SettingsBackingStore store(QStringLiteral("SOFTWARE"));
-        QCOMPARE(store.ReadText(QStringLiteral("Melbrin\\TrevixStyleEditor\\HelpWindow"), QStringLiteral("Visible"),
+        QCOMPARE(store.readText(QStringLiteral("Melbrin\\TrevixStyleEditor\\HelpWindow"), QStringLiteral("Visible"),
                                 QString()),
                  QStringLiteral("0"));
     }
 
-    form.ItemHelpWindow->trigger();
-    QVERIFY(form.ItemHelpWindow->isChecked());
-    QVERIFY(form.HelpForm->isVisible());
-    QCOMPARE(form.HelpForm->Image->pixmap().toImage(), shown);
+    form.helpPanelAction()->trigger();
+    QVERIFY(form.helpPanelAction()->isChecked());
+    QVERIFY(form.helpPanel()->isVisible());
+    QCOMPARE(form.helpPanel()->image->pixmap().toImage(), shown);
 
-    form.ItemHelpWindow->trigger(); // hiding through the menu
-    QVERIFY(!form.HelpForm->isVisible());
+    form.helpPanelAction()->trigger(); // hiding through the menu
+    QVERIFY(!form.helpPanel()->isVisible());
 }
 
 void tst_HelpPanel::unreadablePictureIsReportedAndTheOldOneStays()
@@ -234,15 +234,15 @@ void tst_HelpPanel::unreadablePictureIsReportedAndTheOldOneStays()
     broken.write("GIF89a, but nothing after it");
     broken.close();
     storeHelpSwitch(true);
-    TMainForm form(m_dir->path(), {});
+    MainWindow form(m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("bgColor"));
-    const QImage shown = form.HelpForm->Image->pixmap().toImage();
+    const QImage shown = form.helpPanel()->image->pixmap().toImage();
 
     select(form, QStringLiteral("titleText"));
     QCOMPARE(m_reported.size(), 1);
     QVERIFY(m_reported.first().contains(QStringLiteral("titleText.gif")));
-    QCOMPARE(form.HelpForm->Image->pixmap().toImage(), shown);
+    QCOMPARE(form.helpPanel()->image->pixmap().toImage(), shown);
 }
 
 QTEST_MAIN(tst_HelpPanel)

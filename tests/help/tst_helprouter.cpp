@@ -1,6 +1,6 @@
 #include "base/EditorError.h"
 #include "help/HtmlHelp.h"
-#include "help/THelpRouter.h"
+#include "help/HelpRouter.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -31,9 +31,9 @@ quintptr recordingHtmlHelp(quintptr caller, const char *file, unsigned command, 
 
 void useRecordingHtmlHelp()
 {
-    THelpRouter::setHtmlHelpLoader([] {
+    HelpRouter::setHtmlHelpLoader([] {
         ++loads;
-        return THelpRouter::HtmlHelpEntry(&recordingHtmlHelp);
+        return HelpRouter::HtmlHelpEntry(&recordingHtmlHelp);
     });
 }
 
@@ -60,7 +60,7 @@ private slots:
     void cleanTopicName();
 
 private:
-    std::unique_ptr<THelpRouter> m_router;
+    std::unique_ptr<HelpRouter> m_router;
 };
 
 void tst_HelpRouter::init()
@@ -69,9 +69,9 @@ void tst_HelpRouter::init()
     viewerResult = 1;
     loads = 0;
     useRecordingHtmlHelp();
-    m_router = std::make_unique<THelpRouter>();
+    m_router = std::make_unique<HelpRouter>();
     m_router->setHelpType(htHTMLhelp);
-    m_router->Helpfile = QStringLiteral("/opt/trevix/TrevixStyleEditor.chm");
+    m_router->helpFile = QStringLiteral("/opt/trevix/TrevixStyleEditor.chm");
     calls.clear();
     loads = 0;
 }
@@ -84,18 +84,18 @@ void tst_HelpRouter::cleanup()
 void tst_HelpRouter::onlyOneRouterAtATime()
 {
     try {
-        THelpRouter second;
+        HelpRouter second;
         QFAIL("a second router was created");
     } catch (const EditorError &error) {
         QCOMPARE(error.message(), QStringLiteral("Multiple instances of THelpRouter are not allowed"));
     }
     // The failed second router left the first one as it was.
-    QVERIFY(m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
+    QVERIFY(m_router->showTopic(QString(), QStringLiteral("Settings.html")));
     QCOMPARE(calls.size(), 1);
 
     m_router.reset();
-    THelpRouter again; // the first one is gone
-    QCOMPARE(again.CHMPopupTopics, QStringLiteral("CSHelp.txt"));
+    HelpRouter again; // the first one is gone
+    QCOMPARE(again.chmPopupTopics, QStringLiteral("CSHelp.txt"));
 }
 
 void tst_HelpRouter::closesAllHelpWindowsWhenDestroyed()
@@ -140,8 +140,8 @@ void tst_HelpRouter::showTopicRequests()
     QFETCH(bool, validateId);
     QFETCH(QString, request);
 
-    m_router->ValidateID = validateId;
-    QVERIFY(m_router->ShowTopic(fileName, topic));
+    m_router->validateId = validateId;
+    QVERIFY(m_router->showTopic(fileName, topic));
     QCOMPARE(calls.size(), 1);
     QCOMPARE(calls[0].caller, quintptr(0));
     QCOMPARE(calls[0].file, request);
@@ -152,23 +152,23 @@ void tst_HelpRouter::showTopicRequests()
 void tst_HelpRouter::showTopicResultFollowsTheViewer()
 {
     viewerResult = 0; // the viewer opened no window
-    QVERIFY(!m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
+    QVERIFY(!m_router->showTopic(QString(), QStringLiteral("Settings.html")));
     QCOMPARE(calls.size(), 1);
 }
 
 void tst_HelpRouter::showTopicWithoutHtmlHelpLoadsAgainNextTime()
 {
-    THelpRouter::setHtmlHelpLoader([] {
+    HelpRouter::setHtmlHelpLoader([] {
         ++loads;
-        return THelpRouter::HtmlHelpEntry();
+        return HelpRouter::HtmlHelpEntry();
     });
-    QVERIFY(!m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
-    QVERIFY(!m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
+    QVERIFY(!m_router->showTopic(QString(), QStringLiteral("Settings.html")));
+    QVERIFY(!m_router->showTopic(QString(), QStringLiteral("Settings.html")));
     QCOMPARE(loads, 2);
 
     useRecordingHtmlHelp();
-    QVERIFY(m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
-    QVERIFY(m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
+    QVERIFY(m_router->showTopic(QString(), QStringLiteral("Settings.html")));
+    QVERIFY(m_router->showTopic(QString(), QStringLiteral("Settings.html")));
     QCOMPARE(loads, 3); // loaded once more, then kept
     QCOMPARE(calls.size(), 2);
 }
@@ -176,13 +176,13 @@ void tst_HelpRouter::showTopicWithoutHtmlHelpLoadsAgainNextTime()
 void tst_HelpRouter::htmlHelpTypeLoadsAtOnce()
 {
     loads = 0;
-    THelpRouter::setHtmlHelpLoader([] {
+    HelpRouter::setHtmlHelpLoader([] {
         ++loads;
-        return THelpRouter::HtmlHelpEntry(&recordingHtmlHelp);
+        return HelpRouter::HtmlHelpEntry(&recordingHtmlHelp);
     });
     m_router->setHelpType(htWinhelp);
     QCOMPARE(loads, 0);
-    QVERIFY(!m_router->ShowTopic(QString(), QStringLiteral("Settings.html")));
+    QVERIFY(!m_router->showTopic(QString(), QStringLiteral("Settings.html")));
     m_router->setHelpType(htMixedMode);
     QCOMPARE(loads, 1);
     QVERIFY(calls.isEmpty());
@@ -205,7 +205,7 @@ void tst_HelpRouter::cleanTopicName()
 {
     QFETCH(QString, topic);
     QFETCH(QString, clean);
-    QCOMPARE(THelpRouter::cleanTopicName(topic), clean);
+    QCOMPARE(HelpRouter::cleanTopicName(topic), clean);
 }
 
 QTEST_MAIN(tst_HelpRouter)

@@ -2,7 +2,7 @@
 #include "help/HelpViewerSet.h"
 #include "help/HtmlHelp.h"
 #include "help/ShellOpen.h"
-#include "help/THtmlHelpViewer.h"
+#include "help/HelpViewer.h"
 
 #include "support/TestHelpFile.h"
 
@@ -53,7 +53,7 @@ private:
     {
         return QFile::encodeName(topic.isEmpty() ? m_chm : m_chm + "::/" + topic);
     }
-    THtmlHelpViewer *viewerOf(quintptr window) const { return reinterpret_cast<THtmlHelpViewer *>(window); }
+    HelpViewer *viewerOf(quintptr window) const { return reinterpret_cast<HelpViewer *>(window); }
 
     QTemporaryDir m_dir;
     QString m_chm;
@@ -77,7 +77,7 @@ void tst_HtmlHelp::cleanupTestCase()
 
 void tst_HtmlHelp::cleanup()
 {
-    HtmlHelpA(0, nullptr, HH_CLOSE_ALL, 0);
+    htmlHelpA(0, nullptr, HH_CLOSE_ALL, 0);
     shellHelpViewers().closeAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     m_urls.urls.clear();
@@ -85,26 +85,26 @@ void tst_HtmlHelp::cleanup()
 
 void tst_HtmlHelp::displaysTopicsInOneViewerPerFile()
 {
-    const quintptr window = HtmlHelpA(0, request("Settings.html").constData(), HH_DISPLAY_TOPIC, 0);
+    const quintptr window = htmlHelpA(0, request("Settings.html").constData(), HH_DISPLAY_TOPIC, 0);
     QVERIFY(window != 0);
-    THtmlHelpViewer *viewer = viewerOf(window);
+    HelpViewer *viewer = viewerOf(window);
     QVERIFY(viewer->isVisible());
     QCOMPARE(viewer->windowTitle(), QStringLiteral("Test Help"));
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Settings.html"));
     QVERIFY(viewer->browser()->toPlainText().contains("Area size"));
 
-    QCOMPARE(HtmlHelpA(0, request("Start.html").constData(), HH_DISPLAY_TOPIC, 0), window);
+    QCOMPARE(htmlHelpA(0, request("Start.html").constData(), HH_DISPLAY_TOPIC, 0), window);
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Start.html"));
     QCOMPARE(HtmlHelp::viewers().viewers().size(), 1);
 }
 
 void tst_HtmlHelp::displaysTheDefaultTopicAndMissingTopics()
 {
-    THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request().constData(), HH_DISPLAY_TOPIC, 0));
+    HelpViewer *viewer = viewerOf(htmlHelpA(0, request().constData(), HH_DISPLAY_TOPIC, 0));
     QVERIFY(viewer);
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Start.html"));
 
-    QVERIFY(HtmlHelpA(0, request("Nowhere.html").constData(), HH_DISPLAY_TOPIC, 0) != 0);
+    QVERIFY(htmlHelpA(0, request("Nowhere.html").constData(), HH_DISPLAY_TOPIC, 0) != 0);
     QVERIFY(viewer->browser()->toPlainText().contains("Topic not found"));
 }
 
@@ -112,13 +112,13 @@ void tst_HtmlHelp::missingHelpFileOpensNothing()
 {
     const QByteArray missing = QFile::encodeName(m_dir.filePath("none.chm") + "::/Settings.html");
     for (unsigned command : {HH_DISPLAY_TOPIC, HH_DISPLAY_TOC, HH_DISPLAY_INDEX, HH_HELP_CONTEXT})
-        QCOMPARE(HtmlHelpA(0, missing.constData(), command, 0), quintptr(0));
+        QCOMPARE(htmlHelpA(0, missing.constData(), command, 0), quintptr(0));
     QVERIFY(HtmlHelp::viewers().viewers().isEmpty());
 }
 
 void tst_HtmlHelp::displaysContentsAndIndex()
 {
-    THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request().constData(), HH_DISPLAY_TOC, 0));
+    HelpViewer *viewer = viewerOf(htmlHelpA(0, request().constData(), HH_DISPLAY_TOC, 0));
     QVERIFY(viewer);
     QCOMPARE(viewer->tabs()->currentIndex(), 0);
     QCOMPARE(viewer->contentsTree()->topLevelItemCount(), 1);
@@ -126,7 +126,7 @@ void tst_HtmlHelp::displaysContentsAndIndex()
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Start.html"));
 
     static const char keyword[] = "sett";
-    QCOMPARE(viewerOf(HtmlHelpA(0, request().constData(), HH_DISPLAY_INDEX, quintptr(keyword))), viewer);
+    QCOMPARE(viewerOf(htmlHelpA(0, request().constData(), HH_DISPLAY_INDEX, quintptr(keyword))), viewer);
     QCOMPARE(viewer->tabs()->currentIndex(), 1);
     QCOMPARE(viewer->indexKeyword()->text(), QStringLiteral("sett"));
     QCOMPARE(viewer->indexList()->currentItem()->text(), QStringLiteral("Settings"));
@@ -138,10 +138,10 @@ void tst_HtmlHelp::displaysContentsAndIndex()
 
 void tst_HtmlHelp::mapsHelpContexts()
 {
-    THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request().constData(), HH_HELP_CONTEXT, 1050));
+    HelpViewer *viewer = viewerOf(htmlHelpA(0, request().constData(), HH_HELP_CONTEXT, 1050));
     QVERIFY(viewer);
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Settings.html"));
-    QCOMPARE(HtmlHelpA(0, request().constData(), HH_HELP_CONTEXT, 999), quintptr(0));
+    QCOMPARE(htmlHelpA(0, request().constData(), HH_HELP_CONTEXT, 999), quintptr(0));
 }
 
 void tst_HtmlHelp::showsTextPopups()
@@ -152,27 +152,27 @@ void tst_HtmlHelp::showsTextPopups()
     HH_POPUP popup;
     popup.idString = 2;
     popup.pt = anchor.mapToGlobal(QPoint(10, 10));
-    QVERIFY(HtmlHelpA(quintptr(&anchor), request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP, quintptr(&popup)));
+    QVERIFY(htmlHelpA(quintptr(&anchor), request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP, quintptr(&popup)));
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), QStringLiteral("Second popup,\ntwo lines"));
 
     popup.idString = 99; // no such topic
-    QCOMPARE(HtmlHelpA(0, request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP, quintptr(&popup)), quintptr(0));
-    HtmlHelpA(0, nullptr, HH_CLOSE_ALL, 0);
+    QCOMPARE(htmlHelpA(0, request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP, quintptr(&popup)), quintptr(0));
+    htmlHelpA(0, nullptr, HH_CLOSE_ALL, 0);
     QTRY_VERIFY(!QToolTip::isVisible());
 }
 
 void tst_HtmlHelp::closeAllClosesOnlyItsOwnViewers()
 {
-    QPointer<THtmlHelpViewer> own = viewerOf(HtmlHelpA(0, request().constData(), HH_DISPLAY_TOPIC, 0));
-    ShellOpen(m_chm);
+    QPointer<HelpViewer> own = viewerOf(htmlHelpA(0, request().constData(), HH_DISPLAY_TOPIC, 0));
+    shellOpen(m_chm);
     QCOMPARE(shellHelpViewers().viewers().size(), 1);
-    QPointer<THtmlHelpViewer> shellViewer = shellHelpViewers().viewers().first();
+    QPointer<HelpViewer> shellViewer = shellHelpViewers().viewers().first();
     QVERIFY(shellViewer != own);
     QVERIFY(shellViewer->isVisible());
     QCOMPARE(shellViewer->tabs()->currentIndex(), 0);
 
-    QCOMPARE(HtmlHelpA(0, nullptr, HH_CLOSE_ALL, 0), quintptr(0));
+    QCOMPARE(htmlHelpA(0, nullptr, HH_CLOSE_ALL, 0), quintptr(0));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(own.isNull());
     QVERIFY(!shellViewer.isNull());
@@ -181,7 +181,7 @@ void tst_HtmlHelp::closeAllClosesOnlyItsOwnViewers()
 
 void tst_HtmlHelp::followsLinksInsideAndOutside()
 {
-    THtmlHelpViewer *viewer = viewerOf(HtmlHelpA(0, request("Start.html").constData(), HH_DISPLAY_TOPIC, 0));
+    HelpViewer *viewer = viewerOf(htmlHelpA(0, request("Start.html").constData(), HH_DISPLAY_TOPIC, 0));
     emit viewer->browser()->anchorClicked(QUrl("Settings.html"));
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Settings.html"));
     viewer->browser()->backward();
@@ -194,9 +194,9 @@ void tst_HtmlHelp::followsLinksInsideAndOutside()
 
 void tst_HtmlHelp::shellOpensWebAndMailAddresses()
 {
-    ShellOpen(QStringLiteral("www.melbrin.com"));
-    ShellOpen(QStringLiteral("mailto:support@melbrin.com?subject=Trevix"));
-    ShellOpen(m_dir.filePath("none.chm")); // nothing, silently
+    shellOpen(QStringLiteral("www.melbrin.com"));
+    shellOpen(QStringLiteral("mailto:support@melbrin.com?subject=Trevix"));
+    shellOpen(m_dir.filePath("none.chm")); // nothing, silently
     QCOMPARE(m_urls.urls.size(), 2);
     QCOMPARE(m_urls.urls[0], QUrl("http://www.melbrin.com"));
     QCOMPARE(m_urls.urls[1].scheme(), QStringLiteral("mailto"));

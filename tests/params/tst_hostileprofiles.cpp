@@ -1,5 +1,5 @@
 #include "style/StyleDocument.h"
-#include "xml/EParserError.h"
+#include "xml/XmlParseError.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -54,9 +54,9 @@ private slots:
         StyleDocument doc;
         QCOMPARE(load(doc, write(xml)), 100000);
         const ParameterRecord &last = doc.table().record(99999);
-        QCOMPARE(last.pName(), QStringLiteral("p99999"));
-        QCOMPARE(last.pGroup(), QStringLiteral("Section 1999"));
-        QCOMPARE(last.pDefault(), QStringLiteral("9"));
+        QCOMPARE(last.name(), QStringLiteral("p99999"));
+        QCOMPARE(last.group(), QStringLiteral("Section 1999"));
+        QCOMPARE(last.value(), QStringLiteral("9"));
     }
 
     void deepNestingBecomesRecords()
@@ -67,7 +67,7 @@ private slots:
             xml += "<a>t\n";
         StyleDocument doc;
         QCOMPARE(load(doc, write(xml)), 99999);
-        QCOMPARE(doc.table().record(99998).pGroup(), QStringLiteral("t"));
+        QCOMPARE(doc.table().record(99998).group(), QStringLiteral("t"));
     }
 
     void notXml_data()
@@ -87,18 +87,18 @@ private slots:
         StyleDocument doc;
         try {
             load(doc, write(bytes));
-        } catch (const EParserError &error) {
+        } catch (const XmlParseError &error) {
             QCOMPARE(error.message(), QStringLiteral("Line too long on line 1"));
         }
         for (int i = 0; i < doc.table().count(); ++i)
-            QVERIFY(doc.table().record(i).pName().size() <= ParameterRecord::NameWidth);
+            QVERIFY(doc.table().record(i).name().size() <= ParameterRecord::NameWidth);
     }
 
     void longLineWithoutLineFeeds()
     {
         StyleDocument doc;
-        QVERIFY_THROWS_EXCEPTION(EParserError, load(doc, write("<root>" + QByteArray(8 << 20, 'x') + "</root>")));
-        QCOMPARE(doc.profileReader().Root()->count(), 0);
+        QVERIFY_THROWS_EXCEPTION(XmlParseError, load(doc, write("<root>" + QByteArray(8 << 20, 'x') + "</root>")));
+        QCOMPARE(doc.profileReader().root()->count(), 0);
     }
 
     void manyAttributesInOneTag()
@@ -110,10 +110,10 @@ private slots:
         tag += " type=\"list\"></p></s></root>";
         StyleDocument doc;
         QCOMPARE(load(doc, write(tag)), 1);
-        const TXMLItem *p = doc.profileReader().Root()->item(0)->item(0);
+        const XmlItem *p = doc.profileReader().root()->item(0)->item(0);
         QCOMPARE(p->attribute(u"A99999"), QStringLiteral("99999")); // the first line of a name counts
         QCOMPARE(p->attributes().size(), 200001);
-        QCOMPARE(doc.table().record(0).pType(), QStringLiteral("list"));
+        QCOMPARE(doc.table().record(0).type(), QStringLiteral("list"));
     }
 
     void manyTextRunsInOneElement()
@@ -121,10 +121,10 @@ private slots:
         QByteArray xml = "<root>root<s>S<p>" + QByteArray("x<!---->\n").repeated(200000) + "</p></s></root>";
         StyleDocument doc;
         QCOMPARE(load(doc, write(xml)), 1);
-        const QString text = doc.profileReader().Root()->item(0)->item(0)->text();
+        const QString text = doc.profileReader().root()->item(0)->item(0)->text();
         QCOMPARE(text.size(), 200000 * 3 - 2);
         QVERIFY(text.startsWith(QLatin1String("x\r\nx\r\n")));
-        QCOMPARE(doc.table().record(0).pText(), QStringLiteral("x\r\nx\r\n").repeated(34).left(100));
+        QCOMPARE(doc.table().record(0).caption(), QStringLiteral("x\r\nx\r\n").repeated(34).left(100));
     }
 };
 

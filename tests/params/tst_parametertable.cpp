@@ -14,7 +14,7 @@ private:
         for (int i = 0; i < rows; ++i) {
             ParameterRecord record;
             record.id = i + 1;
-            record.setPName(QStringLiteral("p%1").arg(i));
+            record.setName(QStringLiteral("p%1").arg(i));
             table.append(record);
         }
     }
@@ -50,12 +50,12 @@ private slots:
     void setterCutsToTheFieldWidth()
     {
         ParameterRecord record;
-        record.setPName(QString(25, u'k'));
-        record.setPGroup(QString(60, u'g'));
-        record.setPType(QStringLiteral("fontstyle_x"));
-        QCOMPARE(record.pName().size(), 20);
-        QCOMPARE(record.pGroup().size(), 50);
-        QCOMPARE(record.pType(), QStringLiteral("fontstyle_"));
+        record.setName(QString(25, u'k'));
+        record.setGroup(QString(60, u'g'));
+        record.setType(QStringLiteral("fontstyle_x"));
+        QCOMPARE(record.name().size(), 20);
+        QCOMPARE(record.group().size(), 50);
+        QCOMPARE(record.type(), QStringLiteral("fontstyle_"));
     }
 
     void appendPostsAndMovesToTheRecord()
@@ -133,7 +133,7 @@ private slots:
         QStringList visited;
         for (TableWalk walk(table); !table.eof(); table.next()) {
             QVERIFY(table.controlsDisabled());
-            visited << table.current().pName();
+            visited << table.current().name();
         }
         QCOMPARE(visited, QStringList({"p0", "p1", "p2", "p3"}));
         QCOMPARE(table.recNo(), 3);
@@ -175,7 +175,7 @@ private slots:
         table.postValue(QStringLiteral("b"));
         QCOMPARE(changed.count(), 1);
         table.enableControls();
-        QCOMPARE(table.current().pDefault(), QStringLiteral("b"));
+        QCOMPARE(table.current().value(), QStringLiteral("b"));
     }
 };
 

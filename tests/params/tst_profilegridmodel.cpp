@@ -16,10 +16,10 @@ private:
     {
         ParameterRecord record;
         record.id = table.count() + 1;
-        record.setPGroup(group);
-        record.setPName(QStringLiteral("k%1").arg(table.count()));
-        record.setPText(text);
-        record.setPDefault(value);
+        record.setGroup(group);
+        record.setName(QStringLiteral("k%1").arg(table.count()));
+        record.setCaption(text);
+        record.setValue(value);
         table.append(record);
     }
 
@@ -93,7 +93,7 @@ private slots:
         QVERIFY(model.setData(value, QStringLiteral("a value longer than twenty")));
         QCOMPARE(posts.count(), 1);
         QCOMPARE(table.recNo(), 2);
-        QCOMPARE(table.record(1).pDefault(), QStringLiteral("a value longer than "));
+        QCOMPARE(table.record(1).value(), QStringLiteral("a value longer than "));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.first().first().value<QModelIndex>(), value);
     }
@@ -109,7 +109,7 @@ private slots:
         model.setData(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)), QStringLiteral("5"));
         ErrorReport::setHandler(previous);
         QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file x.")});
-        QCOMPARE(table.record(0).pDefault(), QStringLiteral("5"));
+        QCOMPARE(table.record(0).value(), QStringLiteral("5"));
     }
 
     // The rows that were and are highlighted are redrawn, each whole.

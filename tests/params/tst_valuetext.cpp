@@ -15,10 +15,10 @@ class tst_ValueText : public QObject
     Q_OBJECT
 
 private slots:
-    void splitString_data();
-    void splitString();
-    void swapColorBytes_data();
-    void swapColorBytes();
+    void splitStringCases_data();
+    void splitStringCases();
+    void swapColorBytesCases_data();
+    void swapColorBytesCases();
     void readDecimal_data();
     void readDecimal();
     void colorDecode_data();
@@ -38,7 +38,7 @@ private slots:
     void popupPosition();
 };
 
-void tst_ValueText::splitString_data()
+void tst_ValueText::splitStringCases_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("delimiter");
@@ -54,15 +54,15 @@ void tst_ValueText::splitString_data()
     QTest::newRow("blanks kept") << " a , b " << "," << QStringList{" a ", " b "};
 }
 
-void tst_ValueText::splitString()
+void tst_ValueText::splitStringCases()
 {
     QFETCH(QString, text);
     QFETCH(QString, delimiter);
     QFETCH(QStringList, pieces);
-    QCOMPARE(SplitString(text, delimiter), pieces);
+    QCOMPARE(splitString(text, delimiter), pieces);
 }
 
-void tst_ValueText::swapColorBytes_data()
+void tst_ValueText::swapColorBytesCases_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("swapped");
@@ -73,12 +73,12 @@ void tst_ValueText::swapColorBytes_data()
     QTest::newRow("empty") << "" << "";
 }
 
-void tst_ValueText::swapColorBytes()
+void tst_ValueText::swapColorBytesCases()
 {
     QFETCH(QString, text);
     QFETCH(QString, swapped);
-    QCOMPARE(SwapColorBytes(text), swapped);
-    QCOMPARE(SwapColorBytes(SwapColorBytes(text)), text);
+    QCOMPARE(swapColorBytes(text), swapped);
+    QCOMPARE(swapColorBytes(swapColorBytes(text)), text);
 }
 
 void tst_ValueText::readDecimal_data()
@@ -135,7 +135,7 @@ void tst_ValueText::colorDecode()
 {
     QFETCH(QString, value);
     QFETCH(uint, color);
-    QCOMPARE(ColorValue::decode(value), TColor(color));
+    QCOMPARE(ColorValue::decode(value), ColorRef(color));
 }
 
 void tst_ValueText::colorEncode_data()
@@ -154,7 +154,7 @@ void tst_ValueText::colorEncode()
     QFETCH(uint, color);
     QFETCH(QString, value);
     QCOMPARE(ColorValue::encode(color), value);
-    QCOMPARE(ColorValue::decode(value), TColor(color));
+    QCOMPARE(ColorValue::decode(value), ColorRef(color));
 }
 
 void tst_ValueText::fontStyle_data()

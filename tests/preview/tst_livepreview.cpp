@@ -2,11 +2,11 @@
 #include "support/TestPrompts.h"
 #include "app/DocumentCommands.h"
 #include "base/ErrorReport.h"
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 #include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
-#include "preview/TShockwaveFlash.h"
+#include "preview/FlashPlayerView.h"
 #include "settings/SettingsBackingStore.h"
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
@@ -40,7 +40,7 @@ class tst_LivePreview : public QObject
 private:
     QStringList m_reported;
 
-    static QRgb previewCorner(TMainForm &form) { return form.ShockwaveFlash()->frame().pixel(6, 6); }
+    static QRgb previewCorner(MainWindow &form) { return form.player()->frame().pixel(6, 6); }
 
     // The page's view, in a window of its own shown in the player.
     static QWebEngineView *webView()
@@ -74,11 +74,11 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Live\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        TMainForm form(dir.path(), {});
+        MainWindow form(dir.path(), {});
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
 
-        ProfileGrid *grid = form.ProfileGridView();
+        ProfileGrid *grid = form.profileGrid();
         grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("bgColor"))); // opens the cell's editor
         auto *editor = grid->findChild<QLineEdit *>();
         QVERIFY(editor);
@@ -112,20 +112,20 @@ private slots:
         PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=WWWWWWWWWW\r\n&titleFont=DejaVu Sans\r\n&titleSize=24\r\n"
                           "&titleStyle=1\r\n&titleColor=0xC01020\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        TMainForm form(dir.path(), {});
+        MainWindow form(dir.path(), {});
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
-        QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.ShockwaveFlash()->frame()) > 50, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.player()->frame()) > 50, 10000);
         ParameterTable &table = form.document().table();
         int row = 0;
-        while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
+        while (row < table.count() && table.record(row).name() != QLatin1String("bgColor"))
             ++row;
         QVERIFY(row < table.count());
         for (const QColor next : {QColor(0x20, 0x40, 0x60), QColor(0x30, 0x50, 0x70)}) {
             table.setRecNo(row + 1);
             table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
             QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), next.rgb(), 20000);
-            QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.ShockwaveFlash()->frame()) > 50, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.player()->frame()) > 50, 10000);
         }
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
         SettingsBackingStore::setUserFilePath(QString());
@@ -146,7 +146,7 @@ private slots:
         file.write("&bgColor=0x0000FF\r\n&animation=0\r\n");
         file.close();
 
-        TMainForm form(dir.path(), {});
+        MainWindow form(dir.path(), {});
         TestPrompts prompts;
         prompts.answer = DocumentPrompts::No;
         form.documentCommands().setPrompts(prompts);
@@ -156,8 +156,8 @@ private slots:
 
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(dropped)});
-        const QPoint onTheMovie = form.ShockwaveFlash()->mapTo(&form, form.ShockwaveFlash()->rect().center());
-        QVERIFY(form.childAt(onTheMovie) != form.ShockwaveFlash()); // the web view lies over the player
+        const QPoint onTheMovie = form.player()->mapTo(&form, form.player()->rect().center());
+        QVERIFY(form.childAt(onTheMovie) != form.player()); // the web view lies over the player
         QWindow *window = form.windowHandle();
         const QPlatformDragQtResponse entered = QWindowSystemInterface::handleDrag(
             window, &data, onTheMovie, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::LeftButton, {});
@@ -180,7 +180,7 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        TMainForm form(dir.path(), {});
+        MainWindow form(dir.path(), {});
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
         QWebEngineView *view = webView();
@@ -216,11 +216,11 @@ private slots:
         return view ? view->page()->renderProcessPid() : 0;
     }
 
-    static void setBackground(TMainForm &form, QRgb colour)
+    static void setBackground(MainWindow &form, QRgb colour)
     {
         ParameterTable &table = form.document().table();
         int row = 0;
-        while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
+        while (row < table.count() && table.record(row).name() != QLatin1String("bgColor"))
             ++row;
         QVERIFY(row < table.count());
         table.setRecNo(row + 1);
@@ -236,10 +236,10 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        TMainForm form(dir.path(), {});
-        TShockwaveFlash *player = form.ShockwaveFlash();
-        QSignalSpy shown(player, &TShockwaveFlash::movieShown);
-        QSignalSpy restarted(player, &TShockwaveFlash::restarted);
+        MainWindow form(dir.path(), {});
+        FlashPlayerView *player = form.player();
+        QSignalSpy shown(player, &FlashPlayerView::movieShown);
+        QSignalSpy restarted(player, &FlashPlayerView::restarted);
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 30000);
@@ -278,12 +278,12 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Steady\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        TMainForm form(dir.path(), {});
+        MainWindow form(dir.path(), {});
         form.show();
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
         ParameterTable &table = form.document().table();
         int row = 0;
-        while (row < table.count() && table.record(row).pName() != QLatin1String("bgColor"))
+        while (row < table.count() && table.record(row).name() != QLatin1String("bgColor"))
             ++row;
         QVERIFY(row < table.count());
 
@@ -300,7 +300,7 @@ private slots:
             qint64 last = 0;
             for (;;) {
                 QCoreApplication::processEvents();
-                const QImage frame = form.ShockwaveFlash()->frame();
+                const QImage frame = form.player()->frame();
                 ++frames;
                 gaps.append(clock.elapsed() - last);
                 last = clock.elapsed();

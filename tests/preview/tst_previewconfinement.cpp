@@ -1,4 +1,4 @@
-#include "preview/TShockwaveFlash.h"
+#include "preview/FlashPlayerView.h"
 #include "support/ChartPixels.h"
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
@@ -30,7 +30,7 @@ private:
     int m_connections = 0;
     int m_datagrams = 0;
     std::unique_ptr<PreviewAppDir> m_dir;
-    std::unique_ptr<TShockwaveFlash> m_player;
+    std::unique_ptr<FlashPlayerView> m_player;
     QWebEngineView *m_view = nullptr;
     int m_probes = 0;
 
@@ -77,7 +77,7 @@ private slots:
         });
 
         m_dir = std::make_unique<PreviewAppDir>();
-        m_player = std::make_unique<TShockwaveFlash>();
+        m_player = std::make_unique<FlashPlayerView>();
         m_player->setAppDir(m_dir->path());
         m_player->resize(400, 300);
         play("0x204060");
@@ -170,7 +170,7 @@ private slots:
         const QString probe = m_dir->path() + QStringLiteral("probe.swf");
         QVERIFY(QFile::copy(QStringLiteral(TREVIX_PICK_PROBE), probe));
         const QString title = evaluateInPage(m_view, QStringLiteral("document.title")).toString();
-        QSignalSpy picked(m_player.get(), &TShockwaveFlash::picked);
+        QSignalSpy picked(m_player.get(), &FlashPlayerView::picked);
         m_player->setPicking(true);
         m_player->setMovie(probe);
         QTRY_VERIFY_WITH_TIMEOUT(!picked.isEmpty(), 20000);
@@ -191,7 +191,7 @@ private slots:
     {
         const QString probe = m_dir->path() + QStringLiteral("files.swf");
         QVERIFY(QFile::copy(QStringLiteral(TREVIX_FILE_DIALOG_PROBE), probe));
-        QSignalSpy picked(m_player.get(), &TShockwaveFlash::picked);
+        QSignalSpy picked(m_player.get(), &FlashPlayerView::picked);
         QSignalSpy downloads(m_view->page()->profile(), &QWebEngineProfile::downloadRequested);
         const auto reported = [&picked](int i) { return picked.at(i).at(0).toStringList().join(QLatin1Char(',')); };
         m_player->setPicking(true); // its reports arrive as picks

@@ -1,6 +1,6 @@
 #include "preview/PreviewEngine.h"
 #include "preview/PreviewEngineLoader.h"
-#include "preview/TShockwaveFlash.h"
+#include "preview/FlashPlayerView.h"
 
 #include <QFile>
 #include <QOpenGLContext>
@@ -18,7 +18,7 @@ private slots:
     void playerWithoutEngineStaysEmpty()
     {
         QTemporaryDir empty;
-        TShockwaveFlash player;
+        FlashPlayerView player;
         player.setAppDir(empty.path());
         player.setMovie(empty.filePath(QStringLiteral("movie.swf")));
         player.show();

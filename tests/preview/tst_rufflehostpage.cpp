@@ -51,9 +51,9 @@ private slots:
     void configTakesChangedSettings()
     {
         FlashSettings s;
-        s.Playing = false;
-        s.Scale = QStringLiteral("NoBorder");
-        s.BGColor = QStringLiteral("#102030");
+        s.playing = false;
+        s.scale = QStringLiteral("NoBorder");
+        s.bgColor = QStringLiteral("#102030");
         const QJsonObject c = RuffleHostPage(QStringLiteral("/r"), s).config();
         QCOMPARE(c.value("autoplay").toString(), QStringLiteral("off"));
         QCOMPARE(c.value("scale").toString(), QStringLiteral("noborder"));

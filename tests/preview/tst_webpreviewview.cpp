@@ -1,6 +1,6 @@
 #include "base/ErrorReport.h"
-#include "app/TMainForm.h"
-#include "preview/TShockwaveFlash.h"
+#include "app/MainWindow.h"
+#include "preview/FlashPlayerView.h"
 #include "settings/SettingsBackingStore.h"
 #include "support/PreviewAppDir.h"
 
@@ -23,13 +23,13 @@ class tst_WebPreviewView : public QObject
 private:
     QStringList m_reported;
     std::unique_ptr<PreviewAppDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
 
-    QRgb previewCorner() const { return m_form->ShockwaveFlash()->frame().pixel(6, 6); }
+    QRgb previewCorner() const { return m_form->player()->frame().pixel(6, 6); }
 
     QWidget *preview() const
     {
-        return m_form->ShockwaveFlash()->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        return m_form->player()->findChild<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     }
 
     // What the display shows at a point of the main window.
@@ -46,7 +46,7 @@ private slots:
         ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
         m_dir = std::make_unique<PreviewAppDir>("&bgColor=0x123456\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(m_dir->path() + QStringLiteral("TrevixStyleEditor.conf"));
-        m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
+        m_form = std::make_unique<MainWindow>(m_dir->path(), QStringList());
     }
 
     void cleanupTestCase()
@@ -61,10 +61,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
         const WId shownId = m_form->winId();
         const QWindow *shownWindow = m_form->windowHandle();
-        QVERIFY(!m_form->ShockwaveFlash()->engineStarted());
+        QVERIFY(!m_form->player()->engineStarted());
 
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(), QColor(0x12, 0x34, 0x56).rgb(), 30000);
-        QVERIFY(m_form->ShockwaveFlash()->engineStarted());
+        QVERIFY(m_form->player()->engineStarted());
         QCOMPARE(m_form->winId(), shownId);
         QCOMPARE(m_form->windowHandle(), shownWindow);
         QCOMPARE(m_form->windowHandle()->surfaceType(), QSurface::RasterSurface);

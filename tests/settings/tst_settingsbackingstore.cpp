@@ -64,18 +64,18 @@ private slots:
         QFETCH(QString, text);
         {
             SettingsBackingStore store(Software, SettingsBackingStore::ReadWrite);
-            store.WriteText(Section, QStringLiteral("Value"), text);
+            store.writeText(Section, QStringLiteral("Value"), text);
             store.close();
         }
         SettingsBackingStore store(Software);
-        QCOMPARE(store.ReadText(Section, QStringLiteral("Value"), QStringLiteral("default")), text);
+        QCOMPARE(store.readText(Section, QStringLiteral("Value"), QStringLiteral("default")), text);
     }
 
     void sectionsAreKeyPathsBelowTheOpenedKey()
     {
         {
             SettingsBackingStore store(Software, SettingsBackingStore::ReadWrite);
-            store.WriteText(Section + QStringLiteral("\\ReopenList"), QStringLiteral("MRU1"), QStringLiteral("/a.stl"));
+            store.writeText(Section + QStringLiteral("\\ReopenList"), QStringLiteral("MRU1"), QStringLiteral("/a.stl"));
         }
         QSettings raw(m_path, QSettings::IniFormat);
         QCOMPARE(raw.value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/ReopenList/MRU1")).toString(),
@@ -86,13 +86,13 @@ private slots:
     {
         {
             SettingsBackingStore store(Software, SettingsBackingStore::ReadWrite);
-            store.WriteText(Section, QStringLiteral("Empty"), QString());
+            store.writeText(Section, QStringLiteral("Empty"), QString());
         }
         SettingsBackingStore store(Software);
-        QCOMPARE(store.ReadText(QStringLiteral("Melbrin\\Nowhere"), QStringLiteral("Empty"), QStringLiteral("d")),
+        QCOMPARE(store.readText(QStringLiteral("Melbrin\\Nowhere"), QStringLiteral("Empty"), QStringLiteral("d")),
                  QStringLiteral("d"));
-        QCOMPARE(store.ReadText(Section, QStringLiteral("Missing"), QStringLiteral("d")), QStringLiteral("d"));
-        QCOMPARE(store.ReadText(Section, QStringLiteral("Empty"), QStringLiteral("d")), QString());
+        QCOMPARE(store.readText(Section, QStringLiteral("Missing"), QStringLiteral("d")), QStringLiteral("d"));
+        QCOMPARE(store.readText(Section, QStringLiteral("Empty"), QStringLiteral("d")), QString());
     }
 
     void valueThatIsNotTextFailsTheRead_data()
@@ -110,7 +110,7 @@ private slots:
         writeRawFile("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\" + line + "\n");
         SettingsBackingStore store(Software);
         try {
-            store.ReadText(Section, QStringLiteral("Value"), QString());
+            store.readText(Section, QStringLiteral("Value"), QString());
             QFAIL("no error");
         } catch (const EditorError &e) {
             QCOMPARE(e.message(), QStringLiteral("Invalid data type for 'Value'"));
@@ -132,32 +132,32 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, expected);
         SettingsBackingStore store(Software, SettingsBackingStore::ReadWrite);
-        store.WriteText(Section, QStringLiteral("N"), text);
-        QCOMPARE(store.ReadInteger(Section, QStringLiteral("N"), 7), expected);
-        QCOMPARE(store.ReadInteger(Section, QStringLiteral("Missing"), 7), 7);
+        store.writeText(Section, QStringLiteral("N"), text);
+        QCOMPARE(store.readInteger(Section, QStringLiteral("N"), 7), expected);
+        QCOMPARE(store.readInteger(Section, QStringLiteral("Missing"), 7), 7);
     }
 
     void removeValue()
     {
         {
             SettingsBackingStore store(Software, SettingsBackingStore::ReadWrite);
-            store.WriteText(Section, QStringLiteral("A"), QStringLiteral("1"));
-            store.WriteText(Section, QStringLiteral("B"), QStringLiteral("2"));
+            store.writeText(Section, QStringLiteral("A"), QStringLiteral("1"));
+            store.writeText(Section, QStringLiteral("B"), QStringLiteral("2"));
         }
         {
             SettingsBackingStore readOnly(Software);
-            readOnly.RemoveValue(Section, QStringLiteral("A"));
+            readOnly.removeValue(Section, QStringLiteral("A"));
         }
         {
             SettingsBackingStore store(Software, SettingsBackingStore::ReadWrite);
-            QCOMPARE(store.ReadText(Section, QStringLiteral("A"), QString()), QStringLiteral("1"));
-            store.RemoveValue(Section, QStringLiteral("A"));
-            store.RemoveValue(Section, QStringLiteral("Missing"));
-            store.RemoveValue(QStringLiteral("Melbrin\\Nowhere"), QStringLiteral("A"));
+            QCOMPARE(store.readText(Section, QStringLiteral("A"), QString()), QStringLiteral("1"));
+            store.removeValue(Section, QStringLiteral("A"));
+            store.removeValue(Section, QStringLiteral("Missing"));
+            store.removeValue(QStringLiteral("Melbrin\\Nowhere"), QStringLiteral("A"));
         }
         SettingsBackingStore store(Software);
-        QCOMPARE(store.ReadText(Section, QStringLiteral("A"), QStringLiteral("gone")), QStringLiteral("gone"));
-        QCOMPARE(store.ReadText(Section, QStringLiteral("B"), QString()), QStringLiteral("2"));
+        QCOMPARE(store.readText(Section, QStringLiteral("A"), QStringLiteral("gone")), QStringLiteral("gone"));
+        QCOMPARE(store.readText(Section, QStringLiteral("B"), QString()), QStringLiteral("2"));
     }
 
     void writeFailures_data()
@@ -185,7 +185,7 @@ private slots:
         }
         SettingsBackingStore store(Software, SettingsBackingStore::ReadWrite);
         try {
-            store.WriteText(Section, QStringLiteral("Flags"), QStringLiteral("0"));
+            store.writeText(Section, QStringLiteral("Flags"), QStringLiteral("0"));
             QFAIL("no error");
         } catch (const EditorError &e) {
             QCOMPARE(e.message(), message);
@@ -195,7 +195,7 @@ private slots:
     void readOnlyHandleRefusesWrites()
     {
         SettingsBackingStore store(Software);
-        QVERIFY_THROWS_EXCEPTION(EditorError, store.WriteText(Section, QStringLiteral("X"), QStringLiteral("1")));
+        QVERIFY_THROWS_EXCEPTION(EditorError, store.writeText(Section, QStringLiteral("X"), QStringLiteral("1")));
         QVERIFY(!QFile::exists(m_path));
     }
 };

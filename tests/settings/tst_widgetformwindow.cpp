@@ -1,5 +1,5 @@
 #include "settings/SettingsBackingStore.h"
-#include "settings/TFormStorage.h"
+#include "settings/WindowStateStore.h"
 #include "settings/WidgetFormWindow.h"
 
 #include <QCloseEvent>
@@ -32,12 +32,12 @@ public:
         layout->addWidget(statusBar);
         resize(500, 300);
 
-        storage = new TFormStorage(this);
-        storage->IniSection = Section;
-        storage->Options = {TFormPlacement::fpState, TFormPlacement::fpPosition, TFormPlacement::fpActiveControl};
-        storage->StoredProps = {QStringLiteral("StatusBar.Visible")};
+        storage = new WindowStateStore(this);
+        storage->iniSection = Section;
+        storage->options = {FormPlacement::fpState, FormPlacement::fpPosition, FormPlacement::fpActiveControl};
+        storage->storedProps = {QStringLiteral("StatusBar.Visible")};
         WidgetFormWindow::attach(*storage, this);
-        storage->Active = true;
+        storage->active = true;
     }
 
     bool allowClose = true;
@@ -45,7 +45,7 @@ public:
     QLineEdit *edit;
     QLineEdit *other;
     QStatusBar *statusBar;
-    TFormStorage *storage;
+    WindowStateStore *storage;
 
 protected:
     void showEvent(QShowEvent *) override { restoredBeforeOwnShow = storage->isRestored(); }
@@ -188,8 +188,8 @@ private slots:
     void visibilityIsTheWidgetsOwn()
     {
         Window w; // never shown: its children are not on screen but not hidden either
-        w.storage->Active = false;
-        w.storage->SaveSettings();
+        w.storage->active = false;
+        w.storage->saveSettings();
         QCOMPARE(value(QStringLiteral("StatusBar_Visible")), QStringLiteral("True"));
     }
 

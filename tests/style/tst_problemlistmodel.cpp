@@ -45,7 +45,7 @@ class tst_ProblemListModel : public QObject
     static int recordOf(StyleDocument &document, const QString &key)
     {
         for (int i = 0; i < document.table().count(); ++i) {
-            if (document.table().record(i).pName() == key)
+            if (document.table().record(i).name() == key)
                 return i;
         }
         return -1;
@@ -116,12 +116,12 @@ private slots:
         ProblemListModel model(&document);
         QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
-        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
+        document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
         for (const QString &step : std::as_const(steps)) {
             if (step == QLatin1String("save")) {
-                document.SaveStyleValues(m_dir.path(QStringLiteral("chart.stl")));
+                document.saveStyleValues(m_dir.path(QStringLiteral("chart.stl")));
             } else if (step == QLatin1String("new")) {
-                document.ClearValues();
+                document.clearValues();
             } else {
                 const qsizetype equals = step.indexOf(u'=');
                 set(document, step.left(equals), step.mid(equals + 1));
@@ -137,7 +137,7 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         ProblemListModel model(&document);
-        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
+        document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
         QCOMPARE(model.rowCount(), 3);
         const auto record = [&](int row) { return model.index(row, 0).data(ProblemListModel::RecordIndexRole).toInt(); };
         QCOMPARE(record(0), -1);
@@ -152,7 +152,7 @@ private slots:
         m_dir.load(document);
         ProblemListModel model(&document);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
+        document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(model.rowCount(), 2);
     }
@@ -166,7 +166,7 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         ProblemListModel model(&document);
-        document.LoadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
+        document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
         QCOMPARE(model.rowCount(), ProblemListModel::DroppedLineLimit + 2);
         // The parameter's own line is checked whatever comes before it.
         QCOMPARE(model.index(ProblemListModel::DroppedLineLimit, ProblemListModel::KeyColumn).data().toString(),

@@ -151,7 +151,7 @@ private slots:
         StyleDocument document;
         document.loadProfile(m_profile);
         ProblemListModel panel(&document);
-        document.LoadStyleValues(file);
+        document.loadStyleValues(file);
         found.clear();
         for (int row = 0; row < panel.rowCount(); ++row) {
             found << QStringLiteral("%1: %2").arg(panel.index(row, ProblemListModel::LineColumn).data().toInt())
@@ -244,7 +244,7 @@ private slots:
         StyleDocument defaults;
         defaults.loadProfile(profile);
         files << m_dir.filePath(QStringLiteral("defaults.stl"));
-        defaults.SaveStyleValues(files.last());
+        defaults.saveStyleValues(files.last());
 
         QByteArray out;
         QByteArray err;

@@ -79,7 +79,7 @@ private slots:
         m_dir.load(document);
         StyleComparison comparison(&document);
         QAbstractItemModelTester tester(&comparison, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), mine));
+        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), mine));
         comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), theirs));
         QCOMPARE(this->rows(comparison), rows);
         QCOMPARE(comparison.headerData(StyleComparison::ThatColumn, Qt::Horizontal).toString(),
@@ -93,14 +93,14 @@ private slots:
         m_dir.load(document);
         StyleComparison comparison(&document);
         QAbstractItemModelTester tester(&comparison, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=5\r\n&title=A\r\n"));
+        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=5\r\n&title=A\r\n"));
         comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Width|5|6", "Title|A|B"}));
         QCOMPARE(comparison.index(0, 0).data(ProfileGridModel::TypeRole).toString(), QStringLiteral("color"));
 
         comparison.take(1);
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Title|A|B"}));
-        QCOMPARE(document.GetParamValue(QStringLiteral("width")), QStringLiteral("6"));
+        QCOMPARE(document.paramValue(QStringLiteral("width")), QStringLiteral("6"));
         // style.txt follows a take as any edit.
         QFile styleTxt(document.styleTxtPath());
         QVERIFY(styleTxt.open(QIODevice::ReadOnly));
@@ -109,9 +109,9 @@ private slots:
         document.table().setRecNo(3);
         document.table().postValue(QStringLiteral("C"));
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Title|C|B"}));
-        document.ClearValues();
+        document.clearValues();
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Width||6", "Title||B"}));
-        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
+        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
         QCOMPARE(rows(comparison), QStringList{});
     }
 
@@ -121,7 +121,7 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         StyleComparison comparison(&document);
-        document.LoadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&title=Umsatz f\xFCr\r\n"));
+        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&title=Umsatz f\xFCr\r\n"));
         comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&title=Umsatz f\xFCr\r\n&font=\xA9 \x80\r\n"));
         QCOMPARE(comparison.rowCount(), 1);
         comparison.take(0);

@@ -41,7 +41,7 @@ private:
         for (int i = 0; i < doc.table().count(); ++i) {
             const ParameterRecord &r = doc.table().record(i);
             out << QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                       .arg(r.id).arg(r.pGroup(), r.pName(), r.pText(), r.pType(), r.pValues(), r.pDefault());
+                       .arg(r.id).arg(r.group(), r.name(), r.caption(), r.type(), r.values(), r.value());
         }
         return out;
     }
@@ -98,8 +98,8 @@ private slots:
         StyleDocument doc;
         loadProfile(doc, threeParameters());
         doc.table().setRecNo(2);
-        QCOMPARE(doc.GetParamValue(QStringLiteral("width")), QStringLiteral("5"));
-        QCOMPARE(doc.GetParamValue(QStringLiteral("Width")), QString());
+        QCOMPARE(doc.paramValue(QStringLiteral("width")), QStringLiteral("5"));
+        QCOMPARE(doc.paramValue(QStringLiteral("Width")), QString());
         QCOMPARE(doc.table().recNo(), 2);
     }
 
@@ -109,9 +109,9 @@ private slots:
         loadProfile(doc, threeParameters());
         doc.table().setRecNo(3);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        doc.ClearValues();
+        doc.clearValues();
         for (int i = 0; i < doc.table().count(); ++i)
-            QVERIFY(doc.table().record(i).pDefault().isEmpty());
+            QVERIFY(doc.table().record(i).value().isEmpty());
         QCOMPARE(doc.table().recNo(), 3);
         QVERIFY(doc.isTableReady());
         QVERIFY(doc.isModified());
@@ -124,7 +124,7 @@ private slots:
         StyleDocument doc;
         loadProfile(doc, threeParameters());
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
+        doc.saveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
         QCOMPARE(readFile(QStringLiteral("out.stl")), QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n"));
         QCOMPARE(refresh.count(), 1);
     }
@@ -133,9 +133,9 @@ private slots:
     {
         StyleDocument doc;
         loadProfile(doc, threeParameters());
-        doc.ClearValues();
+        doc.clearValues();
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("empty.stl")));
+        doc.saveStyleValues(m_dir.filePath(QStringLiteral("empty.stl")));
         QCOMPARE(readFile(QStringLiteral("empty.stl")), QByteArray());
         QCOMPARE(refresh.count(), 1);
     }
@@ -147,7 +147,7 @@ private slots:
         doc.table().setRecNo(2);
         writeFile(QStringLiteral("in.stl"), "&TITLE=" + QByteArray(30, 'z') + "\n&unknown=1\n");
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        doc.LoadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
+        doc.loadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
         QCOMPARE(records(doc), QStringList({"1|Chart|bgColor|Background|color||", "2|Chart|title|Title|||" + QString(20, u'z'),
                                             "3|Chart|width|Width|spin|0,10|"}));
         QCOMPARE(doc.table().recNo(), 2);
@@ -164,7 +164,7 @@ private slots:
         const QStringList before = records(doc);
         const QString path = m_dir.filePath(QStringLiteral("gone.stl"));
         try {
-            doc.LoadStyleValues(path);
+            doc.loadStyleValues(path);
             QFAIL("no error");
         } catch (const EditorError &error) {
             QCOMPARE(error.message(), QStringLiteral("Cannot open file %1").arg(path));
@@ -201,7 +201,7 @@ private slots:
         doc.setModified(false);
         doc.table().setRecNo(1);
         QVERIFY_THROWS_EXCEPTION(EditorError, doc.table().postValue(QStringLiteral("0x000000")));
-        QCOMPARE(doc.table().record(0).pDefault(), QStringLiteral("0x000000"));
+        QCOMPARE(doc.table().record(0).value(), QStringLiteral("0x000000"));
         QVERIFY(doc.isModified());
         QCOMPARE(refresh.count(), 0);
     }
@@ -246,13 +246,13 @@ private slots:
         loadProfile(doc, "<root>root<s>Chart<a>A</a><b>B</b></s></root>");
         // The value's line last: a NUL in it ends the file there.
         writeFile(QStringLiteral("in.stl"), "&b=1\r\n&a=" + value + "\r\n");
-        doc.LoadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
+        doc.loadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
         doc.table().setRecNo(2);
         doc.table().postValue(QStringLiteral("2"));
 
         const QByteArray expected = "&a=" + kept + "\r\n&b=2\r\n";
         QCOMPARE(readFile(QStringLiteral("style.txt")), expected);
-        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
+        doc.saveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
         QCOMPARE(readFile(QStringLiteral("out.stl")), expected);
     }
 
@@ -285,12 +285,12 @@ private slots:
         QFETCH(QByteArray, line);
         StyleDocument doc;
         loadProfile(doc, "<root>root<s>Chart<" + key + " default=\"d\xE9\">A</" + key + "></s></root>");
-        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("profile.stl")));
+        doc.saveStyleValues(m_dir.filePath(QStringLiteral("profile.stl")));
         QCOMPARE(readFile(QStringLiteral("profile.stl")), "&" + key + "=d\xE9\r\n");
 
         writeFile(QStringLiteral("in.stl"), line + "\r\n");
-        doc.LoadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
-        doc.SaveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
+        doc.loadStyleValues(m_dir.filePath(QStringLiteral("in.stl")));
+        doc.saveStyleValues(m_dir.filePath(QStringLiteral("out.stl")));
         QTEST(readFile(QStringLiteral("out.stl")), "saved");
     }
 

@@ -25,8 +25,8 @@ public:
     NumberBox box;
     std::optional<int> spinAnswer;
 
-    TColor colorGiven = 0xDEADBEEF;
-    std::optional<TColor> colorAnswer;
+    ColorRef colorGiven = 0xDEADBEEF;
+    std::optional<ColorRef> colorAnswer;
 
     FontStyleValue styleGiven;
     std::optional<FontStyleValue> styleAnswer;
@@ -56,7 +56,7 @@ public:
             b.setValue(*spinAnswer);
         return ok;
     }
-    bool execColor(TColor &color) override
+    bool execColor(ColorRef &color) override
     {
         ++shown;
         colorGiven = color;
@@ -78,12 +78,12 @@ void addRow(StyleDocument &doc, const QString &name, const QString &type, const 
 {
     ParameterRecord record;
     record.id = doc.table().count() + 1;
-    record.setPGroup(QStringLiteral("Chart"));
-    record.setPName(name);
-    record.setPText(name);
-    record.setPType(type);
-    record.setPValues(values);
-    record.setPDefault(value);
+    record.setGroup(QStringLiteral("Chart"));
+    record.setName(name);
+    record.setCaption(name);
+    record.setType(type);
+    record.setValues(values);
+    record.setValue(value);
     doc.table().append(record);
 }
 
@@ -101,7 +101,7 @@ struct Fixture
         doc.table().setRecNo(others.size() + 1);
         doc.setTableReady(false);
     }
-    QString value() const { return doc.table().record(doc.table().count() - 2).pDefault(); }
+    QString value() const { return doc.table().record(doc.table().count() - 2).value(); }
 };
 
 } // namespace
@@ -190,9 +190,9 @@ void tst_ValueEditing::list()
     QTEST(popups.choices, "choices");
     QTEST(popups.selected, "preselected");
     QTEST(f.value(), "written");
-    QCOMPARE(f.doc.table().record(f.doc.table().count() - 1).pDefault(), QStringLiteral("unchanged"));
+    QCOMPARE(f.doc.table().record(f.doc.table().count() - 1).value(), QStringLiteral("unchanged"));
     for (int i = 0; i < others.size(); ++i)
-        QCOMPARE(f.doc.table().record(i).pDefault(), others.at(i).section(QLatin1Char('='), 1));
+        QCOMPARE(f.doc.table().record(i).value(), others.at(i).section(QLatin1Char('='), 1));
 }
 
 void tst_ValueEditing::spin_data()
@@ -285,26 +285,26 @@ void tst_ValueEditing::color_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<uint>("given");
-    QTest::addColumn<std::optional<TColor>>("answer");
+    QTest::addColumn<std::optional<ColorRef>>("answer");
     QTest::addColumn<QString>("written");
-    QTest::newRow("dark red, unchanged") << "0x800000" << 0x80u << std::optional<TColor>() << "0x800000";
-    QTest::newRow("lower case comes back upper case") << "0x1f3f6e" << 0x6E3F1Fu << std::optional<TColor>() << "0x1F3F6E";
-    QTest::newRow("blue chosen") << "0xFFFFFF" << 0xFFFFFFu << std::optional<TColor>(0xFF0000u) << "0x0000FF";
-    QTest::newRow("system colour chosen") << "0x000000" << 0u << std::optional<TColor>(0x8000000Fu) << "0x8000000F";
-    QTest::newRow("system colour kept") << "0x80000005" << 0x80000005u << std::optional<TColor>() << "0x80000005";
-    QTest::newRow("unreadable opens on black") << "0xRED" << 0u << std::optional<TColor>() << "0x000000";
+    QTest::newRow("dark red, unchanged") << "0x800000" << 0x80u << std::optional<ColorRef>() << "0x800000";
+    QTest::newRow("lower case comes back upper case") << "0x1f3f6e" << 0x6E3F1Fu << std::optional<ColorRef>() << "0x1F3F6E";
+    QTest::newRow("blue chosen") << "0xFFFFFF" << 0xFFFFFFu << std::optional<ColorRef>(0xFF0000u) << "0x0000FF";
+    QTest::newRow("system colour chosen") << "0x000000" << 0u << std::optional<ColorRef>(0x8000000Fu) << "0x8000000F";
+    QTest::newRow("system colour kept") << "0x80000005" << 0x80000005u << std::optional<ColorRef>() << "0x80000005";
+    QTest::newRow("unreadable opens on black") << "0xRED" << 0u << std::optional<ColorRef>() << "0x000000";
 }
 
 void tst_ValueEditing::color()
 {
     QFETCH(QString, value);
     QFETCH(uint, given);
-    QFETCH(std::optional<TColor>, answer);
+    QFETCH(std::optional<ColorRef>, answer);
     Fixture f(QStringLiteral("color"), QString(), value);
     ScriptedPopups popups;
     popups.colorAnswer = answer;
     QVERIFY(ValueEditing().edit(f.doc, popups));
-    QCOMPARE(popups.colorGiven, TColor(given));
+    QCOMPARE(popups.colorGiven, ColorRef(given));
     QTEST(f.value(), "written");
 }
 

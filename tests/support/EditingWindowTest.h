@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/TMainForm.h"
+#include "app/MainWindow.h"
 #include "base/ErrorReport.h"
 #include "editors/ProfileGrid.h"
 #include "editors/ValueEditors.h"
 #include "settings/SettingsBackingStore.h"
-#include "widgets/TColorPickerForm.h"
+#include "widgets/ColorPalettePopup.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,7 +41,7 @@ protected:
     QByteArray styleTxt() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TMainForm> m_form;
+    std::unique_ptr<MainWindow> m_form;
     QStringList m_reported;
     QWidget *m_shown = nullptr;
     QLocale m_locale;
@@ -63,14 +63,14 @@ inline void EditingWindowTest::cleanupWindow()
 {
     m_form.reset();
     QLocale::setDefault(m_locale);
-    delete TColorPickerForm::instance();
+    delete ColorPalettePopup::instance();
     SettingsBackingStore::setUserFilePath(QString());
     m_dir.reset();
 }
 
 inline void EditingWindowTest::start()
 {
-    m_form = std::make_unique<TMainForm>(m_dir->path(), QStringList());
+    m_form = std::make_unique<MainWindow>(m_dir->path(), QStringList());
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     m_form->document().setModified(false);
@@ -91,7 +91,7 @@ inline int EditingWindowTest::recordOf(const QString &key) const
 {
     const ParameterTable &table = m_form->document().table();
     for (int i = 0; i < table.count(); ++i) {
-        if (table.record(i).pName() == key)
+        if (table.record(i).name() == key)
             return i;
     }
     return -1;
@@ -99,7 +99,7 @@ inline int EditingWindowTest::recordOf(const QString &key) const
 
 inline QString EditingWindowTest::value(const QString &key) const
 {
-    return m_form->document().table().record(recordOf(key)).pDefault();
+    return m_form->document().table().record(recordOf(key)).value();
 }
 
 inline void EditingWindowTest::setValue(const QString &key, const QString &text)
@@ -114,7 +114,7 @@ inline void EditingWindowTest::setValue(const QString &key, const QString &text)
 
 inline void EditingWindowTest::focus(const QString &key)
 {
-    m_form->ProfileGridView()->setCurrentRecord(recordOf(key));
+    m_form->profileGrid()->setCurrentRecord(recordOf(key));
 }
 
 inline QByteArray EditingWindowTest::styleTxt() const
@@ -140,5 +140,5 @@ inline void EditingWindowTest::edit(std::function<void(QWidget *popup)> action)
 {
     m_shown = nullptr;
     whenModal(action);
-    m_form->valueEditors()->PValueButtonClick();
+    m_form->valueEditors()->openValueEditor();
 }

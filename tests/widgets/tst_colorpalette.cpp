@@ -49,14 +49,14 @@ void tst_ColorPalette::indexOf_data()
     QTest::addColumn<int>("index");
     // Plain colours by row and column (from 1): index (row - 1) * 8 + column - 1.
     QTest::newRow("#000000 row 1 column 1") << 0x000000u << 0;
-    QTest::newRow("#800000 row 2 column 3") << TColors::fromRgb(0x800000) << 10;
-    QTest::newRow("#0000FF row 4 column 7") << TColors::fromRgb(0x0000FF) << 30;
-    QTest::newRow("#C0C0C0 row 5 column 2, never a system entry") << TColors::fromRgb(0xC0C0C0) << 33;
-    QTest::newRow("#FFC0FF row 7 column 8") << TColors::fromRgb(0xFFC0FF) << 55;
+    QTest::newRow("#800000 row 2 column 3") << ColorRefs::fromRgb(0x800000) << 10;
+    QTest::newRow("#0000FF row 4 column 7") << ColorRefs::fromRgb(0x0000FF) << 30;
+    QTest::newRow("#C0C0C0 row 5 column 2, never a system entry") << ColorRefs::fromRgb(0xC0C0C0) << 33;
+    QTest::newRow("#FFC0FF row 7 column 8") << ColorRefs::fromRgb(0xFFC0FF) << 55;
     QTest::newRow("Active Border first system entry") << 0x8000000Au << 56;
     QTest::newRow("Button Face") << 0x8000000Fu << 60;
     QTest::newRow("Window Text last entry") << 0x80000008u << 82;
-    QTest::newRow("#123456 goes to the custom button") << TColors::fromRgb(0x123456) << -1;
+    QTest::newRow("#123456 goes to the custom button") << ColorRefs::fromRgb(0x123456) << -1;
     QTest::newRow("unknown system index") << 0x80000019u << -1;
 }
 
@@ -68,7 +68,7 @@ void tst_ColorPalette::indexOf()
 
 void tst_ColorPalette::tableHasNoDuplicates()
 {
-    QSet<TColor> seen;
+    QSet<ColorRef> seen;
     for (const ColorPalette::Entry &entry : ColorPalette::entries())
         seen.insert(entry.color);
     QCOMPARE(seen.size(), ColorPalette::Count);
@@ -80,7 +80,7 @@ void tst_ColorPalette::customColorsStartEmpty()
 {
     CustomColors colors;
     colors.load(SettingsBackingStore(CustomColors::key()));
-    for (TColor c : colors.colors())
+    for (ColorRef c : colors.colors())
         QCOMPARE(c, CustomColors::Empty);
 }
 
@@ -88,12 +88,12 @@ void tst_ColorPalette::customColorsRoundTrip()
 {
     {
         SettingsBackingStore store(CustomColors::key(), SettingsBackingStore::ReadWrite);
-        store.WriteText(CustomColors::section(), QStringLiteral("ColorB"), QStringLiteral("ff8000"));
+        store.writeText(CustomColors::section(), QStringLiteral("ColorB"), QStringLiteral("ff8000"));
         store.close();
     }
     CustomColors colors;
     colors.load(SettingsBackingStore(CustomColors::key()));
-    std::array<TColor, CustomColors::Count> saved = colors.colors();
+    std::array<ColorRef, CustomColors::Count> saved = colors.colors();
     QCOMPARE(saved[0], CustomColors::Empty);
     QCOMPARE(saved[1], 0xFF8000u);
 
@@ -104,7 +104,7 @@ void tst_ColorPalette::customColorsRoundTrip()
         colors.save(store);
         store.close();
     }
-    QCOMPARE(SettingsBackingStore(CustomColors::key()).ReadText(CustomColors::section(), QStringLiteral("ColorA"),
+    QCOMPARE(SettingsBackingStore(CustomColors::key()).readText(CustomColors::section(), QStringLiteral("ColorA"),
                                                                 QStringLiteral("missing")),
              QString());
 
@@ -118,7 +118,7 @@ void tst_ColorPalette::customColorsRoundTrip()
     const SettingsBackingStore store(CustomColors::key());
     QStringList texts;
     for (int i = 0; i < CustomColors::Count; ++i)
-        texts << store.ReadText(CustomColors::section(), CustomColors::valueName(i), QStringLiteral("missing"));
+        texts << store.readText(CustomColors::section(), CustomColors::valueName(i), QStringLiteral("missing"));
     QCOMPARE(texts.mid(0, 4), (QStringList{"FFFFFFFF", "FF8000", "000123", "FFFFFFFF"}));
     QCOMPARE(texts.count(QStringLiteral("FFFFFFFF")), 14);
     QCOMPARE(CustomColors::valueName(15), QStringLiteral("ColorP"));
@@ -132,7 +132,7 @@ void tst_ColorPalette::customColorsInvalidSlot()
 {
     {
         SettingsBackingStore store(CustomColors::key(), SettingsBackingStore::ReadWrite);
-        store.WriteText(CustomColors::section(), QStringLiteral("ColorD"), QStringLiteral("12G4"));
+        store.writeText(CustomColors::section(), QStringLiteral("ColorD"), QStringLiteral("12G4"));
         store.close();
     }
     CustomColors colors;

@@ -1,9 +1,9 @@
 #include "base/ErrorReport.h"
 #include "settings/SettingsBackingStore.h"
 #include "widgets/CustomColors.h"
-#include "widgets/TColBtn.h"
-#include "widgets/TColorPickCombo.h"
-#include "widgets/TColorPickerForm.h"
+#include "widgets/ColorButton.h"
+#include "widgets/ColorPickerButton.h"
+#include "widgets/ColorPalettePopup.h"
 
 #include <QColorDialog>
 #include <QToolButton>
@@ -35,13 +35,13 @@ private slots:
 
 private:
     void createHost();
-    TColorPickerForm *openPalette();
+    ColorPalettePopup *openPalette();
     // Runs action on the colour dialog once it is shown modally.
     void whenDialogShows(std::function<void(QColorDialog *)> action);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QWidget> m_host;
-    TColorPickCombo *m_combo = nullptr;
+    ColorPickerButton *m_combo = nullptr;
     QStringList m_errors;
 };
 
@@ -58,7 +58,7 @@ void tst_ColorPicker::createHost()
 {
     m_host = std::make_unique<QWidget>();
     m_host->resize(200, 100);
-    m_combo = new TColorPickCombo(m_host.get());
+    m_combo = new ColorPickerButton(m_host.get());
     m_combo->setGeometry(40, 8, 39, 22);
     m_host->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
@@ -67,15 +67,15 @@ void tst_ColorPicker::createHost()
 void tst_ColorPicker::cleanup()
 {
     m_host.reset(); // the palette belongs to it once opened
-    delete TColorPickerForm::instance();
+    delete ColorPalettePopup::instance();
     SettingsBackingStore::setUserFilePath(QString());
     m_dir.reset();
 }
 
-TColorPickerForm *tst_ColorPicker::openPalette()
+ColorPalettePopup *tst_ColorPicker::openPalette()
 {
     m_combo->showPopup();
-    TColorPickerForm *palette = TColorPickerForm::instance();
+    ColorPalettePopup *palette = ColorPalettePopup::instance();
     if (!QTest::qWaitForWindowActive(palette))
         return nullptr;
     return palette;
@@ -84,7 +84,7 @@ TColorPickerForm *tst_ColorPicker::openPalette()
 void tst_ColorPicker::whenDialogShows(std::function<void(QColorDialog *)> action)
 {
     QTimer::singleShot(0, this, [this, action] {
-        auto *dialog = TColorPickerForm::instance()->ColorDialog();
+        auto *dialog = ColorPalettePopup::instance()->colorDialog();
         if (!dialog->isVisible()) {
             whenDialogShows(action);
             return;
@@ -104,19 +104,19 @@ void tst_ColorPicker::widthFollowsHeight()
 
 void tst_ColorPicker::activeColorRaisesOnChangedOnlyOnChange()
 {
-    QSignalSpy changed(m_combo, &TColorPickCombo::OnChanged);
-    QCOMPARE(m_combo->ActiveColor(), TColors::Black);
-    m_combo->setActiveColor(TColors::Black);
+    QSignalSpy changed(m_combo, &ColorPickerButton::colorChanged);
+    QCOMPARE(m_combo->activeColor(), ColorRefs::Black);
+    m_combo->setActiveColor(ColorRefs::Black);
     QCOMPARE(changed.count(), 0);
     m_combo->setActiveColor(0x80);
     m_combo->setActiveColor(0x80);
     QCOMPARE(changed.count(), 1);
-    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(m_combo->activeColor(), 0x80u);
 }
 
 void tst_ColorPicker::opensBelowTheControl()
 {
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
     QCOMPARE(palette->frameGeometry().topLeft(), m_combo->mapToGlobal(QPoint(0, m_combo->height())));
     QCOMPARE(palette->size(), QSize(255, 177));
@@ -135,7 +135,7 @@ void tst_ColorPicker::marksTheCurrentColor_data()
     QTest::newRow("#800000 row 2 column 3") << 0x00000080u << 10;
     QTest::newRow("Button Face") << 0x8000000Fu << 60;
     QTest::newRow("#C0C0C0 never a system entry") << 0x00C0C0C0u << 33;
-    QTest::newRow("#123456 on the custom button") << 0x00563412u << TColorPickerForm::CustomIndex;
+    QTest::newRow("#123456 on the custom button") << 0x00563412u << ColorPalettePopup::CustomIndex;
 }
 
 void tst_ColorPicker::marksTheCurrentColor()
@@ -143,21 +143,21 @@ void tst_ColorPicker::marksTheCurrentColor()
     QFETCH(uint, color);
     QFETCH(int, pressed);
     m_combo->setActiveColor(color);
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
-    for (int i = 0; i <= TColorPickerForm::CustomIndex; ++i)
+    for (int i = 0; i <= ColorPalettePopup::CustomIndex; ++i)
         QCOMPARE(palette->colorButton(i)->isChecked(), i == pressed);
-    QCOMPARE(palette->colorButton(pressed)->SqareColor(), TColor(color));
-    QCOMPARE(palette->color(), TColor(color));
+    QCOMPARE(palette->colorButton(pressed)->squareColor(), ColorRef(color));
+    QCOMPARE(palette->color(), ColorRef(color));
 }
 
 void tst_ColorPicker::choosingWritesAndCloses()
 {
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
-    QSignalSpy changed(m_combo, &TColorPickCombo::OnChanged);
+    QSignalSpy changed(m_combo, &ColorPickerButton::colorChanged);
     QTest::mouseClick(palette->colorButton(10), Qt::LeftButton);
-    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(m_combo->activeColor(), 0x80u);
     QCOMPARE(changed.count(), 1);
     QVERIFY(!palette->isVisible());
 
@@ -165,28 +165,28 @@ void tst_ColorPicker::choosingWritesAndCloses()
     QVERIFY(openPalette());
     QVERIFY(palette->colorButton(10)->isChecked());
     QTest::mouseClick(palette->colorButton(60), Qt::LeftButton);
-    QCOMPARE(m_combo->ActiveColor(), 0x8000000Fu);
+    QCOMPARE(m_combo->activeColor(), 0x8000000Fu);
     QVERIFY(!palette->colorButton(10)->isChecked());
 }
 
 void tst_ColorPicker::customColorIsChosenAsItIs()
 {
     m_combo->setActiveColor(0x00563412);
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
     m_combo->setActiveColor(0);
-    QTest::mouseClick(palette->colorButton(TColorPickerForm::CustomIndex), Qt::LeftButton);
-    QCOMPARE(m_combo->ActiveColor(), 0x00563412u);
+    QTest::mouseClick(palette->colorButton(ColorPalettePopup::CustomIndex), Qt::LeftButton);
+    QCOMPARE(m_combo->activeColor(), 0x00563412u);
 }
 
 void tst_ColorPicker::escapeAndDeactivationCloseUnchanged()
 {
     m_combo->setActiveColor(0x80);
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
     QTest::keyClick(palette->focusWidget(), Qt::Key_Escape);
     QVERIFY(!palette->isVisible());
-    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(m_combo->activeColor(), 0x80u);
 
     QVERIFY(openPalette());
     QWidget other;
@@ -194,7 +194,7 @@ void tst_ColorPicker::escapeAndDeactivationCloseUnchanged()
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
     QTRY_VERIFY(!palette->isVisible());
-    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(m_combo->activeColor(), 0x80u);
 }
 
 void tst_ColorPicker::keyboardOnly()
@@ -202,22 +202,22 @@ void tst_ColorPicker::keyboardOnly()
     m_combo->setFocus();
     m_combo->setActiveColor(0); // row 1, column 1
     QTest::keyClick(m_combo, Qt::Key_Down, Qt::AltModifier);
-    TColorPickerForm *palette = TColorPickerForm::instance();
+    ColorPalettePopup *palette = ColorPalettePopup::instance();
     QVERIFY(QTest::qWaitForWindowActive(palette));
     QCOMPARE(palette->focusWidget(), palette->colorButton(0));
     QTest::keyClick(palette->focusWidget(), Qt::Key_Right);
     QTest::keyClick(palette->focusWidget(), Qt::Key_Right);
     QTest::keyClick(palette->focusWidget(), Qt::Key_Down);
     QCOMPARE(palette->focusWidget(), palette->colorButton(10));
-    QCOMPARE(m_combo->ActiveColor(), 0u); // moving chooses nothing
+    QCOMPARE(m_combo->activeColor(), 0u); // moving chooses nothing
     QTest::keyClick(palette->focusWidget(), Qt::Key_Return);
-    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(m_combo->activeColor(), 0x80u);
     QVERIFY(!palette->isVisible());
 }
 
 void tst_ColorPicker::dialogOkChoosesAndKeepsColors()
 {
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
     QColor startedFrom;
     whenDialogShows([&](QColorDialog *dialog) {
@@ -232,8 +232,8 @@ void tst_ColorPicker::dialogOkChoosesAndKeepsColors()
     QCOMPARE(startedFrom, QColor(Qt::black));
     QVERIFY(!palette->dialogOpen());
     QVERIFY(!palette->isVisible());
-    QCOMPARE(m_combo->ActiveColor(), 0x00563412u);
-    QCOMPARE(palette->colorButton(TColorPickerForm::CustomIndex)->SqareColor(), 0x00563412u);
+    QCOMPARE(m_combo->activeColor(), 0x00563412u);
+    QCOMPARE(palette->colorButton(ColorPalettePopup::CustomIndex)->squareColor(), 0x00563412u);
 
     // The next dialog starts from the last accepted colour.
     QVERIFY(openPalette());
@@ -246,17 +246,17 @@ void tst_ColorPicker::dialogOkChoosesAndKeepsColors()
 
     // At the end of the program the 16 slots are written, empty ones as FFFFFFFF.
     m_host.reset();
-    delete TColorPickerForm::instance();
+    delete ColorPalettePopup::instance();
     const SettingsBackingStore store(CustomColors::key());
-    QCOMPARE(store.ReadText(CustomColors::section(), QStringLiteral("ColorC"), QString()), QStringLiteral("563412"));
-    QCOMPARE(store.ReadText(CustomColors::section(), QStringLiteral("ColorA"), QString()), QStringLiteral("FFFFFFFF"));
-    QCOMPARE(store.ReadText(CustomColors::section(), QStringLiteral("ColorP"), QString()), QStringLiteral("FFFFFFFF"));
+    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorC"), QString()), QStringLiteral("563412"));
+    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorA"), QString()), QStringLiteral("FFFFFFFF"));
+    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorP"), QString()), QStringLiteral("FFFFFFFF"));
 }
 
 void tst_ColorPicker::dialogCancelKeepsPaletteOpen()
 {
     m_combo->setActiveColor(0x80);
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
     whenDialogShows([](QColorDialog *dialog) {
         dialog->setCurrentColor(Qt::green);
@@ -265,35 +265,35 @@ void tst_ColorPicker::dialogCancelKeepsPaletteOpen()
     QTest::mouseClick(palette->otherButton(), Qt::LeftButton);
     QVERIFY(!palette->dialogOpen());
     QVERIFY(palette->isVisible());
-    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(m_combo->activeColor(), 0x80u);
     QVERIFY(QTest::qWaitForWindowActive(palette));
     QTest::keyClick(palette, Qt::Key_Escape);
     QVERIFY(!palette->isVisible());
-    QCOMPARE(m_combo->ActiveColor(), 0x80u);
+    QCOMPARE(m_combo->activeColor(), 0x80u);
 
     // Nothing is written for a dialog that never ended with OK.
     m_host.reset();
-    delete TColorPickerForm::instance();
+    delete ColorPalettePopup::instance();
     QCOMPARE(SettingsBackingStore(CustomColors::key())
-                 .ReadText(CustomColors::section(), QStringLiteral("ColorA"), QStringLiteral("missing")),
+                 .readText(CustomColors::section(), QStringLiteral("ColorA"), QStringLiteral("missing")),
              QString());
 }
 
 void tst_ColorPicker::unreadableCustomSlotReportsAndKeepsOpen()
 {
     m_host.reset();
-    delete TColorPickerForm::instance();
+    delete ColorPalettePopup::instance();
     {
         SettingsBackingStore store(CustomColors::key(), SettingsBackingStore::ReadWrite);
-        store.WriteText(CustomColors::section(), QStringLiteral("ColorB"), QStringLiteral("xyz"));
+        store.writeText(CustomColors::section(), QStringLiteral("ColorB"), QStringLiteral("xyz"));
         store.close();
     }
     createHost();
-    TColorPickerForm *palette = openPalette();
+    ColorPalettePopup *palette = openPalette();
     QVERIFY(palette);
     QTest::mouseClick(palette->otherButton(), Qt::LeftButton);
     QCOMPARE(m_errors, QStringList{QStringLiteral("'$xyz' is not a valid integer value.")});
-    QVERIFY(!palette->ColorDialog()->isVisible());
+    QVERIFY(!palette->colorDialog()->isVisible());
     QVERIFY(!palette->dialogOpen()); // cleared, so a click elsewhere still closes the palette
     QVERIFY(palette->isVisible());
 }

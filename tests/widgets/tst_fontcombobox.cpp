@@ -1,5 +1,5 @@
-#include "widgets/TFormExampleFont.h"
-#include "widgets/TscFontComboBox.h"
+#include "widgets/FontSampleWindow.h"
+#include "widgets/FontComboBox.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
@@ -41,14 +41,14 @@ private:
     void clickRow(int row);
 
     std::unique_ptr<QWidget> m_host;
-    TscFontComboBox *m_combo = nullptr;
+    FontComboBox *m_combo = nullptr;
 };
 
 void tst_FontComboBox::init()
 {
     m_host = std::make_unique<QWidget>();
     m_host->resize(300, 120);
-    m_combo = new TscFontComboBox(m_host.get());
+    m_combo = new FontComboBox(m_host.get());
     m_combo->setGeometry(8, 6, 145, 24);
     m_combo->setFontFaces(Faces);
     m_host->show();
@@ -86,7 +86,7 @@ void tst_FontComboBox::listsTheFixedFaces()
 
 void tst_FontComboBox::installedFacesAreClassified()
 {
-    const QList<FontFace> faces = TscFontComboBox::installedFaces();
+    const QList<FontFace> faces = FontComboBox::installedFaces();
     QVERIFY(!faces.isEmpty());
     const auto dejaVu = std::find_if(faces.begin(), faces.end(), [](const FontFace &f) { return f.name == "DejaVu Sans"; });
     QVERIFY(dejaVu != faces.end());
@@ -95,30 +95,30 @@ void tst_FontComboBox::installedFacesAreClassified()
 
 void tst_FontComboBox::fontNameWriteSelectsAndCommits()
 {
-    QSignalSpy clicks(m_combo, &TscFontComboBox::OnClick);
+    QSignalSpy clicks(m_combo, &FontComboBox::clicked);
     m_combo->setFontName(QStringLiteral("DejaVu Serif"));
-    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Serif=TA"));
+    QCOMPARE(m_combo->fontName(), QStringLiteral("DejaVu Serif=TA"));
     QCOMPARE(m_combo->currentIndex(), 0);
     QCOMPARE(m_combo->currentText(), QStringLiteral("DejaVu Serif"));
     QCOMPARE(m_combo->count(), 5);
     QCOMPARE(clicks.count(), 0);
 
     m_combo->setFontName(QStringLiteral("Arial"));
-    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Serif=TA"));
+    QCOMPARE(m_combo->fontName(), QStringLiteral("DejaVu Serif=TA"));
     QCOMPARE(m_combo->currentIndex(), 0);
 }
 
 void tst_FontComboBox::pickWithTheMouseGivesFaceAlone()
 {
     m_combo->setFontName(QStringLiteral("DejaVu Serif"));
-    QSignalSpy dropDowns(m_combo, &TscFontComboBox::OnDropDown);
-    QSignalSpy clicks(m_combo, &TscFontComboBox::OnClick);
+    QSignalSpy dropDowns(m_combo, &FontComboBox::aboutToDropDown);
+    QSignalSpy clicks(m_combo, &FontComboBox::clicked);
     openList();
     QCOMPARE(dropDowns.count(), 1);
     QVERIFY(m_combo->entries()->isOpen());
 
     clickRow(4); // Dingbats, in the font section
-    QCOMPARE(m_combo->FontName(), QStringLiteral("Dingbats"));
+    QCOMPARE(m_combo->fontName(), QStringLiteral("Dingbats"));
     QCOMPARE(m_combo->entries()->entries().mid(0, 2), (QStringList{"Dingbats=TS", "DejaVu Serif=TA"}));
     QCOMPARE(m_combo->currentIndex(), 0);
     QCOMPARE(m_combo->currentText(), QStringLiteral("Dingbats"));
@@ -134,7 +134,7 @@ void tst_FontComboBox::escapeKeepsEntryText()
     QTest::keyClick(m_combo->view(), Qt::Key_Down);
     QTest::keyClick(m_combo->view(), Qt::Key_Escape);
     QTRY_VERIFY(!m_combo->entries()->isOpen());
-    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Sans=TA"));
+    QCOMPARE(m_combo->fontName(), QStringLiteral("DejaVu Sans=TA"));
     QCOMPARE(m_combo->entries()->usedCount(), 1);
 }
 
@@ -142,9 +142,9 @@ void tst_FontComboBox::keyboardWhileClosed()
 {
     m_combo->setFontName(QStringLiteral("DejaVu Sans"));
     m_combo->setFocus();
-    QSignalSpy changes(m_combo, &TscFontComboBox::OnChange);
+    QSignalSpy changes(m_combo, &FontComboBox::changed);
     QTest::keyClick(m_combo, Qt::Key_Down);
-    QCOMPARE(m_combo->FontName(), QStringLiteral("DejaVu Sans Mono"));
+    QCOMPARE(m_combo->fontName(), QStringLiteral("DejaVu Sans Mono"));
     QCOMPARE(m_combo->entries()->usedCount(), 1);
     QCOMPARE(changes.count(), 1);
 }
@@ -153,19 +153,19 @@ void tst_FontComboBox::previewBesideTheList()
 {
     m_combo->setFontName(QStringLiteral("DejaVu Serif"));
     openList();
-    TFormExampleFont *preview = m_combo->preview();
+    FontSampleWindow *preview = m_combo->preview();
     QVERIFY(preview->isVisible());
     QCOMPARE(preview->size(), QSize(240, 60));
     QCOMPARE(preview->pos(), m_combo->mapToGlobal(QPoint(m_combo->width(), m_combo->height())));
-    QCOMPARE(preview->PanelFontName()->text(), QStringLiteral("DejaVu Serif"));
-    QCOMPARE(preview->PanelPreview()->text(), QStringLiteral("AaBbYyZz"));
+    QCOMPARE(preview->panelFontName()->text(), QStringLiteral("DejaVu Serif"));
+    QCOMPARE(preview->panelPreview()->text(), QStringLiteral("AaBbYyZz"));
 
     // The row under the cursor is previewed, a symbol font in its own face.
     emit m_combo->highlighted(4);
-    QCOMPARE(preview->PanelFontName()->text(), QStringLiteral("Dingbats"));
-    QCOMPARE(preview->PanelPreview()->font().families().value(0), QStringLiteral("Dingbats"));
-    QVERIFY(preview->PanelPreview()->font().bold());
-    QCOMPARE(preview->PanelPreview()->font().pixelSize(), 24);
+    QCOMPARE(preview->panelFontName()->text(), QStringLiteral("Dingbats"));
+    QCOMPARE(preview->panelPreview()->font().families().value(0), QStringLiteral("Dingbats"));
+    QVERIFY(preview->panelPreview()->font().bold());
+    QCOMPARE(preview->panelPreview()->font().pixelSize(), 24);
     m_combo->hidePopup();
     QTRY_VERIFY(!m_combo->entries()->isOpen());
     QVERIFY(!preview->isVisible());
@@ -173,27 +173,27 @@ void tst_FontComboBox::previewBesideTheList()
 
 void tst_FontComboBox::previewSettingsApplyAtOnce()
 {
-    TFormExampleFont *preview = m_combo->preview();
+    FontSampleWindow *preview = m_combo->preview();
     m_combo->setPreviewWidth(300);
     m_combo->setPreviewHeight(80);
     QCOMPARE(preview->size(), QSize(300, 80));
     m_combo->setShowPreviewFontName(false);
-    QVERIFY(!preview->PanelFontName()->isVisibleTo(preview));
-    QCOMPARE(preview->PanelPreview()->geometry(), QRect(0, 0, 300, 80));
+    QVERIFY(!preview->panelFontName()->isVisibleTo(preview));
+    QCOMPARE(preview->panelPreview()->geometry(), QRect(0, 0, 300, 80));
     m_combo->setShowPreviewFontName(true);
     // The name strip holds a line of its font, at least 15 pixels, and the sample fills the rest.
-    const int strip = preview->PanelFontName()->height();
+    const int strip = preview->panelFontName()->height();
     QVERIFY(strip >= 15);
-    QVERIFY(strip >= preview->PanelFontName()->fontMetrics().height());
-    QCOMPARE(preview->PanelFontName()->geometry(), QRect(0, 0, 300, strip));
-    QCOMPARE(preview->PanelPreview()->geometry(), QRect(0, strip, 300, 80 - strip));
+    QVERIFY(strip >= preview->panelFontName()->fontMetrics().height());
+    QCOMPARE(preview->panelFontName()->geometry(), QRect(0, 0, 300, strip));
+    QCOMPARE(preview->panelPreview()->geometry(), QRect(0, strip, 300, 80 - strip));
 
     m_combo->setFontName(QStringLiteral("DejaVu Sans"));
     openList();
     m_combo->setPreviewText(QStringLiteral("Chart 2026"));
-    QCOMPARE(preview->PanelPreview()->text(), QStringLiteral("Chart 2026"));
+    QCOMPARE(preview->panelPreview()->text(), QStringLiteral("Chart 2026"));
     m_combo->setPreviewText(QStringLiteral("  "));
-    QCOMPARE(preview->PanelPreview()->text(), QStringLiteral("AaBbYyZz"));
+    QCOMPARE(preview->panelPreview()->text(), QStringLiteral("AaBbYyZz"));
 
     m_combo->setShowPreview(false);
     m_combo->hidePopup();

@@ -14,7 +14,7 @@ const TscFontTypes TrueTypeOnly = ftTrueTypeAnsi | ftTrueTypeSymbol;
 
 } // namespace
 
-// The font picker's entries, used section and FontName rules, on a fixed
+// The font picker's entries, used section and fontName rules, on a fixed
 // font list.
 class tst_FontEntryList : public QObject
 {

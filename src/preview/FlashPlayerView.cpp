@@ -1,0 +1,325 @@
+#include "preview/FlashPlayerView.h"
+
+#include "preview/DeviceFontFiles.h"
+#include "preview/DropRefusal.h"
+#include "preview/FontNameTable.h"
+#include "preview/PickReport.h"
+#include "preview/PreviewEngine.h"
+#include "preview/PreviewEngineLoader.h"
+#include "preview/PreviewUrlPolicy.h"
+#include "preview/RuffleHostPage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <utility>
+
+FlashPlayerView::FlashPlayerView(QWidget *parent)
+    : QWidget(parent), m_appDir(QCoreApplication::applicationDirPath())
+{
+    setFocusPolicy(Qt::StrongFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("PreviewMessage"));
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setWordWrap(true);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setMargin(8);
+    m_message->setBackgroundRole(QPalette::Base);
+    m_message->setForegroundRole(QPalette::Text);
+    m_message->setAutoFillBackground(true);
+    m_message->hide();
+    resize(400, 300);
+}
+
+FlashPlayerView::~FlashPlayerView() = default;
+
+void FlashPlayerView::setMovie(const QString &movie)
+{
+    m_movie = movie;
+    emit movieWritten(m_movie, m_flashVars);
+    if (m_note.isEmpty())
+        m_message->hide();
+    else
+        showMessage(std::exchange(m_note, QString()), false);
+    m_loadPending = true;
+    scheduleLoad();
+}
+
+void FlashPlayerView::setPicking(bool picking)
+{
+    if (picking == m_picking)
+        return;
+    m_picking = picking;
+    if (m_view) {
+        m_loadPending = true;
+        scheduleLoad();
+    }
+}
+
+void FlashPlayerView::pageReported(const QString &message)
+{
+    if (message == QLatin1String(RuffleHostPage::ShownReport)) {
+        m_restarted = false;
+        if (m_messageWhole)
+            m_message->hide();
+        emit movieShown();
+        return;
+    }
+    if (message == QLatin1String(RuffleHostPage::UnplayableReport)) {
+        showMessage(notAMovie(), true);
+        return;
+    }
+    // A movie loaded for picking may still be on show after picking ended.
+    if (!m_picking)
+        return;
+    const QStringList keys = PickReport::keys(message);
+    if (!keys.isEmpty())
+        emit picked(keys);
+}
+
+QImage FlashPlayerView::frame()
+{
+    return m_view ? m_view->frame() : grab().toImage();
+}
+
+QString FlashPlayerView::message() const
+{
+    return m_message->isHidden() ? QString() : m_message->text();
+}
+
+void FlashPlayerView::showMessage(const QString &text, bool whole)
+{
+    m_messageWhole = whole;
+    m_message->setText(text);
+    placeMessage();
+    m_message->show();
+}
+
+void FlashPlayerView::placeMessage()
+{
+    m_message->setGeometry(0, 0, width(), m_messageWhole ? height() : m_message->heightForWidth(width()));
+    m_message->raise();
+}
+
+void FlashPlayerView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeMessage();
+}
+
+void FlashPlayerView::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    followWindow();
+    scheduleLoad();
+}
+
+void FlashPlayerView::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    followWindow();
+}
+
+bool FlashPlayerView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window()
+        && (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        followWindow();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FlashPlayerView::followWindow()
+{
+    // A page nobody sees costs nothing: frozen, it runs no script and draws nothing.
+    const bool active = isVisible() && !window()->isMinimized();
+    if (!m_view || active == m_active)
+        return;
+    m_active = active;
+    m_view->setActive(active);
+    scheduleLoad();
+}
+
+void FlashPlayerView::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // Starting the engine takes long: the window is painted once before it starts.
+    if (!m_painted) {
+        m_painted = true;
+        scheduleLoad();
+    }
+}
+
+void FlashPlayerView::scheduleLoad()
+{
+    // Loads run from the event loop, so writes made in one go end in one load.
+    if (m_loadScheduled || !m_loadPending)
+        return;
+    m_loadScheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_loadScheduled = false;
+        loadMovie();
+    });
+}
+
+void FlashPlayerView::loadMovie()
+{
+    if (!m_loadPending || !isVisible() || !m_active)
+        return;
+    if (!m_view) {
+        if (!m_painted || m_engineMissing)
+            return; // the first paint loads the movie; without an engine the area stays empty
+        startEngine();
+        if (!m_view)
+            return;
+    }
+    if (!m_pageReady)
+        return; // the page's load finishing loads the movie
+    m_loadPending = false;
+    const QFileInfo movie(m_movie);
+    const QString problem = m_movie.isEmpty() ? QString() : unplayableReason(movie);
+    if (m_movie.isEmpty() || !problem.isEmpty()) {
+        if (!problem.isEmpty())
+            showMessage(problem, true);
+        m_view->runJavaScript(RuffleHostPage::clearScript());
+        return;
+    }
+    const QString base = m_settings.base.isEmpty() ? movie.absolutePath() : m_settings.base;
+    m_view->runJavaScript(
+        RuffleHostPage::loadScript(movie.absoluteFilePath(), m_flashVars, base, deviceFontFiles(), m_picking));
+}
+
+QString FlashPlayerView::unplayableReason(const QFileInfo &movie) const
+{
+    const QString name = QDir::toNativeSeparators(movie.absoluteFilePath());
+    if (!movie.isFile())
+        return tr("The chart movie %1 was not found.").arg(name);
+    if (!m_policy.allows(QUrl::fromLocalFile(movie.absoluteFilePath())))
+        return tr("The preview plays only movies in the program's folder; the chart movie %1 is outside it.").arg(name);
+    QFile file(movie.absoluteFilePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return tr("The chart movie %1 cannot be read.").arg(name);
+    // A Flash movie starts with one of these: uncompressed, zlib or LZMA.
+    const QByteArray signature = file.read(3);
+    if (signature != "FWS" && signature != "CWS" && signature != "ZWS")
+        return notAMovie();
+    return QString();
+}
+
+QString FlashPlayerView::notAMovie() const
+{
+    return tr("The chart movie %1 is no Flash movie, or it is damaged.")
+        .arg(QDir::toNativeSeparators(QFileInfo(m_movie).absoluteFilePath()));
+}
+
+void FlashPlayerView::pageEnded()
+{
+    // The page's own signal calls this: its view goes from the event loop.
+    QTimer::singleShot(0, this, [this, ended = m_view.get()] {
+        if (m_view.get() != ended)
+            return;
+        m_view.reset();
+        m_pageReady = false;
+        if (std::exchange(m_restarted, true)) {
+            // Ended again before showing a movie: restarting would only repeat it.
+            showMessage(tr("The preview stopped: its page ended again right after a restart. "
+                           "It starts anew with the next change."),
+                        true);
+            return;
+        }
+        m_loadPending = true;
+        loadMovie();
+        emit restarted();
+    });
+}
+
+QStringList FlashPlayerView::deviceFontFiles()
+{
+    QStringList families = m_fontFamilies ? m_fontFamilies() : QStringList();
+    families.append(m_sansFamily);
+    QStringList files;
+    for (const QString &name : families) {
+        const QString family = name.trimmed();
+        if (family.isEmpty())
+            continue;
+        auto prepared = m_fontFiles.constFind(family.toLower());
+        if (prepared == m_fontFiles.cend())
+            prepared = m_fontFiles.insert(family.toLower(), prepareFontFamily(family));
+        files += *prepared;
+    }
+    files.removeDuplicates();
+    return files;
+}
+
+QStringList FlashPlayerView::prepareFontFamily(const QString &family)
+{
+    // Each face is renamed to the family, so a movie's bold or italic text in
+    // that family finds its face.
+    QStringList files;
+    for (const DeviceFontFace &face : DeviceFontFiles::facesOf(family)) {
+        QFile source(face.file);
+        if (!source.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray font = FontNameTable::renamed(source.readAll(), family, face.bold, face.italic);
+        const QString name = QStringLiteral("%1-%2.%3").arg(m_fontFiles.size()).arg(files.size()).arg(QFileInfo(face.file).suffix());
+        QFile target(m_fontDir->filePath(name));
+        if (font.isEmpty() || !target.open(QIODevice::WriteOnly) || target.write(font) != font.size())
+            continue;
+        files.append(target.fileName());
+    }
+    return files;
+}
+
+void FlashPlayerView::startEngine()
+{
+    const QString appDir = QDir(m_appDir).absolutePath();
+    PreviewEngine *engine = PreviewEngineLoader::engine({QCoreApplication::applicationDirPath(), appDir});
+    if (!engine) {
+        m_engineMissing = true;
+        return;
+    }
+    const QString ruffleDir = appDir + QStringLiteral("/ruffle");
+    // A page started anew after its process ended keeps the fonts prepared before.
+    if (!m_fontDir) {
+        m_fontDir = std::make_unique<QTemporaryDir>();
+        m_sansFamily = DeviceFontFiles::defaultFamily(QStringLiteral("sans-serif"));
+    }
+
+    // The application directory may be a per-user folder of links into the
+    // installed one, which is allowed as well.
+    m_policy = PreviewUrlPolicy();
+    m_policy.allowFolder(appDir);
+    m_policy.allowFolder(QCoreApplication::applicationDirPath());
+    m_policy.allowFolder(ruffleDir);
+    m_policy.allowFolder(m_fontDir->path());
+
+    PreviewEngine::Page page;
+    page.html = RuffleHostPage(ruffleDir, m_settings, m_sansFamily).html();
+    page.baseUrl = QUrl::fromLocalFile(appDir + QLatin1Char('/'));
+    page.allows = [policy = m_policy](const QUrl &url) { return policy.allows(url); };
+    page.loaded = [this](bool ok) {
+        // A page whose process ended before its document had loaded fails to load.
+        if (!ok)
+            return pageEnded();
+        m_pageReady = true;
+        loadMovie();
+    };
+    page.reported = [this](const QString &message) { pageReported(message); };
+    page.ended = [this] { pageEnded(); };
+    m_view = engine->createView(page, this);
+    // A file dropped on the movie opens in the editor; the page never loads it.
+    DropRefusal::apply(m_view->widget());
+    window()->installEventFilter(this);
+    layout()->addWidget(m_view->widget());
+    m_message->raise();
+    // Preparing the fonts takes a tenth of a second or more; here it overlaps the
+    // page's loading, which runs in the engine's own processes.
+    deviceFontFiles();
+}
