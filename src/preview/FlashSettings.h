@@ -11,7 +11,7 @@
 struct FlashSettings
 {
     QString base;      // folder for the movie's relative loads; empty: the movie's own folder
-    QString sAlign;    // empty: centred
+    QString stageAlign;    // empty: centred
     QString bgColor;   // empty: the movie's own background
     QString swRemote;
     QString movieData;
@@ -25,7 +25,7 @@ struct FlashSettings
     int profilePort = 0;
     QString quality2 = QStringLiteral("High");
     QString scale = QStringLiteral("ShowAll");
-    QString wMode = QStringLiteral("Window");
+    QString windowMode = QStringLiteral("Window");
     QString allowScriptAccess = QStringLiteral("always");
     QString allowNetworking = QStringLiteral("all");
     QString allowFullScreen = QStringLiteral("false");

@@ -463,8 +463,8 @@ QJsonObject RuffleHostPage::config() const
         {QStringLiteral("menu"), m_settings.menu},
         {QStringLiteral("quality"), m_settings.quality2.toLower()},
         {QStringLiteral("scale"), m_settings.scale.toLower()},
-        {QStringLiteral("salign"), m_settings.sAlign},
-        {QStringLiteral("wmode"), m_settings.wMode.toLower()},
+        {QStringLiteral("salign"), m_settings.stageAlign},
+        {QStringLiteral("wmode"), m_settings.windowMode.toLower()},
         // The movie never runs script in the page, whatever the design says.
         {QStringLiteral("allowScriptAccess"), false},
         {QStringLiteral("allowNetworking"), m_settings.allowNetworking.toLower()},
