@@ -2,6 +2,7 @@
 
 #include "StartupProbe.h"
 
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -15,12 +16,15 @@
 // at the main window's first paint and at that moment, in nanoseconds, one a
 // line, and closes the window the way a user does, so that whatever the
 // editor keeps between runs is written. Prints -1 for a chart that does not
-// show within the time given.
+// show within the time given. Given a file to wait for, the window closes only
+// once that file exists (what the editor keeps once its chart has settled, say).
 class ChartProbe : public QObject
 {
 public:
-    ChartProbe(QWidget *window, QWidget *area, QRgb barColor, int timeoutMs = 30000)
-        : QObject(window), m_window(window), m_area(area), m_barColor(barColor)
+    ChartProbe(QWidget *window, QWidget *area, QRgb barColor, const QString &closeAfter = {},
+               int timeoutMs = 30000)
+        : QObject(window), m_window(window), m_area(area), m_barColor(barColor),
+          m_closeAfter(closeAfter)
     {
         window->installEventFilter(this);
         m_poll.setInterval(5);
@@ -38,6 +42,10 @@ protected:
             std::printf("%lld\n", StartupProbe::now());
             m_poll.start();
             m_timeout.start();
+            // Once right after this paint has reached the screen: the program may be busy for
+            // a while after its first paint (starting the web engine), and a chart on screen
+            // meanwhile counts.
+            QMetaObject::invokeMethod(this, &ChartProbe::look, Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);
     }
@@ -47,7 +55,9 @@ private:
     void look()
     {
         const QRect area(m_area->mapToGlobal(QPoint(0, 0)), m_area->size());
-        const QImage image = m_window->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();
+        const QImage image = m_window->screen()
+                                     ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                                     .toImage();
         int count = 0;
         for (int y = 0; y < image.height(); y += 2) {
             const QRgb *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
@@ -64,12 +74,21 @@ private:
         m_timeout.stop();
         std::printf("%lld\n", at);
         std::fflush(stdout);
-        m_window->close();
+        closeWhenDone();
+    }
+
+    void closeWhenDone()
+    {
+        if (m_closeAfter.isEmpty() || QFileInfo::exists(m_closeAfter))
+            m_window->close();
+        else
+            QTimer::singleShot(50, this, &ChartProbe::closeWhenDone);
     }
 
     QWidget *m_window;
     QWidget *m_area;
     QRgb m_barColor;
+    QString m_closeAfter;
     QTimer m_poll;
     QTimer m_timeout;
     bool m_painted = false;

@@ -30,7 +30,8 @@ protected:
             m_painted = true;
             std::printf("%lld\n", now());
             std::fflush(stdout);
-            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
         }
         return QObject::eventFilter(watched, event);
     }

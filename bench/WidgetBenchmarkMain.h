@@ -1,17 +1,17 @@
 #pragma once
 
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
+
+#include <benchmark/benchmark.h>
 
 // main() for a benchmark of widgets: Google Benchmark's, with the
 // application object widgets need.
-#define TREVIX_WIDGET_BENCHMARK_MAIN()                                                                                 \
-    int main(int argc, char **argv)                                                                                    \
-    {                                                                                                                  \
-        QApplication app(argc, argv);                                                                                  \
-        benchmark::Initialize(&argc, argv);                                                                            \
-        benchmark::RunSpecifiedBenchmarks();                                                                           \
-        benchmark::Shutdown();                                                                                         \
-        return 0;                                                                                                      \
+#define TREVIX_WIDGET_BENCHMARK_MAIN() \
+    int main(int argc, char **argv) \
+    { \
+        QApplication app(argc, argv); \
+        benchmark::Initialize(&argc, argv); \
+        benchmark::RunSpecifiedBenchmarks(); \
+        benchmark::Shutdown(); \
+        return 0; \
     }

@@ -3,14 +3,12 @@
 // highlight of a picked element, which changes no value.
 //
 // QT_QPA_PLATFORM=offscreen build/bench/bench_grid
+#include "WidgetBenchmarkMain.h"
 #include "editors/ProfileGrid.h"
 #include "params/ParameterTable.h"
 #include "params/ProfileGridModel.h"
 
-#include "WidgetBenchmarkMain.h"
-
 #include <benchmark/benchmark.h>
-
 
 namespace {
 
@@ -45,8 +43,7 @@ void BM_PostValue(benchmark::State &state)
     Grid g;
     int edit = 0;
     for (auto _ : state) {
-        g.table.setRecNo(edit % Parameters + 1);
-        g.table.postValue(QString::number(edit % 1000));
+        g.table.setValue(edit % Parameters, QString::number(edit % 1000));
         QCoreApplication::processEvents();
         ++edit;
     }

@@ -5,23 +5,21 @@
 // who looks at the chart before the next edit (the preview then is at rest).
 //
 // QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 build/bench/bench_preview
+#include "WidgetBenchmarkMain.h"
 #include "app/MainWindow.h"
 #include "params/ParameterTable.h"
 #include "preview/FlashPlayerView.h"
 #include "support/PreviewAppDir.h"
 
-#include "WidgetBenchmarkMain.h"
-
-#include <benchmark/benchmark.h>
-
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
-#include <QThread>
 #include <QFile>
+#include <QThread>
 
 #include <algorithm>
-#include <vector>
+#include <benchmark/benchmark.h>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -53,17 +51,14 @@ double secondsUntil(FlashPlayerView *player, const QColor &color)
 struct Editor
 {
     PreviewAppDir dir{styleWithBackground(FirstColor)};
+    StyleDocument document;
     std::unique_ptr<MainWindow> form;
     int bgColorRow = -1;
 
     Editor()
     {
-        form = std::make_unique<MainWindow>(dir.path(), QStringList());
-        const ParameterTable &table = form->document().table();
-        for (int i = 0; i < table.count(); ++i) {
-            if (table.record(i).name() == QLatin1String("bgColor"))
-                bgColorRow = i;
-        }
+        form = std::make_unique<MainWindow>(document, dir.path(), QStringList());
+        bgColorRow = document.table().indexOfKey(QStringLiteral("bgColor"));
     }
 };
 
@@ -90,8 +85,7 @@ void BM_ReloadAfterPost(benchmark::State &state)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         state.ResumeTiming();
         const QColor next = QColor::fromHsv(int(times.size() * 37) % 360, 200, 200);
-        table.setRecNo(editor.bgColorRow + 1);
-        table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
+        table.setValue(editor.bgColorRow, QStringLiteral("0x") + next.name().mid(1).toUpper());
         times.push_back(secondsUntil(editor.form->player(), next));
         state.SetIterationTime(times.back());
     }
@@ -104,6 +98,11 @@ void BM_ReloadAfterPost(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_FirstLoad)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
-BENCHMARK(BM_ReloadAfterPost)->Arg(0)->Arg(1500)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(50);
+BENCHMARK(BM_ReloadAfterPost)
+        ->Arg(0)
+        ->Arg(1500)
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(50);
 
 TREVIX_WIDGET_BENCHMARK_MAIN()

@@ -2,11 +2,11 @@
 // against pugixml on the same file, side by side in one run.
 #include "style/StyleDocument.h"
 
-#include <benchmark/benchmark.h>
-#include <pugixml.hpp>
-
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
 
 namespace {
 
@@ -20,9 +20,11 @@ QString generatedProfile(int parameters)
     const char *types[] = {"color", "spin", "list", "font", "fontstyle", ""};
     for (int i = 0; i < parameters; ++i) {
         if (i % 50 == 0)
-            xml += (i ? "</section>\r\n" : "") + QByteArray("<section>Section ") + QByteArray::number(i / 50) + "\r\n";
-        xml += "  <param" + QByteArray::number(i) + " type=\"" + types[i % 6] + "\" values=\"0,100\" default=\"v"
-               + QByteArray::number(i) + "\">Caption &amp; text " + QByteArray::number(i) + "</param"
+            xml += (i ? "</section>\r\n" : "") + QByteArray("<section>Section ")
+                   + QByteArray::number(i / 50) + "\r\n";
+        xml += "  <param" + QByteArray::number(i) + " type=\"" + types[i % 6]
+               + "\" values=\"0,100\" default=\"v" + QByteArray::number(i)
+               + "\">Caption &amp; text " + QByteArray::number(i) + "</param"
                + QByteArray::number(i) + ">\r\n";
     }
     xml += "</section>\r\n</root>\r\n";

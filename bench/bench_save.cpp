@@ -4,11 +4,10 @@
 // write does, so that a crash never leaves a half-written file).
 #include "style/StyleDocument.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -28,7 +27,9 @@ struct Fixture
         for (int i = 0; i < Parameters; ++i) {
             ParameterRecord record;
             record.setName(QStringLiteral("param%1").arg(i));
-            record.setValue(QStringLiteral("0x%1").arg(i * 997 % 0xFFFFFF, 6, 16, QLatin1Char('0')).toUpper());
+            record.setValue(QStringLiteral("0x%1")
+                                    .arg(i * 997 % 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                                    .toUpper());
             document.table().append(record);
         }
         document.saveStyleValues(path());
@@ -44,8 +45,9 @@ void rawWriteAndRename(const QByteArray &bytes, const QByteArray &target, bool s
 {
     const QByteArray temporary = target + ".new";
     const int fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || (sync && ::fsync(fd) != 0)
-        || ::close(fd) != 0 || std::rename(temporary.constData(), target.constData()) != 0)
+    if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size()
+        || (sync && ::fsync(fd) != 0) || ::close(fd) != 0
+        || std::rename(temporary.constData(), target.constData()) != 0)
         qFatal("raw write failed");
 }
 
@@ -69,6 +71,11 @@ void BM_RawWriteAndRename(benchmark::State &state)
 } // namespace
 
 BENCHMARK(BM_SaveStyleValues)->Unit(benchmark::kMicrosecond)->UseRealTime();
-BENCHMARK(BM_RawWriteAndRename)->ArgName("fsync")->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_RawWriteAndRename)
+        ->ArgName("fsync")
+        ->Arg(1)
+        ->Arg(0)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
 
 BENCHMARK_MAIN();

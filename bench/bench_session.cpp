@@ -13,6 +13,7 @@
 // CPU at rest after the first edit and after the last.
 //
 // QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 build/bench/bench_session
+#include "WidgetBenchmarkMain.h"
 #include "app/MainWindow.h"
 #include "editors/ProfileGrid.h"
 #include "preview/FlashPlayerView.h"
@@ -20,10 +21,6 @@
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
 #include "support/TestGrid.h"
-
-#include "WidgetBenchmarkMain.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,9 +30,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include <unistd.h>
-
+#include <benchmark/benchmark.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -131,7 +128,9 @@ double scriptHeapMb()
 {
     for (QWidget *widget : QApplication::allWidgets()) {
         if (auto *view = qobject_cast<QWebEngineView *>(widget))
-            return evaluateInPage(view, QStringLiteral("performance.memory.usedJSHeapSize")).toDouble() / 1048576.0;
+            return evaluateInPage(view, QStringLiteral("performance.memory.usedJSHeapSize"))
+                           .toDouble()
+                   / 1048576.0;
     }
     return 0;
 }
@@ -139,6 +138,7 @@ double scriptHeapMb()
 struct Editor
 {
     PreviewAppDir dir{sampleStyle()};
+    StyleDocument document;
     std::unique_ptr<MainWindow> form;
     int edits = 0;
 
@@ -146,8 +146,9 @@ struct Editor
     {
         // Without it, the page's heap size is rounded and renewed only every 20 minutes.
         if (!qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--enable-precise-memory-info"))
-            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --enable-precise-memory-info");
-        form = std::make_unique<MainWindow>(dir.path(), QStringList());
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                    qgetenv("QTWEBENGINE_CHROMIUM_FLAGS") + " --enable-precise-memory-info");
+        form = std::make_unique<MainWindow>(document, dir.path(), QStringList());
         form->show();
         waitForColor(Colors[0]);
     }
@@ -200,7 +201,8 @@ void BM_Idle(benchmark::State &state)
         Editor editor;
         if (state.range(0) == PointerOver) {
             const QImage frame = editor.form->player()->frame();
-            QTest::mouseMove(ChartPixels::pageSurface(), QPoint(frame.width() / 2, frame.height() / 2));
+            QTest::mouseMove(ChartPixels::pageSurface(),
+                             QPoint(frame.width() / 2, frame.height() / 2));
         } else if (state.range(0) == Minimised) {
             editor.form->showMinimized();
         }
@@ -216,12 +218,16 @@ void BM_LongSession(benchmark::State &state)
         for (int edits : {1, 100, 1000}) {
             while (editor.edits < edits)
                 editor.edit();
-            state.counters[QStringLiteral("page_uss_mb_%1").arg(edits).toStdString()] = ussMb(pageProcess());
-            state.counters[QStringLiteral("editor_uss_mb_%1").arg(edits).toStdString()] = ussMb(int(getpid()));
-            state.counters[QStringLiteral("page_script_heap_mb_%1").arg(edits).toStdString()] = scriptHeapMb();
+            state.counters[QStringLiteral("page_uss_mb_%1").arg(edits).toStdString()] = ussMb(
+                    pageProcess());
+            state.counters[QStringLiteral("editor_uss_mb_%1").arg(edits).toStdString()] = ussMb(
+                    int(getpid()));
+            state.counters[QStringLiteral("page_script_heap_mb_%1").arg(edits).toStdString()]
+                    = scriptHeapMb();
             if (edits == 1 || edits == 1000) {
                 runEventsFor(SettleMs);
-                state.counters[QStringLiteral("idle_cpu_percent_%1").arg(edits).toStdString()] = idleCpu(MeasuredMs);
+                state.counters[QStringLiteral("idle_cpu_percent_%1").arg(edits).toStdString()]
+                        = idleCpu(MeasuredMs);
             }
         }
     }
@@ -229,7 +235,12 @@ void BM_LongSession(benchmark::State &state)
 
 } // namespace
 
-BENCHMARK(BM_Idle)->Arg(Rest)->Arg(PointerOver)->Arg(Minimised)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_Idle)
+        ->Arg(Rest)
+        ->Arg(PointerOver)
+        ->Arg(Minimised)
+        ->Iterations(1)
+        ->Unit(benchmark::kSecond);
 BENCHMARK(BM_LongSession)->Iterations(1)->Unit(benchmark::kSecond);
 
 TREVIX_WIDGET_BENCHMARK_MAIN()

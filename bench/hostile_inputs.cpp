@@ -3,10 +3,10 @@
 // time and the peak memory. Fails when a load crashes, takes longer than the
 // time limit or needs more memory than a fixed part plus a multiple of its
 // input. Usage: hostile_inputs [folder for the generated inputs]
-#include "base/EditorError.h"
-#include "style/StyleDocument.h"
 #include "app/RecentFileList.h"
+#include "base/EditorError.h"
 #include "settings/SettingsBackingStore.h"
+#include "style/StyleDocument.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -56,10 +56,11 @@ void profile(QFile &file, qint64 parameters, bool oneLine)
     QByteArray chunk;
     for (qint64 i = 0; i < parameters; ++i) {
         if (i % 50 == 0)
-            chunk += (i ? QByteArray("</s>") + eol : QByteArray()) + "<s>Section " + QByteArray::number(i / 50) + eol;
+            chunk += (i ? QByteArray("</s>") + eol : QByteArray()) + "<s>Section "
+                     + QByteArray::number(i / 50) + eol;
         const QByteArray n = QByteArray::number(i);
-        chunk += "  <p" + n + " type=\"list\" values=\"a,b,c\" default=\"b\">Caption &amp; text " + n + "</p" + n + ">"
-                 + eol;
+        chunk += "  <p" + n + " type=\"list\" values=\"a,b,c\" default=\"b\">Caption &amp; text "
+                 + n + "</p" + n + ">" + eol;
         if (chunk.size() > (1 << 20)) {
             file.write(chunk);
             chunk.clear();
@@ -68,7 +69,8 @@ void profile(QFile &file, qint64 parameters, bool oneLine)
     file.write(chunk + "</s></root>\r\n");
 }
 
-void repeat(QFile &file, const QByteArray &head, const QByteArray &unit, qint64 count, const QByteArray &tail)
+void repeat(QFile &file, const QByteArray &head, const QByteArray &unit, qint64 count,
+            const QByteArray &tail)
 {
     file.write(head);
     const QByteArray block = unit.repeated(qMax<qsizetype>(1, (1 << 20) / unit.size()));
@@ -89,27 +91,45 @@ QList<Case> cases()
 {
     const QByteArray settingsHead = "[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\ReopenList\\MRU1=";
     return {
-        {"profile of 100 MB", "profile", [](QFile &f) { profile(f, 1050000, false); }},
-        {"profile of 100,000 parameters", "profile", [](QFile &f) { profile(f, 100000, false); }},
-        {"profile of 100 MB on one line", "profile", [](QFile &f) { profile(f, 1050000, true); }},
-        {"profile nested 100,000 deep", "profile", [](QFile &f) { repeat(f, "", "<a>t\n", 100000, ""); }},
-        {"profile of 64 MB binary junk", "profile", [](QFile &f) { junk(f, 64 << 20, 1); }},
-        {"profile of 64 MB binary junk without NUL", "profile", [](QFile &f) { junk(f, 64 << 20, 1, false); }},
-        {"profile of 64 MB NUL bytes", "profile", [](QFile &f) { repeat(f, "<root>root<s>S", QByteArray(1, '\0'), 64 << 20, ""); }},
-        {"profile with 1,000,000 attributes in a tag", "profile",
-         [](QFile &f) { repeat(f, "<root>root<s>S<p", " a=\"1\" b=\"2\"\r\n", 500000, "></p></s></root>"); }},
-        {"profile with 1,000,000 text runs in an element", "profile",
-         [](QFile &f) { repeat(f, "<root>root<s>S<p>", "x<!---->\n", 1000000, "</p></s></root>"); }},
-        {"style file of 1 GB on one line", "style", [](QFile &f) { repeat(f, "&width=", "x", qint64(1) << 30, ""); }},
-        {"style file of 64 MB binary junk", "style", [](QFile &f) { junk(f, 64 << 20, 2); }},
-        {"style file of 64 MB binary junk without NUL", "style", [](QFile &f) { junk(f, 64 << 20, 2, false); }},
-        {"style file of 64 MB NUL bytes", "style", [](QFile &f) { repeat(f, "&width=5\r\n", QByteArray(1, '\0'), 64 << 20, ""); }},
-        {"style file of 10,000,000 lines", "style", [](QFile &f) { repeat(f, "", "&width=5\r\n", 10000000, ""); }},
-        {"settings of 64 MB binary junk", "settings", [](QFile &f) { junk(f, 64 << 20, 3); }},
-        {"settings of 64 MB NUL bytes", "settings", [](QFile &f) { repeat(f, "", QByteArray(1, '\0'), 64 << 20, ""); }},
-        {"settings value of 100 MB", "settings", [=](QFile &f) { repeat(f, settingsHead, "x", 100 << 20, "\n"); }},
-        {"settings with wrong types and no sections", "settings",
-         [=](QFile &f) { repeat(f, settingsHead + "a, b\nMRU2=@Variant(\\0\\0\\0\\x2)\n", "[[]\n=\n", 100000, "MRU3"); }},
+            {"profile of 100 MB", "profile", [](QFile &f) { profile(f, 1050000, false); }},
+            {"profile of 100,000 parameters", "profile",
+             [](QFile &f) { profile(f, 100000, false); }},
+            {"profile of 100 MB on one line", "profile",
+             [](QFile &f) { profile(f, 1050000, true); }},
+            {"profile nested 100,000 deep", "profile",
+             [](QFile &f) { repeat(f, "", "<a>t\n", 100000, ""); }},
+            {"profile of 64 MB binary junk", "profile", [](QFile &f) { junk(f, 64 << 20, 1); }},
+            {"profile of 64 MB binary junk without NUL", "profile",
+             [](QFile &f) { junk(f, 64 << 20, 1, false); }},
+            {"profile of 64 MB NUL bytes", "profile",
+             [](QFile &f) { repeat(f, "<root>root<s>S", QByteArray(1, '\0'), 64 << 20, ""); }},
+            {"profile with 1,000,000 attributes in a tag", "profile",
+             [](QFile &f) {
+                 repeat(f, "<root>root<s>S<p", " a=\"1\" b=\"2\"\r\n", 500000, "></p></s></root>");
+             }},
+            {"profile with 1,000,000 text runs in an element", "profile",
+             [](QFile &f) {
+                 repeat(f, "<root>root<s>S<p>", "x<!---->\n", 1000000, "</p></s></root>");
+             }},
+            {"style file of 1 GB on one line", "style",
+             [](QFile &f) { repeat(f, "&width=", "x", qint64(1) << 30, ""); }},
+            {"style file of 64 MB binary junk", "style", [](QFile &f) { junk(f, 64 << 20, 2); }},
+            {"style file of 64 MB binary junk without NUL", "style",
+             [](QFile &f) { junk(f, 64 << 20, 2, false); }},
+            {"style file of 64 MB NUL bytes", "style",
+             [](QFile &f) { repeat(f, "&width=5\r\n", QByteArray(1, '\0'), 64 << 20, ""); }},
+            {"style file of 10,000,000 lines", "style",
+             [](QFile &f) { repeat(f, "", "&width=5\r\n", 10000000, ""); }},
+            {"settings of 64 MB binary junk", "settings", [](QFile &f) { junk(f, 64 << 20, 3); }},
+            {"settings of 64 MB NUL bytes", "settings",
+             [](QFile &f) { repeat(f, "", QByteArray(1, '\0'), 64 << 20, ""); }},
+            {"settings value of 100 MB", "settings",
+             [=](QFile &f) { repeat(f, settingsHead, "x", 100 << 20, "\n"); }},
+            {"settings with wrong types and no sections", "settings",
+             [=](QFile &f) {
+                 repeat(f, settingsHead + "a, b\nMRU2=@Variant(\\0\\0\\0\\x2)\n", "[[]\n=\n",
+                        100000, "MRU3");
+             }},
     };
 }
 
@@ -132,7 +152,8 @@ int load(const QString &kind, const QString &path)
                 doc.table().append(record);
             }
             doc.loadStyleValues(path);
-            outcome = QStringLiteral("loaded, width=\"%1\"").arg(doc.paramValue(QStringLiteral("width")));
+            outcome = QStringLiteral("loaded, width=\"%1\"")
+                              .arg(doc.paramValue(QStringLiteral("width")));
         } else {
             SettingsBackingStore::setUserFilePath(path);
             SettingsBackingStore store(QStringLiteral("SOFTWARE"));
@@ -177,17 +198,20 @@ int main(int argc, char **argv)
         }
         const qint64 size = QFile(path).size();
         QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--load"), QLatin1String(c.kind), path});
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("--load"), QLatin1String(c.kind), path});
         const bool finished = child.waitForFinished(TimeLimitSeconds * 1000);
         if (!finished)
             child.kill();
         child.waitForFinished();
         const QList<QByteArray> report = child.readAllStandardOutput().trimmed().split('\t');
-        const bool ran = finished && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 && report.size() == 3;
+        const bool ran = finished && child.exitStatus() == QProcess::NormalExit
+                         && child.exitCode() == 0 && report.size() == 3;
         const qint64 peak = ran ? report[1].toLongLong() * 1024 : 0;
         const bool withinMemory = peak <= BaseMemory + MemoryPerInputByte * size;
-        std::printf("%-48s %10.1f %8.2f %10.1f  %s%s\n", c.name, size / 1048576.0, ran ? report[0].toDouble() / 1000 : 0.0,
-                    peak / 1048576.0, ran ? report[2].constData() : (finished ? "CRASHED" : "TIMED OUT"),
+        std::printf("%-48s %10.1f %8.2f %10.1f  %s%s\n", c.name, size / 1048576.0,
+                    ran ? report[0].toDouble() / 1000 : 0.0, peak / 1048576.0,
+                    ran ? report[2].constData() : (finished ? "CRASHED" : "TIMED OUT"),
                     withinMemory ? "" : "  MEMORY OVER BOUND");
         std::fflush(stdout);
         failures += !ran || !withinMemory;

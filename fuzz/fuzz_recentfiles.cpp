@@ -1,8 +1,8 @@
 // The recent-files list loaded from an arbitrary settings file: it loads or
 // reports "Invalid data type for '%s'", never holds more entries than it may
 // keep nor an empty one, and what it saves loads back as it was.
-#include "base/EditorError.h"
 #include "app/RecentFileList.h"
+#include "base/EditorError.h"
 #include "settings/SettingsBackingStore.h"
 
 #include <QDir>
@@ -33,8 +33,10 @@ QString freshFile(const QTemporaryDir &dir)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // In memory where there is such a folder: every save ends in a flush to the disk.
-    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm/fuzz_recentfiles-XXXXXX")
-                                                                      : QDir::tempPath() + QStringLiteral("/fuzz_recentfiles-XXXXXX"));
+    static QTemporaryDir dir(QDir(QStringLiteral("/dev/shm")).exists()
+                                     ? QStringLiteral("/dev/shm/fuzz_recentfiles-XXXXXX")
+                                     : QDir::tempPath()
+                                               + QStringLiteral("/fuzz_recentfiles-XXXXXX"));
     const QString input = freshFile(dir);
     {
         QFile file(input);
@@ -50,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(error.message().startsWith(QLatin1String("Invalid data type for 'MRU")));
     }
     QFile::remove(input);
-    check(list.items().size() <= list.maxItems);
+    check(list.items().size() <= list.maxItems());
     for (int i = 0; i < list.items().size(); ++i) {
         check(!list.items().at(i).isEmpty());
         check(list.caption(i).endsWith(list.items().at(i)));

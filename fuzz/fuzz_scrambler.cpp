@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     (void)StoredValueScrambler::unscramble(text, key);
 
     const QString scrambled = StoredValueScrambler::scramble(text, key);
-    if (scrambled.size() != 2 * text.toUtf8().size() || StoredValueScrambler::unscramble(scrambled, key) != text)
+    if (scrambled.size() != 2 * text.toUtf8().size()
+        || StoredValueScrambler::unscramble(scrambled, key) != text)
         std::abort();
     return 0;
 }

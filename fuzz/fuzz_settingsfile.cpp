@@ -28,9 +28,11 @@ QSettings::SettingsMap readBack(QByteArray bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QSettings::SettingsMap map = readBack(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    const QSettings::SettingsMap map = readBack(
+            QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     for (auto it = map.cbegin(); it != map.cend(); ++it) {
-        check(!it.key().isEmpty() && !it.key().startsWith(u'/') && !it.key().endsWith(u'/') && !it.key().contains(QLatin1String("//")));
+        check(!it.key().isEmpty() && !it.key().startsWith(u'/') && !it.key().endsWith(u'/')
+              && !it.key().contains(QLatin1String("//")));
         check(it->typeId() == QMetaType::QString || it->typeId() == QMetaType::QByteArray);
     }
     QBuffer written;

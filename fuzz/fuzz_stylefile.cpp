@@ -23,7 +23,7 @@ void check(bool condition)
 
 struct Line
 {
-    QString key;        // decoded, for the comparison without letter case
+    QString key;         // decoded, for the comparison without letter case
     QByteArray keyBytes; // "&" and the key's bytes
     QByteArray value;
 };
@@ -49,10 +49,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             continue;
         const QString key = SystemText::decode(line.first(eq));
         if (!key.startsWith(QLatin1Char('&'))
-            || std::any_of(expected.cbegin(), expected.cend(),
-                           [&key](const Line &seen) { return seen.key.compare(key, Qt::CaseInsensitive) == 0; }))
+            || std::any_of(expected.cbegin(), expected.cend(), [&key](const Line &seen) {
+                   return seen.key.compare(key, Qt::CaseInsensitive) == 0;
+               }))
             continue;
-        expected.push_back({key, line.first(eq), line.sliced(eq + 1).left(qsizetype(StyleFile::ValueLimit))});
+        expected.push_back(
+                {key, line.first(eq), line.sliced(eq + 1).left(qsizetype(StyleFile::ValueLimit))});
     }
     for (const Line &line : expected) {
         const QString name = line.key.mid(1);
@@ -60,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(value && SystemText::encode(*value) == line.value);
         const QString stored = ParameterRecord::cut(*value, ParameterRecord::DefaultWidth);
         check(SystemText::encode(StyleFile::line(name, stored))
-              == line.keyBytes + '=' + firstChars(line.value, ParameterRecord::DefaultWidth).toByteArray());
+              == line.keyBytes + '='
+                         + firstChars(line.value, ParameterRecord::DefaultWidth).toByteArray());
     }
     return 0;
 }

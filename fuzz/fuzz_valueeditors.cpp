@@ -3,8 +3,8 @@
 // domain and value, and the colour and font-style values. Every popup ends
 // with OK, so whatever it was started from is also written back.
 #include "base/EditorError.h"
-#include "style/StyleDocument.h"
 #include "params/NumberBox.h"
+#include "style/StyleDocument.h"
 #include "style/ValueEditing.h"
 #include "style/ValuePopups.h"
 
@@ -53,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const char *types[] = {"list", "spin", "color", "fontstyle"};
     // The first byte picks the type; the rest is domain, value and the
     // controlling parameter's value, separated by line feeds.
-    const QStringList parts = QString::fromUtf8(reinterpret_cast<const char *>(data) + 1, qsizetype(size - 1))
-                                  .split(QLatin1Char('\n'));
+    const QStringList parts = QString::fromUtf8(reinterpret_cast<const char *>(data) + 1,
+                                                qsizetype(size - 1))
+                                      .split(QLatin1Char('\n'));
     auto part = [&parts](int i) { return i < parts.size() ? parts.at(i) : QString(); };
 
     StyleDocument document;
@@ -77,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         check(error.message().endsWith(QLatin1String("' is not a valid integer value")));
         return 0;
     }
-    check(document.table().current().value().toUcs4().size() <= ParameterRecord::DefaultWidth); // characters, not UTF-16 units
+    check(document.table().current().value().toUcs4().size()
+          <= ParameterRecord::DefaultWidth); // characters, not UTF-16 units
     check(!document.isInValueEditor());
     return 0;
 }

@@ -7,8 +7,8 @@
 #include "FirstChars.h"
 #include "base/SystemText.h"
 #include "style/StyleDocument.h"
-#include "xml/XmlParseError.h"
 #include "xml/ProfileXmlReader.h"
+#include "xml/XmlParseError.h"
 
 #include <QBuffer>
 
@@ -39,7 +39,9 @@ QByteArrayView attributeBytes(const XmlItem *item, QByteArrayView name)
         const QByteArrayView line = end < 0 ? rest : rest.first(end);
         rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
         const qsizetype eq = line.indexOf('=');
-        if (eq >= 0 && QString::fromUtf8(line.first(eq)).compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+        if (eq >= 0
+            && QString::fromUtf8(line.first(eq)).compare(QLatin1String(name), Qt::CaseInsensitive)
+                       == 0)
             return line.sliced(eq + 1);
     }
     return {};
@@ -88,8 +90,10 @@ void checkRecords(const StyleDocument &document)
             checkBytes(record.name(), item->nameBytes(), ParameterRecord::NameWidth);
             checkBytes(record.caption(), item->textBytes(), ParameterRecord::TextWidth);
             checkBytes(record.type(), attributeBytes(item, "type"), ParameterRecord::TypeWidth);
-            checkBytes(record.values(), attributeBytes(item, "values"), ParameterRecord::ValuesWidth);
-            checkBytes(record.value(), attributeBytes(item, "default"), ParameterRecord::DefaultWidth);
+            checkBytes(record.values(), attributeBytes(item, "values"),
+                       ParameterRecord::ValuesWidth);
+            checkBytes(record.value(), attributeBytes(item, "default"),
+                       ParameterRecord::DefaultWidth);
         }
         for (int i = item->count() - 1; i >= 0; --i)
             pending.emplace_back(item->item(i), item->textBytes());
@@ -100,7 +104,8 @@ void checkRecords(const StyleDocument &document)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char *>(data),
+                                               qsizetype(size));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     // Read as start-up reads the profile: the tree, then the records made from it.

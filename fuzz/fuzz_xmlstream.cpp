@@ -1,8 +1,8 @@
 // The profile reader must not depend on how its stream hands out the bytes: a
 // stream that gives a few bytes per read yields exactly the tree (or the
 // error) of one that gives the whole input at once.
-#include "xml/XmlParseError.h"
 #include "xml/ProfileXmlReader.h"
+#include "xml/XmlParseError.h"
 
 #include <QBuffer>
 
@@ -18,7 +18,10 @@ public:
     TrickleDevice(QByteArray *bytes, qint64 piece) : QBuffer(bytes), m_piece(piece) {}
 
 protected:
-    qint64 readData(char *data, qint64 maxSize) override { return QBuffer::readData(data, qMin(maxSize, m_piece)); }
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        return QBuffer::readData(data, qMin(maxSize, m_piece));
+    }
 
 private:
     qint64 m_piece;

@@ -9,11 +9,12 @@ APT_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-svg-dev qt6-image-formats-plugins
   libgl-dev libxkbcommon-dev
   libbenchmark-dev libpugixml-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   fp-utils libchm-dev
   qt6-webengine-dev qt6-base-private-dev libfontconfig-dev
   haxe
-  xvfb xauth imagemagick xdotool fonts-dejavu-core
+  xvfb xauth imagemagick xdotool fonts-dejavu-core fonts-urw-base35
+  qt6-gtk-platformtheme at-spi2-core python3-pyatspi dbus-daemon
   dpkg-dev shared-mime-info desktop-file-utils xdg-utils libfile-mimeinfo-perl
   lintian man-db appstream
 )

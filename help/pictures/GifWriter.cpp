@@ -79,7 +79,8 @@ void putWord(QByteArray &out, int value)
 
 QByteArray GifWriter::encode(const QImage &image)
 {
-    const QImage indexed = image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    const QImage indexed = image.convertToFormat(QImage::Format_Indexed8,
+                                                 Qt::ThresholdDither | Qt::AvoidDither);
     const int width = indexed.width();
     const int height = indexed.height();
 
@@ -108,7 +109,8 @@ QByteArray GifWriter::encode(const QImage &image)
     pixels.reserve(qsizetype(width) * height);
     for (int y = 0; y < height; ++y)
         pixels.append(reinterpret_cast<const char *>(indexed.constScanLine(y)), width);
-    const QByteArray data = compress(reinterpret_cast<const uchar *>(pixels.constData()), pixels.size());
+    const QByteArray data = compress(reinterpret_cast<const uchar *>(pixels.constData()),
+                                     pixels.size());
 
     gif += char(MinCodeSize);
     for (qsizetype pos = 0; pos < data.size(); pos += 255) {

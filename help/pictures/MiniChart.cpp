@@ -62,8 +62,8 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
     }
     if (highlight == QLatin1String("border"))
         frame(p, QRectF(area).adjusted(2, 2, -2, -2));
-    QRectF inner = QRectF(area).adjusted(margin + borderWidth, margin + borderWidth, -margin - borderWidth,
-                                         -margin - borderWidth);
+    QRectF inner = QRectF(area).adjusted(margin + borderWidth, margin + borderWidth,
+                                         -margin - borderWidth, -margin - borderWidth);
     if (highlight == QLatin1String("plot"))
         frame(p, inner);
 
@@ -78,7 +78,8 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
         frame(p, p.boundingRect(titleRect, int(titleAlign | Qt::AlignVCenter), title));
     const QFont subF = styledFont(titleFont, 6, 0);
     p.setFont(subF);
-    const QRectF subRect(inner.left(), titleRect.bottom(), inner.width(), QFontMetricsF(subF).height());
+    const QRectF subRect(inner.left(), titleRect.bottom(), inner.width(),
+                         QFontMetricsF(subF).height());
     p.setPen(titleColor.lighter(130));
     p.drawText(subRect, int(titleAlign | Qt::AlignVCenter), subtitle);
     if (highlight == QLatin1String("subtitle"))
@@ -90,9 +91,11 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
         const QFont legendF = styledFont(legendFont, legendSize, 0);
         const QFontMetricsF fm(legendF);
         const double row = fm.height() + 2;
-        const bool vertical = legendPos == QLatin1String("right") || legendPos == QLatin1String("left");
+        const bool vertical = legendPos == QLatin1String("right")
+                              || legendPos == QLatin1String("left");
         const double itemWidth = fm.horizontalAdvance(QStringLiteral("Series 3")) + 14;
-        const QSizeF size = vertical ? QSizeF(itemWidth + 6, row * 3 + 4) : QSizeF(itemWidth * 3 + 6, row + 4);
+        const QSizeF size = vertical ? QSizeF(itemWidth + 6, row * 3 + 4)
+                                     : QSizeF(itemWidth * 3 + 6, row + 4);
         QRectF box;
         if (legendPos == QLatin1String("right")) {
             box = QRectF(inner.right() - size.width(), inner.top() + 4, size.width(), size.height());
@@ -101,11 +104,12 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
             box = QRectF(inner.left(), inner.top() + 4, size.width(), size.height());
             inner.setLeft(box.right() + 6);
         } else if (legendPos == QLatin1String("top")) {
-            box = QRectF(inner.center().x() - size.width() / 2, inner.top(), size.width(), size.height());
+            box = QRectF(inner.center().x() - size.width() / 2, inner.top(), size.width(),
+                         size.height());
             inner.setTop(box.bottom() + 4);
         } else {
-            box = QRectF(inner.center().x() - size.width() / 2, inner.bottom() - size.height(), size.width(),
-                         size.height());
+            box = QRectF(inner.center().x() - size.width() / 2, inner.bottom() - size.height(),
+                         size.width(), size.height());
             inner.setBottom(box.top() - 4);
         }
         p.setPen(QPen(legendBg.darker(115), 1));
@@ -196,9 +200,11 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
         p.setPen(axisColor);
         const QString name = QString::fromLatin1(Categories[c]);
         if (horizontal)
-            p.drawText(QRectF(inner.left(), mid - afm.height() / 2, 16, afm.height()), Qt::AlignRight, name);
+            p.drawText(QRectF(inner.left(), mid - afm.height() / 2, 16, afm.height()),
+                       Qt::AlignRight, name);
         else
-            p.drawText(QRectF(mid - 20, plot.bottom() + 1, 40, afm.height()), Qt::AlignHCenter, name);
+            p.drawText(QRectF(mid - 20, plot.bottom() + 1, 40, afm.height()), Qt::AlignHCenter,
+                       name);
     }
 
     // The series.
@@ -213,10 +219,13 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
                 const double thick = groupWidth / 3;
                 const double offset = slotStart + (slot - groupWidth) / 2 + thick * s;
                 const double end = valueAt(v);
-                QRectF bar = horizontal ? QRectF(QPointF(plot.left(), offset), QPointF(end, offset + thick))
-                                        : QRectF(QPointF(offset, end), QPointF(offset + thick, plot.bottom()));
+                QRectF bar = horizontal ? QRectF(QPointF(plot.left(), offset),
+                                                 QPointF(end, offset + thick))
+                                        : QRectF(QPointF(offset, end),
+                                                 QPointF(offset + thick, plot.bottom()));
                 if (shadow) {
-                    p.fillRect(bar.translated(shadow == 1 ? 2 : 1.5, shadow == 1 ? -1 : -1.5).adjusted(0, 0, 0, 0),
+                    p.fillRect(bar.translated(shadow == 1 ? 2 : 1.5, shadow == 1 ? -1 : -1.5)
+                                       .adjusted(0, 0, 0, 0),
                                QColor(0, 0, 0, shadow == 1 ? 45 : 120));
                 }
                 p.fillRect(bar, series[s]);
@@ -226,11 +235,16 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
                     const QString text = QString::number(int(Values[s][c]));
                     const QFontMetricsF lfm(labelF);
                     QRectF textRect = horizontal
-                                          ? QRectF(valueLabels == 1 ? end - lfm.horizontalAdvance(text) - 2 : end + 2,
-                                                   bar.top(), lfm.horizontalAdvance(text) + 1, bar.height())
-                                          : QRectF(bar.left() - 4, valueLabels == 1 ? bar.top() + 1
-                                                                                    : bar.top() - lfm.height(),
-                                                   bar.width() + 8, lfm.height());
+                                              ? QRectF(valueLabels == 1
+                                                               ? end - lfm.horizontalAdvance(text)
+                                                                         - 2
+                                                               : end + 2,
+                                                       bar.top(), lfm.horizontalAdvance(text) + 1,
+                                                       bar.height())
+                                              : QRectF(bar.left() - 4,
+                                                       valueLabels == 1 ? bar.top() + 1
+                                                                        : bar.top() - lfm.height(),
+                                                       bar.width() + 8, lfm.height());
                     p.drawText(textRect, Qt::AlignCenter, text);
                 }
                 if (highlight == QStringLiteral("series%1").arg(s + 1))
@@ -243,7 +257,8 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
             continue;
         if (type == QLatin1String("area")) {
             QPolygonF fill = points;
-            fill << QPointF(points.last().x(), plot.bottom()) << QPointF(points.first().x(), plot.bottom());
+            fill << QPointF(points.last().x(), plot.bottom())
+                 << QPointF(points.first().x(), plot.bottom());
             QColor c = series[s];
             c.setAlpha(110);
             p.setPen(Qt::NoPen);
@@ -268,8 +283,8 @@ void MiniChart::draw(QPainter &p, const QRect &area) const
                 p.setFont(labelF);
                 p.setPen(QColor(0x30, 0x30, 0x30));
                 const int value = int(Values[s][points.indexOf(pt)]);
-                p.drawText(QRectF(pt.x() - 10, valueLabels == 1 ? pt.y() + 3 : pt.y() - 13, 20, 10), Qt::AlignCenter,
-                           QString::number(value));
+                p.drawText(QRectF(pt.x() - 10, valueLabels == 1 ? pt.y() + 3 : pt.y() - 13, 20, 10),
+                           Qt::AlignCenter, QString::number(value));
             }
         }
         if (highlight == QStringLiteral("series%1").arg(s + 1))

@@ -43,10 +43,11 @@ struct MiniChart
     QColor legendColor{0x30, 0x30, 0x30};
     QColor legendBg{0xF4, 0xF6, 0xF8};
 
-    QColor series[3] = {QColor(0x3D, 0x6F, 0xB6), QColor(0xF2, 0x8E, 0x2B), QColor(0x59, 0xA1, 0x4F)};
+    QColor series[3] = {QColor(0x3D, 0x6F, 0xB6), QColor(0xF2, 0x8E, 0x2B),
+                        QColor(0x59, 0xA1, 0x4F)};
     int barWidth = 70;
     Qt::PenStyle lineStyle = Qt::SolidLine;
-    int marker = 1; // 0 none, 1 circle, 2 square
+    int marker = 1;      // 0 none, 1 circle, 2 square
     int valueLabels = 0; // 0 hidden, 1 inside, 2 outside
     QString labelFont = QStringLiteral("DejaVu Sans");
     int labelStyle = 0;

@@ -24,8 +24,9 @@ public:
     QString helpText() const { return m_parser.helpText(); }
     static QString versionText();
 
-    // The positional arguments, in order; the main window opens the first.
-    QStringList styleFiles() const { return m_parser.positionalArguments(); }
+    // The positional arguments, in order, as absolute paths (a relative name
+    // is taken in the current folder); the main window opens the first.
+    QStringList styleFiles() const;
     QStringList checkFiles() const { return m_parser.values(m_check); }
     // The profile to check against; empty for the one beside the executable.
     QString profileFile() const { return m_parser.value(m_profile); }

@@ -1,7 +1,7 @@
 #include "app/ComparePanel.h"
 
-#include "base/ErrorReport.h"
 #include "app/ValueHistory.h"
+#include "base/ErrorReport.h"
 #include "editors/ProfileGridDelegate.h"
 #include "style/StyleComparison.h"
 
@@ -15,11 +15,12 @@
 #include <QVBoxLayout>
 
 ComparePanel::ComparePanel(StyleComparison *comparison, ValueHistory *history, QWidget *parent)
-    : QDockWidget(tr("Compare"), parent), m_comparison(comparison), m_history(history), m_view(new QTreeView),
-      m_summary(new QLabel), m_takeAll(new QPushButton(tr("Take all")))
+    : QDockWidget(tr("Compare"), parent), m_comparison(comparison), m_history(history),
+      m_view(new QTreeView), m_summary(new QLabel), m_takeAll(new QPushButton(tr("Take all")))
 {
     setObjectName(QStringLiteral("ComparePanel"));
     m_view->setObjectName(QStringLiteral("CompareView"));
+    m_view->setAccessibleName(tr("Differences"));
     m_view->setModel(comparison);
     // Values look as they do in the grid: swatches, font faces, styles in words.
     auto *delegate = new ProfileGridDelegate(m_view);
@@ -33,7 +34,8 @@ ComparePanel::ComparePanel(StyleComparison *comparison, ValueHistory *history, Q
     m_view->header()->setSectionResizeMode(StyleComparison::ParameterColumn, QHeaderView::Stretch);
     m_view->header()->resizeSection(StyleComparison::ThisColumn, 110);
     m_view->header()->resizeSection(StyleComparison::ThatColumn, 110);
-    m_view->header()->setSectionResizeMode(StyleComparison::TakeColumn, QHeaderView::ResizeToContents);
+    m_view->header()->setSectionResizeMode(StyleComparison::TakeColumn,
+                                           QHeaderView::ResizeToContents);
 
     m_takeAll->setObjectName(QStringLiteral("TakeAll"));
     m_takeAll->setToolTip(tr("Give this document every value of the compared file"));
@@ -67,6 +69,8 @@ void ComparePanel::addTakeButtons(int first, int last)
         button->setAutoRaise(false);
         // The row moves as others come and go: the button asks where it is now.
         const QPersistentModelIndex at = m_comparison->index(row, StyleComparison::TakeColumn);
+        button->setAccessibleName(tr("Take %1").arg(
+                m_comparison->index(row, StyleComparison::ParameterColumn).data().toString()));
         connect(button, &QToolButton::clicked, this, [this, at] {
             if (at.isValid())
                 m_comparison->take(at.row());
@@ -77,20 +81,21 @@ void ComparePanel::addTakeButtons(int first, int last)
 
 QToolButton *ComparePanel::takeButton(int row) const
 {
-    return qobject_cast<QToolButton *>(m_view->indexWidget(m_comparison->index(row, StyleComparison::TakeColumn)));
+    return qobject_cast<QToolButton *>(
+            m_view->indexWidget(m_comparison->index(row, StyleComparison::TakeColumn)));
 }
 
 void ComparePanel::takeAll()
 {
     ErrorReport::guard([this] {
         m_history->postValues(m_comparison->theirValues(),
-                              tr("Take all values of %1").arg(QFileInfo(m_comparison->fileName()).fileName()));
+                              tr("Take all values of %1").arg(m_comparison->shownName()));
     });
 }
 
 void ComparePanel::updateSummary()
 {
-    const QString name = QFileInfo(m_comparison->fileName()).fileName();
+    const QString name = m_comparison->shownName();
     setWindowTitle(tr("Compare with %1").arg(name));
     const int count = m_comparison->rowCount();
     m_summary->setText(count == 0 ? tr("No parameter differs from %1.").arg(name)

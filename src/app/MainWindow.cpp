@@ -2,39 +2,40 @@
 
 #include "app/ComparePanel.h"
 #include "app/DocumentCommands.h"
-#include "base/ErrorReport.h"
+#include "app/GridLayoutStore.h"
+#include "app/OptionsDialog.h"
+#include "app/PreviewArea.h"
 #include "app/ProblemsPanel.h"
-#include "app/StyleFileDialogs.h"
-#include "base/SystemText.h"
 #include "app/RecentFileList.h"
 #include "app/RecentFilesMenu.h"
+#include "app/StyleFileDialogs.h"
 #include "app/TrevixApplication.h"
-#include "app/GridLayoutStore.h"
-#include "app/PreviewArea.h"
 #include "app/ValueHistory.h"
-#include "base/VariantConversion.h"
+#include "base/AboutText.h"
+#include "base/ErrorReport.h"
+#include "base/LocalFile.h"
+#include "base/SystemText.h"
 #include "editors/ProfileGrid.h"
-#include "params/ProfileGridModel.h"
 #include "editors/ProfilePanel.h"
 #include "editors/ValueEditors.h"
+#include "help/AboutDialog.h"
+#include "help/HelpPanel.h"
+#include "help/HelpRouter.h"
+#include "help/ShellOpen.h"
+#include "params/ProfileGridModel.h"
 #include "preview/FlashPlayerView.h"
 #include "settings/SettingsBackingStore.h"
-#include "help/ShellOpen.h"
-#include "help/AboutDialog.h"
-#include "app/OptionsDialog.h"
-#include "help/HelpPanel.h"
-#include "settings/WindowStateStore.h"
-#include "help/HelpRouter.h"
 #include "settings/WidgetFormWindow.h"
+#include "settings/WindowStateStore.h"
 #include "style/ProblemListModel.h"
 #include "style/StyleComparison.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -44,6 +45,7 @@
 #include <QShowEvent>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -51,9 +53,8 @@
 
 namespace {
 
-const QString MainTitle = QStringLiteral("Trevix Style Editor");
 // Long enough to be read; the panels come back afterwards.
-constexpr int RestartMessageMs = 10000;
+constexpr int StatusMessageMs = 10000;
 
 QIcon commandIcon(const char *name)
 {
@@ -62,13 +63,14 @@ QIcon commandIcon(const char *name)
 
 } // namespace
 
-MainWindow::MainWindow(const QString &appDir, const QStringList &arguments, QWidget *parent)
-    : QMainWindow(parent), m_arguments(arguments)
+MainWindow::MainWindow(StyleDocument &document, const QString &appDir, const QStringList &arguments,
+                       QWidget *parent)
+    : QMainWindow(parent), m_document(document), m_arguments(arguments)
 {
     m_document.setAppDir(QDir(appDir).absolutePath() + QLatin1Char('/'));
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(MainTitle);
-    TrevixApplication::setTitle(MainTitle);
+    setWindowTitle(AboutText::title());
+    TrevixApplication::setTitle(AboutText::title());
     resize(700, 400);
     setMinimumWidth(700);
     if (const QScreen *screen = this->screen())
@@ -83,15 +85,19 @@ MainWindow::MainWindow(const QString &appDir, const QStringList &arguments, QWid
     createStatusBar();
     createDocumentCommands();
     createFormStorage();
+    // The window opens with the grid focused, not the filter box above it.
+    m_profileGrid->setFocus(Qt::OtherFocusReason);
 
     m_openTimer.setInterval(10);
     m_openTimer.setSingleShot(true);
-    connect(&m_openTimer, &QTimer::timeout, this, [this] { ErrorReport::guard([this] { openCommandLineFile(); }); });
+    connect(&m_openTimer, &QTimer::timeout, this,
+            [this] { ErrorReport::guard([this] { openCommandLineFile(); }); });
     connect(&m_document, &StyleDocument::stateChanged, this, &MainWindow::scheduleActionListUpdate);
     connect(&m_document, &StyleDocument::refreshRequested, this, &MainWindow::refreshPreview);
     connect(qApp, &QGuiApplication::commitDataRequest, this, &MainWindow::commitSession);
     // An edit after the session's end was called off asks again at the next close.
-    connect(&m_document.table(), &ParameterTable::afterPost, this, [this] { m_sessionCommitted = false; });
+    connect(&m_document.table(), &ParameterTable::afterPost, this,
+            [this] { m_sessionCommitted = false; });
 
     ErrorReport::guard([this] { loadDocument(); });
     scheduleActionListUpdate();
@@ -101,15 +107,7 @@ MainWindow::MainWindow(const QString &appDir, const QStringList &arguments, QWid
     createHelpPanel();
 }
 
-MainWindow::~MainWindow()
-{
-    // The document is a member, so it would go before the window's children;
-    // the views and models that read it, some while they are torn down, go
-    // first: views before their models.
-    const QList<QObject *> readers = {takeCentralWidget(), m_comparePanel, m_problemsPanel, m_valueEditors,
-                                      m_history, m_commands, m_comparison, m_problems, m_gridModel};
-    qDeleteAll(readers);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::createActions()
 {
@@ -121,13 +119,13 @@ void MainWindow::createActions()
         const char *icon;
     };
     const Command commands[] = {
-        {m_newAction, "New", QKeySequence(Qt::CTRL | Qt::Key_N), "new"},
-        {m_openAction, "Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "open"},
-        {m_saveAction, "Save", QKeySequence(Qt::CTRL | Qt::Key_S), "save"},
-        {m_saveAsAction, "Save as...", QKeySequence(), "saveas"},
-        {m_optionsAction, "Options...", QKeySequence(), "options"},
-        {m_helpAction, "Help", QKeySequence(Qt::Key_F1), "help"},
-        {m_exitAction, "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr},
+            {m_newAction, "New", QKeySequence(Qt::CTRL | Qt::Key_N), "new"},
+            {m_openAction, "Open...", QKeySequence(Qt::CTRL | Qt::Key_O), "open"},
+            {m_saveAction, "Save", QKeySequence(Qt::CTRL | Qt::Key_S), "save"},
+            {m_saveAsAction, "Save as...", QKeySequence(), "saveas"},
+            {m_optionsAction, "Options...", QKeySequence(), "options"},
+            {m_helpAction, "Help", QKeySequence(Qt::Key_F1), "help"},
+            {m_exitAction, "Exit", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr},
     };
     for (const Command &c : commands) {
         c.action = new QAction(QString::fromLatin1(c.caption), this);
@@ -140,10 +138,12 @@ void MainWindow::createActions()
     }
     m_compareAction = new QAction(tr("Compare with..."), this);
     m_compareAction->setObjectName(QStringLiteral("ACompare"));
-    m_compareAction->setStatusTip(tr("List the parameters whose value differs in another style file"));
+    m_compareAction->setStatusTip(
+            tr("List the parameters whose value differs in another style file"));
     connect(m_exitAction, &QAction::triggered, this, &MainWindow::exit);
     connect(m_helpAction, &QAction::triggered, this, &MainWindow::showHelp);
-    connect(m_optionsAction, &QAction::triggered, this, [this] { ErrorReport::guard([this] { editOptions(); }); });
+    connect(m_optionsAction, &QAction::triggered, this,
+            [this] { ErrorReport::guard([this] { editOptions(); }); });
 
     m_statusBarAction = new QAction(tr("Status bar"), this);
     m_statusBarAction->setCheckable(true);
@@ -167,14 +167,17 @@ void MainWindow::createActions()
     m_problemsAction = new QAction(tr("Problems"), this);
     m_problemsAction->setObjectName(QStringLiteral("ItemProblems"));
     m_problemsAction->setCheckable(true);
-    m_problemsAction->setStatusTip(tr("List what the style file holds that the profile does not allow"));
+    m_problemsAction->setStatusTip(
+            tr("List what the style file holds that the profile does not allow"));
 
     // Clicks on the chart select the parameters of what was clicked; the movie gets no ordinary clicks meanwhile.
     m_pickInPreviewAction = new QAction(commandIcon("pick"), tr("Pick in preview"), this);
     m_pickInPreviewAction->setObjectName(QStringLiteral("ItemPickInPreview"));
     m_pickInPreviewAction->setCheckable(true);
-    m_pickInPreviewAction->setToolTip(tr("Pick in preview: click the chart to select its parameters"));
-    m_pickInPreviewAction->setStatusTip(tr("A click on the chart selects the parameters that style what was clicked"));
+    m_pickInPreviewAction->setToolTip(
+            tr("Pick in preview: click the chart to select its parameters"));
+    m_pickInPreviewAction->setStatusTip(
+            tr("A click on the chart selects the parameters that style what was clicked"));
 
     m_aboutAction = new QAction(tr("About..."), this);
     connect(m_aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
@@ -186,7 +189,8 @@ void MainWindow::createMenus()
     menuBar->setObjectName(QStringLiteral("MenuBar"));
 
     m_fileMenu = menuBar->addMenu(tr("&File"));
-    m_fileMenu->addActions({m_newAction, m_openAction, m_saveAction, m_saveAsAction, m_compareAction});
+    m_fileMenu->addActions(
+            {m_newAction, m_openAction, m_saveAction, m_saveAsAction, m_compareAction});
     m_fileMenu->addSeparator();
     // The recent files are listed between these two separators.
     m_recentFilesEnd = m_fileMenu->addSeparator();
@@ -200,7 +204,8 @@ void MainWindow::createMenus()
     m_editMenu->addAction(m_profilePanel->findAction());
 
     m_viewMenu = menuBar->addMenu(tr("&View"));
-    m_viewMenu->addActions({m_statusBarAction, m_fullPathAction, m_helpPanelAction, m_problemsAction, m_pickInPreviewAction});
+    m_viewMenu->addActions({m_statusBarAction, m_fullPathAction, m_helpPanelAction,
+                            m_problemsAction, m_pickInPreviewAction});
     m_viewMenu->addSeparator();
     m_viewMenu->addAction(m_profilePanel->showModifiedAction());
     m_viewMenu->addSeparator();
@@ -263,20 +268,25 @@ void MainWindow::createClientArea()
         if (index == m_profileGrid->currentRecord())
             showCurrentParameter();
     });
+    // New, Open and the like change every value in one walk of the table.
+    connect(&m_document.table(), &ParameterTable::controlsEnabled, this,
+            &MainWindow::showCurrentParameter);
 
     m_history = new ValueHistory(&m_document, m_profileGrid, this);
-    for (QAction *action : {m_history->undoAction(), m_history->redoAction(), m_history->resetAction(),
-                            m_history->resetAllAction(), m_profilePanel->findAction()})
+    for (QAction *action :
+         {m_history->undoAction(), m_history->redoAction(), m_history->resetAction(),
+          m_history->resetAllAction(), m_profilePanel->findAction()})
         addAction(action); // shortcuts work wherever the focus is
     m_profileGrid->setContextMenuPolicy(Qt::ActionsContextMenu);
-    m_profileGrid->addActions({m_history->resetAction(), m_history->undoAction(), m_history->redoAction()});
+    m_profileGrid->addActions(
+            {m_history->resetAction(), m_history->undoAction(), m_history->redoAction()});
 
     auto *previewSplitter = new QSplitter(Qt::Horizontal);
     previewSplitter->setObjectName(QStringLiteral("PreviewSplitter"));
     previewSplitter->addWidget(m_profilePanel);
-    m_preview = new PreviewArea(previewSplitter, m_profileGrid, m_document.appDir(), [this](const QString &name) {
-        return m_stateStore->readStoredValue(name);
-    }, this);
+    m_preview = new PreviewArea(
+            previewSplitter, m_profileGrid, m_document.appDir(),
+            [this](const QString &name) { return m_stateStore->readStoredValue(name); }, this);
     m_preview->player()->setDeviceFontFamilies([this] {
         // The fonts the style names are the ones the chart asks for.
         QStringList fonts;
@@ -295,7 +305,8 @@ void MainWindow::createClientArea()
     });
     connect(player, &FlashPlayerView::picked, this, &MainWindow::selectPickedParameters);
     connect(player, &FlashPlayerView::restarted, this, [this] {
-        statusBar()->showMessage(tr("The preview stopped unexpectedly and was restarted."), RestartMessageMs);
+        statusBar()->showMessage(tr("The preview stopped unexpectedly and was restarted."),
+                                 StatusMessageMs);
     });
     setCentralWidget(previewSplitter);
 }
@@ -313,7 +324,8 @@ void MainWindow::createProblemsPanel()
     // The View menu's check and the dock's visibility follow each other, the
     // dock's close button included; the stored check restores the dock.
     connect(m_problemsAction, &QAction::toggled, m_problemsPanel, &QWidget::setVisible);
-    connect(m_problemsPanel->toggleViewAction(), &QAction::toggled, m_problemsAction, &QAction::setChecked);
+    connect(m_problemsPanel->toggleViewAction(), &QAction::toggled, m_problemsAction,
+            &QAction::setChecked);
     // Closed until the user opens it: across the window's bottom it would take
     // the room the chart needs at the window's designed size.
     m_problemsPanel->hide();
@@ -331,7 +343,8 @@ void MainWindow::createComparePanel()
 void MainWindow::compareWith(const QString &fileName)
 {
     m_comparison->compareWith(fileName);
-    if (m_problemsPanel->isVisible() && !tabifiedDockWidgets(m_problemsPanel).contains(m_comparePanel))
+    if (m_problemsPanel->isVisible()
+        && !tabifiedDockWidgets(m_problemsPanel).contains(m_comparePanel))
         tabifyDockWidget(m_problemsPanel, m_comparePanel);
     m_comparePanel->show();
     m_comparePanel->raise();
@@ -357,20 +370,20 @@ void MainWindow::createFormStorage()
     // Inactive until loadDocument switches it on; restores at the first show, saves at close.
     m_stateStore = new WindowStateStore(this);
     m_stateStore->setObjectName(QStringLiteral("FormStorage"));
-    m_stateStore->iniSection = QStringLiteral("Melbrin\\TrevixStyleEditor");
-    m_stateStore->options = {FormPlacement::fpState, FormPlacement::fpPosition, FormPlacement::fpActiveControl};
-    m_stateStore->storedProps = {QStringLiteral("StatusBar.Visible"), QStringLiteral("ItemFullPath.Checked"),
-                                QStringLiteral("ItemHelpWindow.Checked"), QStringLiteral("ItemProblems.Checked"),
-                                QStringLiteral("ItemPickInPreview.Checked")};
-    // The key strings must never change: values scrambled with one read back as other text with another.
-    m_stateStore->storedValues = {
-        StoredValue(QStringLiteral("SWFFile"), QStringLiteral("trevix.swf"), QStringLiteral("Quillmarten")),
-        StoredValue(QStringLiteral("SWFWidth"), 400, QStringLiteral("Brosendaw")),
-        StoredValue(QStringLiteral("SWFHeight"), 300, QStringLiteral("Tavelnok")),
-        StoredValue(QStringLiteral("SWFDataFile"), QStringLiteral("data.txt"), QStringLiteral("Hemrquist")),
-    };
-    m_stateStore->onRestorePlacement = [this](SettingsBackingStore &store) { restoreLayout(store); };
-    m_stateStore->onSavePlacement = [this](SettingsBackingStore &store) { saveLayout(store); };
+    m_stateStore->setSection(QStringLiteral("Melbrin\\TrevixStyleEditor"));
+    m_stateStore->setOptions(
+            {FormPlacement::State, FormPlacement::Position, FormPlacement::ActiveControl});
+    m_stateStore->setStoredProperties(
+            {QStringLiteral("StatusBar.Visible"), QStringLiteral("ItemFullPath.Checked"),
+             QStringLiteral("ItemHelpWindow.Checked"), QStringLiteral("ItemProblems.Checked"),
+             QStringLiteral("ItemPickInPreview.Checked")});
+    const PreviewSettings defaults;
+    for (const PreviewSettings::Item item : PreviewSettings::items())
+        m_stateStore->addStoredValue(StoredValue(PreviewSettings::storedName(item),
+                                                 defaults.storedValue(item),
+                                                 PreviewSettings::scrambleKey(item)));
+    m_stateStore->setRestoreHandler([this](SettingsBackingStore &store) { restoreLayout(store); });
+    m_stateStore->setSaveHandler([this](SettingsBackingStore &store) { saveLayout(store); });
     WidgetFormWindow::attach(*m_stateStore, this);
 }
 
@@ -386,28 +399,52 @@ void MainWindow::createDocumentCommands()
     m_fileMenu->insertAction(m_recentFilesEnd, m_clearRecentFiles);
     m_recentFilesMenu = new RecentFilesMenu(m_fileMenu, m_clearRecentFiles, this);
     m_recentFilesMenu->setMRUList(m_recentFiles);
+    // The Open button keeps its arrow with an empty list too: the buttons
+    // beside it stay where the pointer expects them.
     m_openMenu = new QMenu(m_openButton);
-    m_openButtonRecentFiles = new RecentFilesMenu(m_openMenu, nullptr, this);
+    m_noRecentFiles = m_openMenu->addAction(tr("No recent files"));
+    m_noRecentFiles->setEnabled(false);
+    m_openButtonRecentFiles = new RecentFilesMenu(m_openMenu, m_noRecentFiles, this);
+    m_openButton->setMenu(m_openMenu);
+    m_openButton->setPopupMode(QToolButton::MenuButtonPopup);
     m_openButtonRecentFiles->setMRUList(m_recentFiles);
     connect(m_recentFiles, &RecentFileList::changed, this, &MainWindow::updateOpenButtonMenu);
     connect(m_clearRecentFiles, &QAction::triggered, m_recentFiles, &RecentFileList::clear);
 
     m_dialogs = std::make_unique<StyleFileDialogs>(this);
-    m_commands = new DocumentCommands(m_document, *m_recentFiles, *m_dialogs, this);
+    m_commands = new DocumentCommands(m_document, *m_recentFiles, *m_history, *m_dialogs, this);
     connect(m_commands, &DocumentCommands::updateTitleRequested, this, &MainWindow::updateTitle);
-    connect(m_commands, &DocumentCommands::movieRequested, m_preview->player(), &FlashPlayerView::setMovie);
+    connect(m_commands, &DocumentCommands::movieRequested, m_preview->player(),
+            &FlashPlayerView::setMovie);
     connect(m_commands, &DocumentCommands::bringToFrontRequested, this, &MainWindow::bringToFront);
+    connect(m_commands, &DocumentCommands::statusMessage, this, [this](const QString &message) {
+        statusBar()->showMessage(SystemText::displayed(message), StatusMessageMs);
+    });
+    // Other programs' changes to the open file: as they happen, and when the
+    // user comes back from another program (where no notice comes, a network drive say).
+    const auto checkOutsideChange = [this] {
+        ErrorReport::guard([this] { m_commands->checkOutsideChange(); });
+    };
+    connect(m_commands, &DocumentCommands::outsideChangeNoticed, this, checkOutsideChange);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [checkOutsideChange](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    checkOutsideChange();
+            });
 
     const auto guarded = [this](void (DocumentCommands::*command)()) {
-        return [this, command] { ErrorReport::guard([this, command] { (m_commands->*command)(); }); };
+        return [this, command] {
+            ErrorReport::guard([this, command] { (m_commands->*command)(); });
+        };
     };
     connect(m_newAction, &QAction::triggered, this, guarded(&DocumentCommands::newDocument));
     connect(m_openAction, &QAction::triggered, this, guarded(&DocumentCommands::open));
     connect(m_saveAction, &QAction::triggered, this, guarded(&DocumentCommands::save));
     connect(m_saveAsAction, &QAction::triggered, this, guarded(&DocumentCommands::saveAs));
     connect(m_compareAction, &QAction::triggered, this, guarded(&DocumentCommands::compare));
-    connect(m_commands, &DocumentCommands::compareRequested, this,
-            [this](const QString &fileName) { ErrorReport::guard([this, &fileName] { compareWith(fileName); }); });
+    connect(m_commands, &DocumentCommands::compareRequested, this, [this](const QString &fileName) {
+        ErrorReport::guard([this, &fileName] { compareWith(fileName); });
+    });
     connect(m_recentFiles, &RecentFileList::clicked, this, [this](const QString &fileName) {
         ErrorReport::guard([this, &fileName] { m_commands->openRecentFile(fileName); });
     });
@@ -419,27 +456,27 @@ void MainWindow::createHelpPanel()
 {
     // The last window made at start-up; it lives, shown or hidden, until the end.
     m_helpPanel = new HelpPanel(this);
-    connect(m_helpPanel, &HelpPanel::closedByUser, m_helpPanelAction, [this] { m_helpPanelAction->setChecked(false); });
-    connect(&m_document.table(), &ParameterTable::afterScroll, this,
+    connect(m_helpPanel, &HelpPanel::closedByUser, m_helpPanelAction,
+            [this] { m_helpPanelAction->setChecked(false); });
+    connect(&m_document.table(), &ParameterTable::currentChanged, this,
             [this] { ErrorReport::guard([this] { showCurrentPicture(); }); });
 }
 
 void MainWindow::restoreLayout(SettingsBackingStore &store)
 {
-    m_recentFiles->loadFromStore(store, m_stateStore->iniSection + QStringLiteral("\\ReopenList"));
+    m_recentFiles->loadFromStore(store, m_stateStore->section() + QStringLiteral("\\ReopenList"));
     // The help panel is offered only where its pictures are.
     if (QDir(m_document.appDir() + QStringLiteral("img")).exists()) {
         m_helpPanelAction->setVisible(true);
         m_helpPanel->setVisible(m_helpPanelAction->isChecked());
     }
-    GridLayoutStore::restore(store, m_stateStore->iniSection, *m_profileGrid, *m_preview);
+    GridLayoutStore::restore(store, m_stateStore->section(), *m_profileGrid, *m_preview);
 }
 
 void MainWindow::loadDocument()
 {
     StyleDocument &doc = m_document;
-    doc.setInValueEditor(false);
-    m_stateStore->active = true;
+    m_stateStore->setActive(true);
     doc.loadProfile(doc.appDir() + QStringLiteral("Style.xml"));
     doc.loadStyleValues(doc.styleTxtPath());
     updateTitle();
@@ -449,8 +486,19 @@ void MainWindow::loadDocument()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous())
-        scheduleCommandLineOpen();
+    if (event->spontaneous())
+        return;
+    // Without a file to open the chart is known now: a picture the preview kept of it shows
+    // from the first paint.
+    if (commandLineFile().isEmpty())
+        ErrorReport::guard([this] { refreshPreview(); });
+    scheduleCommandLineOpen();
+}
+
+QString MainWindow::commandLineFile() const
+{
+    return !m_arguments.isEmpty() && LocalFile::isFile(m_arguments.first()) ? m_arguments.first()
+                                                                            : QString();
 }
 
 void MainWindow::scheduleCommandLineOpen()
@@ -461,8 +509,19 @@ void MainWindow::scheduleCommandLineOpen()
 void MainWindow::openCommandLineFile()
 {
     m_openTimer.stop();
-    if (!m_arguments.isEmpty() && QFileInfo(m_arguments.first()).isFile())
-        m_commands->openStyleFile(m_arguments.first());
+    // Edits an editor that ended left unsaved come first; another file of
+    // the command line then opens as any other, asking about them.
+    const std::optional<QString> restored = m_commands->offerLeftOverEdits();
+    // Without a file named the preview was refreshed when the window showed.
+    if (m_arguments.isEmpty())
+        return;
+    const QString file = commandLineFile();
+    if (!file.isEmpty()) {
+        if (!restored)
+            m_commands->openStyleFile(file);
+        else if (QFileInfo(file) != QFileInfo(*restored) && m_commands->querySaveChanges())
+            m_commands->openStyleFile(file);
+    }
     refreshPreview();
 }
 
@@ -504,7 +563,7 @@ void MainWindow::dropEvent(QDropEvent *event)
     QStringList fileNames;
     for (const QUrl &url : event->mimeData()->urls()) {
         if (url.isLocalFile())
-            fileNames.append(QDir::toNativeSeparators(url.toLocalFile()));
+            fileNames.append(LocalFile::nameOf(url));
     }
     event->acceptProposedAction();
     ErrorReport::guard([this, &fileNames] { m_commands->openDroppedFiles(fileNames); });
@@ -519,17 +578,15 @@ void MainWindow::bringToFront()
 
 void MainWindow::updateOpenButtonMenu()
 {
-    // The Open button drops down the recent files while there are any.
     const bool any = !m_recentFiles->items().isEmpty();
-    m_openButton->setMenu(any ? m_openMenu : nullptr);
-    m_openButton->setPopupMode(any ? QToolButton::MenuButtonPopup : QToolButton::DelayedPopup);
+    m_noRecentFiles->setVisible(!any);
     m_clearRecentFiles->setVisible(any);
 }
 
 void MainWindow::saveLayout(SettingsBackingStore &store)
 {
-    m_recentFiles->saveToStore(store, m_stateStore->iniSection + QStringLiteral("\\ReopenList"));
-    GridLayoutStore::save(store, m_stateStore->iniSection, *m_profileGrid, *m_preview);
+    m_recentFiles->saveToStore(store, m_stateStore->section() + QStringLiteral("\\ReopenList"));
+    GridLayoutStore::save(store, m_stateStore->section(), *m_profileGrid, *m_preview);
 }
 
 void MainWindow::updateTitle()
@@ -538,7 +595,8 @@ void MainWindow::updateTitle()
     QString shown = QStringLiteral("Untitled");
     if (!fileName.isEmpty())
         shown = m_fullPathAction->isChecked() ? fileName : QFileInfo(fileName).fileName();
-    const QString caption = QStringLiteral("%1 - [%2]").arg(MainTitle, shown);
+    const QString caption
+            = QStringLiteral("%1 - [%2]").arg(AboutText::title(), SystemText::displayed(shown));
     setWindowTitle(caption);
     TrevixApplication::setTitle(caption);
 }
@@ -602,24 +660,14 @@ void MainWindow::showHelp()
 
 void MainWindow::editOptions()
 {
-    // A stored size that is no number shows as its design value, so the user can repair it here.
-    const auto storedSize = [this](const QString &name) -> double {
-        try {
-            return VariantConversion::toDouble(m_stateStore->readStoredValue(name));
-        } catch (const EditorError &) {
-            return m_stateStore->readStoredInteger(name);
-        }
-    };
-    const PreviewSettings stored{m_stateStore->readStoredValue(QStringLiteral("SWFFile")).toString(),
-                                 storedSize(QStringLiteral("SWFWidth")), storedSize(QStringLiteral("SWFHeight")),
-                                 m_stateStore->readStoredValue(QStringLiteral("SWFDataFile")).toString()};
-    const std::optional<PreviewSettings> chosen = OptionsDialog::edit(m_document.appDir(), stored, this);
+    const PreviewSettings stored = PreviewSettings::read(
+            [this](const QString &name) { return m_stateStore->readStoredValue(name); });
+    const std::optional<PreviewSettings> chosen = OptionsDialog::edit(m_document.appDir(), stored,
+                                                                      this);
     if (!chosen)
         return;
-    m_stateStore->writeStoredValue(QStringLiteral("SWFFile"), chosen->swfFile);
-    m_stateStore->writeStoredValue(QStringLiteral("SWFWidth"), int(chosen->swfWidth));
-    m_stateStore->writeStoredValue(QStringLiteral("SWFHeight"), int(chosen->swfHeight));
-    m_stateStore->writeStoredValue(QStringLiteral("SWFDataFile"), chosen->swfDataFile);
+    for (const PreviewSettings::Item item : PreviewSettings::items())
+        m_stateStore->writeStoredValue(PreviewSettings::storedName(item), chosen->storedValue(item));
     // Options fit the panel to the movie again, whatever the splitter was left at.
     m_preview->fitToMovieAgain();
     refreshPreview();
@@ -643,9 +691,8 @@ void MainWindow::openValueEditor()
 
 void MainWindow::selectRecord(int recordIndex)
 {
-    if (recordIndex < 0)
-        return;
-    m_document.table().setRecNo(recordIndex + 1);
+    if (recordIndex >= 0)
+        m_document.table().setCurrentIndex(recordIndex);
     showCurrentParameter();
 }
 
@@ -664,11 +711,32 @@ void MainWindow::selectPickedParameters(const QStringList &keys)
 
 void MainWindow::showCurrentParameter()
 {
-    const ParameterTable &table = m_document.table();
-    if (table.currentIndex() < 0)
-        return;
-    const ParameterRecord &r = table.current();
-    m_statusPanel1->setText(SystemText::displayed(r.group() + QStringLiteral(" : ") + r.caption() + QStringLiteral(" = ") + r.value()));
+    // No parameter is shown for a section row or for a row the filter hid.
+    const int record = m_profileGrid->currentRecord();
+    m_parameterStatus.clear();
+    if (record >= 0) {
+        const ParameterRecord &r = m_document.table().record(record);
+        m_parameterStatus = SystemText::displayed(r.group() + QStringLiteral(" : ") + r.caption()
+                                                  + QStringLiteral(" = ") + r.value());
+    }
+    showStatusPanel1();
+}
+
+void MainWindow::showStatusPanel1()
+{
+    m_statusPanel1->setText(m_statusTip.isEmpty() ? m_parameterStatus : m_statusTip);
+}
+
+bool MainWindow::event(QEvent *event)
+{
+    // A hint takes the current parameter's place in panel 1 while it shows,
+    // rather than the whole bar: the document's state stays in sight.
+    if (event->type() == QEvent::StatusTip) {
+        m_statusTip = static_cast<QStatusTipEvent *>(event)->tip();
+        showStatusPanel1();
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::refreshPreview()

@@ -42,9 +42,12 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // appDir holds the editor's own files; arguments are the command line's
-    // arguments after the program name.
-    MainWindow(const QString &appDir, const QStringList &arguments, QWidget *parent = nullptr);
+    // The window edits document, which is made before it and goes after it, so
+    // that the views and models reading it never outlive it. appDir holds the
+    // editor's own files; arguments are the command line's arguments after the
+    // program name.
+    MainWindow(StyleDocument &document, const QString &appDir, const QStringList &arguments,
+               QWidget *parent = nullptr);
     ~MainWindow() override;
 
     StyleDocument &document() { return m_document; }
@@ -85,14 +88,21 @@ public:
     WindowStateStore *stateStore() const { return m_stateStore; }
     HelpPanel *helpPanel() const { return m_helpPanel; }
     RecentFileList *recentFiles() const { return m_recentFiles; }
-    RecentFilesMenu *recentFilesMenu() const { return m_recentFilesMenu; }     // the recent files in the File menu
-    RecentFilesMenu *openButtonRecentFiles() const { return m_openButtonRecentFiles; } // ... and under the toolbar's Open button
+    RecentFilesMenu *recentFilesMenu() const
+    {
+        return m_recentFilesMenu;
+    } // the recent files in the File menu
+    RecentFilesMenu *openButtonRecentFiles() const
+    {
+        return m_openButtonRecentFiles;
+    } // ... and under the toolbar's Open button
 
     void updateTitle();
     void updateDocumentState();
     void refreshPreview();
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -113,6 +123,8 @@ private:
     void loadDocument();
     void scheduleCommandLineOpen();
     void openCommandLineFile();
+    // The style file named on the command line, if it is a file; empty otherwise.
+    QString commandLineFile() const;
     void syncViewMenu();
     void toggleStatusBar();
     void updateOpenButtonMenu();
@@ -131,9 +143,11 @@ private:
     void selectPickedParameters(const QStringList &keys);
     void openValueEditor();
     void showCurrentParameter();
+    // Panel 1 shows the hint under the pointer, else the current parameter.
+    void showStatusPanel1();
     void scheduleActionListUpdate();
 
-    StyleDocument m_document;
+    StyleDocument &m_document;
     QStringList m_arguments;
     ProfileGridModel *m_gridModel = nullptr;
     ProfilePanel *m_profilePanel = nullptr;
@@ -146,11 +160,14 @@ private:
     PreviewArea *m_preview = nullptr;
     QLabel *m_statusPanel0 = nullptr;
     QLabel *m_statusPanel1 = nullptr;
+    QString m_parameterStatus;
+    QString m_statusTip;
     bool m_actionUpdatePending = false;
     bool m_sessionCommitted = false; // the session's end has asked about unsaved changes
     QAction *m_recentFilesEnd = nullptr;
     QAction *m_clearRecentFiles = nullptr;
     QMenu *m_openMenu = nullptr;
+    QAction *m_noRecentFiles = nullptr;
     std::unique_ptr<StyleFileDialogs> m_dialogs;
     DocumentCommands *m_commands = nullptr;
     ValueEditors *m_valueEditors = nullptr;
@@ -179,6 +196,6 @@ private:
     WindowStateStore *m_stateStore = nullptr;
     HelpPanel *m_helpPanel = nullptr;
     RecentFileList *m_recentFiles = nullptr;
-    RecentFilesMenu *m_recentFilesMenu = nullptr;     // the recent files in the File menu
+    RecentFilesMenu *m_recentFilesMenu = nullptr;       // the recent files in the File menu
     RecentFilesMenu *m_openButtonRecentFiles = nullptr; // ... and under the toolbar's Open button
 };

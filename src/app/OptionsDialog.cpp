@@ -35,74 +35,74 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text)
 
 } // namespace
 
-OptionsDialog::OptionsDialog(const QString &appDir, QWidget *parent) : QDialog(parent), m_appDir(appDir)
+OptionsDialog::OptionsDialog(const QString &appDir, QWidget *parent)
+    : QDialog(parent), m_appDir(appDir)
 {
     setObjectName(QStringLiteral("FormOptions"));
     setWindowTitle(tr("Options"));
     auto *layout = new QVBoxLayout(this);
 
-    groupBoxFile = groupBox(this, "GroupBoxFile", tr("SWF File"));
-    filenameEdit = new QComboBox(groupBoxFile);
-    filenameEdit->setObjectName(QStringLiteral("FilenameEdit"));
-    filenameEdit->setEditable(true);
-    filenameEdit->setInsertPolicy(QComboBox::NoInsert);
-    filenameEdit->setEditText(QStringLiteral("trevix.swf"));
-    (new QVBoxLayout(groupBoxFile))->addWidget(filenameEdit);
-    layout->addWidget(groupBoxFile);
+    m_movieGroup = groupBox(this, "GroupBoxFile", tr("SWF File"));
+    m_movieEdit = new QComboBox(m_movieGroup);
+    m_movieEdit->setObjectName(QStringLiteral("FilenameEdit"));
+    m_movieEdit->setAccessibleName(m_movieGroup->title());
+    m_movieEdit->setEditable(true);
+    m_movieEdit->setInsertPolicy(QComboBox::NoInsert);
+    (new QVBoxLayout(m_movieGroup))->addWidget(m_movieEdit);
+    layout->addWidget(m_movieGroup);
 
-    groupBoxSize = groupBox(this, "GroupBoxSize", tr("Area size"));
-    labelWidth = new QLabel(tr("Width:"), groupBoxSize);
-    labelWidth->setObjectName(QStringLiteral("LabelWidth"));
-    spinWidth = new RangeSpinEdit(MinSize, MaxSize, groupBoxSize);
-    spinWidth->setObjectName(QStringLiteral("SpinWidth"));
-    spinWidth->setValue(400);
-    labelWidth->setBuddy(spinWidth);
-    labelHeight = new QLabel(tr("Height:"), groupBoxSize);
-    labelHeight->setObjectName(QStringLiteral("LabelHeight"));
-    spinHeight = new RangeSpinEdit(MinSize, MaxSize, groupBoxSize);
-    spinHeight->setObjectName(QStringLiteral("SpinHeight"));
-    spinHeight->setValue(300);
-    labelHeight->setBuddy(spinHeight);
-    auto *sizeRow = new QHBoxLayout(groupBoxSize);
-    sizeRow->addWidget(labelWidth);
-    sizeRow->addWidget(spinWidth, 1);
+    m_sizeGroup = groupBox(this, "GroupBoxSize", tr("Area size"));
+    m_widthLabel = new QLabel(tr("Width:"), m_sizeGroup);
+    m_widthLabel->setObjectName(QStringLiteral("LabelWidth"));
+    m_widthEdit = new RangeSpinEdit(PreviewSettings::MinimumSize, PreviewSettings::MaximumSize,
+                                    m_sizeGroup);
+    m_widthEdit->setObjectName(QStringLiteral("SpinWidth"));
+    m_widthLabel->setBuddy(m_widthEdit);
+    m_heightLabel = new QLabel(tr("Height:"), m_sizeGroup);
+    m_heightLabel->setObjectName(QStringLiteral("LabelHeight"));
+    m_heightEdit = new RangeSpinEdit(PreviewSettings::MinimumSize, PreviewSettings::MaximumSize,
+                                     m_sizeGroup);
+    m_heightEdit->setObjectName(QStringLiteral("SpinHeight"));
+    m_heightLabel->setBuddy(m_heightEdit);
+    auto *sizeRow = new QHBoxLayout(m_sizeGroup);
+    sizeRow->addWidget(m_widthLabel);
+    sizeRow->addWidget(m_widthEdit, 1);
     sizeRow->addSpacing(16);
-    sizeRow->addWidget(labelHeight);
-    sizeRow->addWidget(spinHeight, 1);
-    layout->addWidget(groupBoxSize);
+    sizeRow->addWidget(m_heightLabel);
+    sizeRow->addWidget(m_heightEdit, 1);
+    layout->addWidget(m_sizeGroup);
 
-    groupBoxData = groupBox(this, "GroupBoxData", tr("Data File"));
-    dataFileEdit = new QLineEdit(QStringLiteral("data.txt"), groupBoxData);
-    dataFileEdit->setObjectName(QStringLiteral("DataFileEdit"));
-    (new QVBoxLayout(groupBoxData))->addWidget(dataFileEdit);
-    layout->addWidget(groupBoxData);
+    m_dataGroup = groupBox(this, "GroupBoxData", tr("Data File"));
+    m_dataFileEdit = new QLineEdit(m_dataGroup);
+    m_dataFileEdit->setObjectName(QStringLiteral("DataFileEdit"));
+    m_dataFileEdit->setAccessibleName(m_dataGroup->title());
+    (new QVBoxLayout(m_dataGroup))->addWidget(m_dataFileEdit);
+    layout->addWidget(m_dataGroup);
     layout->addStretch();
 
-    okButton = button(this, "OK", tr("OK"));
-    cancelButton = button(this, "BtnCansel", tr("Cancel"));
-    helpButton = button(this, "BtnHelp", tr("Help"));
+    m_okButton = button(this, "OK", tr("OK"));
+    m_cancelButton = button(this, "BtnCansel", tr("Cancel"));
+    m_helpButton = button(this, "BtnHelp", tr("Help"));
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(helpButton);
+    buttons->addWidget(m_helpButton);
     buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
     layout->addLayout(buttons);
-    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, &OptionsDialog::showHelp);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_helpButton, &QPushButton::clicked, this, &OptionsDialog::showHelp);
 
-    setTabOrder(filenameEdit, spinWidth);
-    setTabOrder(spinWidth, spinHeight);
-    setTabOrder(spinHeight, dataFileEdit);
-    setTabOrder(dataFileEdit, okButton);
-    setTabOrder(okButton, cancelButton);
-    setTabOrder(cancelButton, helpButton);
+    setTabOrder(m_movieEdit, m_widthEdit);
+    setTabOrder(m_widthEdit, m_heightEdit);
+    setTabOrder(m_heightEdit, m_dataFileEdit);
+    setTabOrder(m_dataFileEdit, m_okButton);
+    setTabOrder(m_okButton, m_cancelButton);
+    setTabOrder(m_cancelButton, m_helpButton);
 
-    helpRouter = new HelpRouter(this);
-    helpRouter->setObjectName(QStringLiteral("HelpRouter"));
-    helpRouter->setHelpType(htHTMLhelp);
-    helpRouter->chmPopupTopics = QStringLiteral("CSHelp.txt");
-    helpRouter->validateId = false;
+    m_helpRouter = new HelpRouter(this);
+    m_helpRouter->setObjectName(QStringLiteral("HelpRouter"));
+    m_helpRouter->setHelpType(HelpType::HtmlHelp);
 
     // The window sees every key before the focused control.
     for (QWidget *child : findChildren<QWidget *>())
@@ -115,12 +115,13 @@ OptionsDialog::OptionsDialog(const QString &appDir, QWidget *parent) : QDialog(p
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     loadDocument();
+    setSettings(PreviewSettings());
 }
 
 OptionsDialog::~OptionsDialog() = default;
 
-std::optional<PreviewSettings> OptionsDialog::edit(const QString &appDir, const PreviewSettings &settings,
-                                                  QWidget *parent)
+std::optional<PreviewSettings> OptionsDialog::edit(const QString &appDir,
+                                                   const PreviewSettings &settings, QWidget *parent)
 {
     OptionsDialog options(appDir, parent);
     options.setSettings(settings);
@@ -131,16 +132,17 @@ std::optional<PreviewSettings> OptionsDialog::edit(const QString &appDir, const 
 
 void OptionsDialog::setSettings(const PreviewSettings &settings)
 {
-    filenameEdit->setEditText(settings.swfFile);
-    spinWidth->setNumber(settings.swfWidth);
-    spinHeight->setNumber(settings.swfHeight);
-    dataFileEdit->setText(settings.swfDataFile);
+    m_movieEdit->setEditText(settings.movieFile());
+    m_widthEdit->setValue(settings.size().width());
+    m_heightEdit->setValue(settings.size().height());
+    m_dataFileEdit->setText(settings.dataFile());
 }
 
 PreviewSettings OptionsDialog::settings() const
 {
-    return {filenameEdit->currentText(), double(spinWidth->value()), double(spinHeight->value()),
-            dataFileEdit->text()};
+    return PreviewSettings(m_movieEdit->currentText(),
+                           QSize(m_widthEdit->value(), m_heightEdit->value()),
+                           m_dataFileEdit->text());
 }
 
 void OptionsDialog::loadDocument()
@@ -149,13 +151,13 @@ void OptionsDialog::loadDocument()
     // lists them, without the blank movie.
     const QDir dir(m_appDir);
     const QStringList movies = dir.entryList({QStringLiteral("*.swf")},
-                                             QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                             QDir::AllEntries | QDir::Hidden | QDir::System
+                                                     | QDir::NoDotAndDotDot,
                                              QDir::Unsorted);
     for (const QString &name : movies) {
         if (name.toLower() != QLatin1String("empty.swf"))
-            filenameEdit->addItem(name);
+            m_movieEdit->addItem(name);
     }
-    filenameEdit->setEditText(QStringLiteral("trevix.swf"));
 }
 
 bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
@@ -176,18 +178,19 @@ bool OptionsDialog::handleKey(int key)
     }
     if (key != Qt::Key_Return && key != Qt::Key_Enter)
         return false;
-    if (auto *focused = qobject_cast<QPushButton *>(focusWidget()); focused && focused->parent() == this) {
+    if (auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        focused && focused->parent() == this) {
         focused->click();
         return true;
     }
     // A number typed and not yet left is read within the range.
-    spinWidth->interpretText();
-    spinHeight->interpretText();
+    m_widthEdit->interpretText();
+    m_heightEdit->interpretText();
     accept();
     return true;
 }
 
 void OptionsDialog::showHelp()
 {
-    helpRouter->showTopic(m_appDir + HelpRouter::helpFileName, QStringLiteral("Settings.html"));
+    m_helpRouter->showTopic(m_appDir + HelpRouter::helpFileName, QStringLiteral("Settings.html"));
 }

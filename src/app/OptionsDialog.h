@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/PreviewSettings.h"
+#include "preview/PreviewSettings.h"
 
 #include <QDialog>
 
@@ -22,8 +22,6 @@ class OptionsDialog : public QDialog
     Q_OBJECT
 
 public:
-    static constexpr int MinSize = 10;
-    static constexpr int MaxSize = 3000;
     static constexpr QSize MinimumClientSize{392, 216};
 
     // appDir: the application directory, with its movies and help file.
@@ -32,8 +30,8 @@ public:
 
     // Shows the dialog modally from the given settings; the edited settings
     // on OK, nothing on Cancel.
-    static std::optional<PreviewSettings> edit(const QString &appDir, const PreviewSettings &settings,
-                                               QWidget *parent);
+    static std::optional<PreviewSettings> edit(const QString &appDir,
+                                               const PreviewSettings &settings, QWidget *parent);
 
     void setSettings(const PreviewSettings &settings);
     PreviewSettings settings() const;
@@ -46,19 +44,19 @@ private:
     bool handleKey(int key);
     void showHelp();
 
-    QGroupBox *groupBoxFile = nullptr;
-    QComboBox *filenameEdit = nullptr;
-    QGroupBox *groupBoxSize = nullptr;
-    QLabel *labelWidth = nullptr;
-    RangeSpinEdit *spinWidth = nullptr;
-    QLabel *labelHeight = nullptr;
-    RangeSpinEdit *spinHeight = nullptr;
-    QGroupBox *groupBoxData = nullptr;
-    QLineEdit *dataFileEdit = nullptr;
-    QPushButton *okButton = nullptr;
-    QPushButton *cancelButton = nullptr;
-    QPushButton *helpButton = nullptr;
-    HelpRouter *helpRouter = nullptr;
+    QGroupBox *m_movieGroup = nullptr;
+    QComboBox *m_movieEdit = nullptr;
+    QGroupBox *m_sizeGroup = nullptr;
+    QLabel *m_widthLabel = nullptr;
+    RangeSpinEdit *m_widthEdit = nullptr;
+    QLabel *m_heightLabel = nullptr;
+    RangeSpinEdit *m_heightEdit = nullptr;
+    QGroupBox *m_dataGroup = nullptr;
+    QLineEdit *m_dataFileEdit = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_helpButton = nullptr;
+    HelpRouter *m_helpRouter = nullptr;
 
     QString m_appDir;
 };

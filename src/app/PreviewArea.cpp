@@ -1,12 +1,14 @@
 #include "app/PreviewArea.h"
 
 #include "base/SystemText.h"
-#include "base/VariantConversion.h"
 #include "preview/FlashPlayerView.h"
+#include "preview/PreviewSettings.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLineEdit>
 #include <QScopeGuard>
 #include <QSplitter>
 
@@ -23,7 +25,7 @@ constexpr int PanelFlashFloorWidth = 14;
 } // namespace
 
 PreviewArea::PreviewArea(QSplitter *splitter, QWidget *focusTarget, const QString &appDir,
-                               StoredValue storedValue, QObject *parent)
+                         PreviewSettings::StoredValueReader storedValue, QObject *parent)
     : QObject(parent), m_splitter(splitter), m_focusTarget(focusTarget), m_appDir(appDir),
       m_storedValue(std::move(storedValue))
 {
@@ -33,8 +35,10 @@ PreviewArea::PreviewArea(QSplitter *splitter, QWidget *focusTarget, const QStrin
     m_panelFlash->setLineWidth(1);
     m_shockwaveFlash = new FlashPlayerView(m_panelFlash);
     m_shockwaveFlash->setObjectName(QStringLiteral("ShockwaveFlash"));
+    m_shockwaveFlash->setAccessibleName(tr("Chart preview"));
     m_shockwaveFlash->setAppDir(appDir);
-    m_shockwaveFlash->setGeometry(2, 2, 400, 300);
+    const QSize movieSize = PreviewSettings().size();
+    m_shockwaveFlash->setGeometry(QRect(QPoint(2, 2), movieSize));
 
     // The user may give the grid more room; a wider window widens the grid, not the preview.
     m_splitter->addWidget(m_panelFlash);
@@ -42,7 +46,7 @@ PreviewArea::PreviewArea(QSplitter *splitter, QWidget *focusTarget, const QStrin
     m_splitter->setStretchFactor(1, 0);
     m_splitter->setCollapsible(0, false);
     m_splitter->setCollapsible(1, false);
-    fitToMovie(400);
+    fitToMovie(movieSize.width());
 }
 
 void PreviewArea::refreshPreview()
@@ -52,9 +56,8 @@ void PreviewArea::refreshPreview()
     m_refreshing = true;
     // Cleared on every way out: a flag left set would stop the preview for the rest of the run.
     const auto clearFlag = qScopeGuard([this] { m_refreshing = false; });
-    // A size that is no whole number of pixels within an int fails here, before the player is touched.
-    const int width = VariantConversion::toInt(m_storedValue(QStringLiteral("SWFWidth")));
-    const int height = VariantConversion::toInt(m_storedValue(QStringLiteral("SWFHeight")));
+    const PreviewSettings settings = PreviewSettings::read(m_storedValue);
+    const int width = settings.size().width();
     // A movie of another width fits the panel to it (the panel's height follows the window);
     // the first refresh of a run keeps the width the user left the splitter at.
     if (width != m_movieWidth) {
@@ -62,13 +65,23 @@ void PreviewArea::refreshPreview()
             fitToMovie(width);
         m_movieWidth = width;
     }
-    m_shockwaveFlash->resize(width, height);
+    m_shockwaveFlash->resize(settings.size());
     m_shockwaveFlash->setMovie(m_appDir + QStringLiteral("empty.swf"));
-    const QString dataFile = SystemText::trim(m_storedValue(QStringLiteral("SWFDataFile")).toString());
+    const QString dataFile = SystemText::trim(settings.dataFile());
     m_shockwaveFlash->setFlashVars(QStringLiteral("datafile=") + dataFile);
-    const QString movie = m_appDir + m_storedValue(QStringLiteral("SWFFile")).toString();
+    const QString movie = m_appDir + settings.movieFile();
     m_shockwaveFlash->setNote(dataFileNote(movie, dataFile));
+    // The chart reads its style and data beside it.
+    const QDir movieDir = QFileInfo(movie).dir();
+    m_shockwaveFlash->setSideFiles(
+            {movieDir.filePath(QStringLiteral("style.txt")), movieDir.filePath(dataFile)});
     m_shockwaveFlash->setMovie(movie);
+    // The focus ends in the grid, as the player may have taken it; but a
+    // text field outside the grid (the filter box) keeps it: what the user
+    // types there must not reach the grid, where it would edit a value.
+    const QWidget *focused = QApplication::focusWidget();
+    if (qobject_cast<const QLineEdit *>(focused) && !m_focusTarget->isAncestorOf(focused))
+        return;
     m_focusTarget->setFocus();
     m_shockwaveFlash->setFocus();
     m_focusTarget->setFocus();
@@ -82,7 +95,7 @@ QString PreviewArea::dataFileNote(const QString &movie, const QString &dataFile)
     const QString file = QFileInfo(movie).dir().filePath(dataFile);
     if (!QFileInfo(file).isFile())
         return tr("The data file %1 was not found: the chart has no data to show.")
-            .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
+                .arg(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath()));
     return QString();
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 
+#include "preview/PreviewSettings.h"
+
 #include <QObject>
 #include <QString>
-#include <QVariant>
-
-#include <functional>
 
 class QFrame;
 class QSplitter;
@@ -19,24 +18,19 @@ class PreviewArea : public QObject
     Q_OBJECT
 
 public:
-    // Reads a stored value (swfFile, swfWidth, swfHeight, swfDataFile) as
-    // the settings store holds it: text after a restore, a number after Options.
-    using StoredValue = std::function<QVariant(const QString &name)>;
-
     // Adds the panel to splitter, after the grid's side, its only other
     // widget; focusTarget gets the keyboard focus after every refresh.
     // appDir ends with a separator.
-    PreviewArea(QSplitter *splitter, QWidget *focusTarget, const QString &appDir, StoredValue storedValue,
-                   QObject *parent = nullptr);
+    PreviewArea(QSplitter *splitter, QWidget *focusTarget, const QString &appDir,
+                PreviewSettings::StoredValueReader storedValue, QObject *parent = nullptr);
 
     QFrame *playerPanel() const { return m_panelFlash; }
     FlashPlayerView *player() const { return m_shockwaveFlash; }
     bool isRefreshing() const { return m_refreshing; }
 
-    // Sizes the player and the panel from the stored values, then loads the
-    // blank movie, sets the variables and loads the chart movie. A size that is
-    // no whole number of pixels throws before the player is touched. A call
-    // made while a refresh runs does nothing.
+    // Sizes the player and the panel from the stored values (PreviewSettings::read),
+    // then loads the blank movie, sets the variables and loads the chart movie.
+    // A call made while a refresh runs does nothing.
     void refreshPreview();
 
     // The panel's width as the user left it, and a width from an earlier run,
@@ -56,10 +50,10 @@ private:
     QSplitter *m_splitter;
     QWidget *m_focusTarget;
     QString m_appDir;
-    StoredValue m_storedValue;
+    PreviewSettings::StoredValueReader m_storedValue;
     QFrame *m_panelFlash = nullptr;
     FlashPlayerView *m_shockwaveFlash = nullptr;
-    int m_movieWidth = -1;              // the movie width the panel was last fitted to
-    bool m_keepRestoredWidth = false;   // the width restored from the last run wins once
+    int m_movieWidth = -1;            // the movie width the panel was last fitted to
+    bool m_keepRestoredWidth = false; // the width restored from the last run wins once
     bool m_refreshing = false;
 };

@@ -10,6 +10,7 @@ ProblemsPanel::ProblemsPanel(ProblemListModel *model, QWidget *parent)
 {
     setObjectName(QStringLiteral("ProblemsPanel"));
     m_view->setObjectName(QStringLiteral("ProblemsView"));
+    m_view->setAccessibleName(windowTitle());
     m_view->setModel(model);
     m_view->setRootIsDecorated(false);
     m_view->setUniformRowHeights(true);

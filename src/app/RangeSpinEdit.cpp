@@ -4,28 +4,22 @@
 #include <QKeyEvent>
 
 #include <algorithm>
-#include <cmath>
 
 RangeSpinEdit::RangeSpinEdit(int minimum, int maximum, QWidget *parent) : QSpinBox(parent)
 {
     setRange(minimum, maximum);
 }
 
-void RangeSpinEdit::setNumber(double number)
-{
-    setValue(int(std::round(std::clamp(number, double(minimum()), double(maximum())))));
-}
-
 bool RangeSpinEdit::typable(QChar c)
 {
-    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+') || c == QLatin1Char('-');
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('+')
+           || c == QLatin1Char('-');
 }
 
 QValidator::State RangeSpinEdit::validate(QString &text, int &) const
 {
-    return std::all_of(text.cbegin(), text.cend(), typable)
-               ? QValidator::Acceptable
-               : QValidator::Invalid;
+    return std::all_of(text.cbegin(), text.cend(), typable) ? QValidator::Acceptable
+                                                            : QValidator::Invalid;
 }
 
 int RangeSpinEdit::valueFromText(const QString &text) const
@@ -38,7 +32,9 @@ int RangeSpinEdit::valueFromText(const QString &text) const
 void RangeSpinEdit::keyPressEvent(QKeyEvent *event)
 {
     const QString text = event->text();
-    const bool printable = !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint(); });
+    const bool printable = !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.isPrint();
+    });
     if (printable && !std::all_of(text.cbegin(), text.cend(), typable)
         && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         QApplication::beep();

@@ -14,9 +14,6 @@ class RangeSpinEdit : public QSpinBox
 public:
     RangeSpinEdit(int minimum, int maximum, QWidget *parent = nullptr);
 
-    // Sets a value brought into the range, then to the nearest whole number.
-    void setNumber(double number);
-
 protected:
     QValidator::State validate(QString &text, int &pos) const override;
     int valueFromText(const QString &text) const override;

@@ -1,14 +1,36 @@
 #include "app/RecentFileList.h"
 
+#include "base/SystemText.h"
 #include "settings/SettingsBackingStore.h"
 
+namespace {
+
+// How the file system compares names.
+constexpr Qt::CaseSensitivity FileNameCase =
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+        Qt::CaseInsensitive;
+#else
+        Qt::CaseSensitive;
+#endif
+
+// The entries' value names in the store: MRU1, MRU2, ...
+const QLatin1String ValueNamePrefix("MRU");
+
+} // namespace
 
 RecentFileList::RecentFileList(QObject *parent) : QObject(parent) {}
+
+void RecentFileList::setMaxItems(int maxItems)
+{
+    m_maxItems = maxItems;
+    if (m_items.size() > qMax(m_maxItems, 0))
+        notifyChanged();
+}
 
 void RecentFileList::addFile(const QString &fileName)
 {
     for (qsizetype i = 0; i < m_items.size(); ++i) {
-        if (m_items[i].compare(fileName, Qt::CaseInsensitive) != 0)
+        if (m_items[i].compare(fileName, FileNameCase) != 0)
             continue;
         if (i > 0) {
             m_items.move(i, 0);
@@ -34,7 +56,8 @@ void RecentFileList::click(int position)
 
 QString RecentFileList::caption(int position) const
 {
-    const QString &text = m_items.at(position);
+    // A kept byte shows as the mark of a byte that is not text.
+    const QString text = SystemText::displayed(m_items.at(position)).replace(u'&', "&&");
     QChar accelerator;
     if (position < 9)
         accelerator = QChar(u'1' + position);
@@ -54,8 +77,9 @@ void RecentFileList::clear()
 void RecentFileList::loadFromStore(SettingsBackingStore &store, const QString &section)
 {
     clear();
-    for (int n = 1; n <= maxItems; ++n) {
-        const QString text = store.readText(section, Prefix + QString::number(n), QString());
+    for (int n = 1; n <= m_maxItems; ++n) {
+        const QString text = store.readText(section, ValueNamePrefix + QString::number(n),
+                                            QString());
         if (!text.isEmpty())
             insert(m_items.size(), text);
     }
@@ -63,8 +87,8 @@ void RecentFileList::loadFromStore(SettingsBackingStore &store, const QString &s
 
 void RecentFileList::saveToStore(SettingsBackingStore &store, const QString &section) const
 {
-    for (int n = 1; n <= maxItems; ++n) {
-        const QString name = Prefix + QString::number(n);
+    for (int n = 1; n <= m_maxItems; ++n) {
+        const QString name = ValueNamePrefix + QString::number(n);
         if (n > m_items.size())
             store.removeValue(section, name);
         else
@@ -87,7 +111,7 @@ void RecentFileList::remove(qsizetype position)
 void RecentFileList::notifyChanged()
 {
     // Dropping the oldest entry is a change of its own.
-    while (m_items.size() > qMax(maxItems, 0))
+    while (m_items.size() > qMax(m_maxItems, 0))
         remove(m_items.size() - 1);
     emit changed();
 }

@@ -7,8 +7,7 @@
 
 RecentFilesMenu::RecentFilesMenu(QMenu *menu, QAction *before, QObject *parent)
     : QObject(parent), m_menu(menu), m_before(before)
-{
-}
+{}
 
 void RecentFilesMenu::setMRUList(RecentFileList *list)
 {

@@ -8,10 +8,12 @@
 
 SetValueCommand::SetValueCommand(ParameterTable *table, int recordIndex, const QString &oldValue,
                                  const QString &newValue, QUndoCommand *parent)
-    : QUndoCommand(parent), m_table(table), m_recordIndex(recordIndex), m_oldValue(oldValue), m_newValue(newValue)
+    : QUndoCommand(parent), m_table(table), m_recordIndex(recordIndex), m_oldValue(oldValue),
+      m_newValue(newValue)
 {
     setText(QCoreApplication::translate("SetValueCommand", "Set %1 to \"%2\"")
-                .arg(SystemText::displayed(table->record(recordIndex).caption()), SystemText::displayed(newValue)));
+                    .arg(SystemText::displayed(table->record(recordIndex).caption()),
+                         SystemText::displayed(newValue)));
 }
 
 void SetValueCommand::undo()
@@ -29,6 +31,5 @@ void SetValueCommand::redo()
 void SetValueCommand::post(const QString &value)
 {
     // A failed style.txt write is reported; the value is posted all the same.
-    m_table->setRecNo(m_recordIndex + 1);
-    ErrorReport::guard([&] { m_table->postValue(value); });
+    ErrorReport::guard([&] { m_table->setValue(m_recordIndex, value); });
 }

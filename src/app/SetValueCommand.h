@@ -10,8 +10,8 @@ class ParameterTable;
 class SetValueCommand : public QUndoCommand
 {
 public:
-    SetValueCommand(ParameterTable *table, int recordIndex, const QString &oldValue, const QString &newValue,
-                    QUndoCommand *parent = nullptr);
+    SetValueCommand(ParameterTable *table, int recordIndex, const QString &oldValue,
+                    const QString &newValue, QUndoCommand *parent = nullptr);
 
     void undo() override;
     void redo() override;

@@ -1,11 +1,13 @@
 #include "app/StyleFileDialogs.h"
 
 #include "app/TrevixApplication.h"
+#include "base/SystemText.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 
 namespace {
@@ -32,7 +34,8 @@ StyleFileDialogs::~StyleFileDialogs() = default;
 
 DocumentPrompts::Answer StyleFileDialogs::askSaveChanges(const QString &message)
 {
-    QMessageBox box(QMessageBox::Question, TrevixApplication::title(), message,
+    QMessageBox box(QMessageBox::Question, TrevixApplication::title(),
+                    SystemText::displayed(message),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
@@ -44,6 +47,20 @@ DocumentPrompts::Answer StyleFileDialogs::askSaveChanges(const QString &message)
     default:
         return Cancel;
     }
+}
+
+int StyleFileDialogs::choose(const QString &message, const QStringList &choices)
+{
+    QMessageBox box(QMessageBox::Question, TrevixApplication::title(),
+                    SystemText::displayed(message), QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton *> buttons;
+    for (const QString &choice : choices)
+        buttons.append(box.addButton(choice, QMessageBox::AcceptRole));
+    box.setDefaultButton(qobject_cast<QPushButton *>(buttons.last()));
+    box.setEscapeButton(buttons.last());
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return int(chosen < 0 ? buttons.size() - 1 : chosen);
 }
 
 QString StyleFileDialogs::openFileName()
@@ -61,7 +78,8 @@ QFileDialog *StyleFileDialogs::fileDialog(QPointer<QFileDialog> &dialog, bool sa
     if (dialog)
         return dialog;
     dialog = new QFileDialog(m_parent);
-    dialog->setNameFilters({QStringLiteral("Trevix Style files (*.stl)"), QStringLiteral("All files (*)")});
+    dialog->setNameFilters(
+            {QStringLiteral("Trevix Style files (*.stl)"), QStringLiteral("All files (*)")});
     dialog->setDefaultSuffix(QStringLiteral("stl"));
     dialog->setSidebarUrls(places());
     if (save) {

@@ -7,9 +7,9 @@
 class QFileDialog;
 class QWidget;
 
-// The document commands' questions as the user sees them: a Yes/No/Cancel
-// message box captioned with the application title, and the Open and
-// Save as dialogs for style files.
+// The document commands' questions as the user sees them: message boxes
+// captioned with the application title, and the Open and Save as dialogs
+// for style files.
 class StyleFileDialogs : public DocumentPrompts
 {
 public:
@@ -17,6 +17,7 @@ public:
     ~StyleFileDialogs() override;
 
     Answer askSaveChanges(const QString &message) override;
+    int choose(const QString &message, const QStringList &choices) override;
     QString openFileName() override;
     QString saveFileName() override;
 

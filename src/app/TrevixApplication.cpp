@@ -1,7 +1,9 @@
 #include "app/TrevixApplication.h"
 
+#include "base/AboutText.h"
 #include "base/ErrorReport.h"
 #include "base/SystemText.h"
+#include "widgets/ReadableColor.h"
 
 #include <QBuffer>
 #include <QIcon>
@@ -11,23 +13,12 @@
 namespace {
 QString &applicationTitle()
 {
-    static QString title = QStringLiteral("Trevix Style Editor");
+    static QString title = AboutText::title();
     return title;
-}
-
-// Nothing in the editor draws with OpenGL (the preview's page is composed in
-// software), yet on X11 the web engine would look for a driver and load it,
-// some 40 MB more for the life of the editor. Set before the window system
-// starts; a choice the user made stands.
-int &withoutOpenGL(int &argc)
-{
-    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
-        qputenv("QT_XCB_GL_INTEGRATION", "none");
-    return argc;
 }
 } // namespace
 
-TrevixApplication::TrevixApplication(int &argc, char **argv) : QApplication(withoutOpenGL(argc), argv)
+TrevixApplication::TrevixApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("TrevixStyleEditor"));
     setOrganizationName(QStringLiteral("Melbrin"));
@@ -35,6 +26,9 @@ TrevixApplication::TrevixApplication(int &argc, char **argv) : QApplication(with
     // Ties the windows to the installed desktop entry and its icon.
     setDesktopFileName(QStringLiteral("trevix-style-editor"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/trevix-style-editor.svg")));
+    // The desktop's scheme, with any text colour that would hardly show on its
+    // background (a selection on a dark scheme, say) made readable.
+    ReadableColor::makeApplicationReadable();
     ErrorReport::setHandler(&TrevixApplication::showErrorBox);
     // The first PNG file Qt reads (the style's arrows, at the menu bar) makes
     // it load every image format plugin to ask whether one of them reads PNG.
@@ -57,7 +51,8 @@ void TrevixApplication::setTitle(const QString &title)
 
 void TrevixApplication::showErrorBox(const QString &message)
 {
-    QMessageBox box(QMessageBox::Critical, title(), SystemText::displayed(message), QMessageBox::Ok, activeWindow());
+    QMessageBox box(QMessageBox::Critical, title(), SystemText::displayed(message), QMessageBox::Ok,
+                    activeWindow());
     box.exec();
 }
 

@@ -1,13 +1,14 @@
 #include "app/ValueHistory.h"
 
-#include "base/ErrorReport.h"
 #include "app/SetValueCommand.h"
-#include "style/StyleDocument.h"
+#include "base/ErrorReport.h"
 #include "editors/ProfileGrid.h"
+#include "style/StyleDocument.h"
 
 #include <QAction>
 #include <QMessageBox>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 ValueHistory::ValueHistory(StyleDocument *document, ProfileGrid *grid, QObject *parent)
     : QObject(parent), m_document(document), m_grid(grid)
@@ -15,7 +16,8 @@ ValueHistory::ValueHistory(StyleDocument *document, ProfileGrid *grid, QObject *
     m_undo = new QAction(QIcon(QStringLiteral(":/icons/undo.svg")), tr("Undo"), this);
     m_undo->setShortcut(QKeySequence::Undo);
     m_redo = new QAction(QIcon(QStringLiteral(":/icons/redo.svg")), tr("Redo"), this);
-    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_redo->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     m_reset = new QAction(tr("Reset to default"), this);
     m_reset->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     m_reset->setStatusTip(tr("Give the selected parameter the profile's default value"));
@@ -32,7 +34,7 @@ ValueHistory::ValueHistory(StyleDocument *document, ProfileGrid *grid, QObject *
 
     connect(&document->table(), &ParameterTable::valuePosted, this, &ValueHistory::record);
     connect(document, &StyleDocument::stateChanged, this, [this] {
-        if (!m_document->isModified())
+        if (!m_document->isModified() && !m_inBulk)
             m_stack.clear();
     });
 
@@ -55,8 +57,7 @@ void ValueHistory::record(int recordIndex, const QString &oldValue)
 
 void ValueHistory::replay(void (QUndoStack::*step)())
 {
-    m_replaying = true;
-    const auto done = qScopeGuard([this] { m_replaying = false; });
+    const ScopedFlag replaying(m_replaying, true);
     (m_stack.*step)();
 }
 
@@ -76,8 +77,7 @@ void ValueHistory::resetCurrent()
     if (index < 0)
         return;
     ParameterTable &table = m_document->table();
-    table.setRecNo(index + 1);
-    table.postValue(table.profileDefault(index));
+    table.setValue(index, table.profileDefault(index));
 }
 
 void ValueHistory::resetAll()
@@ -99,18 +99,40 @@ void ValueHistory::postValues(const QList<std::pair<int, QString>> &values, cons
         return;
     ParameterTable &table = m_document->table();
     {
-        m_document->setTableReady(false);
-        const auto ready = qScopeGuard([this] { m_document->setTableReady(true); });
+        const ScopedFlag filling = m_document->fillingTable();
         m_stack.beginMacro(text);
         const auto macro = qScopeGuard([this] { m_stack.endMacro(); });
         for (const auto &[index, value] : values) {
             const QString oldValue = table.record(index).value();
-            table.setRecNo(index + 1);
-            table.postValue(value);
+            table.setValue(index, value);
             m_stack.push(new SetValueCommand(&table, index, oldValue, table.record(index).value()));
         }
     }
     m_document->saveStyleValues(m_document->styleTxtPath());
+}
+
+void ValueHistory::recordBulk(const QString &text, const std::function<void()> &work)
+{
+    ParameterTable &table = m_document->table();
+    QStringList before;
+    for (int i = 0; i < table.count(); ++i)
+        before.append(table.record(i).value());
+    {
+        // The work turns the document unmodified, but the steps before it stay.
+        const QScopedValueRollback inBulk(m_inBulk, true);
+        work();
+    }
+    QList<int> changed;
+    for (int i = 0; i < table.count(); ++i) {
+        if (table.record(i).value() != before[i])
+            changed.append(i);
+    }
+    if (changed.isEmpty())
+        return;
+    m_stack.beginMacro(text);
+    for (int i : changed)
+        m_stack.push(new SetValueCommand(&table, i, before[i], table.record(i).value()));
+    m_stack.endMacro();
 }
 
 void ValueHistory::updateActions()

@@ -14,7 +14,8 @@ class StyleDocument;
 // The undo history of the parameter values and the commands that work on
 // it: Undo, Redo, Reset to default (current row) and Reset all. Every value
 // posted while the table is ready is recorded, whoever posted it; opening,
-// New and saving (the document turning unmodified) clear the history.
+// New and saving (the document turning unmodified) clear the history, reading
+// the document's file anew after another program changed it does not.
 class ValueHistory : public QObject
 {
     Q_OBJECT
@@ -39,6 +40,9 @@ public:
     // Gives several parameters (table indexes) new values as one step in the
     // history, with one write of style.txt.
     void postValues(const QList<std::pair<int, QString>> &values, const QString &text);
+    // Runs work that replaces the values in bulk (reading the document's
+    // file anew) and records what it changed as one step, which Undo takes back.
+    void recordBulk(const QString &text, const std::function<void()> &work);
 
 private:
     void record(int recordIndex, const QString &oldValue);
@@ -49,6 +53,7 @@ private:
     ProfileGrid *m_grid;
     QUndoStack m_stack;
     bool m_replaying = false;
+    bool m_inBulk = false; // recordBulk's work runs
     QAction *m_undo;
     QAction *m_redo;
     QAction *m_reset;

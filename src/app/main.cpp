@@ -1,10 +1,13 @@
-#include "base/ApplicationDirectory.h"
 #include "app/CommandLine.h"
 #include "app/MainWindow.h"
-#include "app/TerminationSignals.h"
 #include "app/StartupPreparation.h"
+#include "app/TerminationSignals.h"
 #include "app/TrevixApplication.h"
+#include "base/ApplicationDirectory.h"
+#include "base/SystemText.h"
+#include "preview/FlashPlayerView.h"
 #include "style/StyleCheck.h"
+#include "style/StyleDocument.h"
 
 #include <QFile>
 #include <QStandardPaths>
@@ -13,11 +16,19 @@
 
 namespace {
 
+// On Unix a file's name is bytes: a byte that is not UTF-8 is kept as the
+// rest of the program keeps it (QCoreApplication::arguments() would turn it
+// into U+FFFD), so the file it names can still be opened.
 QStringList argumentsOf(int argc, char *argv[])
 {
     QStringList arguments;
-    for (int i = 0; i < argc; ++i)
+    for (int i = 0; i < argc; ++i) {
+#ifdef Q_OS_UNIX
+        arguments << SystemText::decode(argv[i]);
+#else
         arguments << QString::fromLocal8Bit(argv[i]);
+#endif
+    }
     return arguments;
 }
 
@@ -34,7 +45,8 @@ bool mayHoldWindowSystemOptions(const QStringList &arguments)
     for (const QString &argument : arguments.mid(1)) {
         if (argument == QLatin1String("--"))
             return false;
-        if (argument.size() > 1 && argument.startsWith(QLatin1Char('-')) && !argument.startsWith(QLatin1String("--")))
+        if (argument.size() > 1 && argument.startsWith(QLatin1Char('-'))
+            && !argument.startsWith(QLatin1String("--")))
             return true;
     }
     return false;
@@ -87,17 +99,23 @@ int main(int argc, char *argv[])
     // then, and style.txt already holds every edit. The event loop ends, and
     // the windows write their settings as at its end after a close.
     TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
-    if (!commandLine.parse(QCoreApplication::arguments())) {
+    QObject::connect(&terminationSignals, &TerminationSignals::received, &app,
+                     [] { QCoreApplication::exit(0); });
+    // The application took the window system's arguments out of argv.
+    if (!commandLine.parse(argumentsOf(argc, argv))) {
         print(stderr, commandLine.errorText() + QLatin1Char('\n'));
         return 1;
     }
     if (commandLine.mode() != CommandLine::Mode::Edit)
         return runWithoutWindow(commandLine);
 
-    const QString appDir = ApplicationDirectory::resolve(
-        QCoreApplication::applicationDirPath(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    MainWindow mainForm(appDir, commandLine.styleFiles());
+    const QString appDir = ApplicationDirectory::resolve(QCoreApplication::applicationDirPath(),
+                                                         QStandardPaths::writableLocation(
+                                                                 QStandardPaths::AppDataLocation));
+    StyleDocument document;
+    MainWindow mainForm(document, appDir, commandLine.styleFiles());
+    mainForm.player()->setPictureFolder(
+            QStandardPaths::writableLocation(QStandardPaths::CacheLocation));
     mainForm.show();
     return app.exec();
 }

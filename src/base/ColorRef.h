@@ -10,6 +10,8 @@ using ColorRef = quint32;
 namespace ColorRefs {
 
 constexpr ColorRef SystemFlag = 0x80000000u;
+// The system colours the palette offers have the indexes below this.
+constexpr int SystemColorCount = 29;
 
 constexpr ColorRef fromRgb(quint32 rrggbb)
 {
@@ -23,9 +25,18 @@ constexpr bool isSystem(ColorRef color)
 {
     return (color & 0xFF000000u) == SystemFlag;
 }
-constexpr int red(ColorRef color) { return int(color & 0xFF); }
-constexpr int green(ColorRef color) { return int((color >> 8) & 0xFF); }
-constexpr int blue(ColorRef color) { return int((color >> 16) & 0xFF); }
+constexpr int red(ColorRef color)
+{
+    return int(color & 0xFF);
+}
+constexpr int green(ColorRef color)
+{
+    return int((color >> 8) & 0xFF);
+}
+constexpr int blue(ColorRef color)
+{
+    return int((color >> 16) & 0xFF);
+}
 
 constexpr ColorRef Black = 0;
 constexpr ColorRef clBtnFace = system(15);

@@ -26,7 +26,10 @@ int sequenceLength(const unsigned char *p, const unsigned char *end)
     if (lead >= 0xF0 && lead <= 0xF4) {
         const unsigned char low = lead == 0xF0 ? 0x90 : 0x80;
         const unsigned char high = lead == 0xF4 ? 0x8F : 0xBF;
-        return left >= 4 && isContinuation(p[1], low, high) && isContinuation(p[2]) && isContinuation(p[3]) ? 4 : 0;
+        return left >= 4 && isContinuation(p[1], low, high) && isContinuation(p[2])
+                               && isContinuation(p[3])
+                       ? 4
+                       : 0;
     }
     return 0;
 }
@@ -105,7 +108,8 @@ QByteArray encode(QStringView text)
         } else if (const int byte = keptByte(c); byte >= 0) {
             out += char(byte);
         } else {
-            appendUtf8(out, c.isSurrogate() ? char32_t(QChar::ReplacementCharacter) : char32_t(c.unicode()));
+            appendUtf8(out, c.isSurrogate() ? char32_t(QChar::ReplacementCharacter)
+                                            : char32_t(c.unicode()));
         }
     }
     return out;
@@ -133,6 +137,22 @@ QString displayed(const QString &text)
     for (QChar &c : shown) {
         if (keptByte(c) >= 0)
             c = QChar::ReplacementCharacter;
+    }
+    return shown;
+}
+
+QString escapedControls(const QString &text)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t code = c.unicode();
+        if (code >= 0x20 && code != 0x7F && (code < 0x80 || code > 0x9F)) {
+            shown += c;
+            continue;
+        }
+        for (const char byte : QString(c).toUtf8())
+            shown += QStringLiteral("\\x%1").arg(uchar(byte), 2, 16, QLatin1Char('0'));
     }
     return shown;
 }

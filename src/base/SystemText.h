@@ -44,6 +44,11 @@ QString caseFolded(const QString &text);
 // text.
 QString displayed(const QString &text);
 
+// The text with each control character (codes below 32, 127 and U+0080 to
+// U+009F), which would steer a terminal, written as the \xNN of its UTF-8
+// bytes; every other character, kept bytes included, as it is.
+QString escapedControls(const QString &text);
+
 // The text without the blanks and control characters (codes up to 32) at
 // either end.
 inline QString trim(const QString &text)

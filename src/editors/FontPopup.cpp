@@ -7,8 +7,10 @@
 FontPopup::FontPopup(QWidget *parent) : ValuePopup(QSize(160, 61), parent)
 {
     setObjectName(QStringLiteral("FormFont"));
+    setWindowTitle(tr("Font"));
     m_fontComboBox = new FontComboBox(panel());
     m_fontComboBox->setObjectName(QStringLiteral("FontComboBox"));
+    m_fontComboBox->setAccessibleName(tr("Font"));
     m_fontComboBox->setMinimumSize(145, 24);
     // Room for the longest name a value can hold, whichever fonts are installed.
     m_fontComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

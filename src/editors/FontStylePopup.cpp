@@ -20,6 +20,7 @@ QCheckBox *checkBox(QWidget *panel, QVBoxLayout *column, const char *name, const
 FontStylePopup::FontStylePopup(QWidget *parent) : ValuePopup(QSize(160, 112), parent)
 {
     setObjectName(QStringLiteral("FormFontStyle"));
+    setWindowTitle(tr("Font style"));
     auto *column = new QVBoxLayout;
     m_bold = checkBox(panel(), column, "CheckBoxBold", tr("Bold"));
     m_italic = checkBox(panel(), column, "CheckBoxItalic", tr("Italic"));

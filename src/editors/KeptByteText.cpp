@@ -11,8 +11,9 @@ namespace {
 
 // Windows-1252 for 80 to 9F; 0 where the code page leaves a byte undefined.
 constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
 QString byteShown(int byte)
@@ -25,7 +26,8 @@ QString byteShown(int byte)
 
 bool KeptByteText::holdsKeptBytes(const QString &text)
 {
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return SystemText::keptByte(c) >= 0; });
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return SystemText::keptByte(c) >= 0; });
 }
 
 QString KeptByteText::shown(const QString &text, QList<QTextLayout::FormatRange> *marks)
@@ -46,8 +48,9 @@ QString KeptByteText::shown(const QString &text, QList<QTextLayout::FormatRange>
     return result;
 }
 
-void KeptByteText::draw(QPainter *painter, const QRect &rect, const QString &text, const QFont &font,
-                        const QColor &foreground, const QColor &background, Qt::Alignment alignment)
+void KeptByteText::draw(QPainter *painter, const QRect &rect, const QString &text,
+                        const QFont &font, const QColor &foreground, const QColor &background,
+                        Qt::Alignment alignment)
 {
     QList<QTextLayout::FormatRange> marks;
     QTextLayout layout(shown(text, &marks), font, painter->device());
@@ -84,7 +87,8 @@ void KeptByteText::draw(QPainter *painter, const QRect &rect, const QString &tex
         painter->save();
         painter->setPen(foreground);
         painter->setFont(font);
-        painter->drawText(QRect(textRect.right() + 1, rect.top(), rect.right() - textRect.right(), rect.height()),
+        painter->drawText(QRect(textRect.right() + 1, rect.top(), rect.right() - textRect.right(),
+                                rect.height()),
                           Qt::AlignLeft | Qt::AlignVCenter, ellipsis);
         painter->restore();
     }

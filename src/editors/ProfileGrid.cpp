@@ -1,5 +1,6 @@
 #include "editors/ProfileGrid.h"
 
+#include "editors/ProfileGridAccessible.h"
 #include "editors/ProfileGridDelegate.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
@@ -7,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QShortcut>
 
 #include <algorithm>
@@ -17,13 +19,31 @@ constexpr int ParameterWidth = 242;
 constexpr int ValueWidth = 85;
 // The caption column keeps at least this much when the values need the rest.
 constexpr int LeastParameterWidth = 48;
+// The characters of a caption that stay readable however wide the preview.
+constexpr int ReadableCaptionCharacters = 16;
 } // namespace
 
 ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
-    : QTreeView(parent), m_model(model), m_proxy(new ProfileGridProxy(this)), m_delegate(new ProfileGridDelegate(this)),
+    : QTreeView(parent), m_model(model), m_proxy(new ProfileGridProxy(this)),
+      m_delegate(new ProfileGridDelegate(this)),
       m_parameterShare(double(ParameterWidth) / (ParameterWidth + ValueWidth))
 {
+    QAccessible::installFactory(&ProfileGridAccessible::create);
+    setAccessibleName(tr("Parameters"));
     m_proxy->setSourceModel(model);
+    // Connected before the view and its selection model connect theirs, so
+    // that the flag is up before either of them moves the current index.
+    const auto changing = [this] { m_modelChanging = true; };
+    const auto changed = [this] {
+        m_modelChanging = false;
+        followCurrentRecord();
+    };
+    connect(m_proxy, &QAbstractItemModel::rowsAboutToBeRemoved, this, changing);
+    connect(m_proxy, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(m_proxy, &QAbstractItemModel::layoutAboutToBeChanged, this, changing);
+    connect(m_proxy, &QAbstractItemModel::layoutChanged, this, changed);
+    connect(m_proxy, &QAbstractItemModel::modelAboutToBeReset, this, changing);
+    connect(m_proxy, &QAbstractItemModel::modelReset, this, changed);
     setModel(m_proxy);
     setItemDelegate(m_delegate);
     setColumnHidden(ProfileGridModel::SectionColumn, true);
@@ -47,31 +67,48 @@ ProfileGrid::ProfileGrid(ProfileGridModel *model, QWidget *parent)
 
     // Sections open expanded, also those that appear while the profile loads.
     // Their rows span the grid from the next layout on (see updateGeometries).
-    connect(m_proxy, &QAbstractItemModel::rowsInserted, this, [this](const QModelIndex &parent, int first, int last) {
-        if (!parent.isValid()) {
-            for (int row = first; row <= last; ++row) {
-                m_unspannedSections.append(m_proxy->index(row, 0));
-                expand(m_proxy->index(row, 0));
-            }
-        }
-    });
+    connect(m_proxy, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex &parent, int first, int last) {
+                if (!parent.isValid()) {
+                    for (int row = first; row <= last; ++row) {
+                        m_unspannedSections.append(m_proxy->index(row, 0));
+                        expand(m_proxy->index(row, 0));
+                    }
+                }
+            });
     for (int row = 0; row < m_proxy->rowCount(); ++row)
         m_unspannedSections.append(m_proxy->index(row, 0));
     expandAll();
 
     // The keys that press the value cell's button, also while its text is being edited.
-    for (const QKeySequence key : {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
-                                   QKeySequence(Qt::ALT | Qt::Key_Down)}) {
+    for (const QKeySequence key :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter),
+          QKeySequence(Qt::ALT | Qt::Key_Down)}) {
         auto *shortcut = new QShortcut(key, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, [this] {
-            if (currentRecord() < 0)
-                return;
-            commitValueEditor();
-            emit valueButtonClicked(currentRecord());
+            if (currentRecord() >= 0)
+                pressValueButton(currentRecord());
         });
     }
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) { emit currentRecordChanged(m_model->recordIndex(m_proxy->mapToSource(current))); });
+            &ProfileGrid::followCurrentRecord);
+}
+
+void ProfileGrid::followCurrentRecord()
+{
+    const int record = currentRecord();
+    if (record != std::exchange(m_currentRecord, record))
+        emit currentRecordChanged(record);
+}
+
+bool ProfileGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // Only the user's own moves open the value's editor: a cell that became
+    // current because a filter hid the row or the rows were rearranged would
+    // take the keys typed elsewhere, the filter's among them, as its value.
+    if (trigger == CurrentChanged && m_modelChanging)
+        return false;
+    return QTreeView::edit(index, trigger, event);
 }
 
 void ProfileGrid::updateGeometries()
@@ -108,10 +145,23 @@ void ProfileGrid::keyPressEvent(QKeyEvent *event)
     QTreeView::keyPressEvent(event);
 }
 
+void ProfileGrid::pressValueButton(int recordIndex)
+{
+    const QModelIndex value = m_proxy->mapFromSource(
+            m_model->indexOfRecord(recordIndex, ProfileGridModel::ValueColumn));
+    if (!ProfileGridDelegate::hasButton(value))
+        return;
+    commitValueEditor();
+    // The caption cell takes the focus: the value cell would open its editor.
+    setCurrentIndex(value.siblingAtColumn(ProfileGridModel::ParameterColumn));
+    emit valueButtonClicked(recordIndex);
+}
+
 QModelIndex ProfileGrid::valueButtonAt(const QPoint &pos) const
 {
     const QModelIndex index = indexAt(pos);
-    if (!ProfileGridDelegate::hasButton(index) || !ProfileGridDelegate::buttonRect(visualRect(index)).contains(pos))
+    if (!ProfileGridDelegate::hasButton(index)
+        || !ProfileGridDelegate::buttonRect(visualRect(index)).contains(pos))
         return {};
     return index;
 }
@@ -120,7 +170,8 @@ void ProfileGrid::commitValueEditor()
 {
     if (state() != EditingState)
         return;
-    if (QWidget *editor = indexWidget(currentIndex().siblingAtColumn(ProfileGridModel::ValueColumn))) {
+    if (QWidget *editor = indexWidget(
+                currentIndex().siblingAtColumn(ProfileGridModel::ValueColumn))) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
@@ -131,15 +182,15 @@ void ProfileGrid::commitValueEditor()
 // a second click would be needed for the popup.
 void ProfileGrid::mousePressEvent(QMouseEvent *event)
 {
-    const QModelIndex button =
-        event->button() == Qt::LeftButton ? valueButtonAt(event->position().toPoint()) : QModelIndex();
+    const QModelIndex button = event->button() == Qt::LeftButton
+                                       ? valueButtonAt(event->position().toPoint())
+                                       : QModelIndex();
     if (!button.isValid()) {
         m_pressedButton = QPersistentModelIndex();
         QTreeView::mousePressEvent(event);
         return;
     }
     commitValueEditor();
-    // The caption cell takes the focus: the value cell would open its editor.
     setCurrentIndex(button.siblingAtColumn(ProfileGridModel::ParameterColumn));
     m_pressedButton = button;
     event->accept();
@@ -180,6 +231,16 @@ void ProfileGrid::resizeEvent(QResizeEvent *event)
     stretchColumns();
 }
 
+QSize ProfileGrid::minimumSizeHint() const
+{
+    const int captions = indentation()
+                         + fontMetrics().averageCharWidth() * ReadableCaptionCharacters;
+    const int chrome = 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+    QSize hint = QTreeView::minimumSizeHint();
+    hint.setWidth(std::max(hint.width(), captions + valueContentWidth() + chrome));
+    return hint;
+}
+
 int ProfileGrid::valueContentWidth() const
 {
     if (!m_valueWidths) {
@@ -213,11 +274,13 @@ void ProfileGrid::rowsChanged()
     restretchSoon();
 }
 
-void ProfileGrid::valuesChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+void ProfileGrid::valuesChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                                const QList<int> &roles)
 {
     if (roles == QList<int>{ProfileGridModel::HighlightRole})
         return; // drawn differently, as wide as before
-    if (m_valueWidths && topLeft.parent().isValid() && topLeft.column() <= ProfileGridModel::ValueColumn
+    if (m_valueWidths && topLeft.parent().isValid()
+        && topLeft.column() <= ProfileGridModel::ValueColumn
         && bottomRight.column() >= ProfileGridModel::ValueColumn) {
         for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
             measureValue(topLeft.siblingAtRow(row).siblingAtColumn(ProfileGridModel::ValueColumn));
@@ -230,10 +293,14 @@ void ProfileGrid::restretchSoon()
     // One layout for a whole walk of the table, not one per value posted.
     if (std::exchange(m_restretchDue, true))
         return;
-    QMetaObject::invokeMethod(this, [this] {
-        m_restretchDue = false;
-        stretchColumns();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_restretchDue = false;
+                updateGeometry(); // the values' width is part of the grid's smallest width
+                stretchColumns();
+            },
+            Qt::QueuedConnection);
 }
 
 void ProfileGrid::stretchColumns()
@@ -257,20 +324,23 @@ void ProfileGrid::keepProportion(int logicalIndex)
     const int width = viewport()->width();
     if (width <= 0)
         return;
-    m_parameterShare = qBound(0.05, double(header()->sectionSize(ProfileGridModel::ParameterColumn)) / width, 0.95);
+    m_parameterShare
+            = qBound(0.05, double(header()->sectionSize(ProfileGridModel::ParameterColumn)) / width,
+                     0.95);
     stretchColumns();
 }
 
 QList<int> ProfileGrid::columnWidths() const
 {
-    return {header()->sectionSize(ProfileGridModel::ParameterColumn), header()->sectionSize(ProfileGridModel::ValueColumn)};
+    return {header()->sectionSize(ProfileGridModel::ParameterColumn),
+            header()->sectionSize(ProfileGridModel::ValueColumn)};
 }
 
 void ProfileGrid::setColumnWidths(const QList<int> &widths)
 {
     if (widths.size() != 2 || widths[0] <= 0 || widths[1] <= 0)
         return;
-    m_parameterShare = qBound(0.05, double(widths[0]) / (widths[0] + widths[1]), 0.95);
+    m_parameterShare = qBound(0.05, double(widths[0]) / (double(widths[0]) + widths[1]), 0.95);
     stretchColumns();
 }
 

@@ -30,8 +30,15 @@ public:
     int currentRecord() const;
     void setCurrentRecord(int recordIndex);
 
+    // As a click on the record's value button: the record's row becomes
+    // the current one and valueButtonClicked follows.
+    void pressValueButton(int recordIndex);
+
     // The width the value column needs to show each value in full.
     int valueContentWidth() const;
+    // As narrow as the grid can get with every value in full beside captions
+    // that can still be read: the preview beside it stops there.
+    QSize minimumSizeHint() const override;
 
     // The widths of the caption and value columns. The two keep their
     // proportion when the grid is resized, except that the value column
@@ -48,6 +55,8 @@ signals:
     void valueButtonClicked(int recordIndex);
 
 protected:
+    using QTreeView::edit;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -57,6 +66,9 @@ protected:
     void updateGeometries() override;
 
 private:
+    // Tells when the parameter under the current index changed, also when a
+    // filter or a model change took the current row away.
+    void followCurrentRecord();
     // The value cell whose button lies under pos, else an invalid index.
     QModelIndex valueButtonAt(const QPoint &pos) const;
     // Posts what is being typed in place and closes the cell's editor, so
@@ -67,7 +79,8 @@ private:
     // Rows came or went: every value is measured again before the next layout.
     void rowsChanged();
     // Values changed: only theirs are measured again.
-    void valuesChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles);
+    void valuesChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                       const QList<int> &roles);
     void restretchSoon();
     // Measures the width a shown value needs, in place of what it needed before.
     void measureValue(const QModelIndex &value) const;
@@ -84,4 +97,8 @@ private:
     bool m_restretchDue = false;
     QList<QPersistentModelIndex> m_unspannedSections;
     QPersistentModelIndex m_pressedButton;
+    int m_currentRecord = -1;
+    // The model is taking rows away or rearranging them: the view moves the
+    // current index by itself meanwhile, which is no request to edit.
+    bool m_modelChanging = false;
 };

@@ -1,19 +1,27 @@
 #include "editors/ProfileGridDelegate.h"
 
 #include "base/SystemText.h"
+#include "editors/KeptByteText.h"
 #include "params/ColorValue.h"
 #include "params/FontStyleValue.h"
-#include "editors/KeptByteText.h"
 #include "params/ParameterRecord.h"
 #include "params/ProfileGridModel.h"
+#include "widgets/ReadableColor.h"
 #include "widgets/SystemColors.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QHelpEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QToolTip>
+
+QPalette::ColorGroup ProfileGridDelegate::colorGroup(const QStyleOptionViewItem &option)
+{
+    if (!(option.state & QStyle::State_Enabled))
+        return QPalette::Disabled;
+    return option.state & QStyle::State_Active ? QPalette::Normal : QPalette::Inactive;
+}
 
 QRect ProfileGridDelegate::buttonRect(const QRect &cell)
 {
@@ -26,7 +34,8 @@ bool ProfileGridDelegate::hasButton(const QModelIndex &index)
     return index.column() == ProfileGridModel::ValueColumn && (index.flags() & Qt::ItemIsEditable);
 }
 
-void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option,
+                                          const QModelIndex &index) const
 {
     QStyledItemDelegate::initStyleOption(option, index);
     // Values that differ from the profile's stand out.
@@ -53,7 +62,10 @@ void ProfileGridDelegate::showValueMeaning(QStyleOptionViewItem *option, const Q
         QPixmap swatch(side, side);
         swatch.fill(SystemColors::toQColor(ColorValue::decode(value)));
         QPainter frame(&swatch);
-        frame.setPen(QColor(0x80, 0x80, 0x80));
+        frame.setPen(ReadableColor::swatchFrame(
+                option->palette.color(colorGroup(*option), option->state & QStyle::State_Selected
+                                                                   ? QPalette::Highlight
+                                                                   : QPalette::Base)));
         frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
         option->icon = QIcon(swatch);
         option->decorationSize = swatch.size();
@@ -65,8 +77,8 @@ void ProfileGridDelegate::showValueMeaning(QStyleOptionViewItem *option, const Q
     }
 }
 
-bool ProfileGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
-                                    const QModelIndex &index)
+bool ProfileGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view,
+                                    const QStyleOptionViewItem &option, const QModelIndex &index)
 {
     // A text cut off by the column shows in full; otherwise the row's own tip.
     if (event->type() == QEvent::ToolTip && index.isValid()) {
@@ -74,19 +86,23 @@ bool ProfileGridDelegate::helpEvent(QHelpEvent *event, QAbstractItemView *view, 
         initStyleOption(&text, index);
         if (hasButton(index))
             text.rect.setRight(buttonRect(option.rect).left() - 1);
-        const int margin = 2 * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-        const int needed = QFontMetrics(text.font).horizontalAdvance(KeptByteText::shown(text.text)) + margin;
+        const int margin = 2
+                           * (QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        const int needed = QFontMetrics(text.font).horizontalAdvance(KeptByteText::shown(text.text))
+                           + margin;
         if (!text.text.isEmpty() && needed > text.rect.width()) {
             const QString rowTip = index.data(Qt::ToolTipRole).toString();
             const QString shown = SystemText::displayed(text.text);
-            QToolTip::showText(event->globalPos(), rowTip.isEmpty() ? shown : shown + u'\n' + rowTip, view);
+            QToolTip::showText(event->globalPos(),
+                               rowTip.isEmpty() ? shown : shown + u'\n' + rowTip, view);
             return true;
         }
     }
     return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
-void ProfileGridDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void ProfileGridDelegate::paintText(QPainter *painter, const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const
 {
     QStyleOptionViewItem cell = option;
     initStyleOption(&cell, index);
@@ -100,20 +116,21 @@ void ProfileGridDelegate::paintText(QPainter *painter, const QStyleOptionViewIte
     QStyle *style = widget ? widget->style() : QApplication::style();
     const QString text = cell.text;
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget).adjusted(margin, 0, -margin, 0);
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget)
+                                   .adjusted(margin, 0, -margin, 0);
     cell.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
-    const QPalette::ColorGroup group = !(cell.state & QStyle::State_Enabled) ? QPalette::Disabled
-                                       : (cell.state & QStyle::State_Active) ? QPalette::Normal
-                                                                              : QPalette::Inactive;
+    const QPalette::ColorGroup group = colorGroup(cell);
     const bool selected = cell.state & QStyle::State_Selected;
     KeptByteText::draw(painter, textRect, text, cell.font,
-                       cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text),
+                       cell.palette.color(group,
+                                          selected ? QPalette::HighlightedText : QPalette::Text),
                        cell.palette.color(group, selected ? QPalette::Highlight : QPalette::Base),
                        cell.displayAlignment);
 }
 
-QSize ProfileGridDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const
+QSize ProfileGridDelegate::sizeHint(const QStyleOptionViewItem &option,
+                                    const QModelIndex &index) const
 {
     QSize size = QStyledItemDelegate::sizeHint(option, index);
     if (hasButton(index))

@@ -28,8 +28,10 @@ public:
 
     // A value cell's size includes its button.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
     void updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                               const QModelIndex &index) const override;
 
@@ -41,7 +43,10 @@ protected:
 private:
     // The cell as the style draws it; a text with bytes that are not UTF-8
     // shows them marked.
-    void paintText(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const;
+    void paintText(QPainter *painter, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) const;
+    // The palette's colour group the cell is drawn in.
+    static QPalette::ColorGroup colorGroup(const QStyleOptionViewItem &option);
     // A colour swatch, a font name in its face, a font style in words.
     static void showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index);
 

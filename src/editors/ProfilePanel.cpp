@@ -14,6 +14,7 @@ ProfilePanel::ProfilePanel(ProfileGridModel *model, QWidget *parent)
 {
     m_filter->setObjectName(QStringLiteral("FilterBox"));
     m_filter->setPlaceholderText(tr("Filter parameters (Ctrl+F)"));
+    m_filter->setAccessibleName(tr("Filter parameters"));
     m_filter->installEventFilter(this);
     connect(m_filter, &QLineEdit::textChanged, this, &ProfilePanel::applyFilter);
     // The clear button shows only while there is text. Its icon is looked up
@@ -31,9 +32,11 @@ ProfilePanel::ProfilePanel(ProfileGridModel *model, QWidget *parent)
         m_filter->selectAll();
     });
 
-    m_showModified = new QAction(QIcon(QStringLiteral(":/icons/modified.svg")), tr("Show only modified"), this);
+    m_showModified = new QAction(QIcon(QStringLiteral(":/icons/modified.svg")),
+                                 tr("Show only modified"), this);
     m_showModified->setCheckable(true);
-    m_showModified->setToolTip(tr("Show only the parameters whose value differs from the profile's default"));
+    m_showModified->setToolTip(
+            tr("Show only the parameters whose value differs from the profile's default"));
     m_showModified->setStatusTip(m_showModified->toolTip());
     connect(m_showModified, &QAction::toggled, this, &ProfilePanel::applyFilter);
 
@@ -68,7 +71,8 @@ void ProfilePanel::showRecord(int recordIndex, QAbstractItemView::ScrollHint hin
 bool ProfilePanel::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_filter && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape && !m_filter->text().isEmpty()) {
+        && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape
+        && !m_filter->text().isEmpty()) {
         m_filter->clear();
         return true;
     }

@@ -25,7 +25,8 @@ public:
 
     // Makes a parameter's row the grid's current one, scrolled into view as
     // the hint says; a filter that hides it is cleared and its section opened.
-    void showRecord(int recordIndex, QAbstractItemView::ScrollHint hint = QAbstractItemView::EnsureVisible);
+    void showRecord(int recordIndex,
+                    QAbstractItemView::ScrollHint hint = QAbstractItemView::EnsureVisible);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

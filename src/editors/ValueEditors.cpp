@@ -2,25 +2,28 @@
 
 #include "base/ErrorReport.h"
 #include "base/SystemText.h"
-#include "editors/ProfileGrid.h"
 #include "editors/ColorPopup.h"
 #include "editors/FontPopup.h"
 #include "editors/FontStylePopup.h"
 #include "editors/ListPopup.h"
 #include "editors/NumberPopup.h"
+#include "editors/ProfileGrid.h"
+#include "style/StyleDocument.h"
 #include "widgets/ColorPickerButton.h"
 #include "widgets/FontComboBox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QSpinBox>
 
 #include <limits>
 
 namespace {
 
-template <typename Popup>
+template<typename Popup>
 Popup *made(Popup *&popup, QWidget *mainWindow)
 {
     if (!popup)
@@ -32,8 +35,7 @@ Popup *made(Popup *&popup, QWidget *mainWindow)
 
 ValueEditors::ValueEditors(StyleDocument *document, ProfileGrid *grid, QWidget *mainWindow)
     : QObject(mainWindow), m_document(document), m_grid(grid), m_mainWindow(mainWindow)
-{
-}
+{}
 
 ListPopup *ValueEditors::formList()
 {
@@ -71,6 +73,9 @@ PopupPosition ValueEditors::popupPosition() const
     const QRect focused = m_grid->visualRect(m_grid->currentIndex());
     position.rowHeight = focused.isValid() ? focused.height() : m_grid->fontMetrics().height();
     position.focusedRow = focused.isValid() ? focused.top() / position.rowHeight : 0;
+    // The screen that holds the grid, where the window may reach beyond it.
+    const QScreen *screen = QGuiApplication::screenAt(m_grid->mapToGlobal(m_grid->rect().center()));
+    position.screen = (screen ? screen : m_grid->screen())->availableGeometry();
     return position;
 }
 
@@ -83,8 +88,11 @@ void ValueEditors::openValueEditor()
 bool ValueEditors::exec(ValuePopup *popup)
 {
     const QRect main = m_mainWindow->frameGeometry();
+    // The popup has no title bar; its title names the parameter to assistive technologies.
+    if (const int record = m_grid->currentRecord(); record >= 0)
+        popup->setWindowTitle(SystemText::displayed(m_document->table().record(record).caption()));
     popup->fitToControls();
-    popup->move(m_position.topLeft(popup->height(), main.y() + main.height()));
+    popup->move(m_position.topLeft(popup->size(), main.y() + main.height()));
     popup->setFocus();
     return popup->exec() == QDialog::Accepted;
 }
@@ -112,7 +120,8 @@ bool ValueEditors::execFont(QString &fontName)
     if (!box->fontName().contains(fontName + QLatin1Char('=')))
         box->setCurrentIndex(-1);
     bool picked = false;
-    const QMetaObject::Connection pick = connect(box, &QComboBox::activated, this, [&picked] { picked = true; });
+    const QMetaObject::Connection pick = connect(box, &QComboBox::activated, this,
+                                                 [&picked] { picked = true; });
     const auto done = qScopeGuard([pick] { disconnect(pick); });
     const bool ok = exec(formFont());
     fontName = picked ? box->fontName() : QString();

@@ -1,9 +1,9 @@
 #include "editors/ValuePopup.h"
 
-#include <QFrame>
-#include <QPushButton>
 #include <QApplication>
+#include <QFrame>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 ValuePopup::ValuePopup(const QSize &minimumSize, QWidget *parent)
@@ -36,11 +36,26 @@ void ValuePopup::addControl(QWidget *control, Qt::Alignment alignment)
 {
     // Before the stretch and the OK button.
     m_controls->insertWidget(m_controls->count() - 2, control, 0, alignment);
+    keepOkLast();
 }
 
 void ValuePopup::addControls(QLayout *controls)
 {
     m_controls->insertLayout(m_controls->count() - 2, controls);
+    keepOkLast();
+}
+
+void ValuePopup::keepOkLast()
+{
+    // Tab goes round the controls and then OK. OK, made before the controls,
+    // would come first, and the popup hands its focus to its first control, so
+    // after one round Tab would pass OK over. Qt 6.4's setTabOrder does not
+    // move a widget behind the last one; a widget that is given its parent
+    // anew joins the end of the chain.
+    m_controls->removeWidget(m_btnOK);
+    m_btnOK->setParent(nullptr);
+    m_btnOK->setParent(m_panel);
+    m_controls->addWidget(m_btnOK, 0, Qt::AlignHCenter);
 }
 
 void ValuePopup::fitToControls()

@@ -37,6 +37,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void keepOkLast();
     // Enter and Escape for the popup's own controls; true when handled.
     bool handleKey(const QKeyEvent *event);
 

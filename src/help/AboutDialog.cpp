@@ -30,24 +30,24 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     setWindowTitle(tr("About"));
     auto *layout = new QVBoxLayout(this);
 
-    labelTitle = centredLabel(this, "LabelTitle", AboutText::title());
+    auto *labelTitle = centredLabel(this, "LabelTitle", AboutText::title());
     QFont titleFont = font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.25);
     labelTitle->setFont(titleFont);
     layout->addWidget(labelTitle);
-    labelVersion = centredLabel(this, "LabelVersion", AboutText::version());
+    auto *labelVersion = centredLabel(this, "LabelVersion", AboutText::version());
     layout->addWidget(labelVersion);
     layout->addSpacing(6);
 
     // The two link rows: captions in one column, addresses in the next.
-    wwwLabel = new QLabel(tr("www:"), this);
+    auto *wwwLabel = new QLabel(tr("www:"), this);
     wwwLabel->setObjectName(QStringLiteral("wwwLabel"));
-    webLinkLabel = new LinkLabel(webAddress, this);
+    auto *webLinkLabel = new LinkLabel(webAddress, this);
     webLinkLabel->setObjectName(QStringLiteral("URLLabel"));
-    mailLabel = new QLabel(tr("e-mail:"), this);
+    auto *mailLabel = new QLabel(tr("e-mail:"), this);
     mailLabel->setObjectName(QStringLiteral("mailLabel"));
-    mailLinkLabel = new LinkLabel(supportAddress, this);
+    auto *mailLinkLabel = new LinkLabel(supportAddress, this);
     mailLinkLabel->setObjectName(QStringLiteral("EMailLabel"));
     auto *links = new QGridLayout;
     links->setVerticalSpacing(10);
@@ -64,7 +64,8 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     connect(mailLinkLabel, &LinkLabel::clicked, this, &AboutDialog::writeMail);
     layout->addSpacing(6);
 
-    noticeLabel = centredLabel(this, "NoticeLabel", tr("Copyright (c) 2026 Melbrin.\nAll rights reserved."));
+    auto *noticeLabel = centredLabel(this, "NoticeLabel",
+                                     tr("Copyright (c) 2026 Melbrin.\nAll rights reserved."));
     layout->addWidget(noticeLabel);
     layout->addStretch();
 
@@ -73,7 +74,7 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
     bevel->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     layout->addWidget(bevel);
 
-    okButton = new QPushButton(tr("OK"), this);
+    auto *okButton = new QPushButton(tr("OK"), this);
     okButton->setObjectName(QStringLiteral("BtnOk"));
     okButton->setMinimumWidth(75);
     layout->addWidget(okButton, 0, Qt::AlignHCenter);
@@ -89,10 +90,10 @@ AboutDialog::AboutDialog(QWidget *parent) : QDialog(parent)
 
 void AboutDialog::openWebAddress()
 {
-    shellOpen(webLinkLabel->text());
+    shellOpen(webAddress);
 }
 
 void AboutDialog::writeMail()
 {
-    shellOpen(QStringLiteral("mailto:") + mailLinkLabel->text() + QStringLiteral("?subject=Trevix"));
+    shellOpen(QStringLiteral("mailto:") + supportAddress + QStringLiteral("?subject=Trevix"));
 }

@@ -2,10 +2,6 @@
 
 #include <QDialog>
 
-class QLabel;
-class QPushButton;
-class LinkLabel;
-
 // The About box: the program's name and version and the maker's web site and
 // support address, which open in the browser and the mail program.
 class AboutDialog : public QDialog
@@ -18,15 +14,6 @@ public:
     static constexpr QSize MinimumClientSize{231, 205};
 
     explicit AboutDialog(QWidget *parent = nullptr);
-
-    QLabel *labelTitle = nullptr;
-    QLabel *labelVersion = nullptr;
-    QLabel *wwwLabel = nullptr;
-    LinkLabel *webLinkLabel = nullptr;
-    QLabel *mailLabel = nullptr;
-    LinkLabel *mailLinkLabel = nullptr;
-    QLabel *noticeLabel = nullptr;
-    QPushButton *okButton = nullptr;
 
 private:
     void openWebAddress();

@@ -2,7 +2,9 @@
 
 #include "help/ChmFile.h"
 #include "help/ShellOpen.h"
+#include "widgets/ReadableColor.h"
 
+#include <QEvent>
 #include <QTextDocument>
 
 namespace {
@@ -13,6 +15,26 @@ ChmBrowser::ChmBrowser(const ChmFile &chm, QWidget *parent) : QTextBrowser(paren
 {
     setOpenLinks(false);
     connect(this, &QTextBrowser::anchorClicked, this, &ChmBrowser::followLink);
+    takeLinkColor();
+}
+
+void ChmBrowser::takeLinkColor()
+{
+    // Pages draw links in the application's link colour unless told otherwise;
+    // on a dark scheme that colour may hardly show on the page.
+    const QColor link = ReadableColor::on(palette().color(QPalette::Base),
+                                          palette().color(QPalette::Link));
+    document()->setDefaultStyleSheet(QStringLiteral("a { color: %1; }").arg(link.name()));
+}
+
+void ChmBrowser::changeEvent(QEvent *event)
+{
+    QTextBrowser::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    takeLinkColor();
+    if (!source().isEmpty())
+        reload();
 }
 
 QUrl ChmBrowser::topicUrl(const QString &topic)
@@ -37,7 +59,7 @@ void ChmBrowser::showTopic(const QString &topic)
         return;
     }
     setHtml(tr("<h2>Topic not found</h2><p>The help file %1 holds no topic %2.</p>")
-                .arg(m_chm.fileName().toHtmlEscaped(), topic.toHtmlEscaped()));
+                    .arg(m_chm.fileName().toHtmlEscaped(), topic.toHtmlEscaped()));
 }
 
 QVariant ChmBrowser::loadResource(int type, const QUrl &name)

@@ -24,7 +24,11 @@ public:
 
     QVariant loadResource(int type, const QUrl &name) override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void takeLinkColor();
     void followLink(const QUrl &link);
 
     const ChmFile &m_chm;

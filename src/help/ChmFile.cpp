@@ -46,7 +46,8 @@ std::optional<QByteArray> ChmFile::read(const QString &path) const
         return std::nullopt;
     QByteArray data(qsizetype(unit.length), Qt::Uninitialized);
     const LONGINT64 got = chm_retrieve_object(m_handle.get(), &unit,
-                                              reinterpret_cast<unsigned char *>(data.data()), 0, unit.length);
+                                              reinterpret_cast<unsigned char *>(data.data()), 0,
+                                              unit.length);
     if (got < 0)
         return std::nullopt;
     data.truncate(qsizetype(got));
@@ -71,11 +72,20 @@ void ChmFile::readSystemFile()
             break;
         const QString text = fromStored(data.mid(pos, length));
         switch (code) {
-        case 0: m_contentsFile = text; break;
-        case 1: m_indexFile = text; break;
-        case 2: m_defaultTopic = text; break;
-        case 3: m_title = text; break;
-        default: break;
+        case 0:
+            m_contentsFile = text;
+            break;
+        case 1:
+            m_indexFile = text;
+            break;
+        case 2:
+            m_defaultTopic = text;
+            break;
+        case 3:
+            m_title = text;
+            break;
+        default:
+            break;
         }
         pos += length;
     }
@@ -98,7 +108,8 @@ QString ChmFile::topicForContext(quint32 context) const
         const quint32 offset = readUInt32(*map, pos + 4);
         if (offset >= quint32(strings->size()))
             return {};
-        const QStringList parts = fromStored(strings->mid(offset)).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        const QStringList parts
+                = fromStored(strings->mid(offset)).split(QLatin1Char('/'), Qt::SkipEmptyParts);
         for (qsizetype first = 0; first < parts.size(); ++first) {
             const QString topic = parts.mid(first).join(QLatin1Char('/'));
             if (read(QLatin1Char('/') + topic))

@@ -7,7 +7,8 @@ namespace {
 // Character references that sitemap writers put into attribute values.
 QString decodeEntities(const QString &value)
 {
-    static const QRegularExpression entityRe(QStringLiteral("&(#x[0-9a-fA-F]+|#[0-9]+|amp|lt|gt|quot|apos);"));
+    static const QRegularExpression entityRe(
+            QStringLiteral("&(#x[0-9a-fA-F]+|#[0-9]+|amp|lt|gt|quot|apos);"));
     QString result;
     qsizetype last = 0;
     for (auto it = entityRe.globalMatch(value); it.hasNext();) {
@@ -31,13 +32,13 @@ QString decodeEntities(const QString &value)
 
 QString attribute(const QString &tag, const QString &name)
 {
-    const QRegularExpression re(
-        QStringLiteral("\\b%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))").arg(name),
-        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpression
+            re(QStringLiteral("\\b%1\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s>]+))").arg(name),
+               QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = re.match(tag);
     if (!m.hasMatch())
         return {};
-    const QString raw = !m.captured(1).isNull() ? m.captured(1)
+    const QString raw = !m.captured(1).isNull()   ? m.captured(1)
                         : !m.captured(2).isNull() ? m.captured(2)
                                                   : m.captured(3);
     return decodeEntities(raw);
@@ -72,8 +73,10 @@ QList<ChmSitemapEntry> ChmSitemap::parse(const QByteArray &sitemap)
             }
         } else if (tag == QLatin1String("object")) {
             if (!closing) {
-                inSitemapObject = attribute(whole, QStringLiteral("type")).compare(
-                                      QLatin1String("text/sitemap"), Qt::CaseInsensitive) == 0;
+                inSitemapObject = attribute(whole, QStringLiteral("type"))
+                                          .compare(QLatin1String("text/sitemap"),
+                                                   Qt::CaseInsensitive)
+                                  == 0;
                 current = {};
             } else if (inSitemapObject) {
                 open.last()->append(current);
@@ -82,9 +85,11 @@ QList<ChmSitemapEntry> ChmSitemap::parse(const QByteArray &sitemap)
         } else if (inSitemapObject) {
             const QString name = attribute(whole, QStringLiteral("name"));
             const QString value = attribute(whole, QStringLiteral("value"));
-            if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0 && current.name.isEmpty())
+            if (name.compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0
+                && current.name.isEmpty())
                 current.name = value;
-            else if (name.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0 && current.local.isEmpty())
+            else if (name.compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0
+                     && current.local.isEmpty())
                 current.local = value;
         }
     }

@@ -1,8 +1,8 @@
 #include "help/HelpPanel.h"
 
 #include "base/EditorError.h"
-#include "settings/WindowStateStore.h"
 #include "settings/WidgetFormWindow.h"
+#include "settings/WindowStateStore.h"
 
 #include <QCloseEvent>
 #include <QImageReader>
@@ -19,32 +19,33 @@ HelpPanel::HelpPanel(QWidget *owner) : QWidget(owner, Qt::Tool | Qt::WindowStays
     setWindowTitle(tr("Help"));
     // Nothing ever fills the label: it keeps a blank strip, a line of text
     // high, above the picture.
-    topLabel = new QLabel(this);
+    auto *topLabel = new QLabel(this);
     topLabel->setObjectName(QStringLiteral("TopLabel"));
     topLabel->setMinimumHeight(std::max(13, topLabel->fontMetrics().height()));
 
-    image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image"));
-    image->setMinimumSize(PictureSize);
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("Image"));
+    m_picture->setAccessibleName(tr("Picture of the parameter"));
+    m_picture->setMinimumSize(PictureSize);
+    m_picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->setSpacing(5);
     layout->addWidget(topLabel);
-    layout->addWidget(image, 1);
+    layout->addWidget(m_picture, 1);
     setMinimumSize(layout->totalMinimumSize().expandedTo(MinimumClientSize));
     resize(minimumSize());
 
     if (const QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 
-    helpFormStorage = new WindowStateStore(this);
+    auto *helpFormStorage = new WindowStateStore(this);
     helpFormStorage->setObjectName(QStringLiteral("HelpFormStorage"));
-    helpFormStorage->iniSection = QStringLiteral("Melbrin\\TrevixStyleEditor\\HelpWindow");
-    helpFormStorage->options = FormPlacement::fpPosition;
+    helpFormStorage->setSection(QStringLiteral("Melbrin\\TrevixStyleEditor\\HelpWindow"));
+    helpFormStorage->setOptions(FormPlacement::Position);
     WidgetFormWindow::attach(*helpFormStorage, this);
-    helpFormStorage->active = true;
+    helpFormStorage->setActive(true);
 }
 
 void HelpPanel::loadPicture(const QString &fileName)
@@ -53,12 +54,12 @@ void HelpPanel::loadPicture(const QString &fileName)
     const QImage picture = reader.read();
     if (picture.isNull())
         throw EditorError(QStringLiteral("%1: %2").arg(fileName, reader.errorString()));
-    image->setPixmap(QPixmap::fromImage(picture));
+    m_picture->setPixmap(QPixmap::fromImage(picture));
 }
 
 void HelpPanel::clearPicture()
 {
-    image->clear();
+    m_picture->clear();
 }
 
 void HelpPanel::closeEvent(QCloseEvent *event)

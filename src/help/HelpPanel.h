@@ -3,7 +3,6 @@
 #include <QWidget>
 
 class QLabel;
-class WindowStateStore;
 
 // The help panel: a small tool window on top of the others that shows a
 // picture of what the selected parameter changes in the chart. Closing it
@@ -18,9 +17,8 @@ public:
 
     explicit HelpPanel(QWidget *owner = nullptr);
 
-    QLabel *topLabel = nullptr;
-    QLabel *image = nullptr;
-    WindowStateStore *helpFormStorage = nullptr;
+    // The label that shows the picture.
+    QLabel *pictureLabel() const { return m_picture; }
 
     // Shows the GIF at its own size from the top-left corner. Throws an
     // EditorError when the file cannot be decoded; the picture shown stays.
@@ -33,4 +31,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+
+private:
+    QLabel *m_picture = nullptr;
 };

@@ -19,7 +19,9 @@ HelpRouter *&liveRouter()
 
 HelpRouter::HtmlHelpLoader &htmlHelpLoader()
 {
-    static HelpRouter::HtmlHelpLoader loader = [] { return HelpRouter::HtmlHelpEntry(&HtmlHelp::htmlHelpA); };
+    static HelpRouter::HtmlHelpLoader loader = [] {
+        return HelpRouter::HtmlHelpEntry(&HtmlHelp::htmlHelpA);
+    };
     return loader;
 }
 
@@ -33,7 +35,8 @@ HelpRouter::HtmlHelpEntry &heldEntry()
 qsizetype extensionStart(const QString &fileName)
 {
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const qsizetype delimiter = qMax(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype delimiter = qMax(fileName.lastIndexOf(QLatin1Char('/')),
+                                     fileName.lastIndexOf(QLatin1Char('\\')));
     return dot > delimiter ? dot : -1;
 }
 
@@ -55,13 +58,14 @@ HelpRouter::HelpRouter(QObject *parent) : QObject(parent)
     if (liveRouter())
         throw EditorError(QStringLiteral("Multiple instances of THelpRouter are not allowed"));
     liveRouter() = this;
-    chmPopupTopics = QStringLiteral("CSHelp.txt");
+    m_chmPopupTopics = QStringLiteral("CSHelp.txt");
 }
 
 HelpRouter::~HelpRouter()
 {
     // The topics the dialog opened close with it.
-    if (qobject_cast<QApplication *>(QCoreApplication::instance()) && m_helpType != htWinhelp && htmlHelpAvailable())
+    if (qobject_cast<QApplication *>(QCoreApplication::instance())
+        && m_helpType != HelpType::WinHelp && htmlHelpAvailable())
         heldEntry()(0, nullptr, HH_CLOSE_ALL, 0);
     liveRouter() = nullptr;
 }
@@ -69,7 +73,7 @@ HelpRouter::~HelpRouter()
 void HelpRouter::setHelpType(HelpType type)
 {
     m_helpType = type;
-    if (type != htWinhelp)
+    if (type != HelpType::WinHelp)
         htmlHelpAvailable();
 }
 
@@ -92,17 +96,52 @@ QString HelpRouter::cleanTopicName(const QString &topic)
     clean.reserve(topic.size());
     for (const QChar c : topic) {
         switch (c.unicode()) {
-        case ' ': case '%': case '.': clean += QLatin1Char('_'); break;
-        case '&': case '*': clean += QLatin1Char('+'); break;
-        case '<': case '>': clean += QLatin1Char('~'); break;
-        case '[': clean += QLatin1Char('('); break;
-        case ']': clean += QLatin1Char(')'); break;
-        case '"': case ',': case '/': case ':': case '?': case '\\': case '|': case 0xBF: break;
-        case 0xC4: case 0xE4: clean += QLatin1Char('a'); break; // A and a with diaeresis
-        case 0xD6: case 0xF6: clean += QLatin1Char('o'); break; // O and o with diaeresis
-        case 0xDC: case 0xFC: clean += QLatin1Char('u'); break; // U and u with diaeresis
-        case 0xDF: clean += QLatin1Char('s'); break;            // sharp s
-        default: clean += c; break;
+        case ' ':
+        case '%':
+        case '.':
+            clean += QLatin1Char('_');
+            break;
+        case '&':
+        case '*':
+            clean += QLatin1Char('+');
+            break;
+        case '<':
+        case '>':
+            clean += QLatin1Char('~');
+            break;
+        case '[':
+            clean += QLatin1Char('(');
+            break;
+        case ']':
+            clean += QLatin1Char(')');
+            break;
+        case '"':
+        case ',':
+        case '/':
+        case ':':
+        case '?':
+        case '\\':
+        case '|':
+        case 0xBF:
+            break;
+        case 0xC4:
+        case 0xE4:
+            clean += QLatin1Char('a');
+            break; // A and a with diaeresis
+        case 0xD6:
+        case 0xF6:
+            clean += QLatin1Char('o');
+            break; // O and o with diaeresis
+        case 0xDC:
+        case 0xFC:
+            clean += QLatin1Char('u');
+            break; // U and u with diaeresis
+        case 0xDF:
+            clean += QLatin1Char('s');
+            break; // sharp s
+        default:
+            clean += c;
+            break;
         }
     }
     return clean;
@@ -112,14 +151,14 @@ bool HelpRouter::showTopic(const QString &fileName, const QString &topic)
 {
     const QString file = fileName.isEmpty() ? resolveHelpFile() : fileName;
     // There is no WinHelp viewer on this platform.
-    if (m_helpType == htWinhelp || !htmlHelpAvailable())
+    if (m_helpType == HelpType::WinHelp || !htmlHelpAvailable())
         return false;
     QString name = topic;
     if (!topic.isEmpty()) {
         const qsizetype start = extensionStart(topic);
         const QString extension = start < 0 ? QString() : topic.mid(start).toLower();
         if (!extension.startsWith(QLatin1String(".htm")))
-            name = (validateId ? cleanTopicName(topic) : topic) + QLatin1String(".htm");
+            name = (m_validateId ? cleanTopicName(topic) : topic) + QLatin1String(".htm");
     }
     const QByteArray request = requestString(withExtension(file, QStringLiteral(".chm")), name);
     return heldEntry()(0, request.constData(), HH_DISPLAY_TOPIC, 0) != 0;
@@ -127,8 +166,8 @@ bool HelpRouter::showTopic(const QString &fileName, const QString &topic)
 
 QString HelpRouter::resolveHelpFile() const
 {
-    if (!helpFile.isEmpty())
-        return helpFile;
+    if (!m_helpFile.isEmpty())
+        return m_helpFile;
     const QWidget *window = QApplication::activeWindow();
     return window ? window->property("HelpFile").toString() : QString();
 }

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-enum HelpType { htWinhelp, htHTMLhelp, htMixedMode };
+enum class HelpType { WinHelp, HtmlHelp, MixedMode };
 
 // Opens topics of a help file in HTML Help, for the Options dialog's Help
 // button. At most one router may exist at a time; destroying it closes every
@@ -20,7 +20,8 @@ public:
     static inline const QString helpFileName = QStringLiteral("TrevixStyleEditor.chm");
 
     // An entry point shaped like htmlHelpA: caller window, file, command, data.
-    using HtmlHelpEntry = std::function<quintptr(quintptr caller, const char *file, unsigned command, quintptr data)>;
+    using HtmlHelpEntry = std::function<quintptr(quintptr caller, const char *file,
+                                                 unsigned command, quintptr data)>;
     // Loads the HTML Help layer; an empty entry point means it is not available.
     using HtmlHelpLoader = std::function<HtmlHelpEntry()>;
 
@@ -33,12 +34,15 @@ public:
     void setHelpType(HelpType type);
     // The help file used when a request names none; empty: the active
     // window's "HelpFile" property.
-    QString helpFile;
+    QString helpFile() const { return m_helpFile; }
+    void setHelpFile(const QString &fileName) { m_helpFile = fileName; }
     // The text-popup topics inside the help file, as the Options dialog names
     // them; kept for that dialog only: without context help no popup is shown.
-    QString chmPopupTopics;
+    QString chmPopupTopics() const { return m_chmPopupTopics; }
+    void setChmPopupTopics(const QString &topics) { m_chmPopupTopics = topics; }
     // Clean topic names up before ".htm" is appended to them.
-    bool validateId = false;
+    bool validateId() const { return m_validateId; }
+    void setValidateId(bool validate) { m_validateId = validate; }
 
     // Opens a topic of a help file (fileName empty: the router's own). True
     // when the viewer showed it.
@@ -55,5 +59,8 @@ public:
 private:
     QString resolveHelpFile() const;
 
-    HelpType m_helpType = htHTMLhelp;
+    HelpType m_helpType = HelpType::HtmlHelp;
+    QString m_helpFile;
+    QString m_chmPopupTopics;
+    bool m_validateId = false;
 };

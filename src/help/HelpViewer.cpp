@@ -52,9 +52,11 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> chm, QWidget *parent)
 
     m_browser = new ChmBrowser(*m_chm);
     m_browser->setObjectName(QStringLiteral("Topic"));
+    m_browser->setAccessibleName(tr("Topic"));
 
     m_contents = new QTreeWidget;
     m_contents->setObjectName(QStringLiteral("Contents"));
+    m_contents->setAccessibleName(tr("Contents"));
     m_contents->header()->hide();
     connect(m_contents, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
         const QString topic = item->data(0, TopicRole).toString();
@@ -65,9 +67,11 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> chm, QWidget *parent)
 
     m_keyword = new QLineEdit;
     m_keyword->setObjectName(QStringLiteral("Keyword"));
+    m_keyword->setAccessibleName(tr("Keyword"));
     m_keyword->setPlaceholderText(tr("Type the keyword to find"));
     m_index = new QListWidget;
     m_index->setObjectName(QStringLiteral("Index"));
+    m_index->setAccessibleName(tr("Index"));
     connect(m_keyword, &QLineEdit::textEdited, this, &HelpViewer::selectKeyword);
     connect(m_keyword, &QLineEdit::returnPressed, this, &HelpViewer::openIndexEntry);
     connect(m_index, &QListWidget::itemActivated, this, &HelpViewer::openIndexEntry);
@@ -89,10 +93,10 @@ HelpViewer::HelpViewer(std::unique_ptr<ChmFile> chm, QWidget *parent)
     splitter->setSizes({220, 560});
 
     auto *toolbar = new QToolBar;
-    QAction *back = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"), m_browser,
-                                       &QTextBrowser::backward);
-    QAction *forward = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Forward"),
-                                          m_browser, &QTextBrowser::forward);
+    QAction *back = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Back"),
+                                       m_browser, &QTextBrowser::backward);
+    QAction *forward = toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
+                                          tr("Forward"), m_browser, &QTextBrowser::forward);
     toolbar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), tr("Home"), this,
                        [this] { showTopic(QString()); });
     back->setEnabled(false);
@@ -121,13 +125,14 @@ void HelpViewer::fillContents()
 void HelpViewer::fillIndex()
 {
     // Sub-keywords follow their keyword in one flat list.
-    const std::function<void(const QList<ChmSitemapEntry> &)> add = [&](const QList<ChmSitemapEntry> &entries) {
-        for (const ChmSitemapEntry &entry : entries) {
-            auto *item = new QListWidgetItem(entry.name, m_index);
-            item->setData(TopicRole, entry.local);
-            add(entry.children);
-        }
-    };
+    const std::function<void(const QList<ChmSitemapEntry> &)> add =
+            [&](const QList<ChmSitemapEntry> &entries) {
+                for (const ChmSitemapEntry &entry : entries) {
+                    auto *item = new QListWidgetItem(entry.name, m_index);
+                    item->setData(TopicRole, entry.local);
+                    add(entry.children);
+                }
+            };
     add(readSitemap(*m_chm, m_chm->indexFile()));
 }
 

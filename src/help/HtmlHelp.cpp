@@ -1,9 +1,9 @@
 #include "help/HtmlHelp.h"
 
 #include "help/ChmFile.h"
+#include "help/HelpViewer.h"
 #include "help/HelpViewerSet.h"
 #include "help/PopupTopics.h"
-#include "help/HelpViewer.h"
 
 #include <QApplication>
 #include <QFile>
@@ -78,7 +78,8 @@ quintptr htmlHelpA(quintptr /*caller*/, const char *file, unsigned command, quin
         topic = ChmFile(request.chmFile).topicForContext(quint32(data));
         if (topic.isEmpty())
             return 0;
-    } else if (command != HH_DISPLAY_TOPIC && command != HH_DISPLAY_TOC && command != HH_DISPLAY_INDEX) {
+    } else if (command != HH_DISPLAY_TOPIC && command != HH_DISPLAY_TOC
+               && command != HH_DISPLAY_INDEX) {
         return 0;
     }
 
@@ -93,7 +94,8 @@ quintptr htmlHelpA(quintptr /*caller*/, const char *file, unsigned command, quin
             viewer->showTopic(topic);
         break;
     case HH_DISPLAY_INDEX:
-        viewer->showIndex(data ? QString::fromLocal8Bit(reinterpret_cast<const char *>(data)) : QString());
+        viewer->showIndex(data ? QString::fromLocal8Bit(reinterpret_cast<const char *>(data))
+                               : QString());
         break;
     default:
         viewer->showTopic(topic);

@@ -22,9 +22,9 @@ enum Command : unsigned {
 // The parameters of a text popup; -1 asks for the default colour or margin.
 struct HH_POPUP
 {
-    quint32 idString = 0;    // number of the topic in the popup topics file
+    quint32 idString = 0;          // number of the topic in the popup topics file
     const char *pszText = nullptr; // the text itself, used when idString is 0
-    QPoint pt;               // top centre of the popup, in screen coordinates
+    QPoint pt;                     // top centre of the popup, in screen coordinates
     qint32 clrForeground = -1;
     qint32 clrBackground = -1;
     qint32 rcMargins[4] = {-1, -1, -1, -1};

@@ -1,7 +1,7 @@
 #include "help/ShellOpen.h"
 
-#include "help/HelpViewerSet.h"
 #include "help/HelpViewer.h"
+#include "help/HelpViewerSet.h"
 
 #include <QDesktopServices>
 #include <QUrl>

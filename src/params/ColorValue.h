@@ -12,5 +12,8 @@ namespace ColorValue {
 // an unreadable text gives black.
 ColorRef decode(const QString &value);
 QString encode(ColorRef color);
+// Whether the value is one the colour popup writes: "0x" and six hex digits,
+// or a system colour's eight.
+bool isValid(const QString &value);
 
 } // namespace ColorValue

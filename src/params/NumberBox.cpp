@@ -2,15 +2,21 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 void NumberBox::setValue(int value)
 {
-    if (m_min != m_max) {
-        if (value < m_min)
-            value = m_min;
-        else if (value > m_max)
-            value = m_max;
-    }
+    // A domain written with its bounds the other way round is the same range.
+    if (m_min != m_max)
+        value = std::clamp(value, std::min(m_min, m_max), std::max(m_min, m_max));
     m_value = value;
+}
+
+bool NumberBox::accepts(int value) const
+{
+    NumberBox limited(*this);
+    limited.setValue(value);
+    return limited.value() == value;
 }
 
 int NumberBox::valueOfText(const QString &text, const QLocale &locale) const

@@ -14,30 +14,33 @@ public:
     static constexpr int ValuesWidth = 1200;
     static constexpr int DefaultWidth = 20;
 
-    qint32 id = 0;
+    // The record's number in profile order, from 1.
+    qint32 id() const { return m_id; }
+    void setId(qint32 id) { m_id = id; }
 
     const QString &group() const { return m_group; }
     const QString &name() const { return m_name; }
-    const QString &caption() const { return m_text; }
+    const QString &caption() const { return m_caption; }
     const QString &type() const { return m_type; }
     const QString &values() const { return m_values; }
-    const QString &value() const { return m_default; }
+    const QString &value() const { return m_value; }
 
     void setGroup(const QString &v) { m_group = cut(v, GroupWidth); }
     void setName(const QString &v) { m_name = cut(v, NameWidth); }
-    void setCaption(const QString &v) { m_text = cut(v, TextWidth); }
+    void setCaption(const QString &v) { m_caption = cut(v, TextWidth); }
     void setType(const QString &v) { m_type = cut(v, TypeWidth); }
     void setValues(const QString &v) { m_values = cut(v, ValuesWidth); }
-    void setValue(const QString &v) { m_default = cut(v, DefaultWidth); }
+    void setValue(const QString &v) { m_value = cut(v, DefaultWidth); }
 
     // The first maxChars characters of text; a surrogate pair counts as one.
     static QString cut(const QString &text, int maxChars);
 
 private:
+    qint32 m_id = 0;
     QString m_group;
     QString m_name;
-    QString m_text;
+    QString m_caption;
     QString m_type;
     QString m_values;
-    QString m_default;
+    QString m_value;
 };

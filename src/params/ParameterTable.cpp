@@ -4,58 +4,43 @@ void ParameterTable::append(const ParameterRecord &record)
 {
     m_records.append(record);
     m_profileDefaults.append(record.value());
-    m_current = int(m_records.size()) - 1;
-    m_eof = false;
-    emit recordAppended(m_current);
+    const int index = count() - 1;
+    emit recordAppended(index);
     emit afterPost();
 }
 
-void ParameterTable::moveTo(int index)
+void ParameterTable::setValue(int index, const QString &value)
 {
-    m_current = index;
-    m_eof = false;
-    emit afterScroll();
-}
-
-void ParameterTable::setRecNo(int recNo)
-{
-    if (recNo >= 1 && recNo <= count())
-        moveTo(recNo - 1);
-}
-
-void ParameterTable::first()
-{
-    if (m_records.isEmpty()) {
-        m_eof = true;
-        return;
-    }
-    moveTo(0);
-}
-
-void ParameterTable::next()
-{
-    if (m_current + 1 >= count()) {
-        m_eof = true;
-        return;
-    }
-    moveTo(m_current + 1);
-}
-
-void ParameterTable::postValue(const QString &value)
-{
-    ParameterRecord &record = m_records[m_current];
+    ParameterRecord &record = m_records[index];
     const QString before = record.value();
     record.setValue(value);
     if (record.value() != before && !controlsDisabled())
-        emit valueChanged(m_current);
-    emit valuePosted(m_current, before);
+        emit valueChanged(index);
+    emit valuePosted(index, before);
     emit afterPost();
+}
+
+void ParameterTable::setCurrentIndex(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    m_current = index;
+    emit currentChanged(index);
 }
 
 void ParameterTable::enableControls()
 {
     if (m_disabled > 0 && --m_disabled == 0)
         emit controlsEnabled();
+}
+
+int ParameterTable::indexOfKey(const QString &key) const
+{
+    for (int i = 0; i < count(); ++i) {
+        if (m_records[i].name() == key)
+            return i;
+    }
+    return -1;
 }
 
 QList<int> ParameterTable::recordsOfKeys(const QStringList &keys) const

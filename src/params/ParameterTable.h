@@ -5,9 +5,11 @@
 #include <QObject>
 #include <QVector>
 
-// The in-memory table of parameter records, in profile order, with a current
-// row. Records are only appended while the profile loads; afterwards only
-// their values change, one post at a time.
+// The in-memory table of parameter records, in profile order. Records are
+// only appended while the profile loads; afterwards only their values change,
+// one post at a time. The table also keeps the row the grid shows as current,
+// for those that follow it (status bar, help panel, value popups); only the
+// grid moves it.
 class ParameterTable : public QObject
 {
     Q_OBJECT
@@ -19,27 +21,26 @@ public:
     const ParameterRecord &record(int index) const { return m_records[index]; }
     // The value the profile gave the record when it was appended.
     const QString &profileDefault(int index) const { return m_profileDefaults[index]; }
-    bool differsFromProfile(int index) const { return m_records[index].value() != m_profileDefaults[index]; }
+    bool differsFromProfile(int index) const
+    {
+        return m_records[index].value() != m_profileDefaults[index];
+    }
+    // The first record whose key equals key exactly; -1 when there is none.
+    int indexOfKey(const QString &key) const;
     // The records of these keys, in the keys' order, each once; keys match
     // in any letter case, as style files name them, and unknown ones are left out.
     QList<int> recordsOfKeys(const QStringList &keys) const;
 
-    // Appends a record, makes it the current row and posts it.
+    // Appends a record and posts it; the first record becomes the current row.
     void append(const ParameterRecord &record);
+    // Assigns a record's value and posts it; a post of the same value is still a post.
+    void setValue(int index, const QString &value);
 
-    // The current row, 1-based; 0 when the table is empty.
-    int recNo() const { return m_records.isEmpty() ? 0 : m_current + 1; }
-    // Moves to a 1-based row; a position outside the table is ignored.
-    void setRecNo(int recNo);
+    // The current row; -1 when the table is empty.
     int currentIndex() const { return m_records.isEmpty() ? -1 : m_current; }
+    // Moves the current row; an index outside the table is ignored.
+    void setCurrentIndex(int index);
     const ParameterRecord &current() const { return m_records[m_current]; }
-
-    void first();
-    void next();
-    bool eof() const { return m_eof; }
-
-    // Puts the current row into edit mode, assigns its value and posts it.
-    void postValue(const QString &value);
 
     // While disabled, views are not told about value changes; they catch up
     // when the last enable comes.
@@ -54,14 +55,11 @@ signals:
     void valuePosted(int index, const QString &oldValue);
     void controlsEnabled();
     void afterPost();
-    void afterScroll();
+    void currentChanged(int index);
 
 private:
-    void moveTo(int index);
-
     QVector<ParameterRecord> m_records;
     QVector<QString> m_profileDefaults;
     int m_current = 0;
-    bool m_eof = true;
     int m_disabled = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "base/ErrorReport.h"
 #include "base/SystemText.h"
+#include "params/FontStyleValue.h"
 #include "params/ParameterTable.h"
 
 #include <algorithm>
@@ -34,7 +35,8 @@ void ProfileGridModel::appendRecord(int recordIndex)
                                     return m_collator.compare(g->section, s) < 0;
                                 });
     // Sections that the collator ranks equal stay apart when their texts differ.
-    while (pos != m_groups.end() && m_collator.compare((*pos)->section, section) == 0 && (*pos)->section != section)
+    while (pos != m_groups.end() && m_collator.compare((*pos)->section, section) == 0
+           && (*pos)->section != section)
         ++pos;
     if (pos == m_groups.end() || (*pos)->section != section) {
         const int row = int(pos - m_groups.begin());
@@ -77,7 +79,8 @@ void ProfileGridModel::setHighlighted(const QList<int> &recordIndexes)
     // Only the highlight changes: views need not measure the rows again.
     const QList<int> before = std::exchange(m_highlighted, recordIndexes);
     for (int record : before + recordIndexes)
-        emit dataChanged(indexOfRecord(record, ParameterColumn), indexOfRecord(record, SectionColumn), {HighlightRole});
+        emit dataChanged(indexOfRecord(record, ParameterColumn),
+                         indexOfRecord(record, SectionColumn), {HighlightRole});
 }
 
 ProfileGridModel::Group *ProfileGridModel::groupOf(const QModelIndex &index) const
@@ -138,22 +141,60 @@ int ProfileGridModel::columnCount(const QModelIndex &) const
     return ColumnCount;
 }
 
+QString ProfileGridModel::spokenValue(const ParameterRecord &record)
+{
+    if (record.value().trimmed().isEmpty())
+        return tr("empty");
+    if (record.type() == QLatin1String("fontstyle"))
+        return FontStyleValue::describe(record.value());
+    return SystemText::displayed(record.value());
+}
+
+QString ProfileGridModel::spokenText(const ParameterRecord &record, int column, int role)
+{
+    const QString caption = SystemText::displayed(record.caption());
+    const QString section = SystemText::displayed(record.group());
+    if (role == Qt::AccessibleTextRole) {
+        switch (column) {
+        case ParameterColumn:
+            return caption;
+        case ValueColumn:
+            return spokenValue(record);
+        default:
+            return section;
+        }
+    }
+    // The other cells of the row, so that one cell tells the whole row.
+    if (column == ValueColumn)
+        return tr("Value of %1, section %2").arg(caption, section);
+    return tr("Value %1, section %2").arg(spokenValue(record), section);
+}
+
 QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return {};
     if (isGroup(index)) {
+        const Group &group = *m_groups[size_t(index.row())];
         if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.column() != ValueColumn)
-            return m_groups[size_t(index.row())]->section;
+            return group.section;
+        if (role == Qt::AccessibleTextRole && index.column() != ValueColumn)
+            return SystemText::displayed(group.section);
+        if (role == Qt::AccessibleDescriptionRole && index.column() != ValueColumn)
+            return tr("Section of %n parameters", nullptr, int(group.records.size()));
         return {};
     }
     const int record = recordIndex(index);
     if (role == RecordIndexRole)
         return record;
     const ParameterRecord &r = m_table->record(record);
+    if (role == Qt::AccessibleTextRole || role == Qt::AccessibleDescriptionRole)
+        return spokenText(r, index.column(), role);
     if (role == Qt::ToolTipRole) {
         const QString key = SystemText::displayed(r.name());
-        return r.type().isEmpty() ? tr("Key: %1").arg(key) : tr("Key: %1, type: %2").arg(key, SystemText::displayed(r.type()));
+        return r.type().isEmpty()
+                       ? tr("Key: %1").arg(key)
+                       : tr("Key: %1, type: %2").arg(key, SystemText::displayed(r.type()));
     }
     if (role == DiffersFromProfileRole)
         return m_table->differsFromProfile(record);
@@ -164,10 +205,14 @@ QVariant ProfileGridModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     switch (index.column()) {
-    case ParameterColumn: return r.caption();
-    case ValueColumn: return r.value();
-    case SectionColumn: return r.group();
-    default: return {};
+    case ParameterColumn:
+        return r.caption();
+    case ValueColumn:
+        return r.value();
+    case SectionColumn:
+        return r.group();
+    default:
+        return {};
     }
 }
 
@@ -182,8 +227,7 @@ bool ProfileGridModel::setData(const QModelIndex &index, const QVariant &value, 
     // stays as it was.
     if (value.toString() == m_table->record(record).value())
         return true;
-    m_table->setRecNo(record + 1);
-    ErrorReport::guard([&] { m_table->postValue(value.toString()); });
+    ErrorReport::guard([&] { m_table->setValue(record, value.toString()); });
     return true;
 }
 
@@ -205,9 +249,13 @@ QVariant ProfileGridModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case ParameterColumn: return tr("Parameter");
-    case ValueColumn: return tr("Value");
-    case SectionColumn: return tr("Section");
-    default: return {};
+    case ParameterColumn:
+        return tr("Parameter");
+    case ValueColumn:
+        return tr("Value");
+    case SectionColumn:
+        return tr("Section");
+    default:
+        return {};
     }
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+class ParameterRecord;
 class ParameterTable;
 
 // The parameter table seen as a tree: one group row per section, in the
@@ -17,7 +18,12 @@ class ProfileGridModel : public QAbstractItemModel
 
 public:
     enum Column { ParameterColumn, ValueColumn, SectionColumn, ColumnCount };
-    enum Role { RecordIndexRole = Qt::UserRole + 1, DiffersFromProfileRole, TypeRole, HighlightRole };
+    enum Role {
+        RecordIndexRole = Qt::UserRole + 1,
+        DiffersFromProfileRole,
+        TypeRole,
+        HighlightRole
+    };
 
     explicit ProfileGridModel(ParameterTable *table, QObject *parent = nullptr);
     ~ProfileGridModel() override;
@@ -31,7 +37,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
     // The table index of the parameter at index, or -1 for a group row.
     int recordIndex(const QModelIndex &index) const;
@@ -44,6 +51,12 @@ public:
 
 private:
     struct Group;
+
+    // What an assistive technology says of a parameter's cell (Qt::AccessibleTextRole)
+    // and of the rest of its row (Qt::AccessibleDescriptionRole).
+    static QString spokenText(const ParameterRecord &record, int column, int role);
+    // The value in words where the grid shows it so: a font style as its styles.
+    static QString spokenValue(const ParameterRecord &record);
 
     void appendRecord(int recordIndex);
     void refreshValue(int recordIndex);

@@ -56,7 +56,9 @@ bool ProfileGridProxy::lessThan(const QModelIndex &left, const QModelIndex &righ
 {
     if (!left.parent().isValid()) {
         // Section rows stay in the source's order whichever way the parameters are sorted.
-        return sortOrder() == Qt::AscendingOrder ? left.row() < right.row() : left.row() > right.row();
+        return sortOrder() == Qt::AscendingOrder ? left.row() < right.row()
+                                                 : left.row() > right.row();
     }
-    return m_collator.compare(left.data(sortRole()).toString(), right.data(sortRole()).toString()) < 0;
+    return m_collator.compare(left.data(sortRole()).toString(), right.data(sortRole()).toString())
+           < 0;
 }

@@ -1,17 +1,25 @@
 #include "preview/DeviceFontFiles.h"
 
-#include <fontconfig/fontconfig.h>
-
 #include <array>
 #include <climits>
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
 #include <memory>
 
 namespace {
 
-struct PatternDeleter { void operator()(FcPattern *p) const { FcPatternDestroy(p); } };
-struct ObjectSetDeleter { void operator()(FcObjectSet *s) const { FcObjectSetDestroy(s); } };
-struct FontSetDeleter { void operator()(FcFontSet *s) const { FcFontSetDestroy(s); } };
+struct PatternDeleter
+{
+    void operator()(FcPattern *p) const { FcPatternDestroy(p); }
+};
+struct ObjectSetDeleter
+{
+    void operator()(FcObjectSet *s) const { FcObjectSetDestroy(s); }
+};
+struct FontSetDeleter
+{
+    void operator()(FcFontSet *s) const { FcFontSetDestroy(s); }
+};
 
 int intOf(FcPattern *font, const char *object, int fallback)
 {
@@ -28,10 +36,13 @@ QList<DeviceFontFace> DeviceFontFiles::facesOf(const QString &family)
         return {};
     std::unique_ptr<FcPattern, PatternDeleter> pattern(FcPatternCreate());
     const QByteArray name = family.trimmed().toUtf8();
-    FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8 *>(name.constData()));
+    FcPatternAddString(pattern.get(), FC_FAMILY,
+                       reinterpret_cast<const FcChar8 *>(name.constData()));
     std::unique_ptr<FcObjectSet, ObjectSetDeleter> objects(
-        FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FONTFORMAT, FC_WEIGHT, FC_SLANT, FC_WIDTH, nullptr));
-    std::unique_ptr<FcFontSet, FontSetDeleter> fonts(FcFontList(nullptr, pattern.get(), objects.get()));
+            FcObjectSetBuild(FC_FILE, FC_INDEX, FC_FONTFORMAT, FC_WEIGHT, FC_SLANT, FC_WIDTH,
+                             nullptr));
+    std::unique_ptr<FcFontSet, FontSetDeleter> fonts(
+            FcFontList(nullptr, pattern.get(), objects.get()));
     if (!fonts)
         return {};
 
@@ -72,7 +83,8 @@ QString DeviceFontFiles::defaultFamily(const QString &generic)
 {
     if (!FcInit())
         return {};
-    std::unique_ptr<FcPattern, PatternDeleter> pattern(FcNameParse(reinterpret_cast<const FcChar8 *>(generic.toUtf8().constData())));
+    std::unique_ptr<FcPattern, PatternDeleter> pattern(
+            FcNameParse(reinterpret_cast<const FcChar8 *>(generic.toUtf8().constData())));
     if (!pattern)
         return {};
     FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);

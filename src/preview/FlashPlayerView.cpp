@@ -1,11 +1,12 @@
 #include "preview/FlashPlayerView.h"
 
-#include "preview/DeviceFontFiles.h"
+#include "preview/DeviceFontCache.h"
 #include "preview/DropRefusal.h"
-#include "preview/FontNameTable.h"
 #include "preview/PickReport.h"
 #include "preview/PreviewEngine.h"
 #include "preview/PreviewEngineLoader.h"
+#include "preview/PreviewInputs.h"
+#include "preview/PreviewSettings.h"
 #include "preview/PreviewUrlPolicy.h"
 #include "preview/RuffleHostPage.h"
 
@@ -13,12 +14,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <utility>
+
+namespace {
+
+// How often the kept picture looks whether the live player's frame has reached the view.
+constexpr int HandOverPollMs = 15;
+
+} // namespace
 
 FlashPlayerView::FlashPlayerView(QWidget *parent)
     : QWidget(parent), m_appDir(QCoreApplication::applicationDirPath())
@@ -36,7 +45,12 @@ FlashPlayerView::FlashPlayerView(QWidget *parent)
     m_message->setForegroundRole(QPalette::Text);
     m_message->setAutoFillBackground(true);
     m_message->hide();
-    resize(400, 300);
+    // The kept picture lies over the page and under the message; the page beneath takes the pointer.
+    m_picture = new QLabel(this);
+    m_picture->setObjectName(QStringLiteral("PreviewPicture"));
+    m_picture->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_picture->hide();
+    resize(PreviewSettings().size());
 }
 
 FlashPlayerView::~FlashPlayerView() = default;
@@ -51,6 +65,83 @@ void FlashPlayerView::setMovie(const QString &movie)
         showMessage(std::exchange(m_note, QString()), false);
     m_loadPending = true;
     scheduleLoad();
+    if (!m_view)
+        showKeptPicture();
+}
+
+bool FlashPlayerView::showsKeptPicture() const
+{
+    return !m_picture->isHidden();
+}
+
+PreviewInputs FlashPlayerView::inputs() const
+{
+    const QString ruffleDir = QDir(m_appDir).absolutePath() + QStringLiteral("/ruffle");
+    return {QFileInfo(m_movie).absoluteFilePath(),
+            m_sideFiles,
+            RuffleHostPage::movieParameters(m_flashVars, m_picking),
+            size(),
+            devicePixelRatioF(),
+            QJsonDocument(RuffleHostPage(ruffleDir, m_settings).config())
+                    .toJson(QJsonDocument::Compact),
+            ruffleDir};
+}
+
+void FlashPlayerView::showKeptPicture()
+{
+    // A refresh writes the blank movie before the chart: the picture read stays at hand.
+    if (!m_keptPicture.keeps())
+        return;
+    const QByteArray digest = inputs().digest();
+    if (digest != m_pictureDigest) {
+        const QImage picture = m_keptPicture.find(digest);
+        if (picture.isNull())
+            return m_picture->hide();
+        QPixmap pixmap = QPixmap::fromImage(picture);
+        pixmap.setDevicePixelRatio(devicePixelRatioF());
+        m_picture->setPixmap(pixmap);
+        m_pictureDigest = digest;
+    }
+    m_picture->setGeometry(rect());
+    m_picture->show();
+    m_message->raise();
+}
+
+void FlashPlayerView::hideKeptPicture()
+{
+    m_picture->hide();
+    m_picture->clear();
+    m_pictureDigest.clear();
+}
+
+void FlashPlayerView::handOverToLivePlayer()
+{
+    if (!showsKeptPicture() || !m_view)
+        return;
+    // What the page has drawn reaches the view a little later: until the view shows more than
+    // the empty page, or the picture itself (a chart of one colour), the picture stays.
+    const QImage live = m_view->frame().convertToFormat(QImage::Format_RGB32);
+    if (live == m_picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32))
+        return hideKeptPicture();
+    const QRgb empty = live.pixel(0, 0);
+    for (int y = 0; y < live.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(live.constScanLine(y));
+        if (std::any_of(line, line + live.width(), [empty](QRgb pixel) { return pixel != empty; }))
+            return hideKeptPicture();
+    }
+    QTimer::singleShot(HandOverPollMs, this, &FlashPlayerView::handOverToLivePlayer);
+}
+
+void FlashPlayerView::pictureSettled(int load)
+{
+    // The live player shows its settled picture: nothing changes on screen when it takes over.
+    handOverToLivePlayer();
+    // The picture is kept if the movie's files stayed as they were at its load: then it is
+    // the picture of those bytes.
+    if (load != m_load || m_loadDigest.isEmpty() || m_keptPicture.holds(m_loadDigest)
+        || inputs().digest() != m_loadDigest)
+        return;
+    m_keptPicture.keep(m_loadDigest, m_view->frame());
 }
 
 void FlashPlayerView::setPicking(bool picking)
@@ -68,9 +159,16 @@ void FlashPlayerView::pageReported(const QString &message)
 {
     if (message == QLatin1String(RuffleHostPage::ShownReport)) {
         m_restarted = false;
+        m_liveShown = true;
         if (m_messageWhole)
             m_message->hide();
+        if (underMouse())
+            handOverToLivePlayer();
         emit movieShown();
+        return;
+    }
+    if (message.startsWith(QLatin1String(RuffleHostPage::SettledReport))) {
+        pictureSettled(message.mid(qstrlen(RuffleHostPage::SettledReport)).toInt());
         return;
     }
     if (message == QLatin1String(RuffleHostPage::UnplayableReport)) {
@@ -87,7 +185,7 @@ void FlashPlayerView::pageReported(const QString &message)
 
 QImage FlashPlayerView::frame()
 {
-    return m_view ? m_view->frame() : grab().toImage();
+    return m_view && !showsKeptPicture() ? m_view->frame() : grab().toImage();
 }
 
 QString FlashPlayerView::message() const
@@ -105,7 +203,8 @@ void FlashPlayerView::showMessage(const QString &text, bool whole)
 
 void FlashPlayerView::placeMessage()
 {
-    m_message->setGeometry(0, 0, width(), m_messageWhole ? height() : m_message->heightForWidth(width()));
+    m_message->setGeometry(0, 0, width(),
+                           m_messageWhole ? height() : m_message->heightForWidth(width()));
     m_message->raise();
 }
 
@@ -113,6 +212,15 @@ void FlashPlayerView::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     placeMessage();
+    m_picture->setGeometry(rect());
+}
+
+void FlashPlayerView::enterEvent(QEnterEvent *event)
+{
+    QWidget::enterEvent(event);
+    // The pointer may change the picture (charts react to hover): the live player shows it.
+    if (m_liveShown)
+        handOverToLivePlayer();
 }
 
 void FlashPlayerView::showEvent(QShowEvent *event)
@@ -131,7 +239,8 @@ void FlashPlayerView::hideEvent(QHideEvent *event)
 bool FlashPlayerView::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == window()
-        && (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        && (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Show
+            || event->type() == QEvent::Hide))
         followWindow();
     return QWidget::eventFilter(watched, event);
 }
@@ -185,6 +294,11 @@ void FlashPlayerView::loadMovie()
     m_loadPending = false;
     const QFileInfo movie(m_movie);
     const QString problem = m_movie.isEmpty() ? QString() : unplayableReason(movie);
+    ++m_load;
+    m_loadDigest = m_keptPicture.keeps() ? inputs().digest() : QByteArray();
+    // A picture of other inputs never stays.
+    if (m_loadDigest != m_pictureDigest || !showsKeptPicture())
+        hideKeptPicture();
     if (m_movie.isEmpty() || !problem.isEmpty()) {
         if (!problem.isEmpty())
             showMessage(problem, true);
@@ -192,8 +306,8 @@ void FlashPlayerView::loadMovie()
         return;
     }
     const QString base = m_settings.base.isEmpty() ? movie.absolutePath() : m_settings.base;
-    m_view->runJavaScript(
-        RuffleHostPage::loadScript(movie.absoluteFilePath(), m_flashVars, base, deviceFontFiles(), m_picking));
+    m_view->runJavaScript(RuffleHostPage::loadScript(movie.absoluteFilePath(), m_flashVars, base,
+                                                     deviceFontFiles(), m_picking, m_load));
 }
 
 QString FlashPlayerView::unplayableReason(const QFileInfo &movie) const
@@ -202,7 +316,9 @@ QString FlashPlayerView::unplayableReason(const QFileInfo &movie) const
     if (!movie.isFile())
         return tr("The chart movie %1 was not found.").arg(name);
     if (!m_policy.allows(QUrl::fromLocalFile(movie.absoluteFilePath())))
-        return tr("The preview plays only movies in the program's folder; the chart movie %1 is outside it.").arg(name);
+        return tr("The preview plays only movies in the program's folder; the chart movie %1 is "
+                  "outside it.")
+                .arg(name);
     QFile file(movie.absoluteFilePath());
     if (!file.open(QIODevice::ReadOnly))
         return tr("The chart movie %1 cannot be read.").arg(name);
@@ -216,7 +332,7 @@ QString FlashPlayerView::unplayableReason(const QFileInfo &movie) const
 QString FlashPlayerView::notAMovie() const
 {
     return tr("The chart movie %1 is no Flash movie, or it is damaged.")
-        .arg(QDir::toNativeSeparators(QFileInfo(m_movie).absoluteFilePath()));
+            .arg(QDir::toNativeSeparators(QFileInfo(m_movie).absoluteFilePath()));
 }
 
 void FlashPlayerView::pageEnded()
@@ -242,55 +358,22 @@ void FlashPlayerView::pageEnded()
 
 QStringList FlashPlayerView::deviceFontFiles()
 {
-    QStringList families = m_fontFamilies ? m_fontFamilies() : QStringList();
-    families.append(m_sansFamily);
-    QStringList files;
-    for (const QString &name : families) {
-        const QString family = name.trimmed();
-        if (family.isEmpty())
-            continue;
-        auto prepared = m_fontFiles.constFind(family.toLower());
-        if (prepared == m_fontFiles.cend())
-            prepared = m_fontFiles.insert(family.toLower(), prepareFontFamily(family));
-        files += *prepared;
-    }
-    files.removeDuplicates();
-    return files;
-}
-
-QStringList FlashPlayerView::prepareFontFamily(const QString &family)
-{
-    // Each face is renamed to the family, so a movie's bold or italic text in
-    // that family finds its face.
-    QStringList files;
-    for (const DeviceFontFace &face : DeviceFontFiles::facesOf(family)) {
-        QFile source(face.file);
-        if (!source.open(QIODevice::ReadOnly))
-            continue;
-        const QByteArray font = FontNameTable::renamed(source.readAll(), family, face.bold, face.italic);
-        const QString name = QStringLiteral("%1-%2.%3").arg(m_fontFiles.size()).arg(files.size()).arg(QFileInfo(face.file).suffix());
-        QFile target(m_fontDir->filePath(name));
-        if (font.isEmpty() || !target.open(QIODevice::WriteOnly) || target.write(font) != font.size())
-            continue;
-        files.append(target.fileName());
-    }
-    return files;
+    return m_fonts->filesFor(m_fontFamilies ? m_fontFamilies() : QStringList());
 }
 
 void FlashPlayerView::startEngine()
 {
     const QString appDir = QDir(m_appDir).absolutePath();
-    PreviewEngine *engine = PreviewEngineLoader::engine({QCoreApplication::applicationDirPath(), appDir});
+    PreviewEngine *engine = PreviewEngineLoader::engine(
+            {QCoreApplication::applicationDirPath(), appDir});
     if (!engine) {
         m_engineMissing = true;
         return;
     }
     const QString ruffleDir = appDir + QStringLiteral("/ruffle");
     // A page started anew after its process ended keeps the fonts prepared before.
-    if (!m_fontDir) {
-        m_fontDir = std::make_unique<QTemporaryDir>();
-        m_sansFamily = DeviceFontFiles::defaultFamily(QStringLiteral("sans-serif"));
-    }
+    if (!m_fonts)
+        m_fonts = std::make_unique<DeviceFontCache>();
 
     // The application directory may be a per-user folder of links into the
     // installed one, which is allowed as well.
@@ -298,10 +381,10 @@ void FlashPlayerView::startEngine()
     m_policy.allowFolder(appDir);
     m_policy.allowFolder(QCoreApplication::applicationDirPath());
     m_policy.allowFolder(ruffleDir);
-    m_policy.allowFolder(m_fontDir->path());
+    m_policy.allowFolder(m_fonts->folder());
 
     PreviewEngine::Page page;
-    page.html = RuffleHostPage(ruffleDir, m_settings, m_sansFamily).html();
+    page.html = RuffleHostPage(ruffleDir, m_settings, m_fonts->sansFamily()).html();
     page.baseUrl = QUrl::fromLocalFile(appDir + QLatin1Char('/'));
     page.allows = [policy = m_policy](const QUrl &url) { return policy.allows(url); };
     page.loaded = [this](bool ok) {
@@ -318,6 +401,7 @@ void FlashPlayerView::startEngine()
     DropRefusal::apply(m_view->widget());
     window()->installEventFilter(this);
     layout()->addWidget(m_view->widget());
+    m_picture->raise();
     m_message->raise();
     // Preparing the fonts takes a tenth of a second or more; here it overlaps the
     // page's loading, which runs in the engine's own processes.

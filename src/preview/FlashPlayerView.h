@@ -1,18 +1,19 @@
 #pragma once
 
 #include "preview/FlashSettings.h"
+#include "preview/KeptPicture.h"
 #include "preview/PreviewUrlPolicy.h"
 
-#include <QHash>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
 class PreviewView;
+struct PreviewInputs;
 class QFileInfo;
 class QLabel;
-class QTemporaryDir;
+class DeviceFontCache;
 
 // The movie player of the preview area. Writing Movie drops the current
 // movie and loads the named file anew from disk, handing it the flashVars
@@ -34,6 +35,14 @@ class QTemporaryDir;
 // Flash movie. When the process drawing the page ends, a new page is started
 // and shows the movie again; a page that ends before it has shown a movie
 // after such a restart is not restarted, and the next Movie write tries anew.
+//
+// Given a folder to keep it in, the player keeps the picture of the chart it
+// drew last (its first settled picture, see RuffleHostPage) with the digest
+// of what it was drawn from (see PreviewInputs). Until the engine has
+// started, a Movie write whose inputs are byte for byte those of that picture
+// shows it, from the window's first paint; the live player takes its place
+// once its own picture has settled, or the pointer comes over it. A write of
+// other inputs shows no picture.
 class FlashPlayerView : public QWidget
 {
     Q_OBJECT
@@ -49,6 +58,13 @@ public:
     // A line shown over the movie the next Movie write loads, saying what it
     // lacks (its data file, say); a later write shows none unless set again.
     void setNote(const QString &note) { m_note = note; }
+    // The files the movie reads besides itself (its style and data, say),
+    // whose bytes decide as well whether a kept picture shows.
+    void setSideFiles(const QStringList &files) { m_sideFiles = files; }
+    // Where the picture of the last chart is kept; none is kept without one.
+    void setPictureFolder(const QString &folder) { m_keptPicture = KeptPicture(folder); }
+    // Whether the kept picture is on show in place of the live player.
+    bool showsKeptPicture() const;
 
     // Whether a click on the movie picks one of its elements instead of
     // reaching the movie. A change reloads the movie on show, which learns it
@@ -66,11 +82,15 @@ public:
 
     // The font families movies may ask for as device fonts. Asked at every
     // load; the system's files of these families are handed to Ruffle.
-    void setDeviceFontFamilies(std::function<QStringList()> families) { m_fontFamilies = std::move(families); }
+    void setDeviceFontFamilies(std::function<QStringList()> families)
+    {
+        m_fontFamilies = std::move(families);
+    }
 
     bool engineStarted() const { return m_view != nullptr; }
 
-    // What the player shows now: the page once the engine runs, its own empty area before.
+    // What the player shows now: the kept picture while it is on show, else the page once
+    // the engine runs, its own empty area before.
     QImage frame();
     // What the area says in place of or over the movie; empty when it says nothing.
     QString message() const;
@@ -91,6 +111,7 @@ protected:
     void hideEvent(QHideEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void enterEvent(QEnterEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -98,7 +119,6 @@ private:
     void scheduleLoad();
     void loadMovie();
     QStringList deviceFontFiles();
-    QStringList prepareFontFamily(const QString &family);
     void pageReported(const QString &message);
     void followWindow();
     void pageEnded();
@@ -107,20 +127,30 @@ private:
     // Shows text over the whole area, or as a line at its top.
     void showMessage(const QString &text, bool whole);
     void placeMessage();
+    PreviewInputs inputs() const;
+    void showKeptPicture();
+    void hideKeptPicture();
+    void handOverToLivePlayer();
+    void pictureSettled(int load);
 
     QString m_movie;
     QString m_flashVars;
     FlashSettings m_settings;
     QString m_appDir;
     std::function<QStringList()> m_fontFamilies;
-    std::unique_ptr<QTemporaryDir> m_fontDir;
-    QHash<QString, QStringList> m_fontFiles; // by family in lower case
-    QString m_sansFamily;                     // the system's, for text in fonts not handed over
+    std::unique_ptr<DeviceFontCache> m_fonts; // kept when a page starts anew
     PreviewUrlPolicy m_policy;
     std::unique_ptr<PreviewView> m_view;
     QLabel *m_message = nullptr;
     bool m_messageWhole = false;
     QString m_note;
+    QStringList m_sideFiles;
+    KeptPicture m_keptPicture;
+    QLabel *m_picture = nullptr;
+    QByteArray m_pictureDigest; // of the inputs the picture held was drawn from
+    bool m_liveShown = false;   // the live player has shown a movie
+    int m_load = 0;             // the number of the last load, as the page reports it
+    QByteArray m_loadDigest;    // of the last load's inputs
     bool m_painted = false;
     bool m_engineMissing = false;
     bool m_pageReady = false;

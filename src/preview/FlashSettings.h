@@ -10,9 +10,9 @@
 // in the page that hosts it.
 struct FlashSettings
 {
-    QString base;      // folder for the movie's relative loads; empty: the movie's own folder
-    QString stageAlign;    // empty: centred
-    QString bgColor;   // empty: the movie's own background
+    QString base;       // folder for the movie's relative loads; empty: the movie's own folder
+    QString stageAlign; // empty: centred
+    QString bgColor;    // empty: the movie's own background
     QString swRemote;
     QString movieData;
     bool playing = true;

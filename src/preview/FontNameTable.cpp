@@ -7,11 +7,24 @@ namespace {
 constexpr int HeaderSize = 12;
 constexpr int TableRecordSize = 16;
 
-quint16 u16(const QByteArray &d, qsizetype at) { return qFromBigEndian<quint16>(d.constData() + at); }
-quint32 u32(const QByteArray &d, qsizetype at) { return qFromBigEndian<quint32>(d.constData() + at); }
+quint16 u16(const QByteArray &d, qsizetype at)
+{
+    return qFromBigEndian<quint16>(d.constData() + at);
+}
+quint32 u32(const QByteArray &d, qsizetype at)
+{
+    return qFromBigEndian<quint32>(d.constData() + at);
+}
 
-void put16(QByteArray &d, quint16 v) { d.append(char(v >> 8)).append(char(v & 0xFF)); }
-void put32(QByteArray &d, quint32 v) { put16(d, quint16(v >> 16)); put16(d, quint16(v & 0xFFFF)); }
+void put16(QByteArray &d, quint16 v)
+{
+    d.append(char(v >> 8)).append(char(v & 0xFF));
+}
+void put32(QByteArray &d, quint32 v)
+{
+    put16(d, quint16(v >> 16));
+    put16(d, quint16(v & 0xFFFF));
+}
 
 // Offset of the table directory record of tag, or -1. Checks that the
 // directory and the named table lie inside the data.
@@ -20,7 +33,8 @@ qsizetype tableRecord(const QByteArray &d, const char *tag)
     if (d.size() < HeaderSize)
         return -1;
     const quint32 version = u32(d, 0);
-    if (version != 0x00010000 && version != 0x4F54544F /* OTTO */ && version != 0x74727565 /* true */)
+    if (version != 0x00010000
+        && version != 0x4F54544F /* OTTO */ && version != 0x74727565 /* true */)
         return -1;
     const int tables = u16(d, 4);
     if (d.size() < HeaderSize + qsizetype(tables) * TableRecordSize)
@@ -53,7 +67,8 @@ quint32 checksum(const QByteArray &table)
 
 } // namespace
 
-QByteArray FontNameTable::renamed(const QByteArray &data, const QString &family, bool bold, bool italic)
+QByteArray FontNameTable::renamed(const QByteArray &data, const QString &family, bool bold,
+                                  bool italic)
 {
     const qsizetype record = tableRecord(data, "name");
     if (record < 0)
@@ -71,7 +86,8 @@ QByteArray FontNameTable::renamed(const QByteArray &data, const QString &family,
     put16(table, quint16(6 + 3 * 12));
     quint16 offset = 0;
     for (int i = 0; i < 3; ++i) {
-        for (quint16 v : {quint16(3), quint16(1), quint16(0x409), ids[i], quint16(strings[i].size()), offset})
+        for (quint16 v :
+             {quint16(3), quint16(1), quint16(0x409), ids[i], quint16(strings[i].size()), offset})
             put16(table, v);
         offset += quint16(strings[i].size());
     }

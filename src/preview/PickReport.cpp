@@ -4,7 +4,8 @@
 
 QStringList PickReport::keys(const QString &message)
 {
-    static const QRegularExpression shape(QRegularExpression::anchoredPattern(QLatin1String(Pattern)));
+    static const QRegularExpression shape(
+            QRegularExpression::anchoredPattern(QLatin1String(Pattern)));
     const QLatin1String prefix(Prefix);
     if (!message.startsWith(prefix))
         return {};

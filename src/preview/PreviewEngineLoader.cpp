@@ -50,9 +50,11 @@ PreviewEngine *PreviewEngineLoader::engine(const QStringList &folders)
         loadedEngine = qobject_cast<PreviewEngine *>(loader.instance());
         if (loadedEngine)
             return loadedEngine; // the plugin stays loaded for the rest of the run
-        qWarning("The preview engine %s cannot be loaded: %s", qPrintable(file), qPrintable(loader.errorString()));
+        qWarning("The preview engine %s cannot be loaded: %s", qPrintable(file),
+                 qPrintable(loader.errorString()));
         return nullptr;
     }
-    qWarning("The preview engine %s is in none of %s", qPrintable(fileName()), qPrintable(folders.join(QStringLiteral(", "))));
+    qWarning("The preview engine %s is in none of %s", qPrintable(fileName()),
+             qPrintable(folders.join(QStringLiteral(", "))));
     return nullptr;
 }

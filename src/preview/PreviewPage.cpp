@@ -14,7 +14,8 @@ for (const name of ["RTCPeerConnection", "webkitRTCPeerConnection", "RTCDataChan
 
 } // namespace
 
-PreviewPage::PreviewPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(profile, parent)
+PreviewPage::PreviewPage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
 {
     QWebEngineScript script;
     script.setName(QStringLiteral("withoutWebRtc"));
@@ -25,8 +26,9 @@ PreviewPage::PreviewPage(QWebEngineProfile *profile, QObject *parent) : QWebEngi
     scripts().insert(script);
 }
 
-void PreviewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
-                                           int lineNumber, const QString &sourceID)
+void PreviewPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
+                                           const QString &message, int lineNumber,
+                                           const QString &sourceID)
 {
     if (level == InfoMessageLevel && m_reported)
         m_reported(message);

@@ -17,13 +17,17 @@ public:
     PreviewPage(QWebEngineProfile *profile, QObject *parent);
 
     // Takes the messages the page writes to its console at the information level.
-    void setReported(std::function<void(const QString &)> reported) { m_reported = std::move(reported); }
+    void setReported(std::function<void(const QString &)> reported)
+    {
+        m_reported = std::move(reported);
+    }
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
-    QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles, const QStringList &acceptedMimeTypes) override;
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
-                                  const QString &sourceID) override;
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles,
+                            const QStringList &acceptedMimeTypes) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                  int lineNumber, const QString &sourceID) override;
 
 private:
     bool m_opened = false;

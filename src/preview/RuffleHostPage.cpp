@@ -13,7 +13,8 @@ namespace {
 // that JSON leaves raw are escaped.
 QString scriptLiteral(const QJsonValue &value)
 {
-    QString text = QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
+    QString text = QString::fromUtf8(
+            QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact));
     text = text.mid(1, text.size() - 2); // unwrap the one-element array
     text.replace(QChar(0x2028), QLatin1String("\\u2028"));
     text.replace(QChar(0x2029), QLatin1String("\\u2029"));
@@ -33,10 +34,12 @@ QString folderUrl(const QString &folder)
 // The page allows scripts from local files (the interceptor lets only the
 // allowed folders through) and its own two inline scripts, by their hashes:
 // no other script runs in it, nor does any form, frame or worker.
-const char PagePolicy[] = "default-src 'none'; script-src file: %1 'wasm-unsafe-eval'; "
-                          "connect-src file: data: blob:; img-src file: data: blob:; media-src file: data: blob:; "
-                          "font-src file: data: blob:; style-src 'unsafe-inline'; frame-src 'none'; worker-src 'none'; "
-                          "form-action 'none'; base-uri 'none'";
+const char PagePolicy[]
+        = "default-src 'none'; script-src file: %1 'wasm-unsafe-eval'; "
+          "connect-src file: data: blob:; img-src file: data: blob:; media-src file: data: blob:; "
+          "font-src file: data: blob:; style-src 'unsafe-inline'; frame-src 'none'; worker-src "
+          "'none'; "
+          "form-action 'none'; base-uri 'none'";
 
 const char PageTemplate[] = R"(<!DOCTYPE html>
 <html><head><meta charset="utf-8">
@@ -107,8 +110,8 @@ function picked(command, keys) {
 }
 
 // The players in the page and what the page keeps of each: the listeners
-// Ruffle gave the page for it, Ruffle's own handler of the page's visibility
-// and whether the player rests.
+// Ruffle gave the page for it, Ruffle's own handler of the page's visibility,
+// whether the player rests and the host's number of its load.
 const players = new Map();
 let onShow = null;
 
@@ -117,8 +120,8 @@ let onShow = null;
 // would keep every player the page ever had alive: the page notes those
 // listeners and takes them away with the player (see dismiss). The
 // visibility handler it keeps to call itself (see tellHidden).
-function newPlayer(picking) {
-    const state = { listeners: [], visibility: null, resting: false };
+function newPlayer(picking, load) {
+    const state = { listeners: [], visibility: null, resting: false, load };
     const targets = [document, document.documentElement];
     for (const target of targets) {
         target.addEventListener = function (type, listener, options) {
@@ -209,8 +212,13 @@ async function watch(player) {
             stillSince = performance.now();
         last = now;
         const rate = (player.metadata && player.metadata.frameRate) || 60;
-        if (performance.now() - stillSince >= Math.max(1000, 3000 / rate))
+        if (performance.now() - stillSince >= Math.max(1000, 3000 / rate)) {
+            const state = players.get(player);
             rest(player);
+            // What the player shows now is its movie's settled picture.
+            if (state)
+                report("%6" + state.load);
+        }
     }
 }
 
@@ -336,7 +344,7 @@ async function runRequests() {
         // frame stays, and the new movie has the page's time to itself.
         for (const other of players.keys())
             rest(other);
-        const player = newPlayer(request.picking);
+        const player = newPlayer(request.picking, request.load);
         try {
             await player.ruffle().load(request.options);
             await firstFrame(player);
@@ -417,61 +425,66 @@ window.fetch = (resource, init) => {
 
 // A movie that may pick gets the player's script access, which lets it send
 // fscommands; the page's policy still lets it run no script.
-window.trevixLoad = (url, parameters, base, fontSources, picking) => {
+window.trevixLoad = (url, parameters, base, fontSources, picking, load) => {
     fontSources.forEach(font => fontFiles.add(font));
     picking = picking === true;
-    request({ options: { url, parameters, base, fontSources, allowScriptAccess: picking }, picking });
+    request({ options: { url, parameters, base, fontSources, allowScriptAccess: picking }, picking, load });
 };
 window.trevixClear = () => request({ clear: true });
 )";
 
 QString scriptHash(const QString &script)
 {
-    return QStringLiteral("'sha256-%1'").arg(
-        QString::fromLatin1(QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha256).toBase64()));
+    return QStringLiteral("'sha256-%1'")
+            .arg(QString::fromLatin1(
+                    QCryptographicHash::hash(script.toUtf8(), QCryptographicHash::Sha256)
+                            .toBase64()));
 }
 
 } // namespace
 
-RuffleHostPage::RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings, const QString &sansFamily)
+RuffleHostPage::RuffleHostPage(const QString &ruffleFolder, const FlashSettings &settings,
+                               const QString &sansFamily)
     : m_ruffleFolder(ruffleFolder), m_settings(settings), m_sansFamily(sansFamily)
-{
-}
+{}
 
 QJsonObject RuffleHostPage::config() const
 {
     QJsonObject c{
-        {QStringLiteral("publicPath"), folderUrl(m_ruffleFolder)},
-        // The preview is a picture of the chart, not a web page: no splash,
-        // overlays, letterbox bars or links out of the page. The right mouse
-        // button brings up the player's menu, as it did in the Flash player.
-        {QStringLiteral("splashScreen"), false},
-        {QStringLiteral("unmuteOverlay"), QStringLiteral("hidden")},
-        {QStringLiteral("contextMenu"), QStringLiteral("on")},
-        {QStringLiteral("letterbox"), QStringLiteral("off")},
-        {QStringLiteral("warnOnUnsupportedContent"), false},
-        {QStringLiteral("showSwfDownload"), false},
-        {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
-        {QStringLiteral("upgradeToHttps"), false},
-        {QStringLiteral("logLevel"), QStringLiteral("error")},
-        // Canvas drawing works with and without a GPU or a display.
-        {QStringLiteral("preferredRenderer"), QStringLiteral("canvas")},
-        // A player ends its animation loop while the page is hidden, which
-        // the page's rest builds on (the default, said for certain).
-        {QStringLiteral("backgroundExecutionMode"), QStringLiteral("mainThread")},
-        {QStringLiteral("autoplay"), m_settings.playing ? QStringLiteral("on") : QStringLiteral("off")},
-        {QStringLiteral("menu"), m_settings.menu},
-        {QStringLiteral("quality"), m_settings.quality2.toLower()},
-        {QStringLiteral("scale"), m_settings.scale.toLower()},
-        {QStringLiteral("salign"), m_settings.stageAlign},
-        {QStringLiteral("wmode"), m_settings.windowMode.toLower()},
-        // The movie never runs script in the page, whatever the design says.
-        {QStringLiteral("allowScriptAccess"), false},
-        {QStringLiteral("allowNetworking"), m_settings.allowNetworking.toLower()},
-        {QStringLiteral("allowFullscreen"), m_settings.allowFullScreen.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0},
+            {QStringLiteral("publicPath"), folderUrl(m_ruffleFolder)},
+            // The preview is a picture of the chart, not a web page: no splash,
+            // overlays, letterbox bars or links out of the page. The right mouse
+            // button brings up the player's menu, as it did in the Flash player.
+            {QStringLiteral("splashScreen"), false},
+            {QStringLiteral("unmuteOverlay"), QStringLiteral("hidden")},
+            {QStringLiteral("contextMenu"), QStringLiteral("on")},
+            {QStringLiteral("letterbox"), QStringLiteral("off")},
+            {QStringLiteral("warnOnUnsupportedContent"), false},
+            {QStringLiteral("showSwfDownload"), false},
+            {QStringLiteral("openUrlMode"), QStringLiteral("deny")},
+            {QStringLiteral("upgradeToHttps"), false},
+            {QStringLiteral("logLevel"), QStringLiteral("error")},
+            // Canvas drawing works with and without a GPU or a display.
+            {QStringLiteral("preferredRenderer"), QStringLiteral("canvas")},
+            // A player ends its animation loop while the page is hidden, which
+            // the page's rest builds on (the default, said for certain).
+            {QStringLiteral("backgroundExecutionMode"), QStringLiteral("mainThread")},
+            {QStringLiteral("autoplay"),
+             m_settings.playing ? QStringLiteral("on") : QStringLiteral("off")},
+            {QStringLiteral("menu"), m_settings.menu},
+            {QStringLiteral("quality"), m_settings.quality2.toLower()},
+            {QStringLiteral("scale"), m_settings.scale.toLower()},
+            {QStringLiteral("salign"), m_settings.stageAlign},
+            {QStringLiteral("wmode"), m_settings.windowMode.toLower()},
+            // The movie never runs script in the page, whatever the design says.
+            {QStringLiteral("allowScriptAccess"), false},
+            {QStringLiteral("allowNetworking"), m_settings.allowNetworking.toLower()},
+            {QStringLiteral("allowFullscreen"),
+             m_settings.allowFullScreen.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0},
     };
     if (!m_sansFamily.isEmpty())
-        c.insert(QStringLiteral("defaultFonts"), QJsonObject{{QStringLiteral("sans"), QJsonArray{m_sansFamily}}});
+        c.insert(QStringLiteral("defaultFonts"),
+                 QJsonObject{{QStringLiteral("sans"), QJsonArray{m_sansFamily}}});
     if (!m_settings.bgColor.isEmpty())
         c.insert(QStringLiteral("backgroundColor"), m_settings.bgColor);
     return c;
@@ -479,28 +492,40 @@ QJsonObject RuffleHostPage::config() const
 
 QString RuffleHostPage::html() const
 {
-    const QString ruffle = QUrl::fromLocalFile(m_ruffleFolder + QStringLiteral("/ruffle.js")).toString(QUrl::FullyEncoded);
+    const QString ruffle = QUrl::fromLocalFile(m_ruffleFolder + QStringLiteral("/ruffle.js"))
+                                   .toString(QUrl::FullyEncoded);
     const QString configScript = QString::fromLatin1(ConfigScript).arg(scriptLiteral(config()));
-    const QString hostScript = QString::fromLatin1(HostScript)
-                                   .arg(QLatin1String(PickReport::Command), QLatin1String(PickReport::Pattern),
-                                        QLatin1String(PickReport::Prefix), QLatin1String(ShownReport),
-                                        QLatin1String(UnplayableReport));
-    const QString policy = QString::fromLatin1(PagePolicy).arg(scriptHash(configScript) + QLatin1Char(' ') + scriptHash(hostScript));
-    return QString::fromLatin1(PageTemplate).arg(policy, configScript, ruffle.toHtmlEscaped(), hostScript);
+    const QString hostScript
+            = QString::fromLatin1(HostScript)
+                      .arg(QLatin1String(PickReport::Command), QLatin1String(PickReport::Pattern),
+                           QLatin1String(PickReport::Prefix), QLatin1String(ShownReport),
+                           QLatin1String(UnplayableReport), QLatin1String(SettledReport));
+    const QString policy = QString::fromLatin1(PagePolicy)
+                                   .arg(scriptHash(configScript) + QLatin1Char(' ')
+                                        + scriptHash(hostScript));
+    return QString::fromLatin1(PageTemplate)
+            .arg(policy, configScript, ruffle.toHtmlEscaped(), hostScript);
 }
 
-QString RuffleHostPage::loadScript(const QString &movieFile, const QString &flashVars, const QString &baseFolder,
-                                   const QStringList &fontFiles, bool picking)
+QString RuffleHostPage::loadScript(const QString &movieFile, const QString &flashVars,
+                                   const QString &baseFolder, const QStringList &fontFiles,
+                                   bool picking, int load)
 {
     QJsonArray fonts;
     for (const QString &file : fontFiles)
         fonts.append(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded));
+    const QString parameters = movieParameters(flashVars, picking);
+    return QStringLiteral("trevixLoad(%1, %2, %3, %4, %5, %6);")
+            .arg(scriptLiteral(QUrl::fromLocalFile(movieFile).toString(QUrl::FullyEncoded)),
+                 scriptLiteral(parameters), scriptLiteral(folderUrl(baseFolder)),
+                 scriptLiteral(fonts), picking ? QStringLiteral("true") : QStringLiteral("false"),
+                 QString::number(load));
+}
+
+QString RuffleHostPage::movieParameters(const QString &flashVars, bool picking)
+{
     // The movie learns that the editor picks from its variables.
-    const QString parameters = picking ? flashVars + QStringLiteral("&pick=1") : flashVars;
-    return QStringLiteral("trevixLoad(%1, %2, %3, %4, %5);")
-        .arg(scriptLiteral(QUrl::fromLocalFile(movieFile).toString(QUrl::FullyEncoded)), scriptLiteral(parameters),
-             scriptLiteral(folderUrl(baseFolder)), scriptLiteral(fonts),
-             picking ? QStringLiteral("true") : QStringLiteral("false"));
+    return picking ? flashVars + QStringLiteral("&pick=1") : flashVars;
 }
 
 QString RuffleHostPage::clearScript()

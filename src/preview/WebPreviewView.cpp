@@ -29,11 +29,13 @@ WebPreviewView::WebPreviewView(const PreviewEngine::Page &page, QWidget *parent)
     m_view->setPage(webPage);
     // Only the page's own document loads: a navigation the page refuses ends
     // in a failed load, which must not make the page look unready.
-    QObject::connect(webPage, &QWebEnginePage::loadFinished, webPage, page.loaded, Qt::SingleShotConnection);
-    QObject::connect(webPage, &QWebEnginePage::renderProcessTerminated, webPage, [ended = page.ended] {
-        if (ended)
-            ended();
-    });
+    QObject::connect(webPage, &QWebEnginePage::loadFinished, webPage, page.loaded,
+                     Qt::SingleShotConnection);
+    QObject::connect(webPage, &QWebEnginePage::renderProcessTerminated, webPage,
+                     [ended = page.ended] {
+                         if (ended)
+                             ended();
+                     });
     webPage->setHtml(page.html, page.baseUrl);
 }
 

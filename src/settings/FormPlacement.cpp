@@ -7,6 +7,11 @@
 
 namespace {
 
+// Every window's values live below this key of the user's settings.
+const QString StoreName = QStringLiteral("SOFTWARE");
+// Values saved by an older layout of the window than this are not restored.
+constexpr int FormVersion = 0;
+
 bool minimizedShowCmd(int showCmd)
 {
     // The show states that leave a window minimized (minimized, minimize, minimized without activation).
@@ -26,13 +31,13 @@ void FormPlacement::attach(std::unique_ptr<FormWindow> window)
 
 void FormPlacement::windowShown()
 {
-    if (active)
+    if (m_active)
         ErrorReport::guard([this] { restoreSettings(); });
 }
 
 void FormPlacement::windowCloseQueried(bool canClose)
 {
-    if (canClose && active)
+    if (canClose && m_active)
         ErrorReport::guard([this] { saveSettings(); });
 }
 
@@ -41,7 +46,7 @@ void FormPlacement::windowDestroying()
     if (m_destroyNotified)
         return;
     m_destroyNotified = true;
-    if (!active || m_saved)
+    if (!m_active || m_saved)
         return;
     QScopedValueRollback destroying(m_destroying, true);
     ErrorReport::guard([this] { saveSettings(); });
@@ -51,18 +56,19 @@ void FormPlacement::restoreSettings()
 {
     Q_ASSERT(m_window);
     m_saved = false;
-    SettingsBackingStore store(iniFileName, SettingsBackingStore::ReadOnly);
-    if (store.readInteger(iniSection, QStringLiteral("FormVersion"), 0) >= Version) {
-        if (options & fpPosition)
+    SettingsBackingStore store(StoreName, SettingsBackingStore::ReadOnly);
+    if (store.readInteger(m_section, QStringLiteral("FormVersion"), 0) >= FormVersion) {
+        if (m_options & Position)
             restorePlacement(store);
-        if (options & fpState)
+        if (m_options & State)
             restoreState(store);
         m_restored = true;
         restoreStored(store);
-        if (onRestorePlacement)
-            onRestorePlacement(store);
-        if (options & fpActiveControl)
-            m_window->setActiveControl(store.readText(iniSection, QStringLiteral("ActiveControl"), QString()));
+        if (m_restoreHandler)
+            m_restoreHandler(store);
+        if (m_options & ActiveControl)
+            m_window->setActiveControl(
+                    store.readText(m_section, QStringLiteral("ActiveControl"), QString()));
     }
     m_restored = true;
     m_window->adjustMaximizedPosition();
@@ -72,19 +78,19 @@ void FormPlacement::saveSettings()
 {
     Q_ASSERT(m_window);
     // An active store saves only what it has restored in this run.
-    if (!m_restored && active)
+    if (!m_restored && m_active)
         return;
-    SettingsBackingStore store(iniFileName, SettingsBackingStore::ReadWrite);
-    store.writeText(iniSection, QStringLiteral("FormVersion"), QString::number(Version));
-    if (options & (fpState | fpPosition))
+    SettingsBackingStore store(StoreName, SettingsBackingStore::ReadWrite);
+    store.writeText(m_section, QStringLiteral("FormVersion"), QString::number(FormVersion));
+    if (m_options & (State | Position))
         savePlacement(store);
-    if (options & fpActiveControl) {
+    if (m_options & ActiveControl) {
         if (const QString name = m_window->activeControlName(); !name.isEmpty())
-            store.writeText(iniSection, QStringLiteral("ActiveControl"), name);
+            store.writeText(m_section, QStringLiteral("ActiveControl"), name);
     }
     saveStored(store);
-    if (onSavePlacement)
-        onSavePlacement(store);
+    if (m_saveHandler)
+        m_saveHandler(store);
     store.close();
     m_saved = true;
 }
@@ -96,20 +102,23 @@ void FormPlacement::saveStored(SettingsBackingStore &) {}
 void FormPlacement::restorePlacement(SettingsBackingStore &store)
 {
     WindowPlacement placement = m_window->placement();
-    placement.flags = store.readInteger(iniSection, QStringLiteral("Flags"), placement.flags);
+    placement.flags = store.readInteger(m_section, QStringLiteral("Flags"), placement.flags);
 
     const QString suffix = screenSuffix();
     const QSize size = m_window->size();
     bool found = false;
-    if (const QString text = readPosition(store, QStringLiteral("MinMaxPos"), suffix); !text.isEmpty()) {
+    if (const QString text = readPosition(store, QStringLiteral("MinMaxPos"), suffix);
+        !text.isEmpty()) {
         const QList<int> w = WindowPlacement::words(text, {0, 0, 0, 0});
         placement.minPosition = QPoint(w[0], w[1]);
         placement.maxPosition = QPoint(w[2], w[3]);
         found = true;
     }
-    if (const QString text = readPosition(store, QStringLiteral("NormPos"), suffix); !text.isEmpty()) {
-        const QList<int> w = WindowPlacement::words(
-            text, {placement.left, placement.top, placement.left + size.width(), placement.top + size.height()});
+    if (const QString text = readPosition(store, QStringLiteral("NormPos"), suffix);
+        !text.isEmpty()) {
+        const QList<int> w = WindowPlacement::words(text, {placement.left, placement.top,
+                                                           placement.left + size.width(),
+                                                           placement.top + size.height()});
         placement.left = w[0];
         placement.top = w[1];
         placement.right = w[2];
@@ -118,7 +127,9 @@ void FormPlacement::restorePlacement(SettingsBackingStore &store)
     }
     const int pixelsPerInch = m_window->screenPixelsPerInch();
     // A rectangle saved at another resolution would come back at the wrong size.
-    if (!found || store.readInteger(iniSection, QStringLiteral("PixelsPerInch"), pixelsPerInch) != pixelsPerInch)
+    if (!found
+        || store.readInteger(m_section, QStringLiteral("PixelsPerInch"), pixelsPerInch)
+                   != pixelsPerInch)
         return;
     if (!m_window->isSizeable()) {
         placement.right = placement.left + size.width();
@@ -130,35 +141,38 @@ void FormPlacement::restorePlacement(SettingsBackingStore &store)
 
 void FormPlacement::restoreState(SettingsBackingStore &store)
 {
-    const int showCmd = store.readInteger(iniSection, QStringLiteral("ShowCmd"), 0);
+    const int showCmd = store.readInteger(m_section, QStringLiteral("ShowCmd"), 0);
     if (minimizedShowCmd(showCmd)) {
         m_window->setState(FormWindow::State::Normal);
         m_window->postMinimize();
         return;
     }
     m_window->setState(showCmd == WindowPlacement::Maximized ? FormWindow::State::Maximized
-                                                              : FormWindow::State::Normal);
+                                                             : FormWindow::State::Normal);
 }
 
 void FormPlacement::savePlacement(SettingsBackingStore &store)
 {
     const WindowPlacement placement = m_window->placement();
-    store.writeText(iniSection, QStringLiteral("Flags"), QString::number(placement.flags));
-    store.writeText(iniSection, QStringLiteral("ShowCmd"), QString::number(placement.showCmd));
-    store.writeText(iniSection, QStringLiteral("PixelsPerInch"), QString::number(m_window->screenPixelsPerInch()));
+    store.writeText(m_section, QStringLiteral("Flags"), QString::number(placement.flags));
+    store.writeText(m_section, QStringLiteral("ShowCmd"), QString::number(placement.showCmd));
+    store.writeText(m_section, QStringLiteral("PixelsPerInch"),
+                    QString::number(m_window->screenPixelsPerInch()));
     // The rectangle is kept per screen size, and once more for any size.
     const QString suffix = screenSuffix();
     for (const QString &name : {QStringLiteral("MinMaxPos") + suffix, QStringLiteral("MinMaxPos")})
-        store.writeText(iniSection, name, placement.minMaxPosText());
+        store.writeText(m_section, name, placement.minMaxPosText());
     for (const QString &name : {QStringLiteral("NormPos") + suffix, QStringLiteral("NormPos")})
-        store.writeText(iniSection, name, placement.normPosText());
-    store.writeText(iniSection, QStringLiteral("Visible"), m_destroying ? QStringLiteral("1") : QStringLiteral("0"));
+        store.writeText(m_section, name, placement.normPosText());
+    store.writeText(m_section, QStringLiteral("Visible"),
+                    m_destroying ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QString FormPlacement::readPosition(SettingsBackingStore &store, const QString &name, const QString &suffix) const
+QString FormPlacement::readPosition(SettingsBackingStore &store, const QString &name,
+                                    const QString &suffix) const
 {
-    const QString text = store.readText(iniSection, name + suffix, QString());
-    return text.isEmpty() ? store.readText(iniSection, name, QString()) : text;
+    const QString text = store.readText(m_section, name + suffix, QString());
+    return text.isEmpty() ? store.readText(m_section, name, QString()) : text;
 }
 
 QString FormPlacement::screenSuffix() const

@@ -19,22 +19,26 @@ class FormPlacement : public QObject
     Q_OBJECT
 
 public:
-    enum PlacementOption { fpState = 0x1, fpPosition = 0x2, fpActiveControl = 0x4 };
+    enum PlacementOption { State = 0x1, Position = 0x2, ActiveControl = 0x4 };
     Q_DECLARE_FLAGS(PlacementOptions, PlacementOption)
 
-    // Raised with the backing store open; the handler finds its values below iniSection.
+    // Called with the backing store open; the handler finds its values below section().
     using PlacementEvent = std::function<void(SettingsBackingStore &store)>;
 
     explicit FormPlacement(QObject *parent = nullptr);
     ~FormPlacement() override;
 
-    bool active = false;
-    QString iniFileName = QStringLiteral("SOFTWARE");
-    QString iniSection;
-    PlacementOptions options = {fpState, fpPosition};
-    int Version = 0;
-    PlacementEvent onSavePlacement;
-    PlacementEvent onRestorePlacement;
+    // Only an active placement restores at show and saves at close.
+    bool isActive() const { return m_active; }
+    void setActive(bool active) { m_active = active; }
+    // The key path below "SOFTWARE" that holds the window's values.
+    const QString &section() const { return m_section; }
+    void setSection(const QString &section) { m_section = section; }
+    PlacementOptions options() const { return m_options; }
+    void setOptions(PlacementOptions options) { m_options = options; }
+    // Run after the placement and state are restored, and after they are saved.
+    void setRestoreHandler(PlacementEvent handler) { m_restoreHandler = std::move(handler); }
+    void setSaveHandler(PlacementEvent handler) { m_saveHandler = std::move(handler); }
 
     void attach(std::unique_ptr<FormWindow> window);
     FormWindow *window() const { return m_window.get(); }
@@ -64,10 +68,16 @@ private:
     void restorePlacement(SettingsBackingStore &store);
     void restoreState(SettingsBackingStore &store);
     void savePlacement(SettingsBackingStore &store);
-    QString readPosition(SettingsBackingStore &store, const QString &name, const QString &suffix) const;
+    QString readPosition(SettingsBackingStore &store, const QString &name,
+                         const QString &suffix) const;
     QString screenSuffix() const;
 
     std::unique_ptr<FormWindow> m_window;
+    bool m_active = false;
+    QString m_section;
+    PlacementOptions m_options = {State, Position};
+    PlacementEvent m_restoreHandler;
+    PlacementEvent m_saveHandler;
     bool m_restored = false;
     bool m_saved = false;
     bool m_destroying = false;

@@ -68,7 +68,8 @@ QString SettingsBackingStore::keyOf(const QString &section, const QString &name)
     return (key.isEmpty() ? QString() : key + QLatin1Char('/')) + name;
 }
 
-QString SettingsBackingStore::readText(const QString &section, const QString &name, const QString &defaultText) const
+QString SettingsBackingStore::readText(const QString &section, const QString &name,
+                                       const QString &defaultText) const
 {
     const QString key = keyOf(section, name);
     if (!m_settings->contains(key))
@@ -79,7 +80,8 @@ QString SettingsBackingStore::readText(const QString &section, const QString &na
     return value.toString();
 }
 
-void SettingsBackingStore::writeText(const QString &section, const QString &name, const QString &text)
+void SettingsBackingStore::writeText(const QString &section, const QString &name,
+                                     const QString &text)
 {
     if (m_access != ReadWrite)
         throw EditorError(QStringLiteral("Failed to set data for '%1'").arg(name));
@@ -100,7 +102,8 @@ void SettingsBackingStore::removeValue(const QString &section, const QString &na
         m_settings->remove(keyOf(section, name));
 }
 
-int SettingsBackingStore::readInteger(const QString &section, const QString &name, int defaultValue) const
+int SettingsBackingStore::readInteger(const QString &section, const QString &name,
+                                      int defaultValue) const
 {
     bool ok = false;
     const int value = readText(section, name, QString()).toInt(&ok, 10);

@@ -1,18 +1,23 @@
 #include "settings/WidgetFormWindow.h"
 
 #include "settings/FormPlacement.h"
+#include "settings/ScreenFit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QScopedValueRollback>
 #include <QScreen>
+
+#include <algorithm>
 
 void WidgetFormWindow::attach(FormPlacement &store, QWidget *window)
 {
     store.attach(std::make_unique<WidgetFormWindow>(store, window));
 }
 
-WidgetFormWindow::WidgetFormWindow(FormPlacement &store, QWidget *window) : m_store(store), m_window(window)
+WidgetFormWindow::WidgetFormWindow(FormPlacement &store, QWidget *window)
+    : m_store(store), m_window(window)
 {
     window->installEventFilter(this);
     // Windows live until the program ends; the end of the event loop is their
@@ -34,7 +39,8 @@ WindowPlacement WidgetFormWindow::placement() const
     }
     p.minPosition = m_minPosition;
     p.maxPosition = m_maxPosition;
-    const QRect normal = m_window->normalGeometry().isValid() ? m_window->normalGeometry() : m_window->geometry();
+    const QRect normal = m_window->normalGeometry().isValid() ? m_window->normalGeometry()
+                                                              : m_window->geometry();
     p.left = normal.x();
     p.top = normal.y();
     p.right = normal.x() + normal.width();
@@ -47,8 +53,24 @@ void WidgetFormWindow::setPlacement(const WindowPlacement &placement)
     m_flags = placement.flags;
     m_minPosition = placement.minPosition;
     m_maxPosition = placement.maxPosition;
-    m_window->setGeometry(placement.left, placement.top, placement.right - placement.left,
-                          placement.bottom - placement.top);
+    // A hand-edited rectangle may be anything: first within what a widget can
+    // be, then wholly on a screen, frame included, so that it can be reached.
+    const auto bounded = [](int coordinate) {
+        return std::clamp(coordinate, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    };
+    QRect wanted(QPoint(bounded(placement.left), bounded(placement.top)),
+                 QPoint(bounded(placement.right) - 1, bounded(placement.bottom) - 1));
+    if (wanted.height() <= 0)
+        wanted.setHeight(m_window->height());
+    const QRect frame = m_window->frameGeometry();
+    const QRect client = m_window->geometry();
+    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                           frame.right() - client.right(), frame.bottom() - client.bottom());
+    QList<QRect> areas;
+    for (const QScreen *screen : QGuiApplication::screens())
+        areas.append(screen->availableGeometry());
+    m_window->setGeometry(
+            ScreenFit::reachable(wanted.marginsAdded(margins), areas).marginsRemoved(margins));
 }
 
 bool WidgetFormWindow::isSizeable() const
@@ -75,7 +97,8 @@ int WidgetFormWindow::screenPixelsPerInch() const
 
 void WidgetFormWindow::setState(State state)
 {
-    Qt::WindowStates states = m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized);
+    Qt::WindowStates states = m_window->windowState()
+                              & ~(Qt::WindowMinimized | Qt::WindowMaximized);
     if (state == State::Maximized)
         states |= Qt::WindowMaximized;
     m_window->setWindowState(states);
@@ -85,12 +108,13 @@ void WidgetFormWindow::postMinimize()
 {
     const bool maximized = m_flags & WindowPlacement::RestoreToMaximized;
     QMetaObject::invokeMethod(
-        m_window,
-        [window = m_window, maximized] {
-            if (window)
-                window->setWindowState(Qt::WindowMinimized | (maximized ? Qt::WindowMaximized : Qt::WindowNoState));
-        },
-        Qt::QueuedConnection);
+            m_window,
+            [window = m_window, maximized] {
+                if (window)
+                    window->setWindowState(Qt::WindowMinimized
+                                           | (maximized ? Qt::WindowMaximized : Qt::WindowNoState));
+            },
+            Qt::QueuedConnection);
 }
 
 void WidgetFormWindow::adjustMaximizedPosition()
@@ -117,7 +141,8 @@ void WidgetFormWindow::setActiveControl(const QString &name)
     if (name.isEmpty())
         return;
     QWidget *control = m_window->findChild<QWidget *>(name);
-    if (control && control->focusPolicy() != Qt::NoFocus && control->isEnabled() && control->isVisibleTo(m_window))
+    if (control && control->focusPolicy() != Qt::NoFocus && control->isEnabled()
+        && control->isVisibleTo(m_window))
         control->setFocus();
 }
 

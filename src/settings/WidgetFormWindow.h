@@ -14,7 +14,7 @@ class FormPlacement;
 // the program.
 //
 //     auto *storage = new WindowStateStore(window);
-//     storage->iniSection = ...;
+//     storage->setSection(...);
 //     WidgetFormWindow::attach(*storage, window);
 //     storage->Active = true;
 class WidgetFormWindow : public QObject, public FormWindow

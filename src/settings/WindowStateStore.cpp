@@ -34,7 +34,8 @@ std::optional<StoredProperty> resolve(QObject *form, const QString &entry)
     for (int i = 0; i < meta->propertyCount(); ++i) {
         const QMetaProperty property = meta->property(i);
         if (QString::fromLatin1(property.name()).compare(propertyName, Qt::CaseInsensitive) == 0)
-            return StoredProperty{component, property, componentName + QLatin1Char('_') + propertyName};
+            return StoredProperty{component, property,
+                                  componentName + QLatin1Char('_') + propertyName};
     }
     return std::nullopt;
 }
@@ -60,31 +61,21 @@ QString storedText(const StoredValue &item)
 QVariant WindowStateStore::readStoredValue(const QString &name) const
 {
     const qsizetype i = indexOf(name);
-    return i < 0 ? QVariant() : storedValues[i].value;
+    return i < 0 ? QVariant() : m_storedValues[i].value;
 }
 
 void WindowStateStore::writeStoredValue(const QString &name, const QVariant &value)
 {
     if (const qsizetype i = indexOf(name); i >= 0)
-        storedValues[i].value = value;
+        m_storedValues[i].value = value;
     else
-        storedValues.append(StoredValue(name, value));
-}
-
-int WindowStateStore::readStoredInteger(const QString &name) const
-{
-    const qsizetype i = indexOf(name);
-    if (i < 0)
-        return 0;
-    bool ok = false;
-    const int value = storedValues[i].text().toInt(&ok, 10);
-    return ok ? value : storedValues[i].designValue.toInt();
+        m_storedValues.append(StoredValue(name, value));
 }
 
 qsizetype WindowStateStore::indexOf(const QString &name) const
 {
-    for (qsizetype i = 0; i < storedValues.size(); ++i) {
-        if (storedValues[i].name.compare(name, Qt::CaseInsensitive) == 0)
+    for (qsizetype i = 0; i < m_storedValues.size(); ++i) {
+        if (m_storedValues[i].name.compare(name, Qt::CaseInsensitive) == 0)
             return i;
     }
     return -1;
@@ -93,8 +84,8 @@ qsizetype WindowStateStore::indexOf(const QString &name) const
 void WindowStateStore::restoreStored(SettingsBackingStore &store)
 {
     restoreProperties(store);
-    for (StoredValue &item : storedValues) {
-        QString text = store.readText(iniSection, item.name, storedText(item));
+    for (StoredValue &item : m_storedValues) {
+        QString text = store.readText(section(), item.name, storedText(item));
         if (!item.keyString.isEmpty())
             text = StoredValueScrambler::unscramble(text, item.keyString);
         item.value = text;
@@ -104,13 +95,13 @@ void WindowStateStore::restoreStored(SettingsBackingStore &store)
 void WindowStateStore::saveStored(SettingsBackingStore &store)
 {
     saveProperties(store);
-    for (const StoredValue &item : storedValues)
-        store.writeText(iniSection, item.name, storedText(item));
+    for (const StoredValue &item : m_storedValues)
+        store.writeText(section(), item.name, storedText(item));
 }
 
 void WindowStateStore::restoreProperties(SettingsBackingStore &store)
 {
-    for (const QString &entry : storedProps) {
+    for (const QString &entry : m_storedProperties) {
         const std::optional<StoredProperty> stored = resolve(window()->form(), entry);
         if (!stored)
             continue;
@@ -118,28 +109,31 @@ void WindowStateStore::restoreProperties(SettingsBackingStore &store)
         try {
             const QVariant current = window()->readProperty(stored->component, stored->property);
             if (isBoolean(stored->property)) {
-                const QString text = store.readText(iniSection, stored->valueName, booleanText(current.toBool())).trimmed();
+                const QString text = store.readText(section(), stored->valueName,
+                                                    booleanText(current.toBool()))
+                                             .trimmed();
                 if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
                     stored->property.write(stored->component, true);
                 else if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
                     stored->property.write(stored->component, false);
             } else {
-                const QString text = store.readText(iniSection, stored->valueName, current.toString()).trimmed();
+                const QString text
+                        = store.readText(section(), stored->valueName, current.toString()).trimmed();
                 stored->property.write(stored->component, text);
             }
-        } catch (const EditorError &) {
-        }
+        } catch (const EditorError &) {}
     }
 }
 
 void WindowStateStore::saveProperties(SettingsBackingStore &store)
 {
-    for (const QString &entry : storedProps) {
+    for (const QString &entry : m_storedProperties) {
         const std::optional<StoredProperty> stored = resolve(window()->form(), entry);
         if (!stored)
             continue;
         const QVariant value = window()->readProperty(stored->component, stored->property);
-        store.writeText(iniSection, stored->valueName,
-                        isBoolean(stored->property) ? booleanText(value.toBool()) : value.toString().trimmed());
+        store.writeText(section(), stored->valueName,
+                        isBoolean(stored->property) ? booleanText(value.toBool())
+                                                    : value.toString().trimmed());
     }
 }

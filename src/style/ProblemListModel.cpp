@@ -17,7 +17,7 @@ ProblemListModel::ProblemListModel(StyleDocument *document, QObject *parent)
     connect(document, &StyleDocument::valuesLoaded, this, &ProblemListModel::readSource);
     connect(document, &StyleDocument::valuesCleared, this, [this] {
         m_source.clear();
-        m_unlisted = 0;
+        m_sourceRead = false;
         update();
     });
     connect(document, &StyleDocument::valuesSaved, this, [this](const QString &fileName) {
@@ -27,11 +27,6 @@ ProblemListModel::ProblemListModel(StyleDocument *document, QObject *parent)
         else
             readSource(fileName);
     });
-}
-
-QString ProblemListModel::droppedNote()
-{
-    return tr("Save will not keep this line");
 }
 
 const StyleRules &ProblemListModel::rules()
@@ -46,28 +41,13 @@ const StyleRules &ProblemListModel::rules()
 
 void ProblemListModel::readSource(const QString &fileName)
 {
-    m_source.clear();
-    m_unlisted = 0;
-    const StyleRules &rules = this->rules();
-    QSet<int> seen;
     try {
-        StyleFile::readLines(fileName, [&](const StyleFile::Line &line) {
-            const int record = rules.recordOf(line);
-            const bool kept = record >= 0 && !seen.contains(record);
-            if (kept) {
-                seen.insert(record);
-            } else if (!line.value && !line.key.startsWith(QLatin1Char('&'))) {
-                return; // neither a value nor meant as one: no rule applies
-            } else if (m_source.size() - seen.size() >= DroppedLineLimit) {
-                ++m_unlisted;
-                return;
-            }
-            m_source.append({line, kept});
-        });
+        m_source.read(fileName, rules());
+        m_sourceRead = true;
     } catch (const EditorError &) {
         // The values were read a moment ago; a file gone since has no lines to show.
         m_source.clear();
-        m_unlisted = 0;
+        m_sourceRead = false;
     }
     update();
 }
@@ -78,22 +58,12 @@ void ProblemListModel::update()
     const StyleRules &rules = this->rules();
     QList<StyleRules::Problem> problems;
     QList<bool> fromLine(table.count(), false);
-    for (const SourceLine &source : std::as_const(m_source)) {
-        if (!source.kept) {
-            const qsizetype before = problems.size();
-            rules.check(source.line, problems);
-            for (qsizetype i = before; i < problems.size(); ++i)
-                problems[i].message += QStringLiteral(" (%1)").arg(droppedNote());
-            continue;
+    if (m_sourceRead) {
+        m_source.check(rules, problems);
+        for (const SourceLines::Entry &entry : m_source.entries()) {
+            if (entry.kept())
+                fromLine[entry.record] = true;
         }
-        const int record = rules.recordOf(source.line);
-        fromLine[record] = true;
-        // A value changed since the file was read is checked as it is now, on its line.
-        StyleFile::Line line = source.line;
-        const QString &value = table.record(record).value();
-        if (ParameterRecord::cut(*line.value, ParameterRecord::DefaultWidth) != value)
-            line.value = value;
-        rules.check(line, problems);
     }
     for (int record = 0; record < table.count(); ++record) {
         const QString &value = table.record(record).value();
@@ -104,8 +74,6 @@ void ProblemListModel::update()
         line.value = value;
         rules.check(line, problems);
     }
-    if (m_unlisted > 0)
-        problems.append({0, QString(), tr("%n more lines that Save will not keep are not checked", nullptr, m_unlisted), -1});
     setRows(problems);
 }
 
@@ -124,10 +92,14 @@ QVariant ProblemListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
         return {};
     switch (index.column()) {
-    case LineColumn: return problem.line > 0 ? QVariant(problem.line) : QVariant();
-    case KeyColumn: return problem.key;
-    case MessageColumn: return problem.message;
-    default: return {};
+    case LineColumn:
+        return problem.line > 0 ? QVariant(problem.line) : QVariant();
+    case KeyColumn:
+        return problem.key;
+    case MessageColumn:
+        return problem.message;
+    default:
+        return {};
     }
 }
 
@@ -136,9 +108,13 @@ QVariant ProblemListModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case LineColumn: return tr("Line");
-    case KeyColumn: return tr("Key");
-    case MessageColumn: return tr("Problem");
-    default: return {};
+    case LineColumn:
+        return tr("Line");
+    case KeyColumn:
+        return tr("Key");
+    case MessageColumn:
+        return tr("Problem");
+    default:
+        return {};
     }
 }

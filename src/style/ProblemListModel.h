@@ -1,6 +1,7 @@
 #pragma once
 
 #include "style/RowListModel.h"
+#include "style/SourceLines.h"
 #include "style/StyleRules.h"
 
 #include <optional>
@@ -9,10 +10,9 @@ class StyleDocument;
 
 // The problems of the open document, one row each: its line in the style
 // file the values came from, the key and the message, by the same rules as
-// "--check". The lines Save will not keep (keys the profile does not know,
-// "&" lines without "=", repeated keys) are listed with that note. Lines a
-// value was changed since are checked with the current value; a value that
-// comes from no line is checked too, without a line number.
+// "--check", the lines Save will not keep included. Lines a value was
+// changed since are checked with the current value; a value that comes from
+// no line is checked too, without a line number.
 class ProblemListModel : public RowListModel<StyleRules::Problem>
 {
     Q_OBJECT
@@ -21,24 +21,14 @@ public:
     enum Column { LineColumn, KeyColumn, MessageColumn, ColumnCount };
     enum Role { RecordIndexRole = Qt::UserRole + 1 };
 
-    // Lines Save will not keep beyond this many are counted, not checked.
-    static constexpr int DroppedLineLimit = 1000;
-
     explicit ProblemListModel(StyleDocument *document, QObject *parent = nullptr);
 
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
-
-    static QString droppedNote();
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
 private:
-    struct SourceLine
-    {
-        StyleFile::Line line;
-        bool kept = false; // the first line of a key the profile knows: Save writes its parameter
-    };
-
     void readSource(const QString &fileName);
     void update();
     const StyleRules &rules();
@@ -46,6 +36,6 @@ private:
     StyleDocument *m_document;
     std::optional<StyleRules> m_rules;
     int m_rulesCount = -1; // the parameters the rules were made for
-    QList<SourceLine> m_source;
-    int m_unlisted = 0; // lines Save will not keep past the limit
+    SourceLines m_source;
+    bool m_sourceRead = false; // the values came from a file, whose lines m_source holds
 };

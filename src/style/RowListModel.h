@@ -15,7 +15,10 @@ class RowListModel : public QAbstractTableModel
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
+    int rowCount(const QModelIndex &parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_rows.size());
+    }
     const QList<Row> &rows() const { return m_rows; }
 
 protected:
@@ -40,7 +43,8 @@ protected:
         } else if (newMiddle > oldMiddle) {
             beginInsertRows({}, first + oldMiddle, first + newMiddle - 1);
             m_rows.insert(first + oldMiddle, newMiddle - oldMiddle, Row());
-            std::copy(rows.begin() + first + oldMiddle, rows.begin() + first + newMiddle, m_rows.begin() + first + oldMiddle);
+            std::copy(rows.begin() + first + oldMiddle, rows.begin() + first + newMiddle,
+                      m_rows.begin() + first + oldMiddle);
             endInsertRows();
         }
         const int changed = std::min(oldMiddle, newMiddle);

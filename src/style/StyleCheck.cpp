@@ -2,7 +2,7 @@
 
 #include "base/EditorError.h"
 #include "base/SystemText.h"
-#include "style/StyleFile.h"
+#include "style/SourceLines.h"
 
 #include <QIODevice>
 
@@ -19,23 +19,26 @@ QList<StyleCheck::Problem> StyleCheck::check(const QString &styleFile)
     // The values as the editor would hold them decide the conditional lists.
     m_document.loadStyleValues(styleFile);
 
+    SourceLines source;
+    source.read(styleFile, *m_rules);
     QList<Problem> problems;
-    StyleFile::readLines(styleFile, [&](const StyleFile::Line &line) { m_rules->check(line, problems); });
+    source.check(*m_rules, problems);
     return problems;
 }
 
 namespace {
 
-// Texts from the files go out with the bytes they came with.
+// Texts from the files go out with the bytes they came with, but for the
+// control characters, which would steer a terminal.
 void writeLine(QIODevice &device, const QString &text)
 {
-    device.write(SystemText::encode(QString(text + QLatin1Char('\n'))));
+    device.write(SystemText::encode(QString(SystemText::escapedControls(text) + QLatin1Char('\n'))));
 }
 
 } // namespace
 
-StyleCheck::Result StyleCheck::run(const QStringList &styleFiles, const QString &profileFile, QIODevice &out,
-                                   QIODevice &err)
+StyleCheck::Result StyleCheck::run(const QStringList &styleFiles, const QString &profileFile,
+                                   QIODevice &out, QIODevice &err)
 {
     std::optional<StyleCheck> checker;
     try {
@@ -48,7 +51,9 @@ StyleCheck::Result StyleCheck::run(const QStringList &styleFiles, const QString 
     for (const QString &file : styleFiles) {
         try {
             for (const Problem &problem : checker->check(file)) {
-                writeLine(out, file + QLatin1Char(':') + QString::number(problem.line) + QStringLiteral(": ") + problem.message);
+                const QString where = problem.line > 0 ? QStringLiteral(":%1").arg(problem.line)
+                                                       : QString();
+                writeLine(out, file + where + QStringLiteral(": ") + problem.message);
                 result = std::max(result, ProblemsFound);
             }
         } catch (const EditorError &error) {

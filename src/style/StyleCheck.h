@@ -32,7 +32,8 @@ public:
     // Checks every file, writing "file:line: problem" lines to out and the
     // reasons a file or the profile could not be read to err.
     // Values and keys are written with the bytes the files hold.
-    static Result run(const QStringList &styleFiles, const QString &profileFile, QIODevice &out, QIODevice &err);
+    static Result run(const QStringList &styleFiles, const QString &profileFile, QIODevice &out,
+                      QIODevice &err);
 
 private:
     StyleDocument m_document;

@@ -1,8 +1,9 @@
 #include "style/StyleComparison.h"
 
 #include "base/ErrorReport.h"
-#include "style/StyleDocument.h"
+#include "base/SystemText.h"
 #include "params/ProfileGridModel.h"
+#include "style/StyleDocument.h"
 
 #include <QFileInfo>
 
@@ -34,12 +35,14 @@ void StyleComparison::update()
         const ParameterTable &table = m_document->table();
         for (int record = 0; record < table.count(); ++record) {
             const ParameterRecord &parameter = table.record(record);
-            const QString theirs = ParameterRecord::cut(m_theirs.value(parameter.name()).value_or(QString()),
-                                                        ParameterRecord::DefaultWidth);
+            const QString theirs
+                    = ParameterRecord::cut(m_theirs.value(parameter.name()).value_or(QString()),
+                                           ParameterRecord::DefaultWidth);
             const QString &mine = parameter.value();
             // Two values that Save leaves out alike are no difference.
             if (mine != theirs && (StyleFile::hasValue(mine) || StyleFile::hasValue(theirs)))
-                differences.append({record, parameter.caption(), parameter.name(), parameter.type(), mine, theirs});
+                differences.append({record, parameter.caption(), parameter.name(), parameter.type(),
+                                    mine, theirs});
         }
     }
     setRows(differences);
@@ -51,9 +54,8 @@ void StyleComparison::take(int row)
         return;
     const ValueDifference difference = rows().at(row);
     ParameterTable &table = m_document->table();
-    table.setRecNo(difference.record + 1);
     // A failure after the post (style.txt not written) leaves the value taken.
-    ErrorReport::guard([&] { table.postValue(difference.theirs); });
+    ErrorReport::guard([&] { table.setValue(difference.record, difference.theirs); });
 }
 
 QList<std::pair<int, QString>> StyleComparison::theirValues() const
@@ -75,18 +77,26 @@ QVariant StyleComparison::data(const QModelIndex &index, int role) const
         return {};
     const ValueDifference &difference = rows().at(index.row());
     switch (role) {
-    case RecordIndexRole: return difference.record;
-    case ProfileGridModel::TypeRole: return difference.type;
-    case Qt::ToolTipRole: return tr("Key: %1").arg(difference.key);
+    case RecordIndexRole:
+        return difference.record;
+    case ProfileGridModel::TypeRole:
+        return difference.type;
+    case Qt::ToolTipRole:
+        return tr("Key: %1").arg(difference.key);
     case Qt::DisplayRole:
     case Qt::EditRole:
         switch (index.column()) {
-        case ParameterColumn: return difference.caption;
-        case ThisColumn: return difference.mine;
-        case ThatColumn: return difference.theirs;
-        default: return {};
+        case ParameterColumn:
+            return difference.caption;
+        case ThisColumn:
+            return difference.mine;
+        case ThatColumn:
+            return difference.theirs;
+        default:
+            return {};
         }
-    default: return {};
+    default:
+        return {};
     }
 }
 
@@ -95,9 +105,18 @@ QVariant StyleComparison::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case ParameterColumn: return tr("Parameter");
-    case ThisColumn: return tr("This document");
-    case ThatColumn: return QFileInfo(m_fileName).fileName();
-    default: return {};
+    case ParameterColumn:
+        return tr("Parameter");
+    case ThisColumn:
+        return tr("This document");
+    case ThatColumn:
+        return shownName();
+    default:
+        return {};
     }
+}
+
+QString StyleComparison::shownName() const
+{
+    return SystemText::displayed(QFileInfo(m_fileName).fileName());
 }

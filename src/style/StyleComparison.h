@@ -16,8 +16,8 @@ struct ValueDifference
     QString caption;
     QString key;
     QString type;
-    QString mine;    // the document's value
-    QString theirs;  // the other file's value, as the document would hold it
+    QString mine;   // the document's value
+    QString theirs; // the other file's value, as the document would hold it
 
     bool operator==(const ValueDifference &) const = default;
 };
@@ -39,6 +39,8 @@ public:
     // then compares with the file it had before.
     void compareWith(const QString &fileName);
     QString fileName() const { return m_fileName; }
+    // The file's name without its folder, as shown (a byte that is not UTF-8 as U+FFFD).
+    QString shownName() const;
 
     // Gives the document the other file's value of one row, posted as any
     // edit is.
@@ -48,7 +50,8 @@ public:
 
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
 private:
     void update();

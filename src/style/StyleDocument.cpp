@@ -1,6 +1,5 @@
 #include "style/StyleDocument.h"
 
-#include "params/TableWalk.h"
 #include "style/StyleFile.h"
 
 #include <QScopeGuard>
@@ -32,7 +31,7 @@ void StyleDocument::fillTable()
     // The posts of the load only mark the document modified: the table is not ready yet.
     m_nextId = 1;
     loadProfileItem(m_reader.root(), QString());
-    m_table.first();
+    m_table.setCurrentIndex(0);
     m_tableReady = true;
 }
 
@@ -46,7 +45,7 @@ void StyleDocument::loadProfileItem(XmlItem *item, const QString &group)
         pending.pop_back();
         if (!section.isEmpty() && section != QLatin1String("root")) {
             ParameterRecord record;
-            record.id = m_nextId;
+            record.setId(m_nextId);
             record.setGroup(section);
             record.setName(element->name());
             record.setCaption(element->text());
@@ -63,49 +62,55 @@ void StyleDocument::loadProfileItem(XmlItem *item, const QString &group)
     }
 }
 
-QString StyleDocument::paramValue(const QString &name)
+QString StyleDocument::paramValue(const QString &name) const
 {
-    for (TableWalk walk(m_table); !m_table.eof(); m_table.next()) {
-        if (m_table.current().name() == name)
-            return m_table.current().value();
-    }
-    return {};
+    const int index = m_table.indexOfKey(name);
+    return index < 0 ? QString() : m_table.record(index).value();
+}
+
+void StyleDocument::setAllValues(const std::function<QString(const ParameterRecord &)> &valueOf)
+{
+    const ScopedFlag filling = fillingTable();
+    // The views catch up once, when the last value is in.
+    m_table.disableControls();
+    const auto enable = qScopeGuard([this] { m_table.enableControls(); });
+    for (int i = 0; i < m_table.count(); ++i)
+        m_table.setValue(i, valueOf(m_table.record(i)));
 }
 
 void StyleDocument::clearValues()
 {
-    m_tableReady = false;
-    const auto ready = qScopeGuard([this] { m_tableReady = true; });
-    {
-        for (TableWalk walk(m_table); !m_table.eof(); m_table.next())
-            m_table.postValue(QString());
-    }
+    setAllValues([](const ParameterRecord &) { return QString(); });
     emit valuesCleared();
 }
 
-void StyleDocument::loadStyleValues(const QString &fileName)
+bool StyleDocument::loadStyleValues(const QString &fileName)
 {
-    m_tableReady = false;
-    const auto ready = qScopeGuard([this] { m_tableReady = true; });
     const StyleFile style = StyleFile::load(fileName);
-    {
-        for (TableWalk walk(m_table); !m_table.eof(); m_table.next())
-            m_table.postValue(style.value(m_table.current().name()).value_or(QString()));
-    }
+    setAllValues([&style](const ParameterRecord &record) {
+        return style.value(record.name()).value_or(QString());
+    });
     emit valuesLoaded(fileName);
+    return style.holdsStyleLines();
+}
+
+QStringList StyleDocument::styleLines(
+        const std::function<QString(const ParameterRecord &)> &valueOf) const
+{
+    QStringList lines;
+    for (int i = 0; i < m_table.count(); ++i) {
+        const ParameterRecord &record = m_table.record(i);
+        const QString value = valueOf(record);
+        if (StyleFile::hasValue(value))
+            lines.append(StyleFile::line(record.name(), value));
+    }
+    return lines;
 }
 
 void StyleDocument::saveStyleValues(const QString &fileName)
 {
-    QStringList lines;
-    {
-        for (TableWalk walk(m_table); !m_table.eof(); m_table.next()) {
-            const ParameterRecord &record = m_table.current();
-            if (StyleFile::hasValue(record.value()))
-                lines.append(StyleFile::line(record.name(), record.value()));
-        }
-    }
-    StyleFile::save(fileName, lines);
+    StyleFile::save(fileName,
+                    styleLines([](const ParameterRecord &record) { return record.value(); }));
     emit valuesSaved(fileName);
     emit refreshRequested();
 }

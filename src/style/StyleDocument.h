@@ -1,10 +1,13 @@
 #pragma once
 
+#include "base/ScopedFlag.h"
 #include "params/ParameterTable.h"
 #include "xml/ProfileXmlReader.h"
 
 #include <QObject>
 #include <QString>
+
+#include <functional>
 
 class QIODevice;
 
@@ -33,12 +36,14 @@ public:
     qint32 nextId() const { return m_nextId; }
 
     // False while the table is rewritten in bulk: its posts then neither
-    // write style.txt nor move the views that follow the current record.
+    // write style.txt nor count as the user's edits.
     bool isTableReady() const { return m_tableReady; }
-    void setTableReady(bool ready) { m_tableReady = ready; }
+    // The table is rewritten in bulk for as long as the result lives.
+    [[nodiscard]] ScopedFlag fillingTable() { return ScopedFlag(m_tableReady, false); }
     // True while a popup writes its result into the table.
     bool isInValueEditor() const { return m_inValueEditor; }
-    void setInValueEditor(bool inEditor) { m_inValueEditor = inEditor; }
+    // A popup writes into the table for as long as the result lives.
+    [[nodiscard]] ScopedFlag writingFromPopup() { return ScopedFlag(m_inValueEditor, true); }
 
     QString fileName() const { return m_fileName; }
     void setFileName(const QString &fileName);
@@ -52,14 +57,18 @@ public:
 
     // The value of the first parameter whose key equals name (case-sensitive);
     // empty when no parameter has that key.
-    QString paramValue(const QString &name);
+    QString paramValue(const QString &name) const;
     void clearValues();
 
     // Replaces every value by the file's; a parameter the file does not name
     // becomes empty. Throws "Cannot open file %s" before touching the table.
-    void loadStyleValues(const QString &fileName);
+    // False when the file holds no "&name=value" line at all.
+    bool loadStyleValues(const QString &fileName);
     // Writes every parameter that has a value, then asks for a preview refresh.
     void saveStyleValues(const QString &fileName);
+    // The lines Save writes: one per parameter whose value (as valueOf gives
+    // it) has a value, in the profile's order.
+    QStringList styleLines(const std::function<QString(const ParameterRecord &)> &valueOf) const;
     void valuePosted();
 
 signals:
@@ -79,6 +88,8 @@ private:
     void loadProfileItem(XmlItem *item, const QString &group);
     // The table filled from the tree just read.
     void fillTable();
+    // Gives every record the value valueOf returns for it, as one bulk change.
+    void setAllValues(const std::function<QString(const ParameterRecord &)> &valueOf);
 
     ProfileXmlReader m_reader;
     ParameterTable m_table;

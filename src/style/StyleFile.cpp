@@ -1,6 +1,7 @@
 #include "style/StyleFile.h"
 
 #include "base/EditorError.h"
+#include "base/LocalFile.h"
 #include "base/SystemText.h"
 #include "style/WholeFileWriter.h"
 
@@ -24,8 +25,7 @@ public:
 
     explicit LineReader(const StyleFile::LineVisitor &visit, Filter filter = {})
         : m_visit(visit), m_filter(std::move(filter))
-    {
-    }
+    {}
 
     // Takes the next piece of the text; returns false once a NUL has ended it.
     bool feed(QByteArrayView bytes)
@@ -93,7 +93,9 @@ private:
     {
         StyleFile::Line line;
         line.number = ++m_number;
-        if (!m_filter || m_filter(QByteArrayView(m_key.data(), qsizetype(m_key.size())), m_inValue, m_keyTooLong)) {
+        if (!m_filter
+            || m_filter(QByteArrayView(m_key.data(), qsizetype(m_key.size())), m_inValue,
+                        m_keyTooLong)) {
             line.key = decode(m_key);
             if (m_inValue)
                 line.value = decode(m_value);
@@ -119,8 +121,8 @@ private:
 // Feeds the file to the reader in pieces. Throws "Cannot open file %s".
 void feedFile(const QString &fileName, LineReader &reader)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!LocalFile::open(file, fileName, QIODevice::ReadOnly))
         throw EditorError(QStringLiteral("Cannot open file %1").arg(fileName));
     char chunk[64 * 1024];
     for (;;) {
@@ -184,6 +186,7 @@ void StyleFile::readTextLines(const QString &text, const LineVisitor &visit)
 
 void StyleFile::take(const Line &line)
 {
+    m_holdsStyleLines = m_holdsStyleLines || isStyleLine(line);
     // The first line of a key wins.
     if (!line.value || line.keyTooLong)
         return;
@@ -214,11 +217,16 @@ QString StyleFile::line(const QString &name, const QString &value)
     return QString(QLatin1Char('&') % name % QLatin1Char('=') % value);
 }
 
-void StyleFile::save(const QString &fileName, const QStringList &lines)
+QByteArray StyleFile::content(const QStringList &lines)
 {
     // All lines are encoded in one go: the table is written after every change.
-    const QByteArray bytes = lines.isEmpty() ? QByteArray()
-                                             : SystemText::encode(QString(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
-    if (!WholeFileWriter::write(fileName, bytes))
+    return lines.isEmpty() ? QByteArray()
+                           : SystemText::encode(QString(lines.join(QStringLiteral("\r\n"))
+                                                        + QStringLiteral("\r\n")));
+}
+
+void StyleFile::save(const QString &fileName, const QStringList &lines)
+{
+    if (!WholeFileWriter::write(fileName, content(lines)))
         throw EditorError(QStringLiteral("Cannot create file %1").arg(fileName));
 }

@@ -47,13 +47,24 @@ public:
     static bool hasValue(const QString &value);
     static QString line(const QString &name, const QString &value);
 
-    // Writes the lines, each followed by CR LF, replacing the file only when
-    // the whole content is on disk. Throws EditorError "Cannot create file %s".
+    // The bytes of the lines, each followed by CR LF.
+    static QByteArray content(const QStringList &lines);
+    // Writes the lines' content, replacing the file only when the whole
+    // content is on disk. Throws EditorError "Cannot create file %s".
     static void save(const QString &fileName, const QStringList &lines);
+
+    // Whether the line has the form of a value's line: "&", a name, "=".
+    static bool isStyleLine(const Line &line)
+    {
+        return line.value && line.key.size() > 1 && line.key.startsWith(QLatin1Char('&'));
+    }
+    // Whether the file has such a line at all.
+    bool holdsStyleLines() const { return m_holdsStyleLines; }
 
     // Adds a line's value unless an earlier line had the same key.
     void take(const Line &line);
 
 private:
     QHash<QString, QString> m_values; // case-folded key -> value
+    bool m_holdsStyleLines = false;
 };

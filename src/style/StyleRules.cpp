@@ -1,13 +1,15 @@
 #include "style/StyleRules.h"
 
 #include "base/EditorError.h"
-#include "base/SystemText.h"
 #include "base/IntegerText.h"
-#include "params/ListChoices.h"
-#include "params/ParameterTable.h"
 #include "base/SplitString.h"
+#include "base/SystemText.h"
+#include "params/ColorValue.h"
+#include "params/ListChoices.h"
+#include "params/NumberBox.h"
+#include "params/ParameterTable.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 
 StyleRules::StyleRules(const ParameterTable &table) : m_table(table)
 {
@@ -27,11 +29,15 @@ int StyleRules::recordOf(const StyleFile::Line &line) const
 void StyleRules::check(const StyleFile::Line &line, QList<Problem> &problems) const
 {
     const int record = recordOf(line);
-    const auto report = [&](const QString &message) { problems.append({line.number, line.key, message, record}); };
+    const auto report = [&](const QString &message) {
+        problems.append({line.number, line.key, message, record});
+    };
     const QString key = QLatin1Char('"') + line.key + QLatin1Char('"');
     if (!line.value) {
         if (line.key.startsWith(QLatin1Char('&')))
             report(QStringLiteral("%1 has no \"=\"").arg(key));
+        else if (!line.key.isEmpty())
+            report(QStringLiteral("%1 is no \"&name=value\" line").arg(key));
         return;
     }
     if (record < 0) {
@@ -40,7 +46,9 @@ void StyleRules::check(const StyleFile::Line &line, QList<Problem> &problems) co
     }
     const QString stored = ParameterRecord::cut(*line.value, ParameterRecord::DefaultWidth);
     if (stored != *line.value)
-        report(QStringLiteral("value of %1 is longer than %2 characters").arg(key).arg(ParameterRecord::DefaultWidth));
+        report(QStringLiteral("value of %1 is longer than %2 characters")
+                       .arg(key)
+                       .arg(ParameterRecord::DefaultWidth));
     if (!StyleFile::hasValue(stored))
         return;
     const QString problem = valueProblem(record, stored);
@@ -69,24 +77,29 @@ QString StyleRules::valueProblem(int record, const QString &value) const
         const QStringList domain = splitString(parameter.values(), QStringLiteral(","));
         if (domain.size() < 2)
             return {};
-        qint32 min = 0;
-        qint32 max = 0;
+        NumberBox box;
         try {
-            min = IntegerText::readDecimal(domain.at(0));
-            max = IntegerText::readDecimal(domain.at(1));
+            box.setMinValue(IntegerText::readDecimal(domain.at(0)));
+            box.setMaxValue(IntegerText::readDecimal(domain.at(1)));
         } catch (const EditorError &) {
             return {};
         }
-        if (min != max && (number < min || number > max))
-            return QStringLiteral("is outside %1..%2").arg(min).arg(max);
+        // The number popup's own limits.
+        if (!box.accepts(number)) {
+            return QStringLiteral("is outside %1..%2")
+                    .arg(std::min(box.minValue(), box.maxValue()))
+                    .arg(std::max(box.minValue(), box.maxValue()));
+        }
     } else if (type == QLatin1String("list")) {
-        const QStringList choices =
-            ListChoices::parse(parameter.values(), [this](const QString &name) { return valueOf(name); });
+        const QStringList choices = ListChoices::parse(parameter.values(),
+                                                       [this](const QString &name) {
+                                                           return valueOf(name);
+                                                       });
         if (ListChoices::preselect(choices, value) < 0)
-            return QStringLiteral("starts none of the choices \"%1\"").arg(choices.join(QStringLiteral("\", \"")));
+            return QStringLiteral("starts none of the choices \"%1\"")
+                    .arg(choices.join(QStringLiteral("\", \"")));
     } else if (type == QLatin1String("color")) {
-        static const QRegularExpression color(QStringLiteral("^0x[0-9A-Fa-f]{6}$"));
-        if (!color.match(value).hasMatch())
+        if (!ColorValue::isValid(value))
             return QStringLiteral("is not 0x and six hex digits");
     }
     return {};

@@ -1,29 +1,12 @@
 #include "style/ValueEditing.h"
 
-#include "style/StyleDocument.h"
-#include "params/ColorValue.h"
 #include "base/IntegerText.h"
-#include "params/ListChoices.h"
 #include "base/SplitString.h"
+#include "base/SystemText.h"
+#include "params/ColorValue.h"
+#include "params/ListChoices.h"
+#include "style/StyleDocument.h"
 #include "style/ValuePopups.h"
-
-#include <QScopeGuard>
-
-namespace {
-
-// Blanks and control characters off both ends.
-QString trimControls(const QString &text)
-{
-    qsizetype start = 0;
-    qsizetype end = text.size();
-    while (start < end && text.at(start).unicode() <= u' ')
-        ++start;
-    while (end > start && text.at(end - 1).unicode() <= u' ')
-        --end;
-    return text.mid(start, end - start);
-}
-
-} // namespace
 
 bool ValueEditing::edit(StyleDocument &document, ValuePopups &popups)
 {
@@ -47,26 +30,27 @@ bool ValueEditing::edit(StyleDocument &document, ValuePopups &popups)
     if (!result)
         return false;
 
-    document.setInValueEditor(true);
-    const auto done = qScopeGuard([&document] { document.setInValueEditor(false); });
-    table.postValue(*result);
+    const ScopedFlag fromPopup = document.writingFromPopup();
+    table.setValue(table.currentIndex(), *result);
     return true;
 }
 
-std::optional<QString> ValueEditing::editList(StyleDocument &document, ValuePopups &popups, const QString &values,
-                                              const QString &value)
+std::optional<QString> ValueEditing::editList(StyleDocument &document, ValuePopups &popups,
+                                              const QString &values, const QString &value)
 {
-    const QStringList choices =
-        ListChoices::parse(values, [&document](const QString &name) { return document.paramValue(name); });
+    const QStringList choices = ListChoices::parse(values, [&document](const QString &name) {
+        return document.paramValue(name);
+    });
     int selected = ListChoices::preselect(choices, value);
     if (!popups.execList(choices, selected))
         return std::nullopt;
-    return ListChoices::valueOf(selected >= 0 && selected < choices.size() ? choices.at(selected) : QString());
+    return ListChoices::valueOf(selected >= 0 && selected < choices.size() ? choices.at(selected)
+                                                                           : QString());
 }
 
 std::optional<QString> ValueEditing::editFont(ValuePopups &popups, const QString &value)
 {
-    QString fontName = trimControls(value);
+    QString fontName = SystemText::trim(value);
     // A name that still holds "=" is the picker's own entry text: no new pick.
     // Nor is an empty name: nothing was chosen in this popup, and writing it
     // would wipe the value.
@@ -75,7 +59,8 @@ std::optional<QString> ValueEditing::editFont(ValuePopups &popups, const QString
     return fontName;
 }
 
-std::optional<QString> ValueEditing::editSpin(ValuePopups &popups, const QString &values, const QString &value)
+std::optional<QString> ValueEditing::editSpin(ValuePopups &popups, const QString &values,
+                                              const QString &value)
 {
     const QStringList domain = splitString(values, QStringLiteral(","));
     m_numberBox.setMinValue(IntegerText::readDecimal(domain.at(0)));

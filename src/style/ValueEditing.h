@@ -24,10 +24,11 @@ public:
     const NumberBox &numberBox() const { return m_numberBox; }
 
 private:
-    std::optional<QString> editList(StyleDocument &document, ValuePopups &popups, const QString &values,
-                                    const QString &value);
+    std::optional<QString> editList(StyleDocument &document, ValuePopups &popups,
+                                    const QString &values, const QString &value);
     std::optional<QString> editFont(ValuePopups &popups, const QString &value);
-    std::optional<QString> editSpin(ValuePopups &popups, const QString &values, const QString &value);
+    std::optional<QString> editSpin(ValuePopups &popups, const QString &values,
+                                    const QString &value);
     std::optional<QString> editColor(ValuePopups &popups, const QString &value);
     std::optional<QString> editFontStyle(ValuePopups &popups, const QString &value);
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "params/FontStyleValue.h"
 #include "base/ColorRef.h"
+#include "params/FontStyleValue.h"
 
 #include <QStringList>
 

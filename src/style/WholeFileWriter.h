@@ -8,7 +8,8 @@
 // place once it is complete on disk. Where the folder takes no new file but
 // the file itself may be written (a shared file in a folder that belongs to
 // someone else), the file is written in place: its old content is read first
-// and put back when the new content does not fit.
+// and put back when the new content does not fit. A name holding a byte that
+// is not UTF-8 (see LocalFile) gets the same steps by its bytes.
 class WholeFileWriter
 {
 public:
@@ -16,5 +17,6 @@ public:
     static bool write(const QString &fileName, const QByteArray &bytes);
 
 private:
+    static bool replaceByName(const QString &fileName, const QByteArray &bytes);
     static bool writeInPlace(const QString &fileName, const QByteArray &bytes);
 };

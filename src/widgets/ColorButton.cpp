@@ -1,5 +1,6 @@
 #include "widgets/ColorButton.h"
 
+#include "widgets/ReadableColor.h"
 #include "widgets/SystemColors.h"
 
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ void ColorButton::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const QRect square((width() - 14) / 2, (height() - 14) / 2, 14, 14);
     painter.fillRect(square, SystemColors::toQColor(m_color));
-    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.setPen(ReadableColor::swatchFrame(palette().color(QPalette::Window)));
     painter.drawRect(square.adjusted(0, 0, -1, -1));
 }
 

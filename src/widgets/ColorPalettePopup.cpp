@@ -2,11 +2,11 @@
 
 #include "base/ErrorReport.h"
 #include "settings/SettingsBackingStore.h"
+#include "widgets/ColorButton.h"
 #include "widgets/ColorPalette.h"
+#include "widgets/ColorPickerButton.h"
 #include "widgets/DropDownPlacement.h"
 #include "widgets/SystemColors.h"
-#include "widgets/ColorButton.h"
-#include "widgets/ColorPickerButton.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -27,9 +27,11 @@ QPointer<ColorPalettePopup> &theInstance()
 QPoint buttonPosition(int index)
 {
     if (index < ColorPalette::PlainCount)
-        return {5 + 20 * (index % ColorPalette::PlainColumns), 5 + 20 * (index / ColorPalette::PlainColumns)};
+        return {5 + 20 * (index % ColorPalette::PlainColumns),
+                5 + 20 * (index / ColorPalette::PlainColumns)};
     const int i = index - ColorPalette::PlainCount;
-    return {170 + 20 * (i % ColorPalette::SystemColumns), 5 + 20 * (i / ColorPalette::SystemColumns)};
+    return {170 + 20 * (i % ColorPalette::SystemColumns),
+            5 + 20 * (i / ColorPalette::SystemColumns)};
 }
 
 } // namespace
@@ -48,6 +50,7 @@ ColorPalettePopup::ColorPalettePopup()
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("ColorPickerForm"));
+    setWindowTitle(tr("Colors"));
     setFixedSize(PaletteWidth, PaletteHeight);
     setAutoFillBackground(true);
 
@@ -57,11 +60,19 @@ ColorPalettePopup::ColorPalettePopup()
         button->move(buttonPosition(i));
         button->setSqareColor(entries[size_t(i)].color);
         button->setToolTip(QString::fromLatin1(entries[size_t(i)].hint));
+        // A plain colour is named by its value.
+        const QString value
+                = QStringLiteral("0x%1").arg(SystemColors::toQColor(entries[size_t(i)].color).rgb()
+                                                     & 0xFFFFFF,
+                                             6, 16, QLatin1Char('0'));
+        button->setAccessibleName(button->toolTip().isEmpty() ? value.toUpper().replace(0, 2, "0x")
+                                                              : button->toolTip());
         m_buttons[size_t(i)] = button;
     }
     auto *custom = new ColorButton(this);
     custom->move(5, 150);
     custom->setToolTip(tr("Custom Color, from standard Windows Color Dialogue"));
+    custom->setAccessibleName(tr("Custom Color"));
     m_buttons[CustomIndex] = custom;
     for (int i = 0; i <= CustomIndex; ++i)
         m_group.addButton(m_buttons[size_t(i)], i);
@@ -74,7 +85,8 @@ ColorPalettePopup::ColorPalettePopup()
     m_otherButton->setAutoRaise(true);
     m_otherButton->setGeometry(28, 150, PaletteWidth - 33, 20);
     m_otherButton->setToolTip(tr("Open standard Windows Color Dialogue"));
-    connect(m_otherButton, &QToolButton::clicked, this, [this] { ErrorReport::guard([this] { otherColors(); }); });
+    connect(m_otherButton, &QToolButton::clicked, this,
+            [this] { ErrorReport::guard([this] { otherColors(); }); });
 
     ErrorReport::guard([this] { m_customColors.load(SettingsBackingStore(CustomColors::key())); });
     custom->setSqareColor(m_dialogColor);
@@ -106,7 +118,8 @@ void ColorPalettePopup::popup(ColorPickerButton *control)
     if (parentWidget() != control->window())
         setParent(control->window(), windowFlags());
     const QRect controlOnScreen(control->mapToGlobal(QPoint(0, 0)), control->size());
-    move(DropDownPlacement::palette(controlOnScreen, size(), control->screen()->geometry()));
+    move(DropDownPlacement::palette(controlOnScreen, size(),
+                                    control->screen()->availableGeometry()));
 
     QPalette background = palette();
     background.setColor(QPalette::Window, SystemColors::toQColor(control->dropDnColor()));
@@ -149,7 +162,8 @@ void ColorPalettePopup::otherColors()
     const QColor emptySlot(Qt::white);
     for (int i = 0; i < CustomColors::Count; ++i) {
         const ColorRef slot = before[size_t(i)];
-        QColorDialog::setCustomColor(i, slot == CustomColors::Empty ? emptySlot : SystemColors::toQColor(slot));
+        QColorDialog::setCustomColor(i, slot == CustomColors::Empty ? emptySlot
+                                                                    : SystemColors::toQColor(slot));
     }
     QColorDialog *dialog = colorDialog();
     dialog->setCurrentColor(SystemColors::toQColor(m_dialogColor));
@@ -161,7 +175,8 @@ void ColorPalettePopup::otherColors()
     std::array<ColorRef, CustomColors::Count> after{};
     for (int i = 0; i < CustomColors::Count; ++i) {
         const QColor shown = QColorDialog::customColor(i);
-        const bool untouched = before[size_t(i)] == CustomColors::Empty && shown.rgb() == emptySlot.rgb();
+        const bool untouched = before[size_t(i)] == CustomColors::Empty
+                               && shown.rgb() == emptySlot.rgb();
         after[size_t(i)] = untouched ? CustomColors::Empty : SystemColors::fromQColor(shown);
     }
     m_customColors.setColors(after);
@@ -185,7 +200,7 @@ void ColorPalettePopup::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(Qt::black);
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
@@ -196,10 +211,18 @@ void ColorPalettePopup::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Escape:
         hidePalette();
         return;
-    case Qt::Key_Left: step = {-20, 0}; break;
-    case Qt::Key_Right: step = {20, 0}; break;
-    case Qt::Key_Up: step = {0, -20}; break;
-    case Qt::Key_Down: step = {0, 20}; break;
+    case Qt::Key_Left:
+        step = {-20, 0};
+        break;
+    case Qt::Key_Right:
+        step = {20, 0};
+        break;
+    case Qt::Key_Up:
+        step = {0, -20};
+        break;
+    case Qt::Key_Down:
+        step = {0, 20};
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;
@@ -215,6 +238,7 @@ void ColorPalettePopup::keyPressEvent(QKeyEvent *event)
 void ColorPalettePopup::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow() && !m_dialogOpen)
+    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow()
+        && !m_dialogOpen)
         hide();
 }

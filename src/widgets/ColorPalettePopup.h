@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/CustomColors.h"
 #include "base/ColorRef.h"
+#include "widgets/CustomColors.h"
 
 #include <QButtonGroup>
 #include <QPointer>

@@ -1,7 +1,8 @@
 #include "widgets/ColorPickerButton.h"
 
-#include "widgets/SystemColors.h"
 #include "widgets/ColorPalettePopup.h"
+#include "widgets/ReadableColor.h"
+#include "widgets/SystemColors.h"
 
 #include <QPainter>
 #include <QStyleOptionComboBox>
@@ -10,7 +11,7 @@
 ColorPickerButton::ColorPickerButton(QWidget *parent) : QComboBox(parent)
 {
     // One entry, never shown, keeps the control drawable as a list control.
-    addItem(QStringLiteral("1"));
+    addItem(SystemColors::toQColor(m_activeColor).name());
     setCurrentIndex(0);
     resize(widthFor(22), 22);
     ColorPalettePopup::instance();
@@ -21,6 +22,8 @@ void ColorPickerButton::setActiveColor(ColorRef color)
     if (color == m_activeColor)
         return;
     m_activeColor = color;
+    // The entry is never drawn; assistive technologies read it as the value.
+    setItemText(0, SystemColors::toQColor(color).name());
     emit colorChanged();
     update();
 }
@@ -60,13 +63,15 @@ void ColorPickerButton::paintEvent(QPaintEvent *)
     initStyleOption(&option);
     option.currentText.clear();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
-    painter.fillRect(field, SystemColors::toQColor(m_color));
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                QStyle::SC_ComboBoxEditField, this);
+    const QColor fieldColor = SystemColors::toQColor(m_color);
+    painter.fillRect(field, fieldColor);
 
     const int h = height();
     const int d = h / 5;
     const QRect square(d, d, h - 2 * d, h - 2 * d);
     painter.fillRect(square, SystemColors::toQColor(m_activeColor));
-    painter.setPen(QColor(0x80, 0x80, 0x80));
+    painter.setPen(ReadableColor::swatchFrame(fieldColor));
     painter.drawRect(square.adjusted(0, 0, -1, -1));
 }

@@ -42,5 +42,6 @@ std::array<ColorRef, CustomColors::Count> CustomColors::colors() const
 void CustomColors::setColors(const std::array<ColorRef, Count> &colors)
 {
     for (int i = 0; i < Count; ++i)
-        m_texts[size_t(i)] = QStringLiteral("%1").arg(colors[size_t(i)], 6, 16, QLatin1Char('0')).toUpper();
+        m_texts[size_t(i)]
+                = QStringLiteral("%1").arg(colors[size_t(i)], 6, 16, QLatin1Char('0')).toUpper();
 }

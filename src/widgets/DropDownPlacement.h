@@ -4,7 +4,8 @@
 #include <QRect>
 #include <QSize>
 
-// Where the pickers' windows open next to their control, kept on the screen.
+// Where the pickers' windows open next to their control, wholly on the
+// control's screen whatever the control's place on it.
 namespace DropDownPlacement {
 
 // The colour palette: below the control's left edge; shifted left when it

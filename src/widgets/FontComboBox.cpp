@@ -2,12 +2,15 @@
 
 #include "widgets/DropDownPlacement.h"
 #include "widgets/FontEntryDelegate.h"
-#include "widgets/SystemColors.h"
 #include "widgets/FontSampleWindow.h"
+#include "widgets/ReadableColor.h"
+#include "widgets/SystemColors.h"
 
 #include <QAbstractItemView>
 #include <QFontDatabase>
+#include <QHash>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -42,21 +45,35 @@ FontComboBox::~FontComboBox() = default;
 
 QList<FontFace> FontComboBox::installedFaces()
 {
+    // A family that several foundries provide comes as "Family [foundry]"
+    // once per foundry; the list, the style files and fontconfig know it by
+    // its family name, once. A family is a symbol font when any of its
+    // foundries' fonts is one: symbol fonts claim Latin letters too.
+    static const QRegularExpression foundry(QStringLiteral(R"( \[[^\]]*\]$)"));
     QList<FontFace> faces;
-    for (const QString &family : QFontDatabase::families()) {
-        if (QFontDatabase::isPrivateFamily(family))
+    QHash<QString, qsizetype> placeOf;
+    for (const QString &listed : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(listed))
             continue;
-        TscFontTypes kind;
-        if (QFontDatabase::isSmoothlyScalable(family)) {
-            const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(family);
-            if (systems.contains(QFontDatabase::Latin))
-                kind = ftTrueTypeAnsi;
-            else if (systems.contains(QFontDatabase::Symbol))
-                kind = ftTrueTypeSymbol;
+        FontKinds kind;
+        if (QFontDatabase::isSmoothlyScalable(listed)) {
+            const QList<QFontDatabase::WritingSystem> systems = QFontDatabase::writingSystems(
+                    listed);
+            if (systems.contains(QFontDatabase::Symbol))
+                kind = FontKind::TrueTypeSymbol;
+            else if (systems.contains(QFontDatabase::Latin))
+                kind = FontKind::TrueTypeText;
         } else {
-            kind = ftRaster;
+            kind = FontKind::Raster;
         }
-        faces.append({family, kind});
+        const QString family = QString(listed).remove(foundry);
+        const auto known = placeOf.constFind(family);
+        if (known == placeOf.cend()) {
+            placeOf.insert(family, faces.size());
+            faces.append({family, kind});
+        } else if (kind.testFlag(FontKind::TrueTypeSymbol) || !faces[*known].kind) {
+            faces[*known].kind = kind;
+        }
     }
     return faces;
 }
@@ -74,7 +91,7 @@ void FontComboBox::changeEntries(Fn &&change)
 void FontComboBox::rebuild(const QList<FontFace> &faces)
 {
     m_faces = faces;
-    changeEntries([this] { m_entries->build(m_faces, m_fontTypes); });
+    changeEntries([this] { m_entries->build(m_faces, m_fontKinds); });
 }
 
 void FontComboBox::setFontFaces(const QList<FontFace> &faces)
@@ -82,9 +99,9 @@ void FontComboBox::setFontFaces(const QList<FontFace> &faces)
     rebuild(faces);
 }
 
-void FontComboBox::setFontTypes(TscFontTypes types)
+void FontComboBox::setFontKinds(FontKinds types)
 {
-    m_fontTypes = types;
+    m_fontKinds = types;
     rebuild(m_faces);
 }
 
@@ -133,7 +150,8 @@ void FontComboBox::showPopup()
     if (!m_showPreview)
         return;
     const QRect controlOnScreen(mapToGlobal(QPoint(0, 0)), size());
-    m_preview->move(DropDownPlacement::fontPreview(controlOnScreen, m_preview->size(), screen()->geometry()));
+    m_preview->move(DropDownPlacement::fontPreview(controlOnScreen, m_preview->size(),
+                                                   screen()->availableGeometry()));
     previewRow(currentIndex());
     m_preview->show();
 }
@@ -175,7 +193,8 @@ void FontComboBox::previewRow(int row)
     if (row < 0 || row >= m_entries->rowCount())
         return;
     const QString face = FontEntryList::faceOf(m_entries->entries().at(row));
-    m_preview->showFace(face, m_previewText.trimmed().isEmpty() ? DefaultPreviewText : m_previewText);
+    m_preview->showFace(face,
+                        m_previewText.trimmed().isEmpty() ? DefaultPreviewText : m_previewText);
 }
 
 QFont FontComboBox::entryFont(const QString &entry, bool listRow) const
@@ -187,7 +206,8 @@ QFont FontComboBox::entryFont(const QString &entry, bool listRow) const
     return face;
 }
 
-void FontComboBox::paintEntry(QPainter *painter, const QRect &rect, int row, bool listRow) const
+void FontComboBox::paintEntry(QPainter *painter, const QRect &rect, int row, bool listRow,
+                              bool selected) const
 {
     if (row < 0 || row >= m_entries->rowCount())
         return;
@@ -204,12 +224,20 @@ void FontComboBox::paintEntry(QPainter *painter, const QRect &rect, int row, boo
     const bool open = m_entries->isOpen();
     const bool used = row < m_entries->usedCount();
     painter->save();
-    painter->setPen(open && used ? SystemColors::toQColor(m_colorUsed) : palette().color(QPalette::Text));
+    // A selected row is in the scheme's colours; the fonts used before stand
+    // out in their colour, as far as it reads on the list.
+    const QColor text = palette().color(selected ? QPalette::HighlightedText : QPalette::Text);
+    painter->setPen(open && used && !selected
+                            ? ReadableColor::on(palette().color(QPalette::Base),
+                                                SystemColors::toQColor(m_colorUsed))
+                            : text);
     painter->setFont(entryFont(entry, listRow));
-    painter->drawText(QRect(rect.x() + textLeft, rect.y() + 1, rect.width() - textLeft, rect.height() - 1),
-                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, FontEntryList::faceOf(entry));
+    painter->drawText(QRect(rect.x() + textLeft, rect.y() + 1, rect.width() - textLeft,
+                            rect.height() - 1),
+                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      FontEntryList::faceOf(entry));
     if (listRow && open && m_entries->moveUsedToTop() && row == m_entries->usedCount() - 1) {
-        painter->setPen(palette().color(QPalette::Text));
+        painter->setPen(text);
         painter->drawLine(rect.left(), rect.bottom(), rect.right(), rect.bottom());
     }
     painter->restore();
@@ -223,6 +251,7 @@ void FontComboBox::paintEvent(QPaintEvent *)
     option.currentText.clear();
     option.currentIcon = QIcon();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
-    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                QStyle::SC_ComboBoxEditField, this);
     paintEntry(&painter, field.adjusted(-2, 0, 0, 0), currentIndex(), false);
 }

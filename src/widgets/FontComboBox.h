@@ -1,7 +1,7 @@
 #pragma once
 
-#include "widgets/FontEntryList.h"
 #include "base/ColorRef.h"
+#include "widgets/FontEntryList.h"
 
 #include <QComboBox>
 #include <QIcon>
@@ -20,9 +20,9 @@ public:
     explicit FontComboBox(QWidget *parent = nullptr);
     ~FontComboBox() override;
 
-    // The installed fonts, one per typeface: scalable fonts of a Latin
-    // writing system as TrueType Western, other scalable symbol fonts as
-    // TrueType symbol, bitmap fonts as raster.
+    // The installed fonts, one per family name (whichever foundries provide
+    // it): scalable symbol fonts as TrueType symbol, other scalable fonts of
+    // a Latin writing system as TrueType Western, bitmap fonts as raster.
     static QList<FontFace> installedFaces();
     // Lists these faces instead of the installed ones.
     void setFontFaces(const QList<FontFace> &faces);
@@ -33,8 +33,8 @@ public:
     QString fontName() const { return m_entries->fontName(); }
     void setFontName(const QString &name);
 
-    TscFontTypes fontTypes() const { return m_fontTypes; }
-    void setFontTypes(TscFontTypes types);
+    FontKinds fontKinds() const { return m_fontKinds; }
+    void setFontKinds(FontKinds types);
     bool moveUsedToTop() const { return m_entries->moveUsedToTop(); }
     void setMoveUsedToTop(bool on) { m_entries->setMoveUsedToTop(on); }
     int maxUsed() const { return m_entries->maxUsed(); }
@@ -65,7 +65,8 @@ public:
     // when the preview in the list (or in the closed face) is off.
     QFont entryFont(const QString &entry, bool listRow) const;
     // Draws entry row (icon, face name, separator below the used section).
-    void paintEntry(QPainter *painter, const QRect &rect, int row, bool listRow) const;
+    void paintEntry(QPainter *painter, const QRect &rect, int row, bool listRow,
+                    bool selected = false) const;
 
     void showPopup() override;
     void hidePopup() override;
@@ -91,7 +92,7 @@ private:
     FontEntryList *m_entries;
     FontSampleWindow *m_preview;
     QList<FontFace> m_faces;
-    TscFontTypes m_fontTypes = ftTrueTypeAnsi | ftTrueTypeSymbol;
+    FontKinds m_fontKinds = FontKind::TrueTypeText | FontKind::TrueTypeSymbol;
     ColorRef m_colorUsed = 0x800000;
     QString m_previewText;
     bool m_showPreview = true;

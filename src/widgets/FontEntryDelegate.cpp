@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QPainter>
 
-FontEntryDelegate::FontEntryDelegate(FontComboBox *combo) : QStyledItemDelegate(combo), m_combo(combo) {}
+FontEntryDelegate::FontEntryDelegate(FontComboBox *combo)
+    : QStyledItemDelegate(combo), m_combo(combo)
+{}
 
-void FontEntryDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+void FontEntryDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                              const QModelIndex &index) const
 {
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
@@ -15,7 +18,8 @@ void FontEntryDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opt
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawPrimitive(QStyle::PE_PanelItemViewItem, &background, painter, widget);
-    m_combo->paintEntry(painter, option.rect, index.row(), true);
+    m_combo->paintEntry(painter, option.rect, index.row(), true,
+                        option.state & QStyle::State_Selected);
 }
 
 QSize FontEntryDelegate::sizeHint(const QStyleOptionViewItem &option, const QModelIndex &) const

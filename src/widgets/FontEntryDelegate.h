@@ -13,7 +13,8 @@ class FontEntryDelegate : public QStyledItemDelegate
 public:
     explicit FontEntryDelegate(FontComboBox *combo);
 
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:

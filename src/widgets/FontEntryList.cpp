@@ -12,7 +12,7 @@ QString FontEntryList::tagOf(const QString &entry)
     return entry.section(QLatin1Char('='), 1);
 }
 
-void FontEntryList::build(const QList<FontFace> &faces, TscFontTypes types)
+void FontEntryList::build(const QList<FontFace> &faces, FontKinds types)
 {
     beginResetModel();
     m_entries.clear();
@@ -21,7 +21,9 @@ void FontEntryList::build(const QList<FontFace> &faces, TscFontTypes types)
     for (const FontFace &face : faces) {
         if (face.name.startsWith(QLatin1Char('@')) || !(face.kind & types))
             continue;
-        const char *tag = face.kind.testFlag(ftTrueTypeAnsi) ? "TA" : face.kind.testFlag(ftTrueTypeSymbol) ? "TS" : "R";
+        const char *tag = face.kind.testFlag(FontKind::TrueTypeText)     ? "TA"
+                          : face.kind.testFlag(FontKind::TrueTypeSymbol) ? "TS"
+                                                                         : "R";
         m_entries.append(face.name + QLatin1Char('=') + QLatin1String(tag));
     }
     std::stable_sort(m_entries.begin(), m_entries.end(), [](const QString &a, const QString &b) {
@@ -41,11 +43,16 @@ QVariant FontEntryList::data(const QModelIndex &index, int role) const
         return {};
     const QString &entry = m_entries.at(index.row());
     switch (role) {
-    case Qt::DisplayRole: return faceOf(entry);
-    case EntryRole: return entry;
-    case TagRole: return tagOf(entry);
-    case UsedRole: return index.row() < m_usedCount;
-    default: return {};
+    case Qt::DisplayRole:
+        return faceOf(entry);
+    case EntryRole:
+        return entry;
+    case TagRole:
+        return tagOf(entry);
+    case UsedRole:
+        return index.row() < m_usedCount;
+    default:
+        return {};
     }
 }
 

@@ -5,15 +5,15 @@
 #include <QStringList>
 
 // The kinds of font the font picker can list.
-enum TscFontType { ftTrueTypeAnsi = 0x1, ftTrueTypeSymbol = 0x2, ftRaster = 0x4 };
-Q_DECLARE_FLAGS(TscFontTypes, TscFontType)
-Q_DECLARE_OPERATORS_FOR_FLAGS(TscFontTypes)
+enum class FontKind { TrueTypeText = 0x1, TrueTypeSymbol = 0x2, Raster = 0x4 };
+Q_DECLARE_FLAGS(FontKinds, FontKind)
+Q_DECLARE_OPERATORS_FOR_FLAGS(FontKinds)
 
 // One typeface as the platform reports it; kind is 0 for a font of no listed kind.
 struct FontFace
 {
     QString name;
-    TscFontTypes kind;
+    FontKinds kind;
 };
 
 // The entries of the font picker and its fontName. Every entry reads
@@ -38,7 +38,7 @@ public:
 
     // Lists the faces of the given kinds, "@" faces left out, sorted by
     // the whole entry text without regard to case; duplicates stay.
-    void build(const QList<FontFace> &faces, TscFontTypes types);
+    void build(const QList<FontFace> &faces, FontKinds types);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;

@@ -5,7 +5,8 @@
 #include <algorithm>
 
 FontSampleWindow::FontSampleWindow(QWidget *parent)
-    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
+                              | Qt::WindowDoesNotAcceptFocus)
 {
     setObjectName(QStringLiteral("FormExampleFont"));
     setAttribute(Qt::WA_ShowWithoutActivating);

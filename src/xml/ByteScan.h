@@ -78,7 +78,7 @@ inline bool hasLineFeedOrSpaces(const char *from, const char *to)
 // Where a run of bytes stops, and what the bytes before the stop hold.
 struct Run
 {
-    std::ptrdiff_t stop = -1;  // position of the first stop byte; -1 when none
+    std::ptrdiff_t stop = -1;      // position of the first stop byte; -1 when none
     bool lineFeedOrSpaces = false; // a line feed or two adjacent spaces
     bool ampersand = false;
 };
@@ -97,7 +97,8 @@ inline Run scanRun(const char *from, const char *to, char stop, char stop2)
     unsigned spaceBefore = 0; // 1 when the byte before the block is a space
     for (; to - p >= 16; p += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-        const unsigned stops = unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
+        const unsigned stops = unsigned(
+                _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b))));
         const unsigned spaces = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, space)));
         const unsigned pairs = spaces & ((spaces << 1) | spaceBefore);
         const unsigned feeds = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));

@@ -427,7 +427,8 @@ std::optional<QString> styleSheetOf(QByteArrayView declaration)
         return std::nullopt;
     const qsizetype from = href + 6;
     const qsizetype quote = declaration.indexOf('"', from);
-    return SystemText::decode(declaration.sliced(from, (quote < 0 ? declaration.size() : quote) - from));
+    return SystemText::decode(
+            declaration.sliced(from, (quote < 0 ? declaration.size() : quote) - from));
 }
 
 } // namespace

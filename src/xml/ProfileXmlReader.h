@@ -1,7 +1,7 @@
 #pragma once
 
-#include "xml/XmlItem.h"
 #include "xml/XmlByteArena.h"
+#include "xml/XmlItem.h"
 
 #include <QByteArray>
 #include <QIODevice>

@@ -31,7 +31,8 @@ QStringList XmlItem::attributes() const
 
 QString XmlItem::attribute(QStringView name) const
 {
-    const bool asciiName = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    const bool asciiName = std::all_of(name.begin(), name.end(),
+                                       [](QChar c) { return c.unicode() < 0x80; });
     const QByteArray latin1 = asciiName ? name.toLatin1() : QByteArray();
     QByteArrayView rest = m_attributes;
     for (int i = 0; i < m_attributeCount; ++i) {
@@ -43,8 +44,12 @@ QString XmlItem::attribute(QStringView name) const
             continue;
         const QByteArrayView lineName = line.first(eq);
         const bool same = asciiName && SystemText::isAscii(lineName)
-                              ? lineName.size() == latin1.size() && qstrnicmp(lineName.data(), latin1.constData(), eq) == 0
-                              : QStringView(SystemText::decode(lineName)).compare(name, Qt::CaseInsensitive) == 0;
+                                  ? lineName.size() == latin1.size()
+                                            && qstrnicmp(lineName.data(), latin1.constData(), eq)
+                                                       == 0
+                                  : QStringView(SystemText::decode(lineName))
+                                                    .compare(name, Qt::CaseInsensitive)
+                                            == 0;
         if (same)
             return SystemText::decode(line.sliced(eq + 1));
     }

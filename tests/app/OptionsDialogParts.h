@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/RangeSpinEdit.h"
 #include "app/OptionsDialog.h"
+#include "app/RangeSpinEdit.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -13,13 +13,16 @@
 struct OptionsDialogParts
 {
     explicit OptionsDialogParts(const OptionsDialog &dialog)
-        : filenameEdit(part<QComboBox>(dialog, "FilenameEdit")), labelWidth(part<QLabel>(dialog, "LabelWidth")),
-          spinWidth(part<RangeSpinEdit>(dialog, "SpinWidth")), labelHeight(part<QLabel>(dialog, "LabelHeight")),
-          spinHeight(part<RangeSpinEdit>(dialog, "SpinHeight")), dataFileEdit(part<QLineEdit>(dialog, "DataFileEdit")),
-          okButton(part<QPushButton>(dialog, "OK")), cancelButton(part<QPushButton>(dialog, "BtnCansel")),
+        : filenameEdit(part<QComboBox>(dialog, "FilenameEdit")),
+          labelWidth(part<QLabel>(dialog, "LabelWidth")),
+          spinWidth(part<RangeSpinEdit>(dialog, "SpinWidth")),
+          labelHeight(part<QLabel>(dialog, "LabelHeight")),
+          spinHeight(part<RangeSpinEdit>(dialog, "SpinHeight")),
+          dataFileEdit(part<QLineEdit>(dialog, "DataFileEdit")),
+          okButton(part<QPushButton>(dialog, "OK")),
+          cancelButton(part<QPushButton>(dialog, "BtnCansel")),
           helpButton(part<QPushButton>(dialog, "BtnHelp"))
-    {
-    }
+    {}
 
     QComboBox *filenameEdit;
     QLabel *labelWidth;

@@ -7,9 +7,12 @@
 #include "help/AboutDialog.h"
 #include "help/HelpPanel.h"
 #include "settings/SettingsBackingStore.h"
+#include "support/EditorWindows.h"
+#include "support/GroupBoxTitle.h"
 #include "widgets/ColorPalettePopup.h"
-#include "widgets/FontSampleWindow.h"
+#include "widgets/ColorPickerButton.h"
 #include "widgets/FontComboBox.h"
+#include "widgets/FontSampleWindow.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -25,6 +28,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // Every dialog, popup and panel laid out in the platform's font, at its
 // smallest size: its controls lie inside it without covering one another,
@@ -35,10 +39,8 @@ class tst_DialogLayout : public QObject
 {
     Q_OBJECT
 
-    using Factory = std::function<QWidget *()>;
-
     QTemporaryDir m_dir;
-    QMap<QString, Factory> m_factories;
+    std::optional<EditorWindows> m_windows;
 
     // The widgets the window is built of; the inner parts of Qt's own
     // compound controls are theirs to lay out.
@@ -47,7 +49,8 @@ class tst_DialogLayout : public QObject
         QList<QWidget *> found;
         for (QWidget *w : window->findChildren<QWidget *>()) {
             QWidget *parent = w->parentWidget();
-            if (!w->isVisibleTo(window) || w->isWindow() || w->objectName().startsWith(QLatin1String("qt_"))
+            if (!w->isVisibleTo(window) || w->isWindow()
+                || w->objectName().startsWith(QLatin1String("qt_"))
                 || qobject_cast<QComboBox *>(parent) || qobject_cast<QAbstractSpinBox *>(parent)
                 || qobject_cast<QLineEdit *>(parent))
                 continue;
@@ -58,7 +61,8 @@ class tst_DialogLayout : public QObject
 
     static QString name(const QWidget *w)
     {
-        return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+        return w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
+                                         : w->objectName();
     }
 
     // The text a control shows and the width it has for it; an empty text for none.
@@ -77,6 +81,8 @@ class tst_DialogLayout : public QObject
             return {box->title(), w->width()};
         if (auto *edit = qobject_cast<QLineEdit *>(w))
             return {edit->text(), edit->width()};
+        if (qobject_cast<ColorPickerButton *>(w))
+            return {}; // draws its colour, never its entry's text
         if (auto *combo = qobject_cast<QComboBox *>(w))
             return {combo->currentText(), combo->width()};
         return {};
@@ -87,39 +93,14 @@ private slots:
     {
         SettingsBackingStore::setUserFilePath(m_dir.filePath(QStringLiteral("settings.conf")));
         const QString appDir = m_dir.path() + u'/';
-        m_factories = {
-            {"About", [] { return new AboutDialog; }},
-            {"Options", [appDir] { return new OptionsDialog(appDir); }},
-            {"List popup",
-             [] {
-                 auto *popup = new ListPopup;
-                 popup->comboBox()->addItems({QStringLiteral("0 - none"), QStringLiteral("1 - thin line")});
-                 return popup;
-             }},
-            {"Font popup",
-             [] {
-                 auto *popup = new FontPopup;
-                 popup->fontComboBox()->setFontName(QStringLiteral("DejaVu Sans"));
-                 return popup;
-             }},
-            {"Number popup", [] { return new NumberPopup; }},
-            {"Colour popup", [] { return new ColorPopup; }},
-            {"Font style popup", [] { return new FontStylePopup; }},
-            {"Help panel", [] { return new HelpPanel; }},
-            {"Colour palette",
-             [] {
-                 ColorPalettePopup *palette = ColorPalettePopup::instance();
-                 palette->otherButton()->setText(QStringLiteral("&Other colors..."));
-                 return palette;
-             }},
-            {"Font preview",
-             [] {
-                 auto *preview = new FontSampleWindow;
-                 preview->resize(240, 60);
-                 preview->showFace(QStringLiteral("DejaVu Sans"), QStringLiteral("AaBbYyZz"));
-                 return preview;
-             }},
-        };
+        m_windows.emplace(appDir);
+        m_windows->add(QStringLiteral("Help panel"), [] { return new HelpPanel; });
+        m_windows->add(QStringLiteral("Font preview"), [] {
+            auto *preview = new FontSampleWindow;
+            preview->resize(240, 60);
+            preview->showFace(QStringLiteral("DejaVu Sans"), QStringLiteral("AaBbYyZz"));
+            return preview;
+        });
     }
 
     void cleanupTestCase() { SettingsBackingStore::setUserFilePath(QString()); }
@@ -144,8 +125,8 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QSize, leastSize);
-        QWidget *made = m_factories.value(window)();
-        std::unique_ptr<QWidget> owned(window == QLatin1String("Colour palette") ? nullptr : made);
+        QWidget *made = m_windows->make(window);
+        const std::unique_ptr<QWidget> owned = EditorWindows::owned(window, made);
         if (!made->minimumSize().isEmpty()) // the font preview has the size its control gives it
             made->resize(made->minimumSize());
         made->show();
@@ -157,17 +138,21 @@ private slots:
         QVERIFY(!widgets.isEmpty());
         for (QWidget *w : widgets) {
             const QRect inParent = w->geometry();
-            QVERIFY2(w->parentWidget()->rect().contains(inParent), qPrintable(name(w) + " leaves its parent"));
+            QVERIFY2(w->parentWidget()->rect().contains(inParent),
+                     qPrintable(name(w) + " leaves its parent"));
             QVERIFY2(!w->size().isEmpty(), qPrintable(name(w) + " has no room"));
 
             const auto [text, room] = shownText(w);
             for (const QString &line : QString(text).remove(u'&').split(u'\n')) {
                 const int needed = w->fontMetrics().horizontalAdvance(line);
                 QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1: \"%2\" needs %3 of %4")
-                                                        .arg(name(w), line).arg(needed).arg(room)));
+                                                            .arg(name(w), line)
+                                                            .arg(needed)
+                                                            .arg(room)));
             }
             if (!text.isEmpty() && !qobject_cast<QGroupBox *>(w))
-                QVERIFY2(w->height() >= w->fontMetrics().height(), qPrintable(name(w) + " is lower than its text"));
+                QVERIFY2(w->height() >= w->fontMetrics().height(),
+                         qPrintable(name(w) + " is lower than its text"));
 
             for (QWidget *other : widgets) {
                 if (other != w && other->parentWidget() == w->parentWidget())
@@ -175,15 +160,10 @@ private slots:
                              qPrintable(name(w) + " covers " + name(other)));
             }
             if (auto *box = qobject_cast<QGroupBox *>(w)) {
-                QStyleOptionGroupBox option;
-                option.initFrom(box);
-                option.text = box->title();
-                option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-                option.lineWidth = 1;
-                const QRect title =
-                    box->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, box);
+                const QRect title = groupBoxTitleRect(box);
                 for (QWidget *inside : box->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
-                    QVERIFY2(!inside->geometry().intersects(title), qPrintable(name(inside) + " covers the title"));
+                    QVERIFY2(!inside->geometry().intersects(title),
+                             qPrintable(name(inside) + " covers the title"));
             }
         }
         made->hide();

@@ -1,9 +1,10 @@
-#include "support/TestPrompts.h"
-
 #include "app/DocumentCommands.h"
-#include "base/EditorError.h"
-#include "style/StyleDocument.h"
 #include "app/RecentFileList.h"
+#include "app/ValueHistory.h"
+#include "base/EditorError.h"
+#include "style/RecoveryRecord.h"
+#include "style/StyleDocument.h"
+#include "support/TestPrompts.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -22,8 +23,9 @@ private:
         QTemporaryDir dir;
         StyleDocument doc;
         RecentFileList recent;
+        ValueHistory history{&doc, nullptr};
         TestPrompts prompts;
-        DocumentCommands commands{doc, recent, prompts};
+        DocumentCommands commands{doc, recent, history, prompts};
         QSignalSpy titles{&commands, &DocumentCommands::updateTitleRequested};
         QSignalSpy movies{&commands, &DocumentCommands::movieRequested};
         QSignalSpy fronts{&commands, &DocumentCommands::bringToFrontRequested};
@@ -31,8 +33,9 @@ private:
 
         Fixture()
         {
-            write(QStringLiteral("Style.xml"), "<root>root<s>Chart<a default=\"1\">A</a><b default=\"2\">B</b>"
-                                               "<c default=\"3\">C</c></s></root>");
+            write(QStringLiteral("Style.xml"),
+                  "<root>root<s>Chart<a default=\"1\">A</a><b default=\"2\">B</b>"
+                  "<c default=\"3\">C</c></s></root>");
             write(QStringLiteral("style.txt"), "&a=10\r\n&b=20\r\n");
             write(QStringLiteral("blue.stl"), "&a=blue\r\n&c=sky\r\n");
             doc.setAppDir(dir.path() + QLatin1Char('/'));
@@ -40,6 +43,8 @@ private:
             doc.loadStyleValues(doc.styleTxtPath());
             doc.setModified(false);
             refreshes.clear();
+            // Records of edits go where the folder goes.
+            RecoveryRecord::setFolder(path(QStringLiteral("recovery")));
         }
 
         QString path(const QString &name) const { return dir.filePath(name); }
@@ -62,11 +67,7 @@ private:
             return out.join(QLatin1Char('|'));
         }
         // A user edit of parameter a.
-        void edit(const QString &value)
-        {
-            doc.table().setRecNo(1);
-            doc.table().postValue(value);
-        }
+        void edit(const QString &value) { doc.table().setValue(0, value); }
     };
 
     static QString message(const std::function<void()> &command)
@@ -80,6 +81,71 @@ private:
     }
 
 private slots:
+    // Save keeps only the profile's parameters, one line each: before it
+    // replaces a file it would change beyond the values, it asks, once.
+    void saveAsksBeforeChangingMoreThanTheValues_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("the editor's own layout") << QByteArray("&a=blue\r\n&c=sky\r\n") << false;
+        QTest::newRow("comment and unknown key")
+                << QByteArray("# mine\r\n&a=blue\r\n&zz=1\r\n") << true;
+        QTest::newRow("repeated key") << QByteArray("&a=blue\r\n&A=red\r\n") << true;
+        QTest::newRow("value longer than kept")
+                << QByteArray("&a=blue\r\n&b=123456789012345678901\r\n") << true;
+        QTest::newRow("a picture")
+                << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20) << true;
+    }
+    void saveAsksBeforeChangingMoreThanTheValues()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, asks);
+        Fixture f;
+        f.write(QStringLiteral("blue.stl"), content);
+        f.commands.openStyleFile(f.path(QStringLiteral("blue.stl")));
+        f.prompts.asked.clear();
+        f.edit(QStringLiteral("new"));
+
+        f.prompts.choices = {1};
+        f.commands.save();
+        QCOMPARE(f.prompts.asked.size(), asks ? 1 : 0);
+        if (asks) {
+            QVERIFY(f.prompts.asked.first().contains(QStringLiteral("blue.stl")));
+            QCOMPARE(f.read(QStringLiteral("blue.stl")), content);
+            QVERIFY(f.doc.isModified());
+            f.prompts.choices = {0};
+            f.commands.save();
+        }
+        QVERIFY(f.read(QStringLiteral("blue.stl")).startsWith("&a=new\r\n"));
+        QVERIFY(!f.doc.isModified());
+        f.edit(QStringLiteral("newer"));
+        f.commands.save();
+        QCOMPARE(f.prompts.asked.size(), asks ? 2 : 0);
+        QVERIFY(f.read(QStringLiteral("blue.stl")).startsWith("&a=newer\r\n"));
+    }
+
+    void openingAFileWithoutStyleLinesSaysSo_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("told");
+        QTest::newRow("style file") << QByteArray("# mine\r\n&zz=1\r\n") << false;
+        QTest::newRow("notes") << QByteArray("shopping\nmilk\n") << true;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << true;
+    }
+    void openingAFileWithoutStyleLinesSaysSo()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, told);
+        Fixture f;
+        f.write(QStringLiteral("notes.txt"), content);
+        f.commands.openStyleFile(f.path(QStringLiteral("notes.txt")));
+        QCOMPARE(f.prompts.asked.size(), told ? 1 : 0);
+        if (told)
+            QVERIFY(f.prompts.asked.first().startsWith(
+                    QStringLiteral("notes.txt holds no style lines")));
+    }
+
     void newOnAnUnchangedDocumentDoesNotAsk()
     {
         Fixture f;
@@ -102,8 +168,10 @@ private slots:
         QTest::addColumn<QString>("saveName");
         QTest::addColumn<bool>("cleared");
         QTest::addColumn<int>("saveDialogs");
-        QTest::newRow("yes, saved") << int(DocumentPrompts::Yes) << QStringLiteral("saved.stl") << true << 1;
-        QTest::newRow("yes, save dialog cancelled") << int(DocumentPrompts::Yes) << QString() << false << 1;
+        QTest::newRow("yes, saved")
+                << int(DocumentPrompts::Yes) << QStringLiteral("saved.stl") << true << 1;
+        QTest::newRow("yes, save dialog cancelled")
+                << int(DocumentPrompts::Yes) << QString() << false << 1;
         QTest::newRow("no") << int(DocumentPrompts::No) << QString() << true << 0;
         QTest::newRow("cancel") << int(DocumentPrompts::Cancel) << QString() << false << 0;
     }
@@ -118,7 +186,8 @@ private slots:
         f.prompts.answer = DocumentPrompts::Answer(answer);
         f.prompts.saveName = saveName.isEmpty() ? QString() : f.path(saveName);
         f.commands.newDocument();
-        QCOMPARE(f.prompts.asked, QStringList{QStringLiteral("Do You wand save file \"Untitled\"")});
+        QCOMPARE(f.prompts.asked,
+                 QStringList{QStringLiteral("Do You wand save file \"Untitled\"")});
         QCOMPARE(f.prompts.saveDialogs, saveDialogs);
         QCOMPARE(f.values(), cleared ? QStringLiteral("||") : QStringLiteral("11|20|"));
         QCOMPARE(f.doc.isModified(), !cleared);
@@ -133,8 +202,8 @@ private slots:
         f.edit(QStringLiteral("navy"));
         f.prompts.answer = DocumentPrompts::Yes;
         f.commands.newDocument();
-        QCOMPARE(f.prompts.asked,
-                 QStringList{QStringLiteral("Do You wand save file \"%1\"").arg(f.path(QStringLiteral("blue.stl")))});
+        QCOMPARE(f.prompts.asked, QStringList{QStringLiteral("Do You wand save file \"%1\"")
+                                                      .arg(f.path(QStringLiteral("blue.stl")))});
         QCOMPARE(f.prompts.saveDialogs, 0);
         QCOMPARE(f.read(QStringLiteral("blue.stl")), QByteArray("&a=navy\r\n&c=sky\r\n"));
         QCOMPARE(f.values(), QStringLiteral("||"));
@@ -197,7 +266,8 @@ private slots:
         f.edit(QStringLiteral("navy"));
         f.titles.clear();
         const QString missing = f.path(QStringLiteral("gone.stl"));
-        QCOMPARE(message([&] { f.commands.openStyleFile(missing); }), QStringLiteral("Cannot open file %1").arg(missing));
+        QCOMPARE(message([&] { f.commands.openStyleFile(missing); }),
+                 QStringLiteral("Cannot open file %1").arg(missing));
         QCOMPARE(f.values(), QStringLiteral("navy||sky"));
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QVERIFY(f.doc.isModified());
@@ -268,8 +338,10 @@ private slots:
         QFile::remove(f.path(QStringLiteral("blue.stl")));
         QVERIFY(QDir().mkpath(f.path(QStringLiteral("blue.stl"))));
         f.refreshes.clear();
+        f.prompts.choices = {0}; // write it anew
         QCOMPARE(message([&] { f.commands.save(); }),
                  QStringLiteral("Cannot create file %1").arg(f.path(QStringLiteral("blue.stl"))));
+        QCOMPARE(f.prompts.asked.size(), 1);
         QVERIFY(f.doc.isModified());
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.refreshes.size(), 0);
@@ -282,9 +354,12 @@ private slots:
         QTest::addColumn<QString>("saveName");
         QTest::addColumn<bool>("canClose");
         QTest::addColumn<int>("asked");
-        QTest::newRow("unchanged") << false << int(DocumentPrompts::Cancel) << QString() << true << 0;
-        QTest::newRow("yes, saved") << true << int(DocumentPrompts::Yes) << QStringLiteral("x.stl") << true << 1;
-        QTest::newRow("yes, cancelled") << true << int(DocumentPrompts::Yes) << QString() << false << 1;
+        QTest::newRow("unchanged")
+                << false << int(DocumentPrompts::Cancel) << QString() << true << 0;
+        QTest::newRow("yes, saved")
+                << true << int(DocumentPrompts::Yes) << QStringLiteral("x.stl") << true << 1;
+        QTest::newRow("yes, cancelled")
+                << true << int(DocumentPrompts::Yes) << QString() << false << 1;
         QTest::newRow("no") << true << int(DocumentPrompts::No) << QString() << true << 1;
         QTest::newRow("cancel") << true << int(DocumentPrompts::Cancel) << QString() << false << 1;
     }
@@ -310,8 +385,9 @@ private slots:
     {
         Fixture f;
         f.write(QStringLiteral("red.stl"), "&b=red\r\n");
-        f.commands.openDroppedFiles({f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("red.stl")),
-                                 f.path(QStringLiteral("style.txt"))});
+        f.commands.openDroppedFiles({f.path(QStringLiteral("blue.stl")),
+                                     f.path(QStringLiteral("red.stl")),
+                                     f.path(QStringLiteral("style.txt"))});
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.recent.items(), QStringList{f.path(QStringLiteral("blue.stl"))});
         QCOMPARE(f.fronts.size(), 1);
@@ -339,7 +415,9 @@ private slots:
     void droppedFileThatCannotBeReadStillComesToTheFront()
     {
         Fixture f;
-        QVERIFY(!message([&] { f.commands.openDroppedFiles({f.path(QStringLiteral("gone.stl"))}); }).isEmpty());
+        QVERIFY(!message([&] {
+                     f.commands.openDroppedFiles({f.path(QStringLiteral("gone.stl"))});
+                 }).isEmpty());
         QCOMPARE(f.fronts.size(), 1);
     }
 
@@ -363,7 +441,8 @@ private slots:
         f.recent.click(1); // blue
         QCOMPARE(f.doc.fileName(), f.path(QStringLiteral("blue.stl")));
         QCOMPARE(f.values(), QStringLiteral("blue||sky"));
-        QCOMPARE(f.recent.items(), (QStringList{f.path(QStringLiteral("blue.stl")), f.path(QStringLiteral("green.stl")),
+        QCOMPARE(f.recent.items(), (QStringList{f.path(QStringLiteral("blue.stl")),
+                                                f.path(QStringLiteral("green.stl")),
                                                 f.path(QStringLiteral("red.stl"))}));
     }
 
@@ -383,5 +462,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_DocumentCommands)
+QTEST_MAIN(tst_DocumentCommands)
 #include "tst_documentcommands.moc"

@@ -1,8 +1,10 @@
 #include "app/DocumentCommands.h"
+#include "app/RecentFileList.h"
+#include "app/ValueHistory.h"
 #include "base/EditorError.h"
 #include "base/ErrorReport.h"
+#include "style/RecoveryRecord.h"
 #include "style/StyleDocument.h"
-#include "app/RecentFileList.h"
 #include "support/TestMount.h"
 #include "support/TestPrompts.h"
 
@@ -40,15 +42,17 @@ private:
     void loadProfile(StyleDocument &doc)
     {
         const QString profile = m_dir.filePath(QStringLiteral("Style.xml"));
-        writeFile(profile, "<root>root<s>Chart<bgColor type=\"color\" default=\"0xFFFFFF\">Background</bgColor>"
-                           "<width type=\"spin\" values=\"0,10\" default=\"5\">Width</width></s></root>");
+        writeFile(profile,
+                  "<root>root<s>Chart<bgColor type=\"color\" "
+                  "default=\"0xFFFFFF\">Background</bgColor>"
+                  "<width type=\"spin\" values=\"0,10\" default=\"5\">Width</width></s></root>");
         doc.loadProfile(profile);
     }
 
     // Sets up the failure for a file in folder, whose earlier content (if it
     // can have one) is oldBytes. Returns false when the test cannot make it.
-    static bool prepare(Failure failure, const QString &folder, const QString &file, const QByteArray &oldBytes,
-                        std::unique_ptr<TestMount> &mount)
+    static bool prepare(Failure failure, const QString &folder, const QString &file,
+                        const QByteArray &oldBytes, std::unique_ptr<TestMount> &mount)
     {
         switch (failure) {
         case ReadOnlyFolder:
@@ -70,7 +74,11 @@ private:
     }
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        RecoveryRecord::setFolder(m_dir.filePath(QStringLiteral("recovery")));
+    }
 
     void cases_data()
     {
@@ -94,7 +102,8 @@ private slots:
         QTest::newRow("save as, read-only folder") << true << int(ReadOnlyFolder) << true;
         QTest::newRow("save as, full disk") << true << int(FullDisk) << true;
         QTest::newRow("save as, target is a folder") << true << int(TargetIsAFolder) << false;
-        QTest::newRow("save as, folder vanished after the dialog") << true << int(FolderVanished) << false;
+        QTest::newRow("save as, folder vanished after the dialog")
+                << true << int(FolderVanished) << false;
     }
 
     void saveCommands()
@@ -111,17 +120,18 @@ private slots:
 
         StyleDocument doc;
         loadProfile(doc);
-        doc.setTableReady(true);
         const QString before = saveAs ? QStringLiteral("/elsewhere/earlier.stl") : path;
         doc.setFileName(before);
         doc.setModified(true);
         RecentFileList recentFiles;
         TestPrompts prompts;
         prompts.saveName = path;
-        DocumentCommands commands(doc, recentFiles, prompts);
+        ValueHistory history(&doc, nullptr);
+        DocumentCommands commands(doc, recentFiles, history, prompts);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
         QStringList reported;
-        const auto previous = ErrorReport::setHandler([&reported](const QString &message) { reported << message; });
+        const auto previous = ErrorReport::setHandler(
+                [&reported](const QString &message) { reported << message; });
         const auto restore = qScopeGuard([&previous] { ErrorReport::setHandler(previous); });
 
         QVERIFY(!ErrorReport::guard([&] { saveAs ? commands.saveAs() : commands.save(); }));
@@ -134,10 +144,14 @@ private slots:
         QCOMPARE(doc.fileName(), before);
         QCOMPARE(doc.table().record(0).value(), QStringLiteral("0xFFFFFF"));
         QCOMPARE(refresh.count(), 0);
-        QVERIFY(QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral("mine.stl.")).isEmpty());
+        QVERIFY(QDir(folder)
+                        .entryList(QDir::Files | QDir::Hidden)
+                        .filter(QStringLiteral("mine.stl."))
+                        .isEmpty());
 
         // The program goes on: Save as to a place that can take the file works.
-        prompts.saveName = m_dir.filePath(QStringLiteral("elsewhere%1%2.stl").arg(saveAs).arg(failure));
+        prompts.saveName = m_dir.filePath(
+                QStringLiteral("elsewhere%1%2.stl").arg(saveAs).arg(failure));
         QVERIFY(ErrorReport::guard([&] { commands.saveAs(); }));
         QCOMPARE(readFile(prompts.saveName), QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n"));
         QVERIFY(!doc.isModified());
@@ -156,7 +170,8 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::newRow("room on the disk") << false << 400 << QByteArray("&p1=1\r\n") << true;
         QTest::newRow("full disk, shorter content") << true << 2 << QByteArray(3000, '#') << true;
-        QTest::newRow("full disk, longer content") << true << 400 << QByteArray("&p1=1\r\n") << false;
+        QTest::newRow("full disk, longer content")
+                << true << 400 << QByteArray("&p1=1\r\n") << false;
     }
 
     void saveInPlaceWhereOnlyTheFileIsWritable()
@@ -165,7 +180,8 @@ private slots:
         QFETCH(int, parameters);
         QFETCH(QByteArray, oldBytes);
         QFETCH(bool, saved);
-        const QString folder = m_dir.filePath(QStringLiteral("shared%1%2").arg(fullDisk).arg(parameters));
+        const QString folder = m_dir.filePath(
+                QStringLiteral("shared%1%2").arg(fullDisk).arg(parameters));
         const QString path = folder + QStringLiteral("/shared.stl");
         TestMount mount(folder, 64 * 1024);
         if (!mount.mounted())
@@ -174,13 +190,16 @@ private slots:
         if (fullDisk)
             mount.fill();
         QVERIFY(mount.makeReadOnlyExcept(path));
-        QVERIFY(!QFile(folder + QStringLiteral("/new.stl")).open(QIODevice::WriteOnly)); // the folder refuses
+        QVERIFY(!QFile(folder + QStringLiteral("/new.stl"))
+                         .open(QIODevice::WriteOnly)); // the folder refuses
 
         StyleDocument doc;
         QByteArray profile = "<root>root<s>Chart";
         QByteArray content;
         for (int i = 1; i <= parameters; ++i) {
-            profile += QStringLiteral("\n<p%1 type=\"spin\" default=\"123456789\">P</p%1>").arg(i).toLatin1();
+            profile += QStringLiteral("\n<p%1 type=\"spin\" default=\"123456789\">P</p%1>")
+                               .arg(i)
+                               .toLatin1();
             content += QStringLiteral("&p%1=123456789\r\n").arg(i).toLatin1();
         }
         writeFile(m_dir.filePath(QStringLiteral("Style.xml")), profile + "</s></root>");
@@ -189,10 +208,13 @@ private slots:
         doc.setModified(true);
         RecentFileList recentFiles;
         TestPrompts prompts;
-        DocumentCommands commands(doc, recentFiles, prompts);
+        prompts.choices = {0}; // Save replaces what the file held
+        ValueHistory history(&doc, nullptr);
+        DocumentCommands commands(doc, recentFiles, history, prompts);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
         QStringList reported;
-        const auto previous = ErrorReport::setHandler([&reported](const QString &message) { reported << message; });
+        const auto previous = ErrorReport::setHandler(
+                [&reported](const QString &message) { reported << message; });
         const auto restore = qScopeGuard([&previous] { ErrorReport::setHandler(previous); });
 
         QCOMPARE(ErrorReport::guard([&] { commands.save(); }), saved);
@@ -225,12 +247,10 @@ private slots:
         StyleDocument doc;
         loadProfile(doc);
         doc.setAppDir(folder + QLatin1Char('/'));
-        doc.setTableReady(true);
         doc.setModified(false);
         QSignalSpy refresh(&doc, &StyleDocument::refreshRequested);
-        doc.table().setRecNo(2);
         try {
-            doc.table().postValue(QStringLiteral("9"));
+            doc.table().setValue(1, QStringLiteral("9"));
             QFAIL("the write did not fail");
         } catch (const EditorError &error) {
             QCOMPARE(error.message(), QStringLiteral("Cannot create file %1").arg(styleTxt));
@@ -245,5 +265,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_FailedWrites)
+QTEST_MAIN(tst_FailedWrites)
 #include "tst_failedwrites.moc"

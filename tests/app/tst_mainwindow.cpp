@@ -1,18 +1,19 @@
-#include "support/ReportedErrors.h"
-#include "support/TestAppDir.h"
-#include "support/TestGrid.h"
-#include "support/TestPrompts.h"
-
 #include "app/ComparePanel.h"
 #include "app/DocumentCommands.h"
-#include "app/ProblemsPanel.h"
-#include "app/ValueHistory.h"
 #include "app/MainWindow.h"
+#include "app/ProblemsPanel.h"
+#include "app/StartupPreparation.h"
 #include "app/TrevixApplication.h"
+#include "app/ValueHistory.h"
 #include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
 #include "preview/FlashPlayerView.h"
+#include "support/ReportedErrors.h"
+#include "support/TestAppDir.h"
+#include "support/TestGrid.h"
+#include "support/TestPrompts.h"
+#include "support/WindowUnderTest.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,7 +27,7 @@
 
 // The main window started on a copy of the sample files in a temporary
 // application folder; errors are recorded instead of shown.
-class tst_MainForm : public QObject
+class tst_MainWindow : public QObject
 {
     Q_OBJECT
 
@@ -41,7 +42,6 @@ private:
         QFile file(appFile(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-
 
 private slots:
     void init()
@@ -58,7 +58,8 @@ private slots:
 
     void startsUntitledOnTheSample()
     {
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         QVERIFY(m_reported->isEmpty());
         QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [Untitled]"));
         QCOMPARE(TrevixApplication::title(), form.windowTitle());
@@ -79,11 +80,14 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("tableFilled");
 
-        QTest::newRow("missing profile") << "Style.xml" << QByteArray() << "Cannot open file %1." << "Trevix Style Editor" << false;
+        QTest::newRow("missing profile") << "Style.xml" << QByteArray() << "Cannot open file %1."
+                                         << "Trevix Style Editor" << false;
         QTest::newRow("profile with a too long line")
-            << "Style.xml" << QByteArray("<r>" + QByteArray(5000, 'x') + "</r>") << "Line too long on line 1."
-            << "Trevix Style Editor" << false;
-        QTest::newRow("missing style.txt") << "style.txt" << QByteArray() << "Cannot open file %1." << "Trevix Style Editor" << true;
+                << "Style.xml" << QByteArray("<r>" + QByteArray(5000, 'x') + "</r>")
+                << "Line too long on line 1."
+                << "Trevix Style Editor" << false;
+        QTest::newRow("missing style.txt") << "style.txt" << QByteArray() << "Cannot open file %1."
+                                           << "Trevix Style Editor" << true;
     }
 
     void startUpFailures()
@@ -99,7 +103,8 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);
         }
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         if (message.contains(QLatin1String("%1")))
             message = message.arg(QDir(m_dir->dir()).absoluteFilePath(file));
         QCOMPARE(m_reported->messages(), QStringList{message});
@@ -115,7 +120,8 @@ private slots:
     void typedValueRewritesStyleTxtAndSurvivesARestart()
     {
         {
-            MainWindow form(m_dir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_dir->dir(), {});
             ProfileGrid *grid = form.profileGrid();
             const QModelIndex value = valueIndexOf(form, QStringLiteral("titleText"));
             QVERIFY(value.isValid());
@@ -129,25 +135,30 @@ private slots:
             QVERIFY(!written.contains("&yMin=")); // parameters without a value get no line
             QVERIFY(!QByteArray(written).replace("\r\n", "").contains('\n'));
         }
-        MainWindow again(m_dir->dir(), {});
-        QCOMPARE(valueIndexOf(again, QStringLiteral("titleText")).data().toString(), QStringLiteral("Revenue"));
+        StyleDocument againDocument;
+        MainWindow again(againDocument, m_dir->dir(), {});
+        QCOMPARE(valueIndexOf(again, QStringLiteral("titleText")).data().toString(),
+                 QStringLiteral("Revenue"));
         QVERIFY(!again.document().isModified());
     }
 
     void statusPanelFollowsTheFocusedRow()
     {
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         ProfileGrid *grid = form.profileGrid();
         grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("yMin")).siblingAtColumn(0));
         QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Axes : Value axis minimum = "));
         grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("bgColor")).siblingAtColumn(0));
-        QCOMPARE(form.statusPanel(1)->text(), QStringLiteral("Chart : Background color = 0xFFFFFF"));
+        QCOMPARE(form.statusPanel(1)->text(),
+                 QStringLiteral("Chart : Background color = 0xFFFFFF"));
         QCOMPARE(form.document().table().current().name(), QStringLiteral("bgColor"));
     }
 
     void titleFollowsFullPathSwitch()
     {
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         form.document().setFileName(QStringLiteral("/styles/blue.stl"));
         form.updateTitle();
         QCOMPARE(form.windowTitle(), QStringLiteral("Trevix Style Editor - [/styles/blue.stl]"));
@@ -173,7 +184,8 @@ private slots:
         QFETCH(QString, fileName);
         QFETCH(bool, modified);
         QFETCH(QString, text);
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         form.document().setFileName(fileName);
         form.document().setModified(modified);
         QTRY_COMPARE(form.statusPanel(0)->text(), text);
@@ -181,18 +193,21 @@ private slots:
 
     void statusBarSwitch()
     {
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         form.show();
         form.statusBarAction()->trigger();
         QVERIFY(form.statusBar()->isHidden());
-        form.statusBarAction()->setChecked(true); // the menu's check mark is set again from the bar on opening
+        form.statusBarAction()->setChecked(
+                true); // the menu's check mark is set again from the bar on opening
         emit form.viewMenu()->aboutToShow();
         QVERIFY(!form.statusBarAction()->isChecked());
     }
 
     void firstShowRefreshesThePreview()
     {
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         QVERIFY(form.player()->movie().isEmpty());
         form.show();
         form.activateWindow();
@@ -208,27 +223,32 @@ private slots:
     // The views and models read the table while they are torn down: the document goes last.
     void documentOutlivesItsViews()
     {
-        auto form = std::make_unique<MainWindow>(m_dir->dir(), QStringList());
+        WindowUnderTest form(m_dir->dir(), QStringList());
         form->show();
         QStringList goneAfterTheTable;
         bool tableGone = false;
         connect(&form->document().table(), &QObject::destroyed, this, [&] { tableGone = true; });
-        const QList<QObject *> readers = {form->profileGrid(), form->findChild<ProfileGridModel *>(),
-                                          form->problemsPanel(), form->comparePanel(), form->history()};
+        const QList<QObject *> readers = {form->profileGrid(),
+                                          form->findChild<ProfileGridModel *>(),
+                                          form->problemsPanel(), form->comparePanel(),
+                                          form->history()};
         for (QObject *reader : readers) {
-            connect(reader, &QObject::destroyed, this, [&, name = QString::fromLatin1(reader->metaObject()->className())] {
-                if (tableGone)
-                    goneAfterTheTable << name;
-            });
+            connect(reader, &QObject::destroyed, this,
+                    [&, name = QString::fromLatin1(reader->metaObject()->className())] {
+                        if (tableGone)
+                            goneAfterTheTable << name;
+                    });
         }
         form.reset();
         QVERIFY(tableGone);
-        QVERIFY2(goneAfterTheTable.isEmpty(), qPrintable(goneAfterTheTable.join(QLatin1String(", "))));
+        QVERIFY2(goneAfterTheTable.isEmpty(),
+                 qPrintable(goneAfterTheTable.join(QLatin1String(", "))));
     }
 
     void exitShortcutOutsideTextFields()
     {
-        MainWindow form(m_dir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_dir->dir(), {});
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         ProfileGrid *grid = form.profileGrid();
@@ -254,8 +274,9 @@ private slots:
 
 int main(int argc, char *argv[])
 {
+    StartupPreparation preparation;
     TrevixApplication app(argc, argv);
-    tst_MainForm test;
+    tst_MainWindow test;
     return QTest::qExec(&test, argc, argv);
 }
 #include "tst_mainwindow.moc"

@@ -1,12 +1,11 @@
-#include "support/AppDirTestCase.h"
-#include "support/TestPrompts.h"
-
 #include "app/ComparePanel.h"
 #include "app/DocumentCommands.h"
 #include "app/MainWindow.h"
 #include "app/ValueHistory.h"
 #include "base/SystemText.h"
 #include "style/StyleComparison.h"
+#include "support/AppDirTestCase.h"
+#include "support/TestPrompts.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -17,7 +16,7 @@
 
 // File, Compare with...: the panel of differences, Take and Take all, and
 // undoing them, through the main window.
-class tst_MainFormCompare : public AppDirTestCase
+class tst_MainWindowCompare : public AppDirTestCase
 {
     Q_OBJECT
 
@@ -32,9 +31,12 @@ private:
         QStringList out;
         const QAbstractItemModel *model = form.comparePanel()->view()->model();
         for (int row = 0; row < model->rowCount(); ++row) {
-            out << QStringLiteral("%1|%2|%3").arg(model->index(row, StyleComparison::ParameterColumn).data().toString(),
-                                                  model->index(row, StyleComparison::ThisColumn).data().toString(),
-                                                  model->index(row, StyleComparison::ThatColumn).data().toString());
+            out << QStringLiteral("%1|%2|%3")
+                            .arg(model->index(row, StyleComparison::ParameterColumn)
+                                         .data()
+                                         .toString(),
+                                 model->index(row, StyleComparison::ThisColumn).data().toString(),
+                                 model->index(row, StyleComparison::ThatColumn).data().toString());
         }
         return out;
     }
@@ -54,7 +56,9 @@ private:
         const ParameterTable &table = form.document().table();
         for (int i = 0; i < table.count(); ++i) {
             if (!table.record(i).value().trimmed().isEmpty())
-                lines += SystemText::encode("&" + table.record(i).name() + "=" + table.record(i).value()) + "\r\n";
+                lines += SystemText::encode("&" + table.record(i).name() + "="
+                                            + table.record(i).value())
+                         + "\r\n";
         }
         return lines;
     }
@@ -63,26 +67,36 @@ private slots:
 
     void sequences_data()
     {
-        QTest::addColumn<QStringList>("steps"); // "take <caption>", "take all", "undo", "redo", "edit <key>=<value>"
-        QTest::addColumn<QStringList>("rows");  // "caption|this|that"
+        QTest::addColumn<QStringList>(
+                "steps"); // "take <caption>", "take all", "undo", "redo", "edit <key>=<value>"
+        QTest::addColumn<QStringList>("rows"); // "caption|this|that"
         QTest::addColumn<int>("undoSteps");
 
         const QString text = QStringLiteral("Title text|Mine|Theirs");
         const QString color = QStringLiteral("Title color|0x112233|0xAABBCC");
         const QString font = QStringLiteral("Legend font||Serif");
         QTest::newRow("compared") << QStringList{} << QStringList{text, color, font} << 0;
-        QTest::newRow("take one") << QStringList{"take Title color"} << QStringList{text, font} << 1;
-        QTest::newRow("take a value the document lacks") << QStringList{"take Legend font"} << QStringList{text, color} << 1;
-        QTest::newRow("take, undo") << QStringList{"take Title color", "undo"} << QStringList{text, color, font} << 0;
-        QTest::newRow("take, undo, redo") << QStringList{"take Title color", "undo", "redo"} << QStringList{text, font} << 1;
-        QTest::newRow("take two, undo one") << QStringList{"take Title text", "take Legend font", "undo"}
-                                            << QStringList{color, font} << 1;
+        QTest::newRow("take one") << QStringList{"take Title color"} << QStringList{text, font}
+                                  << 1;
+        QTest::newRow("take a value the document lacks")
+                << QStringList{"take Legend font"} << QStringList{text, color} << 1;
+        QTest::newRow("take, undo")
+                << QStringList{"take Title color", "undo"} << QStringList{text, color, font} << 0;
+        QTest::newRow("take, undo, redo")
+                << QStringList{"take Title color", "undo", "redo"} << QStringList{text, font} << 1;
+        QTest::newRow("take two, undo one")
+                << QStringList{"take Title text", "take Legend font", "undo"}
+                << QStringList{color, font} << 1;
         QTest::newRow("take all") << QStringList{"take all"} << QStringList{} << 1;
-        QTest::newRow("take all is one step") << QStringList{"take all", "undo"} << QStringList{text, color, font} << 0;
-        QTest::newRow("take all, undo, redo") << QStringList{"take all", "undo", "redo"} << QStringList{} << 1;
-        QTest::newRow("an edit makes a value equal") << QStringList{"edit titleText=Theirs"} << QStringList{color, font} << 1;
+        QTest::newRow("take all is one step")
+                << QStringList{"take all", "undo"} << QStringList{text, color, font} << 0;
+        QTest::newRow("take all, undo, redo")
+                << QStringList{"take all", "undo", "redo"} << QStringList{} << 1;
+        QTest::newRow("an edit makes a value equal")
+                << QStringList{"edit titleText=Theirs"} << QStringList{color, font} << 1;
         QTest::newRow("an edit makes a difference")
-            << QStringList{"edit margin=20"} << QStringList{"Margin|20|10", text, color, font} << 1;
+                << QStringList{"edit margin=20"} << QStringList{"Margin|20|10", text, color, font}
+                << 1;
     }
 
     void sequences()
@@ -91,14 +105,18 @@ private slots:
         QFETCH(QStringList, rows);
         QFETCH(int, undoSteps);
 
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+
+        MainWindow form(document, m_appDir->dir(), {});
         TestPrompts prompts;
         form.documentCommands().setPrompts(prompts);
         form.show();
         form.documentCommands().openStyleFile(
-            m_appDir->write(QStringLiteral("mine.stl"), "&titleText=Mine\r\n&titleColor=0x112233\r\n&margin=10\r\n"));
-        prompts.openName = m_appDir->write(QStringLiteral("theirs.stl"),
-                                      "&titleText=Theirs\r\n&titleColor=0xAABBCC\r\n&margin=10\r\n&legendFont=Serif\r\n");
+                m_appDir->write(QStringLiteral("mine.stl"),
+                                "&titleText=Mine\r\n&titleColor=0x112233\r\n&margin=10\r\n"));
+        prompts.openName = m_appDir->write(
+                QStringLiteral("theirs.stl"),
+                "&titleText=Theirs\r\n&titleColor=0xAABBCC\r\n&margin=10\r\n&legendFont=Serif\r\n");
         form.compareAction()->trigger();
         QCOMPARE(prompts.openDialogs, 1);
         QVERIFY(form.comparePanel()->isVisible());
@@ -123,8 +141,7 @@ private slots:
                 ParameterTable &table = form.document().table();
                 for (int i = 0; i < table.count(); ++i) {
                     if (table.record(i).name() == edit[0]) {
-                        table.setRecNo(i + 1);
-                        table.postValue(edit[1]);
+                        table.setValue(i, edit[1]);
                     }
                 }
             }
@@ -145,15 +162,20 @@ private slots:
     // The values are drawn as the grid draws them: a colour as its swatch.
     void valuesAreDrawnAsInTheGrid()
     {
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.documentCommands().openStyleFile(m_appDir->write(QStringLiteral("mine.stl"), "&titleColor=0x112233\r\n"));
-        form.documentCommands().compareRequested(m_appDir->write(QStringLiteral("theirs.stl"), "&titleColor=0xAABBCC\r\n"));
+        form.documentCommands().openStyleFile(
+                m_appDir->write(QStringLiteral("mine.stl"), "&titleColor=0x112233\r\n"));
+        form.documentCommands().compareRequested(
+                m_appDir->write(QStringLiteral("theirs.stl"), "&titleColor=0xAABBCC\r\n"));
         const int row = rowOf(form, QStringLiteral("Title color"));
         QTreeView *view = form.comparePanel()->view();
         const auto shows = [&](int column, QRgb colour) {
-            const QImage cell = view->viewport()->grab(view->visualRect(view->model()->index(row, column))).toImage();
+            const QImage cell = view->viewport()
+                                        ->grab(view->visualRect(view->model()->index(row, column)))
+                                        .toImage();
             for (int y = 0; y < cell.height(); ++y) {
                 for (int x = 0; x < cell.width(); ++x) {
                     if ((cell.pixel(x, y) & 0xFFFFFF) == colour)
@@ -169,7 +191,8 @@ private slots:
 
     void aFileThatCannotBeReadIsReported()
     {
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         TestPrompts prompts;
         form.documentCommands().setPrompts(prompts);
         form.show();
@@ -180,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_MainFormCompare)
+QTEST_MAIN(tst_MainWindowCompare)
 #include "tst_mainwindowcompare.moc"

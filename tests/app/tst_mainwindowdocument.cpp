@@ -1,14 +1,14 @@
-#include "support/AppDirTestCase.h"
-#include "support/TestPrompts.h"
-
 #include "app/DocumentCommands.h"
-#include "app/StyleFileDialogs.h"
 #include "app/MainWindow.h"
 #include "app/RecentFileList.h"
 #include "app/RecentFilesMenu.h"
+#include "app/StyleFileDialogs.h"
 #include "app/TrevixApplication.h"
 #include "preview/FlashPlayerView.h"
 #include "settings/WindowStateStore.h"
+#include "style/StyleDocument.h"
+#include "support/AppDirTestCase.h"
+#include "support/TestPrompts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +23,7 @@
 
 // The document commands as the main window offers them: menus, the Open
 // button, dropped files, the command line, closing and a restart.
-class tst_MainFormDocument : public AppDirTestCase
+class tst_MainWindowDocument : public AppDirTestCase
 {
     Q_OBJECT
 
@@ -41,7 +41,8 @@ private:
     {
         QStringList texts;
         const QList<QAction *> actions = form.fileMenu()->actions();
-        const auto first = std::find_if(actions.cbegin(), actions.cend(), [](QAction *a) { return a->isSeparator(); });
+        const auto first = std::find_if(actions.cbegin(), actions.cend(),
+                                        [](QAction *a) { return a->isSeparator(); });
         for (auto it = first + 1; it != actions.cend() && !(*it)->isSeparator(); ++it) {
             if (*it != clearListItem(form))
                 texts << (*it)->text();
@@ -55,8 +56,8 @@ private:
     static QStringList recentUnderOpen(MainWindow &form)
     {
         QStringList texts;
-        if (QMenu *menu = form.openButton()->menu()) {
-            for (QAction *action : menu->actions())
+        for (QAction *action : form.openButton()->menu()->actions()) {
+            if (action->isVisible() && action->isEnabled())
                 texts << action->text();
         }
         return texts;
@@ -75,18 +76,51 @@ private:
         QApplication::sendEvent(&form, &dropEvent);
     }
 
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+    }
+    // Answers every message box the window shows with the button of that
+    // text, or with Enter when it is empty, and keeps the boxes' texts.
+    struct BoxAnswers
+    {
+        QString button;
+        QStringList texts;
+        QTimer poll;
+        BoxAnswers()
+        {
+            QObject::connect(&poll, &QTimer::timeout, [this] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box || !box->isVisible())
+                    return;
+                texts << box->text();
+                if (button.isEmpty()) {
+                    QTest::keyClick(box, Qt::Key_Return);
+                    return;
+                }
+                for (QAbstractButton *b : box->buttons()) {
+                    if (b->text() == button)
+                        b->click();
+                }
+            });
+            poll.start(10);
+        }
+    };
+
 private slots:
 
     void recentFilesInBothMenusAndTheSplitOpenButton()
     {
         const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
         const QString red = writeStyle(QStringLiteral("red.stl"), "&titleText=Red\r\n");
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         TestPrompts prompts;
         form.documentCommands().setPrompts(prompts);
         form.show();
         QVERIFY(recentInFileMenu(form).isEmpty());
-        QCOMPARE(form.openButton()->menu(), nullptr);
+        QVERIFY(recentUnderOpen(form).isEmpty());
 
         prompts.openName = blue;
         form.openAction()->trigger();
@@ -101,14 +135,16 @@ private slots:
         // Choosing the second entry in the drop-down opens it again.
         form.openButton()->menu()->actions().at(1)->trigger();
         QCOMPARE(form.document().fileName(), blue);
-        QCOMPARE(recentInFileMenu(form), (QStringList{QStringLiteral("&1 ") + blue, QStringLiteral("&2 ") + red}));
+        QCOMPARE(recentInFileMenu(form),
+                 (QStringList{QStringLiteral("&1 ") + blue, QStringLiteral("&2 ") + red}));
         QVERIFY(m_errors.isEmpty());
     }
 
     void clearListEmptiesBothMenus()
     {
         const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QAction *clear = clearListItem(form);
         QVERIFY(clear);
@@ -121,7 +157,7 @@ private slots:
         clear->trigger();
         QVERIFY(form.recentFiles()->items().isEmpty());
         QVERIFY(recentInFileMenu(form).isEmpty());
-        QCOMPARE(form.openButton()->menu(), nullptr);
+        QVERIFY(recentUnderOpen(form).isEmpty());
         QVERIFY(!clear->isVisible());
     }
 
@@ -130,13 +166,15 @@ private slots:
         const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
         const QString red = writeStyle(QStringLiteral("red.stl"), "&titleText=Red\r\n");
         {
-            MainWindow form(m_appDir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_appDir->dir(), {});
             form.show();
             form.documentCommands().openStyleFile(blue);
             form.documentCommands().openStyleFile(red);
             QVERIFY(form.close());
         }
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QCOMPARE(form.recentFiles()->items(), (QStringList{red, blue}));
         QCOMPARE(recentUnderOpen(form), recentInFileMenu(form));
@@ -149,8 +187,9 @@ private slots:
         QTest::addColumn<QString>("opened");
         QTest::newRow("none") << QStringList() << QString();
         QTest::newRow("missing file") << QStringList{QStringLiteral("gone.stl")} << QString();
-        QTest::newRow("two files") << QStringList{QStringLiteral("blue.stl"), QStringLiteral("red.stl")}
-                                   << QStringLiteral("blue.stl");
+        QTest::newRow("two files")
+                << QStringList{QStringLiteral("blue.stl"), QStringLiteral("red.stl")}
+                << QStringLiteral("blue.stl");
     }
     void commandLineFileOpensAfterTheFirstShow()
     {
@@ -161,12 +200,16 @@ private slots:
         QStringList paths;
         for (const QString &name : arguments)
             paths << m_appDir->path(name);
-        MainWindow form(m_appDir->dir(), paths);
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), paths);
         QVERIFY(form.document().fileName().isEmpty());
         form.show();
-        // The tick after the first show opens the file, then refreshes the preview.
-        QTRY_VERIFY(!form.player()->movie().isEmpty());
-        QVERIFY(!form.openTimer().isActive());
+        // Without a file to open the preview is refreshed at once (a picture kept of its chart
+        // shows from the first paint); the tick after the first show opens a file, then
+        // refreshes the preview.
+        QCOMPARE(form.player()->movie().isEmpty(), !opened.isEmpty());
+        QTRY_VERIFY(!form.openTimer().isActive());
+        QVERIFY(!form.player()->movie().isEmpty());
         QCOMPARE(form.document().fileName(), opened.isEmpty() ? QString() : m_appDir->path(opened));
         QCOMPARE(form.recentFiles()->items().size(), opened.isEmpty() ? 0 : 1);
         QVERIFY(m_errors.isEmpty());
@@ -176,7 +219,8 @@ private slots:
     {
         const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
         const QString red = writeStyle(QStringLiteral("red.stl"), "&titleText=Red\r\n");
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         drop(form, {blue, red});
         QCOMPARE(form.document().fileName(), blue);
@@ -185,11 +229,12 @@ private slots:
 
     void closingWithUnsavedChanges()
     {
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         TestPrompts prompts;
         form.documentCommands().setPrompts(prompts);
         form.show();
-        form.document().table().postValue(QStringLiteral("changed"));
+        form.document().table().setValue(0, QStringLiteral("changed"));
         prompts.answer = DocumentPrompts::Cancel;
         QVERIFY(!form.close());
         QVERIFY(form.isVisible());
@@ -198,13 +243,15 @@ private slots:
         prompts.answer = DocumentPrompts::No;
         QVERIFY(form.close());
         QVERIFY(form.stateStore()->isSaved());
-        QCOMPARE(prompts.asked, (QStringList(2, QStringLiteral("Do You wand save file \"Untitled\""))));
+        QCOMPARE(prompts.asked,
+                 (QStringList(2, QStringLiteral("Do You wand save file \"Untitled\""))));
     }
 
     void newShowsTheEmptyMovieAndTheUntitledTitle()
     {
         const QString blue = writeStyle(QStringLiteral("blue.stl"), "&titleText=Blue\r\n");
-        MainWindow form(m_appDir->dir(), {blue});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {blue});
         form.show();
         QTRY_COMPARE(form.document().fileName(), blue);
         form.newAction()->trigger();
@@ -230,7 +277,8 @@ private slots:
             yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
             box->button(QMessageBox::No)->click();
         });
-        QCOMPARE(dialogs.askSaveChanges(DocumentCommands::saveChangesMessage(QString())), DocumentPrompts::No);
+        QCOMPARE(dialogs.askSaveChanges(DocumentCommands::saveChangesMessage(QString())),
+                 DocumentPrompts::No);
         QCOMPARE(caption, TrevixApplication::title());
         QCOMPARE(text, QStringLiteral("Do You wand save file \"Untitled\""));
         QVERIFY(questionIcon);
@@ -238,6 +286,54 @@ private slots:
 
         QTimer::singleShot(0, this, [] { QApplication::activeModalWidget()->close(); });
         QCOMPARE(dialogs.askSaveChanges(QStringLiteral("x")), DocumentPrompts::Cancel);
+    }
+
+    // Lines the profile does not know stay in the file until Save is chosen
+    // in the window's own question; Enter chooses Cancel.
+    void saveAsksBeforeDroppingLines()
+    {
+        const QByteArray content = "# mine\r\n&titleText=Blue\r\n";
+        const QString blue = writeStyle(QStringLiteral("blue.stl"), content);
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {blue});
+        form.show();
+        QTRY_COMPARE(form.document().fileName(), blue);
+        BoxAnswers answers;
+        form.saveAction()->trigger();
+        QCOMPARE(answers.texts,
+                 QStringList{"Save will drop 1 line of blue.stl that the profile does not know: "
+                             "1: # mine"});
+        QCOMPARE(readFile(blue), content);
+
+        answers.button = QStringLiteral("Save");
+        form.saveAction()->trigger();
+        QCOMPARE(answers.texts.size(), 2);
+        QCOMPARE(readFile(blue), QByteArray("&titleText=Blue\r\n"));
+        // Asked once for the document and file.
+        form.saveAction()->trigger();
+        QCOMPARE(answers.texts.size(), 2);
+    }
+
+    // A picture opened by mistake says so at once, and Save leaves it whole.
+    void fileWithoutStyleLinesSaysSo()
+    {
+        const QByteArray picture("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 20);
+        const QString photo = writeStyle(QStringLiteral("photo.png"), picture);
+        BoxAnswers answers;
+        answers.button = QStringLiteral("OK");
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {photo});
+        form.show();
+        QTRY_COMPARE(answers.texts.size(), 1);
+        QVERIFY2(answers.texts.first().startsWith(QStringLiteral("photo.png holds no style lines")),
+                 qPrintable(answers.texts.first()));
+        QCOMPARE(form.document().fileName(), photo);
+
+        answers.button = QStringLiteral("Cancel");
+        form.saveAction()->trigger();
+        QCOMPARE(answers.texts.size(), 2);
+        QVERIFY(answers.texts.last().startsWith(QStringLiteral("photo.png holds no style lines")));
+        QCOMPARE(readFile(photo), picture);
     }
 
     void realFileDialogsOfferStyleFiles()
@@ -252,10 +348,12 @@ private slots:
                 // Closed first, so that a failed check below cannot leave the dialog waiting.
                 seen->reject();
                 QCOMPARE(seen->nameFilters(),
-                         (QStringList{QStringLiteral("Trevix Style files (*.stl)"), QStringLiteral("All files (*)")}));
+                         (QStringList{QStringLiteral("Trevix Style files (*.stl)"),
+                                      QStringLiteral("All files (*)")}));
                 QCOMPARE(seen->defaultSuffix(), QStringLiteral("stl"));
                 QVERIFY(!seen->sidebarUrls().isEmpty());
-                QCOMPARE(seen->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+                QCOMPARE(seen->acceptMode(),
+                         save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
                 QCOMPARE(seen->fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
                 // Save as replaces an existing file without a question.
                 QCOMPARE(seen->testOption(QFileDialog::DontConfirmOverwrite), save);
@@ -288,5 +386,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_MainFormDocument)
+QTEST_MAIN(tst_MainWindowDocument)
 #include "tst_mainwindowdocument.moc"

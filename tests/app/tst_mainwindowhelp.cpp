@@ -1,13 +1,13 @@
-#include "base/ErrorReport.h"
 #include "app/MainWindow.h"
+#include "app/OptionsDialog.h"
+#include "base/ErrorReport.h"
+#include "help/AboutDialog.h"
 #include "help/ChmBrowser.h"
+#include "help/HelpRouter.h"
+#include "help/HelpViewer.h"
 #include "help/HelpViewerSet.h"
 #include "help/HtmlHelp.h"
 #include "help/ShellOpen.h"
-#include "help/AboutDialog.h"
-#include "app/OptionsDialog.h"
-#include "help/HelpRouter.h"
-#include "help/HelpViewer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,7 +22,7 @@
 
 // The Help command and the About box of the main window, started on the
 // sample profile in a temporary application folder.
-class tst_MainFormHelp : public QObject
+class tst_MainWindowHelp : public QObject
 {
     Q_OBJECT
 
@@ -41,7 +41,7 @@ private:
     ErrorReport::Handler m_previous;
 };
 
-void tst_MainFormHelp::init()
+void tst_MainWindowHelp::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     for (const char *name : {"Style.xml", "style.txt"}) {
@@ -53,7 +53,7 @@ void tst_MainFormHelp::init()
     m_previous = ErrorReport::setHandler([this](const QString &message) { m_reported << message; });
 }
 
-void tst_MainFormHelp::cleanup()
+void tst_MainWindowHelp::cleanup()
 {
     shellHelpViewers().closeAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -61,10 +61,12 @@ void tst_MainFormHelp::cleanup()
     m_dir.reset();
 }
 
-void tst_MainFormHelp::helpOpensTheManualWithItsContents()
+void tst_MainWindowHelp::helpOpensTheManualWithItsContents()
 {
-    QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), m_dir->filePath("TrevixStyleEditor.chm")));
-    MainWindow form(m_dir->path(), {});
+    QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE),
+                        m_dir->filePath("TrevixStyleEditor.chm")));
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     QCOMPARE(form.helpAction()->shortcut(), QKeySequence(Qt::Key_F1));
     form.helpAction()->trigger();
 
@@ -74,28 +76,31 @@ void tst_MainFormHelp::helpOpensTheManualWithItsContents()
     QVERIFY(viewer->isVisible());
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Welcome.html"));
     QVERIFY(viewer->contentsTree()->topLevelItemCount() >= 8);
-    QVERIFY(!viewer->contentsTree()->findItems("Settings", Qt::MatchExactly | Qt::MatchRecursive).isEmpty());
+    QVERIFY(!viewer->contentsTree()
+                     ->findItems("Settings", Qt::MatchExactly | Qt::MatchRecursive)
+                     .isEmpty());
 
     form.helpAction()->trigger(); // the same window comes to the front
     QCOMPARE(shellHelpViewers().viewers().size(), 1);
     QVERIFY(m_reported.isEmpty());
 }
 
-void tst_MainFormHelp::helpWithoutTheManualDoesNothing()
+void tst_MainWindowHelp::helpWithoutTheManualDoesNothing()
 {
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.helpAction()->trigger();
     QVERIFY(shellHelpViewers().viewers().isEmpty());
     QVERIFY(m_reported.isEmpty());
 }
 
-void tst_MainFormHelp::settingsTopicClosesWithItsRouter()
+void tst_MainWindowHelp::settingsTopicClosesWithItsRouter()
 {
     const QString chm = m_dir->filePath(HelpRouter::helpFileName);
     QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), chm));
     for (int use = 0; use < 2; ++use) { // a second router works once the first is gone
         auto router = std::make_unique<HelpRouter>();
-        router->setHelpType(htHTMLhelp);
+        router->setHelpType(HelpType::HtmlHelp);
         QVERIFY(router->showTopic(chm, QStringLiteral("Settings.html")));
         QCOMPARE(HtmlHelp::viewers().viewers().size(), 1);
         QPointer<HelpViewer> viewer = HtmlHelp::viewers().viewers().first();
@@ -111,10 +116,12 @@ void tst_MainFormHelp::settingsTopicClosesWithItsRouter()
 // The Help button of the modal Options dialog opens the Settings topic in a
 // viewer that takes the user's clicks (sent through the window system, which
 // drops them for windows a modal dialog blocks); it closes with the dialog.
-void tst_MainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
+void tst_MainWindowHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
 {
-    QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE), m_dir->filePath(HelpRouter::helpFileName)));
-    MainWindow form(m_dir->path(), {});
+    QVERIFY(QFile::copy(QStringLiteral(TREVIX_HELP_FILE),
+                        m_dir->filePath(HelpRouter::helpFileName)));
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QPointer<HelpViewer> viewer;
@@ -127,7 +134,8 @@ void tst_MainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
         options->findChild<QPushButton *>(QStringLiteral("BtnHelp"))->click();
         if (HtmlHelp::viewers().viewers().size() == 1) {
             viewer = HtmlHelp::viewers().viewers().first();
-            if (QTest::qWaitForWindowExposed(viewer) && viewer->browser()->currentTopic() == QLatin1String("Settings.html")) {
+            if (QTest::qWaitForWindowExposed(viewer)
+                && viewer->browser()->currentTopic() == QLatin1String("Settings.html")) {
                 QTabBar *tabs = viewer->tabs()->tabBar();
                 const QPoint indexTab = tabs->mapTo(viewer, tabs->tabRect(1).center());
                 QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, indexTab);
@@ -139,7 +147,10 @@ void tst_MainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
                     if (topic.isEmpty() || topic.contains(QLatin1String("Settings.html")))
                         continue;
                     index->scrollToItem(index->item(row));
-                    const QPoint entry = index->viewport()->mapTo(viewer, index->visualItemRect(index->item(row)).center());
+                    const QPoint entry
+                            = index->viewport()
+                                      ->mapTo(viewer,
+                                              index->visualItemRect(index->item(row)).center());
                     QTest::mouseClick(viewer->windowHandle(), Qt::LeftButton, {}, entry);
                     topicAfterClick = viewer->browser()->currentTopic();
                 }
@@ -156,9 +167,10 @@ void tst_MainFormHelp::settingsTopicTakesClicksWhileOptionsIsOpen()
     QVERIFY(m_reported.isEmpty());
 }
 
-void tst_MainFormHelp::aboutShowsTheAboutBox()
+void tst_MainWindowHelp::aboutShowsTheAboutBox()
 {
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     QPointer<AboutDialog> shown;
     QTimer::singleShot(0, &form, [&] {
         shown = qobject_cast<AboutDialog *>(QApplication::activeModalWidget());
@@ -170,5 +182,5 @@ void tst_MainFormHelp::aboutShowsTheAboutBox()
     QVERIFY(m_reported.isEmpty());
 }
 
-QTEST_MAIN(tst_MainFormHelp)
+QTEST_MAIN(tst_MainWindowHelp)
 #include "tst_mainwindowhelp.moc"

@@ -7,7 +7,9 @@
 #include "settings/SettingsBackingStore.h"
 #include "support/ChartPixels.h"
 #include "support/PreviewAppDir.h"
+#include "support/PreviewCorner.h"
 #include "support/ReportedErrors.h"
+#include "support/WindowUnderTest.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -26,7 +28,7 @@
 // the parameter that styles it and highlights the others that do; while it
 // is off, clicks select nothing. The switch is kept like the other view
 // switches.
-class tst_MainFormPick : public QObject
+class tst_MainWindowPick : public QObject
 {
     Q_OBJECT
 
@@ -37,20 +39,15 @@ private:
     static constexpr QRgb LegendColour = 0x00FFFF;
 
     std::unique_ptr<PreviewAppDir> m_dir;
-    std::unique_ptr<MainWindow> m_form;
+    WindowUnderTest m_form;
     ReportedErrors m_errors;
 
-    QString settingsPath() const { return m_dir->path() + QStringLiteral("TrevixStyleEditor.conf"); }
-
-    int recordOf(const QString &key) const
+    QString settingsPath() const
     {
-        const ParameterTable &table = m_form->document().table();
-        for (int i = 0; i < table.count(); ++i) {
-            if (table.record(i).name() == key)
-                return i;
-        }
-        return -1;
+        return m_dir->path() + QStringLiteral("TrevixStyleEditor.conf");
     }
+
+    int recordOf(const QString &key) const { return m_form->document().table().indexOfKey(key); }
 
     QStringList highlightedKeys() const
     {
@@ -66,9 +63,9 @@ private:
 
     void startForm()
     {
-        m_form = std::make_unique<MainWindow>(m_dir->path(), QStringList());
+        m_form.open(m_dir->path(), QStringList());
         m_form->show();
-        QTRY_COMPARE_WITH_TIMEOUT(m_form->player()->frame().pixel(6, 6), Background, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_form->player()), Background, 30000);
     }
 
     QPoint pointOf(QRgb colour, ChartPixels::Where where) const
@@ -81,8 +78,9 @@ private slots:
     void init()
     {
         m_dir = std::make_unique<PreviewAppDir>(
-            "&bgColor=0xE8F0E0\r\n&animation=0\r\n&shadow=0\r\n&titleText=Sales 2026\r\n&titleColor=0xC00000\r\n"
-            "&legendBg=0x00FFFF\r\n&legendPos=right\r\n");
+                "&bgColor=0xE8F0E0\r\n&animation=0\r\n&shadow=0\r\n&titleText=Sales "
+                "2026\r\n&titleColor=0xC00000\r\n"
+                "&legendBg=0x00FFFF\r\n&legendPos=right\r\n");
         SettingsBackingStore::setUserFilePath(settingsPath());
     }
 
@@ -101,10 +99,12 @@ private slots:
         QTest::addColumn<QStringList>("highlighted");
         QTest::newRow("title") << TitleColour << QStringLiteral("titleText")
                                << QStringLiteral("Title : Title text = Sales 2026")
-                               << QStringList{"titleFont", "titleSize", "titleColor", "titleStyle", "titleAlign"};
+                               << QStringList{"titleFont", "titleSize", "titleColor", "titleStyle",
+                                              "titleAlign"};
         QTest::newRow("legend") << LegendColour << QStringLiteral("legendPos")
                                 << QStringLiteral("Legend : Legend position = right")
-                                << QStringList{"legendShow", "legendFont", "legendSize", "legendColor", "legendBg"};
+                                << QStringList{"legendShow", "legendFont", "legendSize",
+                                               "legendColor", "legendBg"};
     }
 
     void clickSelectsTheParameterOfWhatWasClicked()
@@ -175,8 +175,9 @@ private slots:
         QVERIFY(m_form->close());
         m_form.reset();
         QCOMPARE(QSettings(settingsPath(), QSettings::IniFormat)
-                     .value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/ItemPickInPreview_Checked"))
-                     .toString(),
+                         .value(QStringLiteral(
+                                 "SOFTWARE/Melbrin/TrevixStyleEditor/ItemPickInPreview_Checked"))
+                         .toString(),
                  QStringLiteral("True"));
         startForm();
         QVERIFY(m_form->pickInPreviewAction()->isChecked());
@@ -188,5 +189,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(tst_MainFormPick)
+QTEST_MAIN(tst_MainWindowPick)
 #include "tst_mainwindowpick.moc"

@@ -1,14 +1,13 @@
-#include "support/AppDirTestCase.h"
-
 #include "app/DocumentCommands.h"
-#include "app/ProblemsPanel.h"
 #include "app/MainWindow.h"
+#include "app/ProblemsPanel.h"
 #include "app/ValueHistory.h"
 #include "editors/ProfileGrid.h"
+#include "editors/ProfilePanel.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
-#include "editors/ProfilePanel.h"
 #include "style/ProblemListModel.h"
+#include "support/AppDirTestCase.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,19 +19,14 @@
 
 // The Problems panel in the main window: filled on Open, a chosen problem
 // selects its parameter in the grid, and its visibility is kept.
-class tst_MainFormProblems : public AppDirTestCase
+class tst_MainWindowProblems : public AppDirTestCase
 {
     Q_OBJECT
 
 private:
     static int recordOf(MainWindow &form, const QString &key)
     {
-        const ParameterTable &table = form.document().table();
-        for (int i = 0; i < table.count(); ++i) {
-            if (table.record(i).name() == key)
-                return i;
-        }
-        return -1;
+        return form.document().table().indexOfKey(key);
     }
     static QStringList keysListed(MainWindow &form)
     {
@@ -48,7 +42,8 @@ private:
         const QModelIndex index = view->model()->index(row, ProblemListModel::MessageColumn);
         if (how == QLatin1String("double-click")) {
             // Through the window, as the platform delivers a user's double-click.
-            const QPoint at = view->viewport()->mapTo(view->window(), view->visualRect(index).center());
+            const QPoint at = view->viewport()->mapTo(view->window(),
+                                                      view->visualRect(index).center());
             QTest::mouseDClick(view->window()->windowHandle(), Qt::LeftButton, {}, at);
         } else {
             view->setFocus();
@@ -76,13 +71,15 @@ private slots:
     {
         QFETCH(QString, how);
         QFETCH(QString, hiding);
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         form.problemsAction()->setChecked(true);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         // The sample's default title size, so "Show only modified" hides it.
-        const QString file = m_appDir->write(QStringLiteral("odd.stl"),
-                                        "&titleSize=16\r\n&titleSize=99\r\n&bgColour=0xFFFFFF\r\n&chartType=bar\r\n");
+        const QString file = m_appDir->write(
+                QStringLiteral("odd.stl"),
+                "&titleSize=16\r\n&titleSize=99\r\n&bgColour=0xFFFFFF\r\n&chartType=bar\r\n");
         form.documentCommands().openStyleFile(file);
         QCOMPARE(keysListed(form), (QStringList{"&titleSize", "&bgColour"}));
 
@@ -95,8 +92,11 @@ private slots:
         else if (hiding == QLatin1String("modified"))
             panel->showModifiedAction()->setChecked(true);
         else if (hiding == QLatin1String("collapsed"))
-            grid->collapse(grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(titleSize)).parent());
-        const QModelIndex before = grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(titleSize));
+            grid->collapse(grid->proxy()
+                                   ->mapFromSource(grid->gridModel()->indexOfRecord(titleSize))
+                                   .parent());
+        const QModelIndex before = grid->proxy()->mapFromSource(
+                grid->gridModel()->indexOfRecord(titleSize));
         QCOMPARE(before.isValid() && grid->isExpanded(before.parent()), hiding.isEmpty());
 
         activate(form, 0, how);
@@ -111,13 +111,20 @@ private slots:
 
     void aKeyTheProfileDoesNotKnowSelectsNothing()
     {
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         form.problemsAction()->setChecked(true);
-        form.documentCommands().openStyleFile(m_appDir->write(QStringLiteral("odd.stl"), "&bgColour=0x000000\r\n"));
+        form.documentCommands().openStyleFile(
+                m_appDir->write(QStringLiteral("odd.stl"), "&bgColour=0x000000\r\n"));
         QCOMPARE(keysListed(form), QStringList{"&bgColour"});
-        QVERIFY(form.problemsPanel()->view()->model()->index(0, ProblemListModel::MessageColumn).data().toString()
-                    .endsWith(QStringLiteral("(Save will not keep this line)")));
+        QVERIFY(form.problemsPanel()
+                        ->view()
+                        ->model()
+                        ->index(0, ProblemListModel::MessageColumn)
+                        .data()
+                        .toString()
+                        .endsWith(QStringLiteral("(Save will not keep this line)")));
         ProfileGrid *grid = form.profileGrid();
         const int margin = recordOf(form, QStringLiteral("margin"));
         grid->setCurrentRecord(margin);
@@ -127,13 +134,17 @@ private slots:
 
     void editsInTheGridUpdateTheList()
     {
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
-        form.documentCommands().openStyleFile(m_appDir->write(QStringLiteral("line.stl"), "&chartType=line\r\n&margin=5\r\n"));
+        form.documentCommands().openStyleFile(
+                m_appDir->write(QStringLiteral("line.stl"), "&chartType=line\r\n&margin=5\r\n"));
         QVERIFY(keysListed(form).isEmpty());
         ProfileGrid *grid = form.profileGrid();
         const auto value = [&](const QString &key) {
-            return grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(form, key), ProfileGridModel::ValueColumn));
+            return grid->proxy()->mapFromSource(
+                    grid->gridModel()->indexOfRecord(recordOf(form, key),
+                                                     ProfileGridModel::ValueColumn));
         };
         QVERIFY(grid->model()->setData(value(QStringLiteral("margin")), QStringLiteral("61")));
         QCOMPARE(keysListed(form), QStringList{"&margin"});
@@ -147,7 +158,8 @@ private slots:
     void visibilityIsAViewSwitchThatIsKept()
     {
         {
-            MainWindow form(m_appDir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_appDir->dir(), {});
             form.show();
             QVERIFY(form.viewMenu()->actions().contains(form.problemsAction()));
             // Closed at the first start, so the chart has its room.
@@ -165,15 +177,17 @@ private slots:
             QVERIFY(form.close());
         }
         QCOMPARE(QSettings(m_appDir->settingsPath(), QSettings::IniFormat)
-                     .value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/ItemProblems_Checked"))
-                     .toString(),
+                         .value(QStringLiteral(
+                                 "SOFTWARE/Melbrin/TrevixStyleEditor/ItemProblems_Checked"))
+                         .toString(),
                  QStringLiteral("False"));
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QVERIFY(!form.problemsAction()->isChecked());
         QVERIFY(!form.problemsPanel()->isVisible());
     }
 };
 
-QTEST_MAIN(tst_MainFormProblems)
+QTEST_MAIN(tst_MainWindowProblems)
 #include "tst_mainwindowproblems.moc"

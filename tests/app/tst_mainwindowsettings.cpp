@@ -1,23 +1,28 @@
-#include "support/AppDirTestCase.h"
-
+#include "app/DocumentCommands.h"
 #include "app/MainWindow.h"
+#include "app/OptionsDialog.h"
 #include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
-#include "app/OptionsDialog.h"
+#include "preview/FlashPlayerView.h"
+#include "settings/StoredValueScrambler.h"
 #include "settings/WindowStateStore.h"
+#include "support/AppDirTestCase.h"
+#include "support/TestPrompts.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
-class tst_MainFormSettings : public AppDirTestCase
+class tst_MainWindowSettings : public AppDirTestCase
 {
     Q_OBJECT
 
@@ -25,34 +30,42 @@ private:
     QString stored(const QString &name) const
     {
         return QSettings(m_appDir->settingsPath(), QSettings::IniFormat)
-            .value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/") + name)
-            .toString();
+                .value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/") + name)
+                .toString();
     }
 
 private slots:
 
     void firstRunShowsTheDesign()
     {
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QCOMPARE(form.size(), QSize(700, 400));
-        QVERIFY((form.geometry().center() - form.screen()->availableGeometry().center()).manhattanLength() <= 4);
+        QVERIFY((form.geometry().center() - form.screen()->availableGeometry().center())
+                        .manhattanLength()
+                <= 4);
         QVERIFY(!form.statusBar()->isHidden());
         QVERIFY(form.fullPathAction()->isChecked());
         QVERIFY(!form.helpPanelAction()->isChecked());
-        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFFile")), QVariant(QStringLiteral("trevix.swf")));
-        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFWidth")), QVariant(QStringLiteral("400")));
-        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFHeight")), QVariant(QStringLiteral("300")));
-        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFDataFile")), QVariant(QStringLiteral("data.txt")));
+        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFFile")),
+                 QVariant(QStringLiteral("trevix.swf")));
+        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFWidth")),
+                 QVariant(QStringLiteral("400")));
+        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFHeight")),
+                 QVariant(QStringLiteral("300")));
+        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFDataFile")),
+                 QVariant(QStringLiteral("data.txt")));
         QVERIFY(!QFile::exists(m_appDir->settingsPath()));
     }
 
     void closeAndRestartKeepsTheWindowAndViewSwitches()
     {
         {
-            MainWindow form(m_appDir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_appDir->dir(), {});
             form.show();
-            form.setGeometry(40, 30, 900, 500);
+            form.setGeometry(40, 30, 700, 500);
             form.statusBarAction()->trigger();
             form.fullPathAction()->trigger();
             form.stateStore()->writeStoredValue(QStringLiteral("SWFWidth"), 640);
@@ -64,38 +77,45 @@ private slots:
         QCOMPARE(stored(QStringLiteral("ItemHelpWindow_Checked")), QStringLiteral("False"));
         QCOMPARE(stored(QStringLiteral("SWFWidth")).size(), 6);
 
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
-        QCOMPARE(form.geometry(), QRect(40, 30, 900, 500));
+        QCOMPARE(form.geometry(), QRect(40, 30, 700, 500));
         QVERIFY(form.statusBar()->isHidden());
         QVERIFY(!form.fullPathAction()->isChecked());
-        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFWidth")), QVariant(QStringLiteral("640")));
+        QCOMPARE(form.stateStore()->readStoredValue(QStringLiteral("SWFWidth")),
+                 QVariant(QStringLiteral("640")));
     }
 
     void maximizedWindowComesBackMaximized()
     {
         {
-            MainWindow form(m_appDir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_appDir->dir(), {});
             form.show();
-            form.setGeometry(40, 30, 900, 500);
+            form.setGeometry(40, 30, 700, 500);
             form.showMaximized();
             QVERIFY(form.close());
         }
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QVERIFY(form.isMaximized());
         form.showNormal();
-        QTRY_COMPARE(form.geometry(), QRect(40, 30, 900, 500));
+        QTRY_COMPARE(form.geometry(), QRect(40, 30, 700, 500));
     }
 
     void gridLayoutComesBack()
     {
         QList<int> widths;
         {
-            MainWindow form(m_appDir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_appDir->dir(), {});
             form.show();
             ProfileGrid *grid = form.profileGrid();
-            grid->header()->resizeSection(ProfileGridModel::ParameterColumn, 120); // as a drag of the edge does
+            grid->header()->resizeSection(ProfileGridModel::ParameterColumn,
+                                          120); // as a drag of the edge does
             widths = grid->columnWidths();
             QCOMPARE(widths.first(), 120);
             grid->collapse(grid->model()->index(0, 0));
@@ -103,7 +123,8 @@ private slots:
             QVERIFY(form.close());
         }
         QCOMPARE(stored(QStringLiteral("GridCollapsedSections")), QStringLiteral("Axes"));
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QCOMPARE(form.profileGrid()->columnWidths(), widths);
         QCOMPARE(form.profileGrid()->collapsedSections(), QStringList{QStringLiteral("Axes")});
@@ -112,9 +133,11 @@ private slots:
     void previewPanelWidthComesBackUntilTheMovieWidthChanges()
     {
         {
-            MainWindow form(m_appDir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_appDir->dir(), {});
             form.show();
-            QTRY_VERIFY(!form.openTimer().isActive()); // the start-up refresh fitted the panel to the movie
+            QTRY_VERIFY(!form.openTimer()
+                                 .isActive()); // the start-up refresh fitted the panel to the movie
             QCOMPARE(form.playerPanel()->width(), 404);
             auto *splitter = form.findChild<QSplitter *>(QStringLiteral("PreviewSplitter"));
             QVERIFY(splitter);
@@ -124,7 +147,9 @@ private slots:
         }
         QCOMPARE(stored(QStringLiteral("PreviewPanelWidth")), QStringLiteral("250"));
 
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QTRY_VERIFY(!form.openTimer().isActive());
         QCOMPARE(form.playerPanel()->width(), 250);
@@ -141,7 +166,8 @@ private slots:
     void previewPanelNeverCollapses()
     {
         {
-            MainWindow form(m_appDir->dir(), {});
+            StyleDocument document;
+            MainWindow form(document, m_appDir->dir(), {});
             form.show();
             QTRY_VERIFY(!form.openTimer().isActive());
             auto *splitter = form.findChild<QSplitter *>(QStringLiteral("PreviewSplitter"));
@@ -157,7 +183,9 @@ private slots:
         }
         QCOMPARE(stored(QStringLiteral("PreviewPanelWidth")), QStringLiteral("100"));
 
-        MainWindow form(m_appDir->dir(), {});
+        StyleDocument document;
+
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QTRY_VERIFY(!form.openTimer().isActive());
         QCOMPARE(form.playerPanel()->width(), 100);
@@ -189,13 +217,53 @@ private slots:
     {
         QFETCH(QString, text);
         QSettings(m_appDir->settingsPath(), QSettings::IniFormat)
-            .setValue(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/PreviewPanelWidth"), text);
-        MainWindow form(m_appDir->dir(), {});
+                .setValue(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/PreviewPanelWidth"),
+                          text);
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {});
         form.show();
         QTRY_VERIFY(!form.openTimer().isActive());
         QCOMPARE(form.playerPanel()->width(), 404);
     }
+
+    // A stored size that is no number plays at the default size: Save writes
+    // the file, says nothing and leaves the document unmodified, so closing
+    // asks nothing.
+    void sizeThatIsNoNumberLetsSaveBeASave()
+    {
+        const QString styleFile = m_appDir->path(QStringLiteral("blue.stl"));
+        {
+            QFile file(m_appDir->settingsPath());
+            QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\SWFWidth="
+                       + StoredValueScrambler::scramble(QStringLiteral("wide"),
+                                                        QStringLiteral("Brosendaw"))
+                                 .toLatin1()
+                       + '\n');
+            QFile style(styleFile);
+            QVERIFY(style.open(QIODevice::WriteOnly));
+            style.write("&titleText=Blue\r\n");
+        }
+        StyleDocument document;
+        MainWindow form(document, m_appDir->dir(), {styleFile});
+        TestPrompts prompts;
+        form.documentCommands().setPrompts(prompts);
+        form.show();
+        QTRY_COMPARE(form.document().fileName(), styleFile);
+        QCOMPARE(form.player()->size(), QSize(400, 300));
+        ParameterTable &table = form.document().table();
+        table.setValue(table.indexOfKey(QStringLiteral("titleText")), QStringLiteral("Red"));
+        QVERIFY(form.document().isModified());
+        form.saveAction()->trigger();
+        QFile saved(styleFile);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("&titleText=Red\r\n"));
+        QVERIFY(!form.document().isModified());
+        QVERIFY(form.close());
+        QVERIFY(prompts.asked.isEmpty());
+    }
 };
 
-QTEST_MAIN(tst_MainFormSettings)
+QTEST_MAIN(tst_MainWindowSettings)
 #include "tst_mainwindowsettings.moc"

@@ -1,11 +1,9 @@
-#include "app/PreviewArea.h"
 #include "app/MainWindow.h"
-#include "base/EditorError.h"
+#include "app/PreviewArea.h"
 #include "preview/FlashPlayerView.h"
 #include "settings/WindowStateStore.h"
-
-#include "support/TestAppDir.h"
 #include "support/ReportedErrors.h"
+#include "support/TestAppDir.h"
 
 #include <QApplication>
 #include <QDir>
@@ -21,7 +19,7 @@
 // The preview refresh: sizes from the stored values, the blank movie, the
 // variables and the chart movie, in this order. The area stays hidden unless
 // a case needs the focus, so the player records the writes without playing.
-class tst_PreviewRefresh : public QObject
+class tst_PreviewArea : public QObject
 {
     Q_OBJECT
 
@@ -46,8 +44,9 @@ private slots:
         auto *splitter = new QSplitter(Qt::Horizontal);
         m_grid = new QLineEdit;
         splitter->addWidget(m_grid);
-        m_preview = new PreviewArea(splitter, m_grid, m_appDir,
-                                       [this](const QString &name) { return m_stored.value(name); }, m_window.get());
+        m_preview = new PreviewArea(
+                splitter, m_grid, m_appDir,
+                [this](const QString &name) { return m_stored.value(name); }, m_window.get());
         (new QVBoxLayout(m_window.get()))->addWidget(splitter);
         // Room for the widest movie below beside the grid, laid out while the window stays hidden.
         m_window->resize(3600, 400);
@@ -62,10 +61,14 @@ private slots:
         QTest::addColumn<QVariant>("height");
         QTest::addColumn<int>("panelWidth");
         QTest::addColumn<QSize>("playerSize");
-        QTest::newRow("texts after a restore") << QVariant("400") << QVariant("300") << 404 << QSize(400, 300);
-        QTest::newRow("numbers from the options") << QVariant(640) << QVariant(480) << 644 << QSize(640, 480);
-        QTest::newRow("blanks around the text") << QVariant(" 250 ") << QVariant("120") << 254 << QSize(250, 120);
-        QTest::newRow("fractions round") << QVariant("250.6") << QVariant(100.4) << 255 << QSize(251, 100);
+        QTest::newRow("texts after a restore")
+                << QVariant("400") << QVariant("300") << 404 << QSize(400, 300);
+        QTest::newRow("numbers from the options")
+                << QVariant(640) << QVariant(480) << 644 << QSize(640, 480);
+        QTest::newRow("blanks around the text")
+                << QVariant(" 250 ") << QVariant("120") << 254 << QSize(250, 120);
+        QTest::newRow("fractions round")
+                << QVariant("250.6") << QVariant(100.4) << 255 << QSize(251, 100);
     }
 
     void sizesComeFromTheStoredValues()
@@ -89,12 +92,30 @@ private slots:
         QTest::addColumn<QString>("dataFile");
         QTest::addColumn<QString>("expectedMovie");
         QTest::addColumn<QString>("expectedVars");
-        QTest::newRow("design values") << "trevix.swf" << "data.txt" << "trevix.swf" << "datafile=data.txt";
-        QTest::newRow("data file trimmed") << "trevix.swf" << " \t data 2.txt \x01\r\n" << "trevix.swf" << "datafile=data 2.txt";
-        QTest::newRow("no data file") << "trevix.swf" << "" << "trevix.swf" << "datafile=";
-        QTest::newRow("movie name untrimmed") << " trevix.swf" << "data.txt" << " trevix.swf" << "datafile=data.txt";
-        QTest::newRow("movie as a full path") << "/opt/x.swf" << "data.txt" << "/opt/x.swf" << "datafile=data.txt";
-        QTest::newRow("nothing escaped") << "a&b.swf" << "d=1&e=%20" << "a&b.swf" << "datafile=d=1&e=%20";
+        QTest::newRow("design values") << "trevix.swf"
+                                       << "data.txt"
+                                       << "trevix.swf"
+                                       << "datafile=data.txt";
+        QTest::newRow("data file trimmed") << "trevix.swf"
+                                           << " \t data 2.txt \x01\r\n"
+                                           << "trevix.swf"
+                                           << "datafile=data 2.txt";
+        QTest::newRow("no data file") << "trevix.swf"
+                                      << ""
+                                      << "trevix.swf"
+                                      << "datafile=";
+        QTest::newRow("movie name untrimmed") << " trevix.swf"
+                                              << "data.txt"
+                                              << " trevix.swf"
+                                              << "datafile=data.txt";
+        QTest::newRow("movie as a full path") << "/opt/x.swf"
+                                              << "data.txt"
+                                              << "/opt/x.swf"
+                                              << "datafile=data.txt";
+        QTest::newRow("nothing escaped") << "a&b.swf"
+                                         << "d=1&e=%20"
+                                         << "a&b.swf"
+                                         << "datafile=d=1&e=%20";
     }
 
     void blankMovieThenChartWithItsVariables()
@@ -128,8 +149,10 @@ private slots:
         QTest::newRow("full path") << m_appDir + "sub/data.txt" << QString();
         QTest::newRow("missing") << "other.txt" << m_appDir + "other.txt was not found";
         QTest::newRow("a folder") << "sub" << m_appDir + "sub was not found";
-        QTest::newRow("none") << "" << "No data file";
-        QTest::newRow("only blanks") << " \t " << "No data file";
+        QTest::newRow("none") << ""
+                              << "No data file";
+        QTest::newRow("only blanks") << " \t "
+                                     << "No data file";
     }
 
     void missingDataFileIsSaid()
@@ -167,41 +190,37 @@ private slots:
         QVERIFY(!m_preview->isRefreshing());
     }
 
-    void sizeThatIsNoNumberFailsBeforeThePlayer_data()
+    // A hand-edited size plays the movie at a size Options allows; one that
+    // is no number at all at the default size.
+    void storedSizesOutsideTheRange_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QVariant>("value");
-        QTest::newRow("width text") << "SWFWidth" << QVariant("abc");
-        QTest::newRow("empty height") << "SWFHeight" << QVariant("");
-        QTest::newRow("no value") << "SWFWidth" << QVariant();
-        // Numbers, but no whole number of pixels fits them.
-        QTest::newRow("width beyond an int") << "SWFWidth" << QVariant("1e10");
-        QTest::newRow("height beyond an int") << "SWFHeight" << QVariant("1e10");
-        QTest::newRow("just past the largest int") << "SWFWidth" << QVariant("2147483648");
-        QTest::newRow("far below zero") << "SWFHeight" << QVariant("-1e10");
-        QTest::newRow("large number after Options") << "SWFWidth" << QVariant(1e10);
+        QTest::addColumn<QVariant>("width");
+        QTest::addColumn<QVariant>("height");
+        QTest::addColumn<QSize>("playerSize");
+        QTest::newRow("height of a screen's pixels")
+                << QVariant("400") << QVariant("16777215") << QSize(400, 3000);
+        QTest::newRow("largest int")
+                << QVariant("2147483647") << QVariant("2147483647") << QSize(3000, 3000);
+        QTest::newRow("below the range") << QVariant("-1e10") << QVariant("0") << QSize(10, 10);
+        QTest::newRow("large number after Options")
+                << QVariant(1e10) << QVariant(300) << QSize(3000, 300);
+        QTest::newRow("no numbers") << QVariant("abc") << QVariant("") << QSize(400, 300);
+        QTest::newRow("missing") << QVariant() << QVariant() << QSize(400, 300);
     }
 
-    void sizeThatIsNoNumberFailsBeforeThePlayer()
+    void storedSizesOutsideTheRange()
     {
-        QFETCH(QString, name);
-        QFETCH(QVariant, value);
-        m_stored[name] = value;
+        QFETCH(QVariant, width);
+        QFETCH(QVariant, height);
+        QFETCH(QSize, playerSize);
+        m_stored[QStringLiteral("SWFWidth")] = width;
+        m_stored[QStringLiteral("SWFHeight")] = height;
         QSignalSpy written(player(), &FlashPlayerView::movieWritten);
-        QString message;
-        try {
-            m_preview->refreshPreview();
-        } catch (const EditorError &error) {
-            message = error.message();
-        }
-        QCOMPARE(message, QStringLiteral("Invalid variant type conversion"));
-        QCOMPARE(written.size(), 0);
-        QCOMPARE(m_preview->playerPanel()->width(), 404);
-        // The guard is down again: the next refresh runs once the value is repaired.
-        QVERIFY(!m_preview->isRefreshing());
-        m_stored[name] = QStringLiteral("320");
         m_preview->refreshPreview();
         QCOMPARE(written.size(), 2);
+        QCOMPARE(player()->size(), playerSize);
+        QCOMPARE(m_preview->playerPanel()->width(), playerSize.width() + 4);
+        QVERIFY(!m_preview->isRefreshing());
     }
 
     void focusEndsOnTheGrid()
@@ -220,17 +239,19 @@ private slots:
     {
         TestAppDir dir;
         ReportedErrors reported;
-        MainWindow form(dir.dir(), QStringList());
+        StyleDocument document;
+        MainWindow form(document, dir.dir(), QStringList());
         form.stateStore()->writeStoredValue(QStringLiteral("SWFWidth"), QStringLiteral("250"));
         form.stateStore()->writeStoredValue(QStringLiteral("SWFFile"), QStringLiteral("other.swf"));
         QSignalSpy written(form.player(), &FlashPlayerView::movieWritten);
         form.document().saveStyleValues(form.document().styleTxtPath());
         QCOMPARE(form.player()->width(), 250);
         QCOMPARE(written.size(), 2);
-        QCOMPARE(written.at(1).at(0).toString(), form.document().appDir() + QStringLiteral("other.swf"));
+        QCOMPARE(written.at(1).at(0).toString(),
+                 form.document().appDir() + QStringLiteral("other.swf"));
         reported.verifyNoneShown();
     }
 };
 
-QTEST_MAIN(tst_PreviewRefresh)
+QTEST_MAIN(tst_PreviewArea)
 #include "tst_previewarea.moc"

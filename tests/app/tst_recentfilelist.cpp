@@ -1,5 +1,5 @@
-#include "base/EditorError.h"
 #include "app/RecentFileList.h"
+#include "base/EditorError.h"
 #include "settings/SettingsBackingStore.h"
 
 #include <QDir>
@@ -14,7 +14,7 @@ const QString Section = QStringLiteral("Melbrin\\TrevixStyleEditor\\ReopenList")
 const QString Key = QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/ReopenList/");
 } // namespace
 
-class tst_MRUList : public QObject
+class tst_RecentFileList : public QObject
 {
     Q_OBJECT
 
@@ -31,7 +31,8 @@ private:
 private slots:
     void init()
     {
-        m_path = m_dir.filePath(QString::fromLatin1(QTest::currentTestFunction()) + QStringLiteral(".conf"));
+        m_path = m_dir.filePath(QString::fromLatin1(QTest::currentTestFunction())
+                                + QStringLiteral(".conf"));
         SettingsBackingStore::setUserFilePath(m_path);
     }
     void cleanupTestCase() { SettingsBackingStore::setUserFilePath(QString()); }
@@ -42,28 +43,39 @@ private slots:
         QTest::addColumn<QString>("added");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<int>("changes");
-        const QStringList five = {QStringLiteral("/s/e.stl"), QStringLiteral("/s/d.stl"), QStringLiteral("/s/c.stl"),
-                                  QStringLiteral("/s/b.stl"), QStringLiteral("/s/a.stl")};
+        const QStringList five = {QStringLiteral("/s/e.stl"), QStringLiteral("/s/d.stl"),
+                                  QStringLiteral("/s/c.stl"), QStringLiteral("/s/b.stl"),
+                                  QStringLiteral("/s/a.stl")};
         QTest::newRow("into an empty list") << QStringList() << QStringLiteral("/s/a.stl")
                                             << QStringList{QStringLiteral("/s/a.stl")} << 1;
         QTest::newRow("sixth distinct file drops the oldest")
-            << five << QStringLiteral("/s/f.stl")
-            << QStringList{QStringLiteral("/s/f.stl"), QStringLiteral("/s/e.stl"), QStringLiteral("/s/d.stl"),
-                           QStringLiteral("/s/c.stl"), QStringLiteral("/s/b.stl")}
-            << 2;
+                << five << QStringLiteral("/s/f.stl")
+                << QStringList{QStringLiteral("/s/f.stl"), QStringLiteral("/s/e.stl"),
+                               QStringLiteral("/s/d.stl"), QStringLiteral("/s/c.stl"),
+                               QStringLiteral("/s/b.stl")}
+                << 2;
         QTest::newRow("third entry moves to the top")
-            << five << QStringLiteral("/s/c.stl")
-            << QStringList{QStringLiteral("/s/c.stl"), QStringLiteral("/s/e.stl"), QStringLiteral("/s/d.stl"),
-                           QStringLiteral("/s/b.stl"), QStringLiteral("/s/a.stl")}
-            << 2;
+                << five << QStringLiteral("/s/c.stl")
+                << QStringList{QStringLiteral("/s/c.stl"), QStringLiteral("/s/e.stl"),
+                               QStringLiteral("/s/d.stl"), QStringLiteral("/s/b.stl"),
+                               QStringLiteral("/s/a.stl")}
+                << 2;
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
         QTest::newRow("other letter case keeps one entry with the new name")
-            << QStringList{QStringLiteral("c:\\a\\y.stl"), QStringLiteral("c:\\a\\x.stl")}
-            << QStringLiteral("C:\\A\\X.STL")
-            << QStringList{QStringLiteral("C:\\A\\X.STL"), QStringLiteral("c:\\a\\y.stl")} << 2;
-        QTest::newRow("top entry again") << QStringList{QStringLiteral("/s/a.stl")} << QStringLiteral("/s/a.stl")
-                                         << QStringList{QStringLiteral("/s/a.stl")} << 1;
-        QTest::newRow("relative name stays relative") << QStringList() << QStringLiteral("styles/blue.stl")
-                                                      << QStringList{QStringLiteral("styles/blue.stl")} << 1;
+                << QStringList{QStringLiteral("c:\\a\\y.stl"), QStringLiteral("c:\\a\\x.stl")}
+                << QStringLiteral("C:\\A\\X.STL")
+                << QStringList{QStringLiteral("C:\\A\\X.STL"), QStringLiteral("c:\\a\\y.stl")} << 2;
+#else
+        QTest::newRow("other letter case is another file")
+                << QStringList{QStringLiteral("/s/case.stl")} << QStringLiteral("/s/CASE.stl")
+                << QStringList{QStringLiteral("/s/CASE.stl"), QStringLiteral("/s/case.stl")} << 1;
+#endif
+        QTest::newRow("top entry again")
+                << QStringList{QStringLiteral("/s/a.stl")} << QStringLiteral("/s/a.stl")
+                << QStringList{QStringLiteral("/s/a.stl")} << 1;
+        QTest::newRow("relative name stays relative")
+                << QStringList() << QStringLiteral("styles/blue.stl")
+                << QStringList{QStringLiteral("styles/blue.stl")} << 1;
     }
     void addFile()
     {
@@ -98,28 +110,43 @@ private slots:
     void captions_data()
     {
         QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("name"); // of the entry at position
         QTest::addColumn<QString>("caption");
-        QTest::newRow("first") << 0 << QStringLiteral("&1 /s/0.stl");
-        QTest::newRow("ninth") << 8 << QStringLiteral("&9 /s/8.stl");
-        QTest::newRow("tenth") << 9 << QStringLiteral("&A /s/9.stl");
-        QTest::newRow("35th") << 34 << QStringLiteral("&Z /s/34.stl");
-        QTest::newRow("36th") << 35 << QStringLiteral("/s/35.stl");
+        QTest::newRow("first") << 0 << "/s/0.stl"
+                               << "&1 /s/0.stl";
+        QTest::newRow("ninth") << 8 << "/s/8.stl"
+                               << "&9 /s/8.stl";
+        QTest::newRow("tenth") << 9 << "/s/9.stl"
+                               << "&A /s/9.stl";
+        QTest::newRow("35th") << 34 << "/s/34.stl"
+                              << "&Z /s/34.stl";
+        QTest::newRow("36th") << 35 << "/s/35.stl"
+                              << "/s/35.stl";
+        QTest::newRow("ampersand") << 0 << "/s/R&D.stl"
+                                   << "&1 /s/R&&D.stl";
+        QTest::newRow("ampersand without accelerator") << 35 << "/s/R&D.stl"
+                                                       << "/s/R&&D.stl";
+        QTest::newRow("byte that is not UTF-8")
+                << 1 << QStringLiteral("/s/Gr") + QChar(0xDCFC) + QStringLiteral("n.stl")
+                << QStringLiteral("&2 /s/Gr\uFFFDn.stl");
     }
     void captions()
     {
         QFETCH(int, position);
+        QFETCH(QString, name);
         QFETCH(QString, caption);
         RecentFileList list;
-        list.maxItems = 40;
+        list.setMaxItems(40);
         for (int i = 39; i >= 0; --i)
-            list.addFile(QStringLiteral("/s/%1.stl").arg(i));
+            list.addFile(i == position ? name : QStringLiteral("/s/%1.stl").arg(i));
         QCOMPARE(list.caption(position), caption);
     }
 
     void clickMovesToTheTopThenRaisesOnClick()
     {
         RecentFileList list;
-        fill(list, {QStringLiteral("/s/a.stl"), QStringLiteral("/s/b.stl"), QStringLiteral("/s/c.stl")});
+        fill(list,
+             {QStringLiteral("/s/a.stl"), QStringLiteral("/s/b.stl"), QStringLiteral("/s/c.stl")});
         QStringList itemsWhenClicked;
         connect(&list, &RecentFileList::clicked, this, [&](const QString &fileName) {
             itemsWhenClicked = list.items();
@@ -127,7 +154,8 @@ private slots:
         });
         list.click(2);
         QCOMPARE(itemsWhenClicked,
-                 (QStringList{QStringLiteral("/s/c.stl"), QStringLiteral("/s/a.stl"), QStringLiteral("/s/b.stl")}));
+                 (QStringList{QStringLiteral("/s/c.stl"), QStringLiteral("/s/a.stl"),
+                              QStringLiteral("/s/b.stl")}));
 
         QSignalSpy clicked(&list, &RecentFileList::clicked);
         list.click(3);
@@ -150,7 +178,8 @@ private slots:
             SettingsBackingStore store(QStringLiteral("SOFTWARE"));
             list.loadFromStore(store, Section);
         }
-        QCOMPARE(list.items(), (QStringList{QStringLiteral("/s/a.stl"), QStringLiteral("/s/c.stl")}));
+        QCOMPARE(list.items(),
+                 (QStringList{QStringLiteral("/s/a.stl"), QStringLiteral("/s/c.stl")}));
         {
             SettingsBackingStore store(QStringLiteral("SOFTWARE"), SettingsBackingStore::ReadWrite);
             list.saveToStore(store, Section);
@@ -158,7 +187,8 @@ private slots:
         }
         QSettings raw(m_path, QSettings::IniFormat);
         raw.beginGroup(Key);
-        QCOMPARE(raw.childKeys(), (QStringList{QStringLiteral("MRU1"), QStringLiteral("MRU2"), QStringLiteral("MRU6")}));
+        QCOMPARE(raw.childKeys(), (QStringList{QStringLiteral("MRU1"), QStringLiteral("MRU2"),
+                                               QStringLiteral("MRU6")}));
         QCOMPARE(raw.value(QStringLiteral("MRU2")).toString(), QStringLiteral("/s/c.stl"));
     }
 
@@ -188,5 +218,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_MRUList)
+QTEST_GUILESS_MAIN(tst_RecentFileList)
 #include "tst_recentfilelist.moc"

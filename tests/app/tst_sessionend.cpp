@@ -1,9 +1,8 @@
+#include "app/DocumentCommands.h"
+#include "app/MainWindow.h"
 #include "support/ReportedErrors.h"
 #include "support/TestAppDir.h"
 #include "support/TestPrompts.h"
-
-#include "app/DocumentCommands.h"
-#include "app/MainWindow.h"
 
 #include <QProcess>
 #include <QSettings>
@@ -33,8 +32,7 @@ private:
     public:
         explicit RecordingSessionManager(bool interaction)
             : QPlatformSessionManager(QString(), QString()), m_interaction(interaction)
-        {
-        }
+        {}
         bool allowsInteraction() override { return m_interaction; }
         void cancel() override { cancelled = true; }
         bool cancelled = false;
@@ -57,8 +55,8 @@ private:
     static QString stored(const QString &settingsPath, const QString &name)
     {
         return QSettings(settingsPath, QSettings::IniFormat)
-            .value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/") + name)
-            .toString();
+                .value(QStringLiteral("SOFTWARE/Melbrin/TrevixStyleEditor/") + name)
+                .toString();
     }
 
     static bool signalCaught(qint64 pid, int signalNumber)
@@ -86,11 +84,13 @@ private slots:
         QTest::addColumn<bool>("modified");
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("cancelled");
-        QTest::newRow("unsaved changes, Cancel") << true << true << int(DocumentPrompts::Cancel) << true;
+        QTest::newRow("unsaved changes, Cancel")
+                << true << true << int(DocumentPrompts::Cancel) << true;
         QTest::newRow("unsaved changes, No") << true << true << int(DocumentPrompts::No) << false;
         QTest::newRow("unsaved changes, Yes") << true << true << int(DocumentPrompts::Yes) << false;
         QTest::newRow("nothing unsaved") << true << false << int(DocumentPrompts::Cancel) << false;
-        QTest::newRow("no questions allowed") << false << true << int(DocumentPrompts::Cancel) << false;
+        QTest::newRow("no questions allowed")
+                << false << true << int(DocumentPrompts::Cancel) << false;
     }
 
     void commitRequest()
@@ -103,7 +103,8 @@ private slots:
         ReportedErrors reported;
         const QString styleFile = appDir.path(QStringLiteral("mine.stl"));
         {
-            MainWindow form(appDir.dir(), {});
+            StyleDocument document;
+            MainWindow form(document, appDir.dir(), {});
             TestPrompts prompts;
             prompts.answer = DocumentPrompts::Answer(answer);
             form.documentCommands().setPrompts(prompts);
@@ -146,7 +147,8 @@ private slots:
         QVERIFY(QDir().mkpath(appDir));
         const QString editor = appDir + QStringLiteral("/TrevixStyleEditor");
         QVERIFY(QFile::copy(QStringLiteral(TREVIX_BUILD_APP_DIR "/TrevixStyleEditor"), editor));
-        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/Style.xml"), appDir + QStringLiteral("/Style.xml")));
+        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/Style.xml"),
+                            appDir + QStringLiteral("/Style.xml")));
         QFile styleTxt(appDir + QStringLiteral("/style.txt"));
         QVERIFY(styleTxt.open(QIODevice::WriteOnly));
         styleTxt.close();
@@ -158,20 +160,24 @@ private slots:
 
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           dir.filePath(QStringLiteral("config")));
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         process.setProcessEnvironment(environment);
         process.start(editor, {styleFile});
         QVERIFY(process.waitForStarted());
         // Opening the file rewrites style.txt with its values.
-        QTRY_VERIFY_WITH_TIMEOUT(readFile(appDir + QStringLiteral("/style.txt")).contains("&bgColor=0x0000FF"), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(readFile(appDir + QStringLiteral("/style.txt"))
+                                         .contains("&bgColor=0x0000FF"),
+                                 20000);
         QVERIFY(signalCaught(process.processId(), signalNumber));
 
         ::kill(pid_t(process.processId()), signalNumber);
         QVERIFY(process.waitForFinished(20000));
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 0);
-        const QString settings = dir.filePath(QStringLiteral("config/Melbrin/TrevixStyleEditor.conf"));
+        const QString settings = dir.filePath(
+                QStringLiteral("config/Melbrin/TrevixStyleEditor.conf"));
         QCOMPARE(stored(settings, QStringLiteral("FormVersion")), QStringLiteral("0"));
         QCOMPARE(stored(settings, QStringLiteral("ReopenList/MRU1")), styleFile);
     }

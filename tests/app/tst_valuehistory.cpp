@@ -1,7 +1,7 @@
-#include "style/StyleDocument.h"
 #include "app/ValueHistory.h"
 #include "editors/ProfileGrid.h"
 #include "params/ProfileGridModel.h"
+#include "style/StyleDocument.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,10 +33,10 @@ private:
     // A post the way the grid's editor and the popups make it.
     void post(int index, const QString &text, bool fromPopup = false)
     {
-        m_doc->setInValueEditor(fromPopup);
-        m_doc->table().setRecNo(index + 1);
-        m_doc->table().postValue(text);
-        m_doc->setInValueEditor(false);
+        std::optional<ScopedFlag> popup;
+        if (fromPopup)
+            popup.emplace(m_doc->writingFromPopup());
+        m_doc->table().setValue(index, text);
     }
 
 private slots:
@@ -44,7 +44,8 @@ private slots:
     {
         QFile profile(m_dir.filePath(QStringLiteral("Style.xml")));
         QVERIFY(profile.open(QIODevice::WriteOnly));
-        profile.write("<root>root<s>Chart<bgColor type=\"color\" default=\"0xFFFFFF\">Background</bgColor>"
+        profile.write("<root>root<s>Chart<bgColor type=\"color\" "
+                      "default=\"0xFFFFFF\">Background</bgColor>"
                       "<width type=\"spin\" values=\"0,10\" default=\"5\">Width</width>"
                       "<title>Title</title></s></root>");
         profile.close();
@@ -97,7 +98,8 @@ private slots:
     // the value itself gives them back; the undo text marks them.
     void keptBytesSurviveUndoAndRedo()
     {
-        const QByteArray original = "&bgColor=0xFFFFFF\r\n&width=5\r\n&title=Umsatz f\xFCr 2026\r\n";
+        const QByteArray original
+                = "&bgColor=0xFFFFFF\r\n&width=5\r\n&title=Umsatz f\xFCr 2026\r\n";
         QFile file(m_dir.filePath(QStringLiteral("in.stl")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(original);
@@ -111,7 +113,8 @@ private slots:
         QCOMPARE(styleTxt(), "&bgColor=0xFFFFFF\r\n&width=7\r\n&title=Umsatz f\xFCr 2026\r\n");
 
         post(2, value(2) + QChar(0xDCA9));
-        QCOMPARE(m_history->undoAction()->toolTip(), QStringLiteral("Undo Set Title to \"Umsatz f\uFFFDr 2026\uFFFD\""));
+        QCOMPARE(m_history->undoAction()->toolTip(),
+                 QStringLiteral("Undo Set Title to \"Umsatz f\uFFFDr 2026\uFFFD\""));
         QCOMPARE(styleTxt(), "&bgColor=0xFFFFFF\r\n&width=7\r\n&title=Umsatz f\xFCr 2026\xA9\r\n");
         m_history->undo();
         m_history->undo();

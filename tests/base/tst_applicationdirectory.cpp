@@ -42,7 +42,8 @@ class tst_ApplicationDirectory : public QObject
         write(m_install + "/Style.xml", "<root>root</root>");
         write(m_install + "/style.txt", "&width=5\r\n");
         write(m_install + "/img/width.gif", "GIF89a");
-        QVERIFY(QFile::setPermissions(m_install + "/style.txt", QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QVERIFY(QFile::setPermissions(m_install + "/style.txt",
+                                      QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     }
 
 private slots:
@@ -64,18 +65,21 @@ private slots:
     void readOnlyInstallationGetsTheUserDirectory()
     {
         QVERIFY(QFile::setPermissions(m_install, QFile::ReadOwner | QFile::ExeOwner));
-        const auto restore = qScopeGuard(
-            [this] { QFile::setPermissions(m_install, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        const auto restore = qScopeGuard([this] {
+            QFile::setPermissions(m_install, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
         // A user who may write everywhere (root) meets a read-only file system instead.
         std::unique_ptr<TestMount> readOnly;
         if (QFileInfo(m_install).isWritable()) {
             readOnly = std::make_unique<TestMount>(m_install, 1024 * 1024);
             if (!readOnly->mounted())
-                QSKIP("this user may write everywhere, and this machine does not let the test mount a file system");
+                QSKIP("this user may write everywhere, and this machine does not let the test "
+                      "mount a file system");
             fillInstallation();
             QVERIFY(readOnly->makeReadOnly());
         }
-        QVERIFY(!QFileInfo(m_install).isWritable() || !QFile(m_install + "/probe").open(QIODevice::WriteOnly));
+        QVERIFY(!QFileInfo(m_install).isWritable()
+                || !QFile(m_install + "/probe").open(QIODevice::WriteOnly));
         QCOMPARE(ApplicationDirectory::resolve(m_install, m_user), m_user);
         QVERIFY(QFileInfo(m_user + "/Style.xml").isSymLink());
     }

@@ -11,13 +11,20 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("letter") << "Cannot open file a.stl" << "Cannot open file a.stl.";
-        QTest::newRow("closing quote") << "'x' is not a valid integer value" << "'x' is not a valid integer value.";
-        QTest::newRow("digit") << "Line too long on line 1" << "Line too long on line 1.";
-        QTest::newRow("period kept") << "Done." << "Done.";
-        QTest::newRow("exclamation kept") << "Stop!" << "Stop!";
-        QTest::newRow("hyphen kept") << "a -" << "a -";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("letter") << "Cannot open file a.stl"
+                                << "Cannot open file a.stl.";
+        QTest::newRow("closing quote") << "'x' is not a valid integer value"
+                                       << "'x' is not a valid integer value.";
+        QTest::newRow("digit") << "Line too long on line 1"
+                               << "Line too long on line 1.";
+        QTest::newRow("period kept") << "Done."
+                                     << "Done.";
+        QTest::newRow("exclamation kept") << "Stop!"
+                                          << "Stop!";
+        QTest::newRow("hyphen kept") << "a -"
+                                     << "a -";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void period()
@@ -31,7 +38,8 @@ private slots:
     {
         QStringList reported;
         const auto previous = ErrorReport::setHandler([&](const QString &m) { reported << m; });
-        const bool ok = ErrorReport::guard([] { throw EditorError(QStringLiteral("Cannot create file b")); });
+        const bool ok = ErrorReport::guard(
+                [] { throw EditorError(QStringLiteral("Cannot create file b")); });
         const bool fine = ErrorReport::guard([] {});
         ErrorReport::setHandler(previous);
         QVERIFY(!ok);

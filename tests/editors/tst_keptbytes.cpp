@@ -1,7 +1,7 @@
 #include "base/SystemText.h"
 #include "editors/KeptByteText.h"
-#include "params/ParameterTable.h"
 #include "editors/ProfileGrid.h"
+#include "params/ParameterTable.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
 
@@ -25,7 +25,7 @@ private:
     {
         m_table = std::make_unique<ParameterTable>();
         ParameterRecord record;
-        record.id = 1;
+        record.setId(1);
         record.setGroup(QStringLiteral("Chart"));
         record.setName(QStringLiteral("title"));
         record.setCaption(SystemText::decode(caption));
@@ -77,12 +77,17 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QList<int>>("marks"); // start and length of each marked range
 
-        QTest::newRow("Windows-1252 letter") << QByteArray("f\xFCr") << QStringLiteral("f\u00FCr") << QList<int>{1, 1};
-        QTest::newRow("Windows-1252 signs") << QByteArray("\x80\x9F\xA9") << QStringLiteral("\u20AC\u0178\u00A9")
-                                            << QList<int>{0, 1, 1, 1, 2, 1};
-        QTest::newRow("byte Windows-1252 leaves undefined") << QByteArray("a\x8D" "b") << QStringLiteral("a8Db")
-                                                            << QList<int>{1, 2};
-        QTest::newRow("valid UTF-8 is not marked") << QByteArray("f\xC3\xBCr") << QStringLiteral("f\u00FCr") << QList<int>{};
+        QTest::newRow("Windows-1252 letter")
+                << QByteArray("f\xFCr") << QStringLiteral("f\u00FCr") << QList<int>{1, 1};
+        QTest::newRow("Windows-1252 signs")
+                << QByteArray("\x80\x9F\xA9") << QStringLiteral("\u20AC\u0178\u00A9")
+                << QList<int>{0, 1, 1, 1, 2, 1};
+        QTest::newRow("byte Windows-1252 leaves undefined")
+                << QByteArray("a\x8D"
+                              "b")
+                << QStringLiteral("a8Db") << QList<int>{1, 2};
+        QTest::newRow("valid UTF-8 is not marked")
+                << QByteArray("f\xC3\xBCr") << QStringLiteral("f\u00FCr") << QList<int>{};
     }
 
     void shown()
@@ -102,8 +107,10 @@ private slots:
         QTest::addColumn<QByteArray>("value");
         QTest::addColumn<bool>("captionBox");
         QTest::addColumn<bool>("valueBox");
-        QTest::newRow("kept byte in the value") << QByteArray("Title") << QByteArray("f\xFCr") << false << true;
-        QTest::newRow("kept byte in the caption") << QByteArray("Titel f\xFCr") << QByteArray("f\xC3\xBCr") << true << false;
+        QTest::newRow("kept byte in the value")
+                << QByteArray("Title") << QByteArray("f\xFCr") << false << true;
+        QTest::newRow("kept byte in the caption")
+                << QByteArray("Titel f\xFCr") << QByteArray("f\xC3\xBCr") << true << false;
     }
 
     void gridMarksKeptBytes()
@@ -126,7 +133,8 @@ private slots:
         QTest::keyClick(editor, Qt::Key_End);
         QTest::keyClicks(editor, QStringLiteral("5"));
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(SystemText::encode(m_table->record(0).value()), QByteArray("f\xFCr \x80" "5"));
+        QTRY_COMPARE(SystemText::encode(m_table->record(0).value()), QByteArray("f\xFCr \x80"
+                                                                                "5"));
     }
 };
 

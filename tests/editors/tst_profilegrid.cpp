@@ -1,14 +1,16 @@
-#include "support/EditingWindowTest.h"
-
+#include "editors/NumberPopup.h"
 #include "editors/ProfileGrid.h"
 #include "editors/ProfileGridDelegate.h"
-#include "editors/NumberPopup.h"
+#include "editors/ProfilePanel.h"
+#include "editors/ValuePopup.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
-#include "editors/ValuePopup.h"
+#include "settings/WindowStateStore.h"
+#include "support/EditingWindowTest.h"
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +51,9 @@ private slots:
     void typedValueReachesThePopup();
     void valueCellsShowTheirMeaning();
     void boldMeansDiffersFromTheProfile();
+    void filterTypingWritesNoValue_data();
+    void filterTypingWritesNoValue();
+    void widerPreviewKeepsCaptionsReadable();
 };
 
 void tst_ProfileGrid::valuesShowInFullAtTheDefaultSize()
@@ -70,11 +75,12 @@ void tst_ProfileGrid::valuesShowInFullAtTheDefaultSize()
             for (int row = 0; row < shown->rowCount(group); ++row) {
                 const QModelIndex value = shown->index(row, ProfileGridModel::ValueColumn, group);
                 types << value.data(ProfileGridModel::TypeRole).toString();
-                const int needed = grid->itemDelegateForIndex(value)->sizeHint(option, value).width();
+                const int needed
+                        = grid->itemDelegateForIndex(value)->sizeHint(option, value).width();
                 QVERIFY2(needed <= column, qPrintable(QStringLiteral("%1: %2 needs %3 of %4")
-                                                          .arg(when, value.data().toString())
-                                                          .arg(needed)
-                                                          .arg(column)));
+                                                              .arg(when, value.data().toString())
+                                                              .arg(needed)
+                                                              .arg(column)));
             }
         }
         QVERIFY(types.contains(QLatin1String("color")) && types.contains(QLatin1String("font")));
@@ -124,7 +130,7 @@ void tst_ProfileGrid::popupOpensBesideTheGrid()
     const QRect shown = shownPopup();
     const QPoint at = shown.topLeft();
     const int height = shown.height();
-    QCOMPARE(at, position.topLeft(height, m_form->frameGeometry().bottom() + 1));
+    QCOMPARE(at, position.topLeft(shown.size(), m_form->frameGeometry().bottom() + 1));
     QCOMPARE(at.x(), position.anchor.x() + grid->width() - 64);
 }
 
@@ -150,9 +156,9 @@ void tst_ProfileGrid::popupMovesUpAtTheMainWindowsBottom()
 void tst_ProfileGrid::buttonAndKeyOpenTheFocusedRow()
 {
     ProfileGrid *grid = m_form->profileGrid();
-    const QModelIndex cell =
-        grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("titleAlign")),
-                                                                       ProfileGridModel::ValueColumn));
+    const QModelIndex cell = grid->proxy()->mapFromSource(
+            grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("titleAlign")),
+                                             ProfileGridModel::ValueColumn));
     grid->scrollTo(cell);
     const QPoint button = ProfileGridDelegate::buttonRect(grid->visualRect(cell)).center();
     QString opened;
@@ -180,9 +186,9 @@ void tst_ProfileGrid::buttonAndKeyOpenTheFocusedRow()
 void tst_ProfileGrid::inPlaceEditThenEscapeKeepsDocument()
 {
     ProfileGrid *grid = m_form->profileGrid();
-    const QModelIndex cell =
-        grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
-                                                                       ProfileGridModel::ValueColumn));
+    const QModelIndex cell = grid->proxy()->mapFromSource(
+            grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
+                                             ProfileGridModel::ValueColumn));
     grid->setCurrentIndex(cell); // opens the in-place editor
     QTRY_VERIFY(qobject_cast<QLineEdit *>(QApplication::focusWidget()));
     QString opened;
@@ -209,9 +215,9 @@ void tst_ProfileGrid::typedValueReachesThePopup()
 {
     QFETCH(QString, how);
     ProfileGrid *grid = m_form->profileGrid();
-    const QModelIndex cell =
-        grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
-                                                                       ProfileGridModel::ValueColumn));
+    const QModelIndex cell = grid->proxy()->mapFromSource(
+            grid->gridModel()->indexOfRecord(recordOf(QStringLiteral("margin")),
+                                             ProfileGridModel::ValueColumn));
     grid->scrollTo(cell);
     grid->setFocus();
     grid->setCurrentIndex(cell); // opens the in-place editor
@@ -259,7 +265,8 @@ void tst_ProfileGrid::valueCellsShowTheirMeaning()
     ProfileGrid *grid = m_form->profileGrid();
     auto cell = [&](const char *key) {
         return grid->proxy()->mapFromSource(
-            grid->gridModel()->indexOfRecord(recordOf(QLatin1String(key)), ProfileGridModel::ValueColumn));
+                grid->gridModel()->indexOfRecord(recordOf(QLatin1String(key)),
+                                                 ProfileGridModel::ValueColumn));
     };
     const DelegateProbe probe;
 
@@ -269,7 +276,8 @@ void tst_ProfileGrid::valueCellsShowTheirMeaning()
     QCOMPARE(swatch.pixelColor(swatch.width() / 2, swatch.height() / 2), QColor(0x80, 0, 0));
     QCOMPARE(color.text, QStringLiteral("0x800000"));
 
-    QCOMPARE(probe.look(cell("titleFont")).font.families().value(0), value(QStringLiteral("titleFont")));
+    QCOMPARE(probe.look(cell("titleFont")).font.families().value(0),
+             value(QStringLiteral("titleFont")));
     QCOMPARE(probe.look(cell("titleStyle")).text, QStringLiteral("5 (Bold, Underline)"));
     // The stored value stays the number.
     QCOMPARE(cell("titleStyle").data(Qt::EditRole).toString(), QStringLiteral("5"));
@@ -284,7 +292,7 @@ void tst_ProfileGrid::boldMeansDiffersFromTheProfile()
     const DelegateProbe probe;
     auto bold = [&](int record) {
         return probe.look(grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(record)))
-            .font.bold();
+                .font.bold();
     };
     QStringList boldRows;
     for (int i = 0; i < table.count(); ++i) {
@@ -293,13 +301,116 @@ void tst_ProfileGrid::boldMeansDiffersFromTheProfile()
     }
     QCOMPARE(boldRows, QStringList());
 
-    for (const auto &[key, changed] : {std::pair{"yMin", "0"}, std::pair{"titleSize", "17"}, std::pair{"titleText", ""}}) {
+    for (const auto &[key, changed] :
+         {std::pair{"yMin", "0"}, std::pair{"titleSize", "17"}, std::pair{"titleText", ""}}) {
         const QString original = value(QLatin1String(key));
         setValue(QLatin1String(key), QLatin1String(changed));
         QVERIFY2(bold(recordOf(QLatin1String(key))), key);
         setValue(QLatin1String(key), original);
         QVERIFY2(!bold(recordOf(QLatin1String(key))), key);
     }
+}
+
+void tst_ProfileGrid::filterTypingWritesNoValue_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("byShortcut");
+    QTest::addColumn<bool>("refreshWhileTyping");
+    const int value = ProfileGridModel::ValueColumn;
+    const int caption = ProfileGridModel::ParameterColumn;
+    QTest::newRow("value cell, row the first key hides") << "gridColor" << value << false << false;
+    QTest::newRow("value cell, row a later key hides") << "numberFormat" << value << true << false;
+    QTest::newRow("value cell, section the first key hides")
+            << "legendBg" << value << true << false;
+    QTest::newRow("value cell of the row left shown") << "margin" << value << false << false;
+    QTest::newRow("caption cell") << "gridColor" << caption << false << false;
+    // The preview reloads meanwhile (at start-up, after a file is opened).
+    QTest::newRow("value cell, preview refreshed") << "margin" << value << false << true;
+    QTest::newRow("caption cell, preview refreshed") << "margin" << caption << true << true;
+}
+
+void tst_ProfileGrid::filterTypingWritesNoValue()
+{
+    QFETCH(QString, key);
+    QFETCH(int, column);
+    QFETCH(bool, byShortcut);
+    QFETCH(bool, refreshWhileTyping);
+    // The first refresh, shortly after the window shows, is over.
+    QTRY_VERIFY(!m_form->openTimer().isActive());
+    ProfileGrid *grid = m_form->profileGrid();
+    QLineEdit *filter = m_form->profilePanel()->filterBox();
+    QStringList values;
+    for (int i = 0; i < m_form->document().table().count(); ++i)
+        values << m_form->document().table().record(i).value();
+    const QByteArray file = styleTxt();
+
+    // A click on the cell's text makes its row current; on a value it opens
+    // the cell's editor, which Escape closes again.
+    const QModelIndex cell = grid->proxy()->mapFromSource(
+            grid->gridModel()->indexOfRecord(recordOf(key), column));
+    grid->scrollTo(cell);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(cell).topLeft() + QPoint(6, 4));
+    QCOMPARE(grid->currentRecord(), recordOf(key));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_COMPARE(QApplication::focusWidget(), grid);
+
+    if (byShortcut)
+        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+    else
+        QTest::mouseClick(filter, Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), filter);
+    // Typed key by key, each to whatever has the focus then.
+    for (const QChar c : QStringLiteral("Margin")) {
+        QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        if (refreshWhileTyping && c == QLatin1Char('M'))
+            m_form->refreshPreview();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+
+    QCOMPARE(QApplication::focusWidget(), filter);
+    QCOMPARE(filter->text(), QStringLiteral("Margin"));
+    QStringList after;
+    for (int i = 0; i < m_form->document().table().count(); ++i)
+        after << m_form->document().table().record(i).value();
+    QCOMPARE(after, values);
+    QCOMPARE(styleTxt(), file);
+    QVERIFY(!m_form->document().isModified());
+    // Status panel 1 names no parameter the filter hid.
+    const int current = grid->currentRecord();
+    QVERIFY(current < 0 || current == recordOf(QStringLiteral("margin")));
+    QCOMPARE(m_form->statusPanel(1)->text(),
+             current < 0 ? QString() : QStringLiteral("Chart : Margin = 10"));
+}
+
+void tst_ProfileGrid::widerPreviewKeepsCaptionsReadable()
+{
+    // A movie almost as wide as the window: the preview takes what the grid can give.
+    m_form->stateStore()->writeStoredValue(QStringLiteral("SWFWidth"), 650);
+    m_form->refreshPreview();
+    ProfileGrid *grid = m_form->profileGrid();
+    QTRY_VERIFY(m_form->playerPanel()->width() < 650);
+    QCoreApplication::processEvents();
+    // The first word of every caption shows in full, beside every value in full.
+    const int captionColumn = grid->header()->sectionSize(ProfileGridModel::ParameterColumn);
+    const QAbstractItemModel *shown = grid->model();
+    for (int section = 0; section < shown->rowCount(); ++section) {
+        const QModelIndex group = shown->index(section, 0);
+        for (int row = 0; row < shown->rowCount(group); ++row) {
+            const QModelIndex caption = shown->index(row, ProfileGridModel::ParameterColumn, group);
+            const QString firstWord = caption.data().toString().section(QLatin1Char(' '), 0, 0);
+            const int needed = grid->indentation()
+                               + grid->fontMetrics().horizontalAdvance(firstWord + QChar(0x2026))
+                               + 8;
+            QVERIFY2(needed <= captionColumn, qPrintable(QStringLiteral("%1 needs %2 of %3")
+                                                                 .arg(firstWord)
+                                                                 .arg(needed)
+                                                                 .arg(captionColumn)));
+        }
+    }
+    QVERIFY(grid->header()->sectionSize(ProfileGridModel::ValueColumn) >= grid->valueContentWidth());
 }
 
 QTEST_MAIN(tst_ProfileGrid)

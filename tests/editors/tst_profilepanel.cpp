@@ -1,7 +1,7 @@
-#include "params/ParameterTable.h"
 #include "editors/ProfileGrid.h"
-#include "params/ProfileGridModel.h"
 #include "editors/ProfilePanel.h"
+#include "params/ParameterTable.h"
+#include "params/ProfileGridModel.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -34,7 +34,7 @@ private:
     void add(const QString &section, const QString &text)
     {
         ParameterRecord record;
-        record.id = m_table->count() + 1;
+        record.setId(m_table->count() + 1);
         record.setGroup(section);
         record.setName(QStringLiteral("k%1").arg(m_table->count()));
         record.setCaption(text);
@@ -99,7 +99,8 @@ private slots:
         QVERIFY(sectionsSpan());
         // Sections that arrive while the grid shows, many at once as a profile loads.
         for (int i = 0; i < 200; ++i)
-            add(QStringLiteral("Section %1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("Caption %1").arg(i));
+            add(QStringLiteral("Section %1").arg(i, 3, 10, QLatin1Char('0')),
+                QStringLiteral("Caption %1").arg(i));
         QVERIFY(sectionsSpan());
         // Sections that a filter hides and then gives back.
         QTest::keyClicks(filter(), QStringLiteral("caption 1"));

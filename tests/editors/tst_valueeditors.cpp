@@ -1,15 +1,14 @@
-#include "support/EditingWindowTest.h"
-
 #include "editors/ColorPopup.h"
 #include "editors/FontPopup.h"
 #include "editors/FontStylePopup.h"
 #include "editors/ListPopup.h"
 #include "editors/NumberPopup.h"
-#include "editors/ValuePopup.h"
 #include "editors/ValueEditors.h"
+#include "editors/ValuePopup.h"
+#include "support/EditingWindowTest.h"
 #include "widgets/ColorButton.h"
-#include "widgets/ColorPickerButton.h"
 #include "widgets/ColorPalettePopup.h"
+#include "widgets/ColorPickerButton.h"
 #include "widgets/FontComboBox.h"
 
 #include <QApplication>
@@ -50,15 +49,16 @@ private slots:
     void fontPickedInTheOpenList();
     void fontNotInstalled_data();
     void fontNotInstalled();
+    void fontListOffersFamilyNames();
 };
 
 void tst_ValueEditors::popupsHaveTheirShape()
 {
     ValueEditors *editors = m_form->valueEditors();
     const QList<QPair<QDialog *, QSize>> popups = {
-        {editors->formList(), QSize(160, 61)},  {editors->formFont(), QSize(160, 61)},
-        {editors->formSpin(), QSize(160, 61)},  {editors->formColor(), QSize(160, 61)},
-        {editors->formFontStyle(), QSize(160, 112)},
+            {editors->formList(), QSize(160, 61)},       {editors->formFont(), QSize(160, 61)},
+            {editors->formSpin(), QSize(160, 61)},       {editors->formColor(), QSize(160, 61)},
+            {editors->formFontStyle(), QSize(160, 112)},
     };
     for (const auto &[popup, size] : popups) {
         static_cast<ValuePopup *>(popup)->fitToControls();
@@ -72,19 +72,24 @@ void tst_ValueEditors::popupsHaveTheirShape()
     }
     // The editor's control above OK; the layout itself is checked with the
     // other dialogs' (tst_dialoglayout).
-    for (QWidget *control : std::initializer_list<QWidget *>{
-             editors->formList()->comboBox(), editors->formFont()->fontComboBox(), editors->formSpin()->spinEdit()}) {
+    for (QWidget *control : std::initializer_list<QWidget *>{editors->formList()->comboBox(),
+                                                             editors->formFont()->fontComboBox(),
+                                                             editors->formSpin()->spinEdit()}) {
         QVERIFY(control->width() >= 145);
-        QVERIFY(control->geometry().bottom() < static_cast<ValuePopup *>(control->window())->okButton()->y());
+        QVERIFY(control->geometry().bottom()
+                < static_cast<ValuePopup *>(control->window())->okButton()->y());
     }
     QCOMPARE(editors->formColor()->colorPick()->size(), QSize(39, 22));
     FontStylePopup *style = editors->formFontStyle();
     QVERIFY(style->checkBoxBold()->y() < style->checkBoxItalic()->y());
     QVERIFY(style->checkBoxItalic()->y() < style->checkBoxUnderline()->y());
     QCOMPARE(style->checkBoxBold()->x(), style->checkBoxUnderline()->x());
-    QVERIFY(style->checkBoxUnderline()->mapTo(style, QPoint(0, style->checkBoxUnderline()->height())).y()
+    QVERIFY(style->checkBoxUnderline()
+                    ->mapTo(style, QPoint(0, style->checkBoxUnderline()->height()))
+                    .y()
             <= style->okButton()->mapTo(style, QPoint()).y());
-    QCOMPARE(editors->formFont()->fontComboBox()->fontTypes(), ftTrueTypeAnsi | ftTrueTypeSymbol);
+    QCOMPARE(editors->formFont()->fontComboBox()->fontKinds(),
+             FontKind::TrueTypeText | FontKind::TrueTypeSymbol);
 }
 
 void tst_ValueEditors::listWithTheKeyboard()
@@ -194,25 +199,103 @@ void tst_ValueEditors::spinWritesWhatItShows_data()
             text += QChar(0x0660 + (*d - '0'));
         return text;
     };
-    QTest::newRow("C") << "-10,10" << "7" << "C" << "" << "7" << "7";
-    QTest::newRow("C negative") << "-10,10" << "-5" << "C" << "" << "-5" << "-5";
-    QTest::newRow("C typed") << "-10,10" << "7" << "C" << "-3" << "7" << "-3";
-    QTest::newRow("sv_SE negative") << "-10,10" << "-5" << "sv_SE" << "" << minus + "5" << "-5";
-    QTest::newRow("sv_SE typed") << "-10,10" << "0" << "sv_SE" << "-3" << "0" << "-3";
-    QTest::newRow("ar_EG") << "-10,10" << "7" << "ar_EG" << "" << arabic("7") << "7";
-    QTest::newRow("ar_EG negative") << "-10,10" << "-5" << "ar_EG" << "" << arabicMinus + arabic("5") << "-5";
-    QTest::newRow("ar_EG typed") << "-10,10" << "7" << "ar_EG" << arabic("3") << arabic("7") << "3";
-    QTest::newRow("ar_EG typed negative") << "-10,10" << "7" << "ar_EG" << "-" + arabic("4") << arabic("7") << "-4";
-    QTest::newRow("ar_EG above the maximum") << "0,60" << "250" << "ar_EG" << "" << arabic("60") << "60";
-    QTest::newRow("de_DE") << "-2000,2000" << "-1500" << "de_DE" << "" << "-1500" << "-1500";
-    QTest::newRow("de_DE typed") << "0,100000" << "5" << "de_DE" << "12345" << "5" << "12345";
-    QTest::newRow("minimum above maximum, below both") << "10,0" << "-4" << "C" << "" << "10" << "10";
-    QTest::newRow("minimum above maximum, between") << "10,0" << "5" << "C" << "" << "10" << "10";
-    QTest::newRow("minimum above maximum, above both") << "10,0" << "250" << "C" << "" << "0" << "0";
-    QTest::newRow("minimum above maximum, sv_SE") << "10,-10" << "3" << "sv_SE" << "" << "10" << "10";
-    // One bound on the first use: the maximum is still 0.
-    QTest::newRow("one bound, first use") << "5" << "3" << "C" << "" << "5" << "5";
-    QTest::newRow("equal bounds do not limit") << "3,3" << "250" << "C" << "" << "250" << "250";
+    QTest::newRow("C") << "-10,10"
+                       << "7"
+                       << "C"
+                       << ""
+                       << "7"
+                       << "7";
+    QTest::newRow("C negative") << "-10,10"
+                                << "-5"
+                                << "C"
+                                << ""
+                                << "-5"
+                                << "-5";
+    QTest::newRow("C typed") << "-10,10"
+                             << "7"
+                             << "C"
+                             << "-3"
+                             << "7"
+                             << "-3";
+    QTest::newRow("sv_SE negative") << "-10,10"
+                                    << "-5"
+                                    << "sv_SE"
+                                    << "" << minus + "5"
+                                    << "-5";
+    QTest::newRow("sv_SE typed") << "-10,10"
+                                 << "0"
+                                 << "sv_SE"
+                                 << "-3"
+                                 << "0"
+                                 << "-3";
+    QTest::newRow("ar_EG") << "-10,10"
+                           << "7"
+                           << "ar_EG"
+                           << "" << arabic("7") << "7";
+    QTest::newRow("ar_EG negative") << "-10,10"
+                                    << "-5"
+                                    << "ar_EG"
+                                    << "" << arabicMinus + arabic("5") << "-5";
+    QTest::newRow("ar_EG typed") << "-10,10"
+                                 << "7"
+                                 << "ar_EG" << arabic("3") << arabic("7") << "3";
+    QTest::newRow("ar_EG typed negative") << "-10,10"
+                                          << "7"
+                                          << "ar_EG"
+                                          << "-" + arabic("4") << arabic("7") << "-4";
+    QTest::newRow("ar_EG above the maximum") << "0,60"
+                                             << "250"
+                                             << "ar_EG"
+                                             << "" << arabic("60") << "60";
+    QTest::newRow("de_DE") << "-2000,2000"
+                           << "-1500"
+                           << "de_DE"
+                           << ""
+                           << "-1500"
+                           << "-1500";
+    QTest::newRow("de_DE typed") << "0,100000"
+                                 << "5"
+                                 << "de_DE"
+                                 << "12345"
+                                 << "5"
+                                 << "12345";
+    QTest::newRow("minimum above maximum, below both") << "10,0"
+                                                       << "-4"
+                                                       << "C"
+                                                       << ""
+                                                       << "0"
+                                                       << "0";
+    QTest::newRow("minimum above maximum, between") << "10,0"
+                                                    << "5"
+                                                    << "C"
+                                                    << ""
+                                                    << "5"
+                                                    << "5";
+    QTest::newRow("minimum above maximum, above both") << "10,0"
+                                                       << "250"
+                                                       << "C"
+                                                       << ""
+                                                       << "10"
+                                                       << "10";
+    QTest::newRow("minimum above maximum, sv_SE") << "10,-10"
+                                                  << "3"
+                                                  << "sv_SE"
+                                                  << ""
+                                                  << "3"
+                                                  << "3";
+    // One bound on the first use: the maximum is still 0, so the range is 0..5.
+    QTest::newRow("one bound, first use") << "5"
+                                          << "3"
+                                          << "C"
+                                          << ""
+                                          << "3"
+                                          << "3";
+    QTest::newRow("equal bounds do not limit") << "3,3"
+                                               << "250"
+                                               << "C"
+                                               << ""
+                                               << "250"
+                                               << "250";
 }
 
 void tst_ValueEditors::spinWritesWhatItShows()
@@ -224,7 +307,8 @@ void tst_ValueEditors::spinWritesWhatItShows()
     QFETCH(QString, written);
     // The popups take the locale the program starts in.
     QLocale::setDefault(QLocale(locale));
-    restart(R"(<root>root<s>Section<size type="spin" values=")" + domain.toUtf8() + R"(">Size</size></s></root>)",
+    restart(R"(<root>root<s>Section<size type="spin" values=")" + domain.toUtf8()
+                    + R"(">Size</size></s></root>)",
             "&size=" + stored.toUtf8() + "\r\n");
     focus(QStringLiteral("size"));
     QString shown;
@@ -412,6 +496,50 @@ void tst_ValueEditors::fontNotInstalled()
         QVERIFY(!m_form->document().isModified());
         QCOMPARE(styleTxt(), file);
     }
+}
+
+void tst_ValueEditors::fontListOffersFamilyNames()
+{
+    // Nimbus Sans and C059 come from more than one foundry (fonts-urw-base35,
+    // installed by scripts/setup.sh); D050000L is a symbol font.
+    setValue(QStringLiteral("titleFont"), QStringLiteral("Nimbus Sans"));
+    focus(QStringLiteral("titleFont"));
+    QString preselected;
+    QStringList listed;
+    QString dingbatsEntry;
+    QStringList dingbatsFace;
+    edit([&](QWidget *popup) {
+        FontComboBox *box = static_cast<FontPopup *>(popup)->fontComboBox();
+        preselected = box->currentText();
+        QTest::keyClick(box, Qt::Key_Down, Qt::AltModifier);
+        QTRY_VERIFY(box->view()->isVisible());
+        const FontEntryList *entries = box->entries();
+        for (int row = entries->usedCount(); row < entries->rowCount(); ++row) {
+            const QModelIndex index = entries->index(row);
+            listed << index.data().toString();
+            if (index.data().toString() == QLatin1String("D050000L")) {
+                dingbatsEntry = index.data(FontEntryList::EntryRole).toString();
+                dingbatsFace = box->entryFont(dingbatsEntry, true).families();
+            }
+        }
+        // Typed in the open list, the name is found and picked with Enter.
+        QTest::keyClicks(box->view(), QStringLiteral("C05"));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        QTRY_VERIFY(!box->entries()->isOpen());
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QTRY_VERIFY(m_shown && !m_shown->isVisible());
+    QCOMPARE(preselected, QStringLiteral("Nimbus Sans"));
+    for (const QString &family :
+         {QStringLiteral("Nimbus Sans"), QStringLiteral("C059"), QStringLiteral("D050000L")})
+        QVERIFY2(listed.count(family) == 1,
+                 qPrintable(family + QStringLiteral(" is not listed once")));
+    for (const QString &family : std::as_const(listed))
+        QVERIFY2(!family.contains(QLatin1Char('[')), qPrintable(family));
+    QCOMPARE(dingbatsEntry, QStringLiteral("D050000L=TS"));
+    QVERIFY(!dingbatsFace.contains(QStringLiteral("D050000L")));
+    QCOMPARE(value(QStringLiteral("titleFont")), QStringLiteral("C059"));
+    QVERIFY(styleTxt().contains("\r\n&titleFont=C059\r\n"));
 }
 
 QTEST_MAIN(tst_ValueEditors)

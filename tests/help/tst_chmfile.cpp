@@ -1,7 +1,6 @@
 #include "help/ChmFile.h"
 #include "help/ChmSitemap.h"
 #include "help/PopupTopics.h"
-
 #include "support/TestHelpFile.h"
 
 #include <QTemporaryDir>

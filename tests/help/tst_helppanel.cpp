@@ -1,8 +1,8 @@
-#include "base/ErrorReport.h"
 #include "app/MainWindow.h"
+#include "base/ErrorReport.h"
 #include "editors/ProfileGrid.h"
-#include "settings/SettingsBackingStore.h"
 #include "help/HelpPanel.h"
+#include "settings/SettingsBackingStore.h"
 
 #include <QAction>
 #include <QDir>
@@ -34,7 +34,10 @@ private:
     void storeHelpSwitch(bool checked);
     // Selects the parameter in the grid as the user would.
     void select(MainWindow &form, const QString &key);
-    static QSize pictureSize(const MainWindow &form) { return form.helpPanel()->image->pixmap().size(); }
+    static QSize pictureSize(const MainWindow &form)
+    {
+        return form.helpPanel()->pictureLabel()->pixmap().size();
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QStringList m_reported;
@@ -45,7 +48,8 @@ void tst_HelpPanel::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     for (const char *name : {"Style.xml", "style.txt"}) {
-        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name), appFile(QLatin1String(name))));
+        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name),
+                            appFile(QLatin1String(name))));
         QFile::setPermissions(appFile(QLatin1String(name)), QFile::ReadOwner | QFile::WriteOwner);
     }
     SettingsBackingStore::setUserFilePath(appFile(QStringLiteral("TrevixStyleEditor.conf")));
@@ -72,7 +76,8 @@ void tst_HelpPanel::addPictures()
 void tst_HelpPanel::storeHelpSwitch(bool checked)
 {
     SettingsBackingStore store(QStringLiteral("SOFTWARE"), SettingsBackingStore::ReadWrite);
-    store.writeText(QStringLiteral("Melbrin\\TrevixStyleEditor"), QStringLiteral("ItemHelpWindow_Checked"),
+    store.writeText(QStringLiteral("Melbrin\\TrevixStyleEditor"),
+                    QStringLiteral("ItemHelpWindow_Checked"),
                     checked ? QStringLiteral("True") : QStringLiteral("False"));
     store.close();
 }
@@ -93,7 +98,8 @@ void tst_HelpPanel::select(MainWindow &form, const QString &key)
 void tst_HelpPanel::withoutPicturesThereIsNoPanel()
 {
     storeHelpSwitch(true);
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.show();
     QVERIFY(form.helpPanelAction()->isChecked()); // restored, but of no use here
     QVERIFY(!form.helpPanelAction()->isVisible());
@@ -105,7 +111,8 @@ void tst_HelpPanel::storedSwitchShowsThePanelAtStartWithoutAPicture()
 {
     addPictures();
     storeHelpSwitch(true);
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     QVERIFY(!form.helpPanel()->isVisible());
     form.show();
     QVERIFY(form.helpPanelAction()->isVisible());
@@ -114,39 +121,41 @@ void tst_HelpPanel::storedSwitchShowsThePanelAtStartWithoutAPicture()
     QVERIFY(form.helpPanel()->width() >= 400 && form.helpPanel()->height() >= 320);
     QVERIFY(form.helpPanel()->windowFlags() & Qt::WindowStaysOnTopHint);
     QCOMPARE(form.helpPanel()->windowType(), Qt::Tool);
-    QVERIFY(form.helpPanel()->image->pixmap().isNull());
+    QVERIFY(form.helpPanel()->pictureLabel()->pixmap().isNull());
     // The picture's area lies below the blank strip, at least 400 by 300.
-    const QRect image = form.helpPanel()->image->geometry();
+    const QRect image = form.helpPanel()->pictureLabel()->geometry();
     QVERIFY(image.width() >= 400 && image.height() >= 300);
-    QVERIFY(image.top() > form.helpPanel()->topLabel->geometry().bottom());
+    QVERIFY(image.top()
+            > form.helpPanel()->findChild<QLabel *>(QStringLiteral("TopLabel"))->geometry().bottom());
     QCOMPARE(image.left(), 0);
-    QVERIFY(form.helpPanel()->topLabel->text().isEmpty());
+    QVERIFY(form.helpPanel()->findChild<QLabel *>(QStringLiteral("TopLabel"))->text().isEmpty());
 }
 
 void tst_HelpPanel::followsTheUsersMoves()
 {
     addPictures();
     storeHelpSwitch(false);
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.show();
     QVERIFY(form.helpPanelAction()->isVisible());
     QVERIFY(!form.helpPanel()->isVisible());
 
     select(form, QStringLiteral("margin")); // the panel is off: nothing is loaded
-    QVERIFY(form.helpPanel()->image->pixmap().isNull());
+    QVERIFY(form.helpPanel()->pictureLabel()->pixmap().isNull());
 
     form.helpPanelAction()->trigger();
     QVERIFY(form.helpPanel()->isVisible());
-    QVERIFY(form.helpPanel()->image->pixmap().isNull()); // showing loads nothing by itself
+    QVERIFY(form.helpPanel()->pictureLabel()->pixmap().isNull()); // showing loads nothing by itself
 
     select(form, QStringLiteral("chartType"));
     const QSize gifSize = QImage(appFile("img/chartType.gif")).size();
     QVERIFY(!gifSize.isEmpty());
     QCOMPARE(pictureSize(form), gifSize); // at its own size
-    QCOMPARE(form.helpPanel()->image->alignment(), Qt::AlignLeft | Qt::AlignTop);
+    QCOMPARE(form.helpPanel()->pictureLabel()->alignment(), Qt::AlignLeft | Qt::AlignTop);
 
     select(form, QStringLiteral("titleText")); // no picture for it
-    QVERIFY(form.helpPanel()->image->pixmap().isNull());
+    QVERIFY(form.helpPanel()->pictureLabel()->pixmap().isNull());
     QVERIFY(m_reported.isEmpty());
 }
 
@@ -154,23 +163,25 @@ void tst_HelpPanel::popupPostsAndBulkWorkLeaveThePicture()
 {
     addPictures();
     storeHelpSwitch(true);
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("chartType"));
-    QVERIFY(!form.helpPanel()->image->pixmap().isNull());
+    QVERIFY(!form.helpPanel()->pictureLabel()->pixmap().isNull());
 
-    form.document().setInValueEditor(true);
-    select(form, QStringLiteral("titleText"));
-    QVERIFY(!form.helpPanel()->image->pixmap().isNull());
-    form.document().setInValueEditor(false);
-
-    form.document().setTableReady(false);
-    select(form, QStringLiteral("titleSize"));
-    QVERIFY(!form.helpPanel()->image->pixmap().isNull());
-    form.document().setTableReady(true);
+    {
+        const ScopedFlag fromPopup = form.document().writingFromPopup();
+        select(form, QStringLiteral("titleText"));
+        QVERIFY(!form.helpPanel()->pictureLabel()->pixmap().isNull());
+    }
+    {
+        const ScopedFlag filling = form.document().fillingTable();
+        select(form, QStringLiteral("titleSize"));
+        QVERIFY(!form.helpPanel()->pictureLabel()->pixmap().isNull());
+    }
 
     select(form, QStringLiteral("titleColor"));
-    QVERIFY(form.helpPanel()->image->pixmap().isNull());
+    QVERIFY(form.helpPanel()->pictureLabel()->pixmap().isNull());
 }
 
 void tst_HelpPanel::wholeTableWalksLeaveThePicture()
@@ -182,10 +193,11 @@ void tst_HelpPanel::wholeTableWalksLeaveThePicture()
     broken.write("not a picture");
     broken.close();
     storeHelpSwitch(true);
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("margin"));
-    const QImage before = form.helpPanel()->image->pixmap().toImage();
+    const QImage before = form.helpPanel()->pictureLabel()->pixmap().toImage();
     QVERIFY(!before.isNull());
 
     // Saving walks to the last row, series3Color, and a conditional list looks
@@ -193,7 +205,7 @@ void tst_HelpPanel::wholeTableWalksLeaveThePicture()
     form.document().saveStyleValues(appFile(QStringLiteral("style.txt")));
     QCOMPARE(form.document().paramValue(QStringLiteral("chartType")), QStringLiteral("bar"));
     QCOMPARE(form.document().table().current().name(), QStringLiteral("margin"));
-    QCOMPARE(form.helpPanel()->image->pixmap().toImage(), before);
+    QCOMPARE(form.helpPanel()->pictureLabel()->pixmap().toImage(), before);
     QVERIFY(m_reported.isEmpty());
 }
 
@@ -201,10 +213,11 @@ void tst_HelpPanel::closeBoxUnchecksAndTheItemBringsItBack()
 {
     addPictures();
     storeHelpSwitch(true);
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("bgColor"));
-    const QImage shown = form.helpPanel()->image->pixmap().toImage();
+    const QImage shown = form.helpPanel()->pictureLabel()->pixmap().toImage();
 
     QVERIFY(form.helpPanel()->close());
     QVERIFY(!form.helpPanel()->isVisible());
@@ -212,15 +225,15 @@ void tst_HelpPanel::closeBoxUnchecksAndTheItemBringsItBack()
     {
         // The close box saved the panel's position at once.
         SettingsBackingStore store(QStringLiteral("SOFTWARE"));
-        QCOMPARE(store.readText(QStringLiteral("Melbrin\\TrevixStyleEditor\\HelpWindow"), QStringLiteral("Visible"),
-                                QString()),
+        QCOMPARE(store.readText(QStringLiteral("Melbrin\\TrevixStyleEditor\\HelpWindow"),
+                                QStringLiteral("Visible"), QString()),
                  QStringLiteral("0"));
     }
 
     form.helpPanelAction()->trigger();
     QVERIFY(form.helpPanelAction()->isChecked());
     QVERIFY(form.helpPanel()->isVisible());
-    QCOMPARE(form.helpPanel()->image->pixmap().toImage(), shown);
+    QCOMPARE(form.helpPanel()->pictureLabel()->pixmap().toImage(), shown);
 
     form.helpPanelAction()->trigger(); // hiding through the menu
     QVERIFY(!form.helpPanel()->isVisible());
@@ -234,15 +247,16 @@ void tst_HelpPanel::unreadablePictureIsReportedAndTheOldOneStays()
     broken.write("GIF89a, but nothing after it");
     broken.close();
     storeHelpSwitch(true);
-    MainWindow form(m_dir->path(), {});
+    StyleDocument document;
+    MainWindow form(document, m_dir->path(), {});
     form.show();
     select(form, QStringLiteral("bgColor"));
-    const QImage shown = form.helpPanel()->image->pixmap().toImage();
+    const QImage shown = form.helpPanel()->pictureLabel()->pixmap().toImage();
 
     select(form, QStringLiteral("titleText"));
     QCOMPARE(m_reported.size(), 1);
     QVERIFY(m_reported.first().contains(QStringLiteral("titleText.gif")));
-    QCOMPARE(form.helpPanel()->image->pixmap().toImage(), shown);
+    QCOMPARE(form.helpPanel()->pictureLabel()->pixmap().toImage(), shown);
 }
 
 QTEST_MAIN(tst_HelpPanel)

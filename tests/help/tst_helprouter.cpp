@@ -1,6 +1,6 @@
 #include "base/EditorError.h"
-#include "help/HtmlHelp.h"
 #include "help/HelpRouter.h"
+#include "help/HtmlHelp.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -25,7 +25,8 @@ int loads = 0;
 
 quintptr recordingHtmlHelp(quintptr caller, const char *file, unsigned command, quintptr data)
 {
-    calls.append({caller, file ? QString::fromLocal8Bit(file) : QStringLiteral("<null>"), command, data});
+    calls.append({caller, file ? QString::fromLocal8Bit(file) : QStringLiteral("<null>"), command,
+                  data});
     return command == HH_CLOSE_ALL ? 0 : viewerResult;
 }
 
@@ -70,8 +71,8 @@ void tst_HelpRouter::init()
     loads = 0;
     useRecordingHtmlHelp();
     m_router = std::make_unique<HelpRouter>();
-    m_router->setHelpType(htHTMLhelp);
-    m_router->helpFile = QStringLiteral("/opt/trevix/TrevixStyleEditor.chm");
+    m_router->setHelpType(HelpType::HtmlHelp);
+    m_router->setHelpFile(QStringLiteral("/opt/trevix/TrevixStyleEditor.chm"));
     calls.clear();
     loads = 0;
 }
@@ -87,7 +88,8 @@ void tst_HelpRouter::onlyOneRouterAtATime()
         HelpRouter second;
         QFAIL("a second router was created");
     } catch (const EditorError &error) {
-        QCOMPARE(error.message(), QStringLiteral("Multiple instances of THelpRouter are not allowed"));
+        QCOMPARE(error.message(),
+                 QStringLiteral("Multiple instances of THelpRouter are not allowed"));
     }
     // The failed second router left the first one as it was.
     QVERIFY(m_router->showTopic(QString(), QStringLiteral("Settings.html")));
@@ -95,7 +97,7 @@ void tst_HelpRouter::onlyOneRouterAtATime()
 
     m_router.reset();
     HelpRouter again; // the first one is gone
-    QCOMPARE(again.chmPopupTopics, QStringLiteral("CSHelp.txt"));
+    QCOMPARE(again.chmPopupTopics(), QStringLiteral("CSHelp.txt"));
 }
 
 void tst_HelpRouter::closesAllHelpWindowsWhenDestroyed()
@@ -114,23 +116,35 @@ void tst_HelpRouter::showTopicRequests_data()
     QTest::addColumn<QString>("request");
 
     const QString dir = QStringLiteral("/opt/trevix/");
-    QTest::newRow("options dialog") << dir + "TrevixStyleEditor.chm" << "Settings.html" << false
-                                    << dir + "TrevixStyleEditor.chm::/Settings.html";
-    QTest::newRow("no topic") << dir + "TrevixStyleEditor.chm" << "" << false << dir + "TrevixStyleEditor.chm";
-    QTest::newRow("other extension becomes .chm") << dir + "Manual.hlp" << "Settings.htm" << false
-                                                  << dir + "Manual.chm::/Settings.htm";
-    QTest::newRow("file without extension") << dir + "Manual" << "a.html" << false << dir + "Manual.chm::/a.html";
-    QTest::newRow("dot in a folder name") << "/opt/v1.2/Manual" << "a.htm" << false << "/opt/v1.2/Manual.chm::/a.htm";
-    QTest::newRow("topic without extension") << dir + "h.chm" << "Settings" << false << dir + "h.chm::/Settings.htm";
-    QTest::newRow("upper-case extension kept") << dir + "h.chm" << "Settings.HTML" << false
-                                               << dir + "h.chm::/Settings.HTML";
-    QTest::newRow("other topic extension") << dir + "h.chm" << "notes.txt" << false << dir + "h.chm::/notes.txt.htm";
-    QTest::newRow("short extension") << dir + "h.chm" << "page.ht" << false << dir + "h.chm::/page.ht.htm";
-    QTest::newRow("cleaned when appending") << dir + "h.chm" << "Größe & Farbe" << true
-                                            << dir + "h.chm::/Grose_+_Farbe.htm";
-    QTest::newRow("not cleaned with .htm") << dir + "h.chm" << "a b.htm" << true << dir + "h.chm::/a b.htm";
-    QTest::newRow("router's own file") << "" << "Settings.html" << false
-                                       << dir + "TrevixStyleEditor.chm::/Settings.html";
+    QTest::newRow("options dialog")
+            << dir + "TrevixStyleEditor.chm"
+            << "Settings.html" << false << dir + "TrevixStyleEditor.chm::/Settings.html";
+    QTest::newRow("no topic") << dir + "TrevixStyleEditor.chm"
+                              << "" << false << dir + "TrevixStyleEditor.chm";
+    QTest::newRow("other extension becomes .chm")
+            << dir + "Manual.hlp"
+            << "Settings.htm" << false << dir + "Manual.chm::/Settings.htm";
+    QTest::newRow("file without extension") << dir + "Manual"
+                                            << "a.html" << false << dir + "Manual.chm::/a.html";
+    QTest::newRow("dot in a folder name") << "/opt/v1.2/Manual"
+                                          << "a.htm" << false << "/opt/v1.2/Manual.chm::/a.htm";
+    QTest::newRow("topic without extension") << dir + "h.chm"
+                                             << "Settings" << false << dir + "h.chm::/Settings.htm";
+    QTest::newRow("upper-case extension kept")
+            << dir + "h.chm"
+            << "Settings.HTML" << false << dir + "h.chm::/Settings.HTML";
+    QTest::newRow("other topic extension") << dir + "h.chm"
+                                           << "notes.txt" << false << dir + "h.chm::/notes.txt.htm";
+    QTest::newRow("short extension") << dir + "h.chm"
+                                     << "page.ht" << false << dir + "h.chm::/page.ht.htm";
+    QTest::newRow("cleaned when appending")
+            << dir + "h.chm"
+            << "Größe & Farbe" << true << dir + "h.chm::/Grose_+_Farbe.htm";
+    QTest::newRow("not cleaned with .htm") << dir + "h.chm"
+                                           << "a b.htm" << true << dir + "h.chm::/a b.htm";
+    QTest::newRow("router's own file")
+            << ""
+            << "Settings.html" << false << dir + "TrevixStyleEditor.chm::/Settings.html";
 }
 
 void tst_HelpRouter::showTopicRequests()
@@ -140,7 +154,7 @@ void tst_HelpRouter::showTopicRequests()
     QFETCH(bool, validateId);
     QFETCH(QString, request);
 
-    m_router->validateId = validateId;
+    m_router->setValidateId(validateId);
     QVERIFY(m_router->showTopic(fileName, topic));
     QCOMPARE(calls.size(), 1);
     QCOMPARE(calls[0].caller, quintptr(0));
@@ -180,10 +194,10 @@ void tst_HelpRouter::htmlHelpTypeLoadsAtOnce()
         ++loads;
         return HelpRouter::HtmlHelpEntry(&recordingHtmlHelp);
     });
-    m_router->setHelpType(htWinhelp);
+    m_router->setHelpType(HelpType::WinHelp);
     QCOMPARE(loads, 0);
     QVERIFY(!m_router->showTopic(QString(), QStringLiteral("Settings.html")));
-    m_router->setHelpType(htMixedMode);
+    m_router->setHelpType(HelpType::MixedMode);
     QCOMPARE(loads, 1);
     QVERIFY(calls.isEmpty());
 }
@@ -192,13 +206,18 @@ void tst_HelpRouter::cleanTopicName_data()
 {
     QTest::addColumn<QString>("topic");
     QTest::addColumn<QString>("clean");
-    QTest::newRow("blank, percent, dot") << "a b%c.d" << "a_b_c_d";
-    QTest::newRow("ampersand, star") << "a&b*c" << "a+b+c";
-    QTest::newRow("angle brackets") << "<a>" << "~a~";
-    QTest::newRow("square brackets") << "[a]" << "(a)";
+    QTest::newRow("blank, percent, dot") << "a b%c.d"
+                                         << "a_b_c_d";
+    QTest::newRow("ampersand, star") << "a&b*c"
+                                     << "a+b+c";
+    QTest::newRow("angle brackets") << "<a>"
+                                    << "~a~";
+    QTest::newRow("square brackets") << "[a]"
+                                     << "(a)";
     QTest::newRow("dropped") << QString::fromUtf8("a\",/:?\\|¿b") << "ab";
     QTest::newRow("umlauts") << QString::fromUtf8("ÄäÖöÜüß") << "aaoouus";
-    QTest::newRow("kept") << QString::fromUtf8("Settings-2_é(x)") << QString::fromUtf8("Settings-2_é(x)");
+    QTest::newRow("kept") << QString::fromUtf8("Settings-2_é(x)")
+                          << QString::fromUtf8("Settings-2_é(x)");
 }
 
 void tst_HelpRouter::cleanTopicName()

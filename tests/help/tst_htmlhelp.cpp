@@ -1,10 +1,10 @@
 #include "help/ChmBrowser.h"
+#include "help/HelpViewer.h"
 #include "help/HelpViewerSet.h"
 #include "help/HtmlHelp.h"
 #include "help/ShellOpen.h"
-#include "help/HelpViewer.h"
-
 #include "support/TestHelpFile.h"
+#include "support/UrlRecorder.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -17,16 +17,6 @@
 #include <QtTest>
 
 using namespace HtmlHelp;
-
-// Stands in for the desktop's browser and mail program.
-class UrlRecorder : public QObject
-{
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void openUrl(const QUrl &url) { urls.append(url); }
-};
 
 // The in-app help viewer behind the HTML Help entry point and the shell.
 class tst_HtmlHelp : public QObject
@@ -80,7 +70,7 @@ void tst_HtmlHelp::cleanup()
     htmlHelpA(0, nullptr, HH_CLOSE_ALL, 0);
     shellHelpViewers().closeAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_urls.urls.clear();
+    m_urls.clear();
 }
 
 void tst_HtmlHelp::displaysTopicsInOneViewerPerFile()
@@ -122,11 +112,13 @@ void tst_HtmlHelp::displaysContentsAndIndex()
     QVERIFY(viewer);
     QCOMPARE(viewer->tabs()->currentIndex(), 0);
     QCOMPARE(viewer->contentsTree()->topLevelItemCount(), 1);
-    QCOMPARE(viewer->contentsTree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("Settings"));
+    QCOMPARE(viewer->contentsTree()->topLevelItem(0)->child(0)->text(0),
+             QStringLiteral("Settings"));
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Start.html"));
 
     static const char keyword[] = "sett";
-    QCOMPARE(viewerOf(htmlHelpA(0, request().constData(), HH_DISPLAY_INDEX, quintptr(keyword))), viewer);
+    QCOMPARE(viewerOf(htmlHelpA(0, request().constData(), HH_DISPLAY_INDEX, quintptr(keyword))),
+             viewer);
     QCOMPARE(viewer->tabs()->currentIndex(), 1);
     QCOMPARE(viewer->indexKeyword()->text(), QStringLiteral("sett"));
     QCOMPARE(viewer->indexList()->currentItem()->text(), QStringLiteral("Settings"));
@@ -152,12 +144,15 @@ void tst_HtmlHelp::showsTextPopups()
     HH_POPUP popup;
     popup.idString = 2;
     popup.pt = anchor.mapToGlobal(QPoint(10, 10));
-    QVERIFY(htmlHelpA(quintptr(&anchor), request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP, quintptr(&popup)));
+    QVERIFY(htmlHelpA(quintptr(&anchor), request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP,
+                      quintptr(&popup)));
     QTRY_VERIFY(QToolTip::isVisible());
     QCOMPARE(QToolTip::text(), QStringLiteral("Second popup,\ntwo lines"));
 
     popup.idString = 99; // no such topic
-    QCOMPARE(htmlHelpA(0, request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP, quintptr(&popup)), quintptr(0));
+    QCOMPARE(htmlHelpA(0, request("CSHelp.txt").constData(), HH_DISPLAY_TEXT_POPUP,
+                       quintptr(&popup)),
+             quintptr(0));
     htmlHelpA(0, nullptr, HH_CLOSE_ALL, 0);
     QTRY_VERIFY(!QToolTip::isVisible());
 }
@@ -181,14 +176,15 @@ void tst_HtmlHelp::closeAllClosesOnlyItsOwnViewers()
 
 void tst_HtmlHelp::followsLinksInsideAndOutside()
 {
-    HelpViewer *viewer = viewerOf(htmlHelpA(0, request("Start.html").constData(), HH_DISPLAY_TOPIC, 0));
+    HelpViewer *viewer = viewerOf(
+            htmlHelpA(0, request("Start.html").constData(), HH_DISPLAY_TOPIC, 0));
     emit viewer->browser()->anchorClicked(QUrl("Settings.html"));
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Settings.html"));
     viewer->browser()->backward();
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Start.html"));
 
     emit viewer->browser()->anchorClicked(QUrl("https://www.melbrin.com/trevix"));
-    QCOMPARE(m_urls.urls, QList<QUrl>{QUrl("https://www.melbrin.com/trevix")});
+    QCOMPARE(m_urls.urls(), QList<QUrl>{QUrl("https://www.melbrin.com/trevix")});
     QCOMPARE(viewer->browser()->currentTopic(), QStringLiteral("Start.html"));
 }
 
@@ -197,11 +193,11 @@ void tst_HtmlHelp::shellOpensWebAndMailAddresses()
     shellOpen(QStringLiteral("www.melbrin.com"));
     shellOpen(QStringLiteral("mailto:support@melbrin.com?subject=Trevix"));
     shellOpen(m_dir.filePath("none.chm")); // nothing, silently
-    QCOMPARE(m_urls.urls.size(), 2);
-    QCOMPARE(m_urls.urls[0], QUrl("http://www.melbrin.com"));
-    QCOMPARE(m_urls.urls[1].scheme(), QStringLiteral("mailto"));
-    QCOMPARE(m_urls.urls[1].path(), QStringLiteral("support@melbrin.com"));
-    QCOMPARE(m_urls.urls[1].query(), QStringLiteral("subject=Trevix"));
+    QCOMPARE(m_urls.urls().size(), 2);
+    QCOMPARE(m_urls.urls()[0], QUrl("http://www.melbrin.com"));
+    QCOMPARE(m_urls.urls()[1].scheme(), QStringLiteral("mailto"));
+    QCOMPARE(m_urls.urls()[1].path(), QStringLiteral("support@melbrin.com"));
+    QCOMPARE(m_urls.urls()[1].query(), QStringLiteral("subject=Trevix"));
     QVERIFY(shellHelpViewers().viewers().isEmpty());
 }
 

@@ -27,7 +27,8 @@ QSize pngSize(const QString &path)
     const QByteArray bytes = read(path);
     if (!bytes.startsWith("\x89PNG\r\n\x1a\n") || bytes.size() < 24)
         return {};
-    return QSize(qFromBigEndian<quint32>(bytes.constData() + 16), qFromBigEndian<quint32>(bytes.constData() + 20));
+    return QSize(qFromBigEndian<quint32>(bytes.constData() + 16),
+                 qFromBigEndian<quint32>(bytes.constData() + 20));
 }
 
 // The values an XML file gives the attribute of every element of that name,
@@ -41,7 +42,8 @@ QStringList xmlValues(const QString &path, const QString &element, const QString
     QXmlStreamReader xml(&file);
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == element)
-            values << (attribute.isEmpty() ? xml.readElementText() : xml.attributes().value(attribute).toString());
+            values << (attribute.isEmpty() ? xml.readElementText()
+                                           : xml.attributes().value(attribute).toString());
     }
     return xml.hasError() ? QStringList{xml.errorString()} : values;
 }
@@ -57,9 +59,11 @@ QString helpEntries(const QString &help)
     for (const QString &line : help.split(QLatin1Char('\n'))) {
         if (!line.isEmpty() && !line.front().isSpace()) {
             inList = line == QLatin1String("Options:") || line == QLatin1String("Arguments:");
-        } else if (inList && line.startsWith(QLatin1String("  ")) && line.size() > 2 && !line.at(2).isSpace()) {
+        } else if (inList && line.startsWith(QLatin1String("  ")) && line.size() > 2
+                   && !line.at(2).isSpace()) {
             const qsizetype gap = line.indexOf(QLatin1String("  "), 2);
-            words << line.mid(2, gap < 0 ? -1 : gap - 2).remove(tagMarks) << (gap < 0 ? QString() : line.mid(gap));
+            words << line.mid(2, gap < 0 ? -1 : gap - 2).remove(tagMarks)
+                  << (gap < 0 ? QString() : line.mid(gap));
         } else if (inList) {
             words << line;
         }
@@ -112,14 +116,16 @@ class tst_Install : public QObject
         environment.insert(QStringLiteral("MANPATH"), installed(QStringLiteral("share/man")));
         environment.insert(QStringLiteral("MANWIDTH"), QStringLiteral("1000"));
         environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-        return ToolRun(QStringLiteral("man"), {"--warnings", "-P", "cat", "trevix-style-editor"}, environment);
+        return ToolRun(QStringLiteral("man"), {"--warnings", "-P", "cat", "trevix-style-editor"},
+                       environment);
     }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_prefix.isValid());
-        const ToolRun install(QStringLiteral(TREVIX_CMAKE_COMMAND), {"--install", TREVIX_BUILD_DIR, "--prefix", m_prefix.path()});
+        const ToolRun install(QStringLiteral(TREVIX_CMAKE_COMMAND),
+                              {"--install", TREVIX_BUILD_DIR, "--prefix", m_prefix.path()});
         QVERIFY2(install.exitCode() == 0, qPrintable(install.output()));
     }
 
@@ -128,7 +134,8 @@ private slots:
         const QFileInfo command(program());
         QVERIFY(command.isSymLink());
         QVERIFY(command.isExecutable());
-        QCOMPARE(command.canonicalFilePath(), QFileInfo(appDir() + "/TrevixStyleEditor").canonicalFilePath());
+        QCOMPARE(command.canonicalFilePath(),
+                 QFileInfo(appDir() + "/TrevixStyleEditor").canonicalFilePath());
     }
 
     // Whatever the build puts beside the program is installed beside it, so
@@ -136,13 +143,16 @@ private slots:
     void everyBundledFileIsBesideTheProgram()
     {
         const QDir built(QStringLiteral(TREVIX_APP_DIR));
-        QDirIterator it(built.path(), QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+        QDirIterator it(built.path(), QDir::Files | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
         int files = 0;
         while (it.hasNext()) {
             const QString relative = built.relativeFilePath(it.next());
             QVERIFY2(QFileInfo::exists(appDir() + '/' + relative), qPrintable(relative));
-            if (relative != QLatin1String("style.txt") && relative != QLatin1String("TrevixStyleEditor"))
-                QVERIFY2(read(appDir() + '/' + relative) == read(it.filePath()), qPrintable(relative));
+            if (relative != QLatin1String("style.txt")
+                && relative != QLatin1String("TrevixStyleEditor"))
+                QVERIFY2(read(appDir() + '/' + relative) == read(it.filePath()),
+                         qPrintable(relative));
             ++files;
         }
         QVERIFY(files >= 3);
@@ -160,13 +170,16 @@ private slots:
         QTest::addColumn<int>("iconSize");
         QTest::newRow("desktop entry") << "share/applications/trevix-style-editor.desktop" << 0;
         QTest::newRow("MIME type") << "share/mime/packages/trevix-style-editor.xml" << 0;
-        QTest::newRow("scalable icon") << "share/icons/hicolor/scalable/apps/trevix-style-editor.svg" << 0;
+        QTest::newRow("scalable icon")
+                << "share/icons/hicolor/scalable/apps/trevix-style-editor.svg" << 0;
         QTest::newRow("manual page") << "share/man/man1/trevix-style-editor.1.gz" << 0;
         QTest::newRow("copyright") << "share/doc/trevix-style-editor/copyright" << 0;
         QTest::newRow("changelog") << "share/doc/trevix-style-editor/changelog.gz" << 0;
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             QTest::addRow("%dpx icon", size)
-                << QStringLiteral("share/icons/hicolor/%1x%1/apps/trevix-style-editor.png").arg(size) << size;
+                    << QStringLiteral("share/icons/hicolor/%1x%1/apps/trevix-style-editor.png")
+                               .arg(size)
+                    << size;
     }
 
     void desktopFiles()
@@ -180,9 +193,11 @@ private slots:
 
     void desktopEntryIsValidAndNamesTheCommand()
     {
-        const QString entry = installed(QStringLiteral("share/applications/trevix-style-editor.desktop"));
+        const QString entry = installed(
+                QStringLiteral("share/applications/trevix-style-editor.desktop"));
         const ToolRun validate(QStringLiteral("desktop-file-validate"), {entry});
-        QVERIFY2(validate.exitCode() == 0 && validate.out().isEmpty(), qPrintable(validate.output()));
+        QVERIFY2(validate.exitCode() == 0 && validate.out().isEmpty(),
+                 qPrintable(validate.output()));
         const QString text = QString::fromUtf8(read(entry));
         QVERIFY(text.contains(QLatin1String("\nExec=trevix-style-editor %F\n")));
         QVERIFY(text.contains(QLatin1String("\nMimeType=application/x-trevix-style;\n")));
@@ -213,17 +228,20 @@ private slots:
     void appStreamFileIsValid()
     {
         QVERIFY(!metainfo().isEmpty());
-        const ToolRun validate(QStringLiteral("appstreamcli"), {"validate-tree", "--pedantic", "--no-net", m_prefix.path()});
+        const ToolRun validate(QStringLiteral("appstreamcli"),
+                               {"validate-tree", "--pedantic", "--no-net", m_prefix.path()});
         QVERIFY2(validate.exitCode() == 0, qPrintable(validate.output()));
         // Not even hints.
-        static const QRegularExpression issue(QStringLiteral("^\\s*[EWIP]: "), QRegularExpression::MultilineOption);
+        static const QRegularExpression issue(QStringLiteral("^\\s*[EWIP]: "),
+                                              QRegularExpression::MultilineOption);
         QVERIFY2(!issue.match(validate.output()).hasMatch(), qPrintable(validate.output()));
     }
 
     void appStreamFileOpensTheStyleFileType()
     {
-        const QStringList types =
-            xmlValues(installed(QStringLiteral("share/mime/packages/trevix-style-editor.xml")), "mime-type", "type");
+        const QStringList types = xmlValues(installed(QStringLiteral(
+                                                    "share/mime/packages/trevix-style-editor.xml")),
+                                            "mime-type", "type");
         QVERIFY(!types.isEmpty());
         QCOMPARE(xmlValues(metainfo(), QStringLiteral("mediatype")), types);
     }
@@ -253,9 +271,11 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output");
-        QTest::newRow("no lines") << QByteArray() << 0 << "";
+        QTest::newRow("no lines") << QByteArray() << 1
+                                  << ": holds no style lines (\"&name=value\")\n";
         QTest::newRow("unknown key") << QByteArray("&noSuchParameter=1\r\n") << 1
-                                     << ":1: unknown key \"&noSuchParameter\"\n";
+                                     << ":1: unknown key \"&noSuchParameter\" (Save will not keep "
+                                        "this line)\n";
     }
 
     void checksAgainstTheInstalledProfile()
@@ -315,7 +335,8 @@ private slots:
         QProcessEnvironment environment = ToolRun::bareEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("HOME"), work.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), work.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           work.filePath(QStringLiteral("config")));
         QProcess editor;
         editor.setProcessEnvironment(environment);
         editor.start(program(), {file});
@@ -332,9 +353,10 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("type");
-        QTest::newRow("style file") << QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n")
-                                    << "application/x-trevix-style";
-        QTest::newRow("long key") << QByteArray("&abcdefghijklmnopqrst=1\r\n") << "application/x-trevix-style";
+        QTest::newRow("style file")
+                << QByteArray("&bgColor=0xFFFFFF\r\n&width=5\r\n") << "application/x-trevix-style";
+        QTest::newRow("long key") << QByteArray("&abcdefghijklmnopqrst=1\r\n")
+                                  << "application/x-trevix-style";
         QTest::newRow("3D model") << QByteArray("solid cube\nendsolid cube\n") << "model/stl";
     }
 

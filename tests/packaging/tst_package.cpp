@@ -40,20 +40,26 @@ class tst_Package : public QObject
     QTemporaryDir m_work;
     QString m_lintian;
 
-    QString unpacked(const QString &path) const { return m_work.filePath(QStringLiteral("root/") + path); }
+    QString unpacked(const QString &path) const
+    {
+        return m_work.filePath(QStringLiteral("root/") + path);
+    }
 
 private slots:
     void initTestCase()
     {
         QVERIFY(m_work.isValid());
         const ToolRun cpack(QStringLiteral(TREVIX_CPACK_COMMAND),
-                            {"--config", TREVIX_BUILD_DIR "/CPackConfig.cmake", "-B", m_work.path()});
+                            {"--config", TREVIX_BUILD_DIR "/CPackConfig.cmake", "-B",
+                             m_work.path()});
         QVERIFY2(cpack.exitCode() == 0, qPrintable(cpack.output()));
-        const QStringList packages = QDir(m_work.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
+        const QStringList packages
+                = QDir(m_work.path()).entryList({QStringLiteral("*.deb")}, QDir::Files);
         QCOMPARE(packages.size(), 1);
         const QString package = m_work.filePath(packages.first());
 
-        const ToolRun unpack(QStringLiteral("dpkg-deb"), {"--extract", package, m_work.filePath(QStringLiteral("root"))});
+        const ToolRun unpack(QStringLiteral("dpkg-deb"),
+                             {"--extract", package, m_work.filePath(QStringLiteral("root"))});
         QVERIFY2(unpack.exitCode() == 0, qPrintable(unpack.output()));
 
         // Every tag, informational ones too; lintian's exit code only tells errors.
@@ -89,18 +95,20 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::newRow("program") << "usr/lib/trevix-style-editor/TrevixStyleEditor";
-        QTest::newRow("preview plugin") << "usr/lib/trevix-style-editor/libtrevix_preview_engine.so";
+        QTest::newRow("preview plugin")
+                << "usr/lib/trevix-style-editor/libtrevix_preview_engine.so";
     }
 
     void programsAreHardened()
     {
         QFETCH(QString, path);
-        const ToolRun readelf(QStringLiteral("readelf"),
-                              {"--wide", "--program-headers", "--dynamic", "--dyn-syms", unpacked(path)});
+        const ToolRun readelf(QStringLiteral("readelf"), {"--wide", "--program-headers", "--dynamic",
+                                                          "--dyn-syms", unpacked(path)});
         QVERIFY2(readelf.exitCode() == 0, qPrintable(readelf.output()));
         const QString out = readelf.out();
         QVERIFY2(out.contains(QLatin1String("GNU_RELRO")), "relocations are not made read-only");
-        QVERIFY2(out.contains(QRegularExpression(QStringLiteral("\\(FLAGS\\)\\s+BIND_NOW|\\(FLAGS_1\\)\\s+Flags:.* NOW"))),
+        QVERIFY2(out.contains(QRegularExpression(
+                         QStringLiteral("\\(FLAGS\\)\\s+BIND_NOW|\\(FLAGS_1\\)\\s+Flags:.* NOW"))),
                  "relocations are not bound at start");
         QVERIFY2(out.contains(QLatin1String("__stack_chk_fail")), "no stack protector");
     }
@@ -111,11 +119,13 @@ private slots:
     void copyrightFileHasRufflesLicence()
     {
         const QString ruffle = unpacked(QStringLiteral("usr/lib/trevix-style-editor/ruffle/"));
-        const QString copyright = readText(unpacked(QStringLiteral("usr/share/doc/trevix-style-editor/copyright")));
-        QVERIFY(copyright.startsWith(
-            QLatin1String("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n")));
+        const QString copyright = readText(
+                unpacked(QStringLiteral("usr/share/doc/trevix-style-editor/copyright")));
+        QVERIFY(copyright.startsWith(QLatin1String(
+                "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n")));
 
-        const QRegularExpression licenceField(QStringLiteral("\"license\":\\s*\"\\(?([^\")]*)\\)?\""));
+        const QRegularExpression licenceField(
+                QStringLiteral("\"license\":\\s*\"\\(?([^\")]*)\\)?\""));
         QString licence = licenceField.match(readText(ruffle + "package.json")).captured(1);
         QVERIFY(!licence.isEmpty());
         const QString stanza = QStringLiteral("Files: node_modules/@ruffle-rs/ruffle/*\n");
@@ -126,16 +136,21 @@ private slots:
         QString mit = readText(ruffle + "LICENSE_MIT");
         const QString notice = mit.section(QLatin1Char('\n'), 0, 0);
         QVERIFY(notice.startsWith(QLatin1String("Copyright (c) ")));
-        QVERIFY2(files.contains(QLatin1String("\nCopyright: ") + notice.mid(14) + '\n'), qPrintable(files));
-        QVERIFY2(files.contains(QLatin1String("\nLicense: ") + licence.replace(QLatin1String(" OR "), " or ") + '\n'),
+        QVERIFY2(files.contains(QLatin1String("\nCopyright: ") + notice.mid(14) + '\n'),
                  qPrintable(files));
-        QCOMPARE(licenceText(copyright, QStringLiteral("MIT")), mit.section(QLatin1Char('\n'), 1).simplified());
+        QVERIFY2(files.contains(QLatin1String("\nLicense: ")
+                                + licence.replace(QLatin1String(" OR "), " or ") + '\n'),
+                 qPrintable(files));
+        QCOMPARE(licenceText(copyright, QStringLiteral("MIT")),
+                 mit.section(QLatin1Char('\n'), 1).simplified());
 
         const QString apache = readText(ruffle + "LICENSE_APACHE").simplified();
         QVERIFY(!apache.isEmpty());
-        QVERIFY(readText(QStringLiteral("/usr/share/common-licenses/Apache-2.0")).simplified().startsWith(apache));
+        QVERIFY(readText(QStringLiteral("/usr/share/common-licenses/Apache-2.0"))
+                        .simplified()
+                        .startsWith(apache));
         QVERIFY(licenceText(copyright, QStringLiteral("Apache-2.0"))
-                    .contains(QLatin1String("/usr/share/common-licenses/Apache-2.0")));
+                        .contains(QLatin1String("/usr/share/common-licenses/Apache-2.0")));
     }
 };
 

@@ -46,9 +46,11 @@ private slots:
         QByteArray xml = "<root>root\r\n";
         for (int i = 0; i < 100000; ++i) {
             if (i % 50 == 0)
-                xml += (i ? "</s>\r\n" : "") + QByteArray("<s>Section ") + QByteArray::number(i / 50) + "\r\n";
-            xml += "<p" + QByteArray::number(i) + " type=\"spin\" values=\"0,9\" default=\"" + QByteArray::number(i % 10)
-                   + "\">Caption " + QByteArray::number(i) + "</p" + QByteArray::number(i) + ">\r\n";
+                xml += (i ? "</s>\r\n" : "") + QByteArray("<s>Section ")
+                       + QByteArray::number(i / 50) + "\r\n";
+            xml += "<p" + QByteArray::number(i) + " type=\"spin\" values=\"0,9\" default=\""
+                   + QByteArray::number(i % 10) + "\">Caption " + QByteArray::number(i) + "</p"
+                   + QByteArray::number(i) + ">\r\n";
         }
         xml += "</s></root>\r\n";
         StyleDocument doc;
@@ -74,10 +76,14 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("binary junk") << junk(1 << 20, 1);
-        QTest::newRow("junk after a good start") << QByteArray("<root>root<s>S<p>P</p>") + junk(1 << 20, 2);
-        QTest::newRow("NUL bytes") << QByteArray("<root>root<s>S<p>P</p>") + QByteArray(1 << 20, '\0');
-        QTest::newRow("NUL inside tags") << QByteArray("<root>root<s>S<p\0 x=\"\0\">P</p>\n", 30).repeated(20000);
-        QTest::newRow("unclosed tag") << "<root>root<s>S<p x=\"" + QByteArray(1 << 20, 'x').replace('x' , "x\n");
+        QTest::newRow("junk after a good start")
+                << QByteArray("<root>root<s>S<p>P</p>") + junk(1 << 20, 2);
+        QTest::newRow("NUL bytes")
+                << QByteArray("<root>root<s>S<p>P</p>") + QByteArray(1 << 20, '\0');
+        QTest::newRow("NUL inside tags")
+                << QByteArray("<root>root<s>S<p\0 x=\"\0\">P</p>\n", 30).repeated(20000);
+        QTest::newRow("unclosed tag")
+                << "<root>root<s>S<p x=\"" + QByteArray(1 << 20, 'x').replace('x', "x\n");
         QTest::newRow("only markup") << QByteArray("<<<<>>>></></></>").repeated(50000);
     }
 
@@ -97,7 +103,8 @@ private slots:
     void longLineWithoutLineFeeds()
     {
         StyleDocument doc;
-        QVERIFY_THROWS_EXCEPTION(XmlParseError, load(doc, write("<root>" + QByteArray(8 << 20, 'x') + "</root>")));
+        QVERIFY_THROWS_EXCEPTION(XmlParseError,
+                                 load(doc, write("<root>" + QByteArray(8 << 20, 'x') + "</root>")));
         QCOMPARE(doc.profileReader().root()->count(), 0);
     }
 
@@ -111,20 +118,23 @@ private slots:
         StyleDocument doc;
         QCOMPARE(load(doc, write(tag)), 1);
         const XmlItem *p = doc.profileReader().root()->item(0)->item(0);
-        QCOMPARE(p->attribute(u"A99999"), QStringLiteral("99999")); // the first line of a name counts
+        QCOMPARE(p->attribute(u"A99999"),
+                 QStringLiteral("99999")); // the first line of a name counts
         QCOMPARE(p->attributes().size(), 200001);
         QCOMPARE(doc.table().record(0).type(), QStringLiteral("list"));
     }
 
     void manyTextRunsInOneElement()
     {
-        QByteArray xml = "<root>root<s>S<p>" + QByteArray("x<!---->\n").repeated(200000) + "</p></s></root>";
+        QByteArray xml = "<root>root<s>S<p>" + QByteArray("x<!---->\n").repeated(200000)
+                         + "</p></s></root>";
         StyleDocument doc;
         QCOMPARE(load(doc, write(xml)), 1);
         const QString text = doc.profileReader().root()->item(0)->item(0)->text();
         QCOMPARE(text.size(), 200000 * 3 - 2);
         QVERIFY(text.startsWith(QLatin1String("x\r\nx\r\n")));
-        QCOMPARE(doc.table().record(0).caption(), QStringLiteral("x\r\nx\r\n").repeated(34).left(100));
+        QCOMPARE(doc.table().record(0).caption(),
+                 QStringLiteral("x\r\nx\r\n").repeated(34).left(100));
     }
 };
 

@@ -1,5 +1,4 @@
-#include "base/EditorError.h"
-#include "params/TableWalk.h"
+#include "params/ParameterTable.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -13,7 +12,7 @@ private:
     {
         for (int i = 0; i < rows; ++i) {
             ParameterRecord record;
-            record.id = i + 1;
+            record.setId(i + 1);
             record.setName(QStringLiteral("p%1").arg(i));
             table.append(record);
         }
@@ -26,17 +25,24 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("caption of 120") << QString(120, u'c') << int(ParameterRecord::TextWidth) << QString(100, u'c');
-        QTest::newRow("domain of 1500") << QString(1500, u'v') << int(ParameterRecord::ValuesWidth) << QString(1200, u'v');
-        QTest::newRow("value of 25") << QString(25, u'x') << int(ParameterRecord::DefaultWidth) << QString(20, u'x');
-        QTest::newRow("value of 20 kept") << QString(20, u'x') << int(ParameterRecord::DefaultWidth) << QString(20, u'x');
+        QTest::newRow("caption of 120")
+                << QString(120, u'c') << int(ParameterRecord::TextWidth) << QString(100, u'c');
+        QTest::newRow("domain of 1500")
+                << QString(1500, u'v') << int(ParameterRecord::ValuesWidth) << QString(1200, u'v');
+        QTest::newRow("value of 25")
+                << QString(25, u'x') << int(ParameterRecord::DefaultWidth) << QString(20, u'x');
+        QTest::newRow("value of 20 kept")
+                << QString(20, u'x') << int(ParameterRecord::DefaultWidth) << QString(20, u'x');
         QTest::newRow("accented letters count as one")
-            << QString(25, QChar(0xE9)) << int(ParameterRecord::DefaultWidth) << QString(20, QChar(0xE9));
-        const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E"); // outside the BMP: two UTF-16 units
-        QTest::newRow("surrogate pairs never split") << clef.repeated(25) << int(ParameterRecord::DefaultWidth)
-                                                     << clef.repeated(20);
-        QTest::newRow("pair at the cut") << QString(19, u'a') + clef + QStringLiteral("b")
-                                         << int(ParameterRecord::DefaultWidth) << QString(19, u'a') + clef;
+                << QString(25, QChar(0xE9)) << int(ParameterRecord::DefaultWidth)
+                << QString(20, QChar(0xE9));
+        const QString clef = QString::fromUtf8(
+                "\xF0\x9D\x84\x9E"); // outside the BMP: two UTF-16 units
+        QTest::newRow("surrogate pairs never split")
+                << clef.repeated(25) << int(ParameterRecord::DefaultWidth) << clef.repeated(20);
+        QTest::newRow("pair at the cut")
+                << QString(19, u'a') + clef + QStringLiteral("b")
+                << int(ParameterRecord::DefaultWidth) << QString(19, u'a') + clef;
     }
 
     void fieldCuts()
@@ -58,38 +64,48 @@ private slots:
         QCOMPARE(record.type(), QStringLiteral("fontstyle_"));
     }
 
-    void appendPostsAndMovesToTheRecord()
+    void appendPostsAndTheFirstRecordIsCurrent()
     {
         ParameterTable table;
         QSignalSpy posts(&table, &ParameterTable::afterPost);
         fill(table, 3);
         QCOMPARE(posts.count(), 3);
-        QCOMPARE(table.recNo(), 3);
+        QCOMPARE(table.currentIndex(), 0);
     }
 
-    void movesRaiseAfterScroll()
-    {
-        ParameterTable table;
-        fill(table, 2);
-        QSignalSpy scrolls(&table, &ParameterTable::afterScroll);
-        table.first();
-        table.next();
-        QCOMPARE(scrolls.count(), 2);
-        QVERIFY(!table.eof());
-        table.next(); // past the last row: end of table, the row stays
-        QVERIFY(table.eof());
-        QCOMPARE(table.recNo(), 2);
-        QCOMPARE(scrolls.count(), 2);
-    }
-
-    void setRecNoIgnoresPositionsOutside()
+    void onlyTheViewMovesTheCurrentRow()
     {
         ParameterTable table;
         fill(table, 3);
-        table.setRecNo(2);
-        table.setRecNo(0);
-        table.setRecNo(4);
-        QCOMPARE(table.recNo(), 2);
+        QSignalSpy moves(&table, &ParameterTable::currentChanged);
+        table.setCurrentIndex(1);
+        table.setCurrentIndex(-1);
+        table.setCurrentIndex(3);
+        QCOMPARE(moves.count(), 1);
+        QCOMPARE(table.currentIndex(), 1);
+        table.setValue(2, QStringLiteral("v"));
+        QCOMPARE(table.record(2).value(), QStringLiteral("v"));
+        QCOMPARE(table.currentIndex(), 1);
+        QCOMPARE(moves.count(), 1);
+    }
+
+    void indexOfKey_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("index");
+        QTest::newRow("known") << QStringLiteral("p2") << 2;
+        QTest::newRow("letter case matters") << QStringLiteral("P2") << -1;
+        QTest::newRow("unknown") << QStringLiteral("p9") << -1;
+        QTest::newRow("empty") << QString() << -1;
+    }
+
+    void indexOfKey()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, index);
+        ParameterTable table;
+        fill(table, 3);
+        QCOMPARE(table.indexOfKey(key), index);
     }
 
     void recordsOfKeys_data()
@@ -116,47 +132,10 @@ private slots:
     void emptyTable()
     {
         ParameterTable table;
-        table.first();
-        QVERIFY(table.eof());
-        QCOMPARE(table.recNo(), 0);
-        int visited = 0;
-        for (TableWalk walk(table); !table.eof(); table.next())
-            ++visited;
-        QCOMPARE(visited, 0);
-    }
-
-    void walkVisitsAllAndReturns()
-    {
-        ParameterTable table;
-        fill(table, 4);
-        table.setRecNo(3);
-        QStringList visited;
-        for (TableWalk walk(table); !table.eof(); table.next()) {
-            QVERIFY(table.controlsDisabled());
-            visited << table.current().name();
-        }
-        QCOMPARE(visited, QStringList({"p0", "p1", "p2", "p3"}));
-        QCOMPARE(table.recNo(), 3);
-        QVERIFY(!table.controlsDisabled());
-    }
-
-    void walkReturnsAlsoWhenItFails()
-    {
-        ParameterTable table;
-        fill(table, 4);
-        table.setRecNo(2);
-        QSignalSpy resumed(&table, &ParameterTable::controlsEnabled);
-        try {
-            for (TableWalk walk(table); !table.eof(); table.next()) {
-                if (table.recNo() == 4)
-                    throw EditorError(QStringLiteral("boom"));
-            }
-            QFAIL("no error");
-        } catch (const EditorError &) {
-        }
-        QCOMPARE(table.recNo(), 2);
-        QVERIFY(!table.controlsDisabled());
-        QCOMPARE(resumed.count(), 1);
+        QCOMPARE(table.currentIndex(), -1);
+        QCOMPARE(table.indexOfKey(QStringLiteral("p0")), -1);
+        table.setCurrentIndex(0);
+        QCOMPARE(table.currentIndex(), -1);
     }
 
     void valueChangesAreQuietWhileControlsAreDisabled()
@@ -165,17 +144,16 @@ private slots:
         fill(table, 2);
         QSignalSpy changed(&table, &ParameterTable::valueChanged);
         QSignalSpy posts(&table, &ParameterTable::afterPost);
-        table.setRecNo(1);
-        table.postValue(QStringLiteral("a"));
+        table.setValue(0, QStringLiteral("a"));
         QCOMPARE(changed.count(), 1);
-        table.postValue(QStringLiteral("a")); // unchanged value: still a post
+        table.setValue(0, QStringLiteral("a")); // unchanged value: still a post
         QCOMPARE(changed.count(), 1);
         QCOMPARE(posts.count(), 2);
         table.disableControls();
-        table.postValue(QStringLiteral("b"));
+        table.setValue(0, QStringLiteral("b"));
         QCOMPARE(changed.count(), 1);
         table.enableControls();
-        QCOMPARE(table.current().value(), QStringLiteral("b"));
+        QCOMPARE(table.record(0).value(), QStringLiteral("b"));
     }
 };
 

@@ -12,10 +12,11 @@ class tst_ProfileGridModel : public QObject
     Q_OBJECT
 
 private:
-    static void add(ParameterTable &table, const QString &group, const QString &text, const QString &value = {})
+    static void add(ParameterTable &table, const QString &group, const QString &text,
+                    const QString &value = {})
     {
         ParameterRecord record;
-        record.id = table.count() + 1;
+        record.setId(table.count() + 1);
         record.setGroup(group);
         record.setName(QStringLiteral("k%1").arg(table.count()));
         record.setCaption(text);
@@ -51,7 +52,8 @@ private slots:
     {
         ParameterTable table;
         ProfileGridModel model(&table);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         add(table, QStringLiteral("Series"), QStringLiteral("Palette"));
         add(table, QStringLiteral("axes"), QStringLiteral("Axis color"));
         add(table, QStringLiteral("Chart"), QStringLiteral("Background"));
@@ -69,14 +71,19 @@ private slots:
         ProfileGridModel model(&table);
         const QModelIndex group = model.index(0, 0);
         const QModelIndex value = model.index(0, ProfileGridModel::ValueColumn, group);
-        QCOMPARE(model.index(0, ProfileGridModel::SectionColumn, group).data().toString(), QStringLiteral("Axes"));
+        QCOMPARE(model.index(0, ProfileGridModel::SectionColumn, group).data().toString(),
+                 QStringLiteral("Axes"));
         QCOMPARE(value.data().toString(), QStringLiteral("2"));
         QVERIFY(value.flags() & Qt::ItemIsEditable);
-        QVERIFY(!(model.index(0, ProfileGridModel::ParameterColumn, group).flags() & Qt::ItemIsEditable));
+        QVERIFY(!(model.index(0, ProfileGridModel::ParameterColumn, group).flags()
+                  & Qt::ItemIsEditable));
         QVERIFY(!(group.flags() & Qt::ItemIsEditable));
-        QCOMPARE(model.headerData(ProfileGridModel::ParameterColumn, Qt::Horizontal).toString(), QStringLiteral("Parameter"));
-        QCOMPARE(model.headerData(ProfileGridModel::ValueColumn, Qt::Horizontal).toString(), QStringLiteral("Value"));
-        QCOMPARE(model.headerData(ProfileGridModel::SectionColumn, Qt::Horizontal).toString(), QStringLiteral("Section"));
+        QCOMPARE(model.headerData(ProfileGridModel::ParameterColumn, Qt::Horizontal).toString(),
+                 QStringLiteral("Parameter"));
+        QCOMPARE(model.headerData(ProfileGridModel::ValueColumn, Qt::Horizontal).toString(),
+                 QStringLiteral("Value"));
+        QCOMPARE(model.headerData(ProfileGridModel::SectionColumn, Qt::Horizontal).toString(),
+                 QStringLiteral("Section"));
     }
 
     void typedValuePostsTheEditedRow()
@@ -85,14 +92,13 @@ private slots:
         add(table, QStringLiteral("A"), QStringLiteral("first"));
         add(table, QStringLiteral("A"), QStringLiteral("second"));
         ProfileGridModel model(&table);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        table.setRecNo(1);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy posts(&table, &ParameterTable::afterPost);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         const QModelIndex value = model.index(1, ProfileGridModel::ValueColumn, model.index(0, 0));
         QVERIFY(model.setData(value, QStringLiteral("a value longer than twenty")));
         QCOMPARE(posts.count(), 1);
-        QCOMPARE(table.recNo(), 2);
         QCOMPARE(table.record(1).value(), QStringLiteral("a value longer than "));
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed.first().first().value<QModelIndex>(), value);
@@ -103,10 +109,12 @@ private slots:
         ParameterTable table;
         add(table, QStringLiteral("A"), QStringLiteral("first"));
         ProfileGridModel model(&table);
-        connect(&table, &ParameterTable::afterPost, this, [] { throw EditorError(QStringLiteral("Cannot create file x")); });
+        connect(&table, &ParameterTable::afterPost, this,
+                [] { throw EditorError(QStringLiteral("Cannot create file x")); });
         QStringList reported;
         const auto previous = ErrorReport::setHandler([&](const QString &m) { reported << m; });
-        model.setData(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)), QStringLiteral("5"));
+        model.setData(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)),
+                      QStringLiteral("5"));
         ErrorReport::setHandler(previous);
         QCOMPARE(reported, QStringList{QStringLiteral("Cannot create file x.")});
         QCOMPARE(table.record(0).value(), QStringLiteral("5"));
@@ -120,12 +128,14 @@ private slots:
         add(table, QStringLiteral("B"), QStringLiteral("second"));
         add(table, QStringLiteral("B"), QStringLiteral("third"));
         ProfileGridModel model(&table);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         const auto highlighted = [&] {
             QList<int> records;
             for (int i = 0; i < table.count(); ++i) {
                 for (int column = 0; column < ProfileGridModel::ColumnCount; ++column) {
-                    if (model.indexOfRecord(i, column).data(ProfileGridModel::HighlightRole).toBool() && !records.contains(i))
+                    if (model.indexOfRecord(i, column).data(ProfileGridModel::HighlightRole).toBool()
+                        && !records.contains(i))
                         records << i;
                 }
             }
@@ -139,8 +149,10 @@ private slots:
         QCOMPARE(highlighted(), QList<int>{1});
         QCOMPARE(changed.count(), 5);
         const QList<QVariant> last = changed.last();
-        QCOMPARE(last.at(0).value<QModelIndex>(), model.indexOfRecord(1, ProfileGridModel::ParameterColumn));
-        QCOMPARE(last.at(1).value<QModelIndex>(), model.indexOfRecord(1, ProfileGridModel::SectionColumn));
+        QCOMPARE(last.at(0).value<QModelIndex>(),
+                 model.indexOfRecord(1, ProfileGridModel::ParameterColumn));
+        QCOMPARE(last.at(1).value<QModelIndex>(),
+                 model.indexOfRecord(1, ProfileGridModel::SectionColumn));
         QVERIFY(!model.index(0, 0).data(ProfileGridModel::HighlightRole).toBool()); // a group row
     }
 
@@ -152,12 +164,12 @@ private slots:
         ProfileGridModel model(&table);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
         table.disableControls();
-        table.setRecNo(1);
-        table.postValue(QString());
+        table.setValue(0, QString());
         QCOMPARE(changed.count(), 0);
         table.enableControls();
         QCOMPARE(changed.count(), 2); // one range per section
-        QCOMPARE(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)).data().toString(), QString());
+        QCOMPARE(model.index(0, ProfileGridModel::ValueColumn, model.index(0, 0)).data().toString(),
+                 QString());
     }
 
     void filter_data()
@@ -167,12 +179,14 @@ private slots:
         QTest::addColumn<QStringList>("shown"); // "section/caption" in view order
 
         QTest::newRow("nothing filtered") << QString() << false
-                                          << QStringList({"Axes/Axis color", "Axes/Line width", "Chart/Background", "Chart/Title"});
+                                          << QStringList({"Axes/Axis color", "Axes/Line width",
+                                                          "Chart/Background", "Chart/Title"});
         QTest::newRow("caption, any case") << "COLOR" << false << QStringList({"Axes/Axis color"});
         QTest::newRow("key") << "k3" << false << QStringList({"Chart/Title"});
         QTest::newRow("value") << "0xff" << false << QStringList({"Chart/Background"});
         QTest::newRow("section text alone does not match") << "Chart" << false << QStringList();
-        QTest::newRow("modified only") << QString() << true << QStringList({"Axes/Line width", "Chart/Title"});
+        QTest::newRow("modified only")
+                << QString() << true << QStringList({"Axes/Line width", "Chart/Title"});
         QTest::newRow("modified and text") << "width" << true << QStringList({"Axes/Line width"});
     }
 
@@ -184,16 +198,16 @@ private slots:
         ParameterTable table;
         add(table, QStringLiteral("Axes"), QStringLiteral("Axis color"), QStringLiteral("0x000000"));
         add(table, QStringLiteral("Axes"), QStringLiteral("Line width"), QStringLiteral("1"));
-        add(table, QStringLiteral("Chart"), QStringLiteral("Background"), QStringLiteral("0xFFFFFF"));
+        add(table, QStringLiteral("Chart"), QStringLiteral("Background"),
+            QStringLiteral("0xFFFFFF"));
         add(table, QStringLiteral("Chart"), QStringLiteral("Title"));
-        table.setRecNo(2);
-        table.postValue(QStringLiteral("3"));
-        table.setRecNo(4);
-        table.postValue(QStringLiteral("Sales"));
+        table.setValue(1, QStringLiteral("3"));
+        table.setValue(3, QStringLiteral("Sales"));
         ProfileGridModel model(&table);
         ProfileGridProxy proxy;
         proxy.setSourceModel(&model);
-        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&proxy,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         proxy.setFilterText(text);
         proxy.setModifiedOnly(modifiedOnly);
         QStringList actual;
@@ -213,14 +227,16 @@ private slots:
         ProfileGridModel model(&table);
         ProfileGridProxy proxy;
         proxy.setSourceModel(&model);
-        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&proxy,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         proxy.setModifiedOnly(true);
         QCOMPARE(proxy.rowCount(), 0);
-        table.setRecNo(2);
-        table.postValue(QStringLiteral("Other"));
+        table.setValue(1, QStringLiteral("Other"));
         QCOMPARE(groupTexts(proxy), QStringList{QStringLiteral("Chart")});
-        QVERIFY(model.index(0, ProfileGridModel::ValueColumn, model.index(1, 0)).data(ProfileGridModel::DiffersFromProfileRole).toBool());
-        table.postValue(QStringLiteral("T")); // back to the profile's value
+        QVERIFY(model.index(0, ProfileGridModel::ValueColumn, model.index(1, 0))
+                        .data(ProfileGridModel::DiffersFromProfileRole)
+                        .toBool());
+        table.setValue(1, QStringLiteral("T")); // back to the profile's value
         QCOMPARE(proxy.rowCount(), 0);
     }
 
@@ -229,7 +245,8 @@ private slots:
         QTest::addColumn<Qt::SortOrder>("order");
         QTest::addColumn<QStringList>("captions");
         QTest::newRow("ascending") << Qt::AscendingOrder << QStringList({"alpha", "Beta", "gamma"});
-        QTest::newRow("descending") << Qt::DescendingOrder << QStringList({"gamma", "Beta", "alpha"});
+        QTest::newRow("descending")
+                << Qt::DescendingOrder << QStringList({"gamma", "Beta", "alpha"});
     }
 
     void sortingKeepsSectionsAscending()
@@ -244,8 +261,10 @@ private slots:
         ProfileGridModel model(&table);
         ProfileGridProxy proxy;
         proxy.setSourceModel(&model);
-        QAbstractItemModelTester tester(&proxy, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QCOMPARE(this->captions(proxy, 1), QStringList({"gamma", "alpha", "Beta"})); // unsorted: profile order
+        QAbstractItemModelTester tester(&proxy,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(this->captions(proxy, 1),
+                 QStringList({"gamma", "alpha", "Beta"})); // unsorted: profile order
         proxy.sort(ProfileGridModel::ParameterColumn, order);
         QCOMPARE(groupTexts(proxy), QStringList({"Alpha", "Zeta"}));
         QCOMPARE(this->captions(proxy, 1), captions);

@@ -1,10 +1,10 @@
 #include "base/EditorError.h"
+#include "base/IntegerText.h"
+#include "base/SplitString.h"
 #include "params/ColorValue.h"
 #include "params/FontStyleValue.h"
-#include "base/IntegerText.h"
-#include "params/PopupPosition.h"
 #include "params/NumberBox.h"
-#include "base/SplitString.h"
+#include "params/PopupPosition.h"
 #include "params/SwapColorBytes.h"
 
 #include <QtTest>
@@ -43,15 +43,24 @@ void tst_ValueText::splitStringCases_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("delimiter");
     QTest::addColumn<QStringList>("pieces");
-    QTest::newRow("plain") << "a,b,c" << "," << QStringList{"a", "b", "c"};
-    QTest::newRow("empty text gives one empty piece") << "" << "," << QStringList{""};
-    QTest::newRow("trailing delimiter") << "a," << "," << QStringList{"a", ""};
-    QTest::newRow("adjacent delimiters") << "a,,b" << "," << QStringList{"a", "", "b"};
-    QTest::newRow("leading delimiter") << ",a" << "," << QStringList{"", "a"};
-    QTest::newRow("no delimiter") << "abc" << ";" << QStringList{"abc"};
-    QTest::newRow("multi-character delimiter") << "a::b:c" << "::" << QStringList{"a", "b:c"};
-    QTest::newRow("case-sensitive") << "aXbxc" << "x" << QStringList{"aXb", "c"};
-    QTest::newRow("blanks kept") << " a , b " << "," << QStringList{" a ", " b "};
+    QTest::newRow("plain") << "a,b,c"
+                           << "," << QStringList{"a", "b", "c"};
+    QTest::newRow("empty text gives one empty piece") << ""
+                                                      << "," << QStringList{""};
+    QTest::newRow("trailing delimiter") << "a,"
+                                        << "," << QStringList{"a", ""};
+    QTest::newRow("adjacent delimiters") << "a,,b"
+                                         << "," << QStringList{"a", "", "b"};
+    QTest::newRow("leading delimiter") << ",a"
+                                       << "," << QStringList{"", "a"};
+    QTest::newRow("no delimiter") << "abc"
+                                  << ";" << QStringList{"abc"};
+    QTest::newRow("multi-character delimiter") << "a::b:c"
+                                               << "::" << QStringList{"a", "b:c"};
+    QTest::newRow("case-sensitive") << "aXbxc"
+                                    << "x" << QStringList{"aXb", "c"};
+    QTest::newRow("blanks kept") << " a , b "
+                                 << "," << QStringList{" a ", " b "};
 }
 
 void tst_ValueText::splitStringCases()
@@ -66,11 +75,16 @@ void tst_ValueText::swapColorBytesCases_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("swapped");
-    QTest::newRow("six characters") << "112233" << "332211";
-    QTest::newRow("red") << "FF0000" << "0000FF";
-    QTest::newRow("five characters") << "12345" << "12345";
-    QTest::newRow("eight characters") << "8000000F" << "8000000F";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("six characters") << "112233"
+                                    << "332211";
+    QTest::newRow("red") << "FF0000"
+                         << "0000FF";
+    QTest::newRow("five characters") << "12345"
+                                     << "12345";
+    QTest::newRow("eight characters") << "8000000F"
+                                      << "8000000F";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void tst_ValueText::swapColorBytesCases()
@@ -187,10 +201,14 @@ void tst_ValueText::describeFontStyle_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("bold and underline") << "5" << "5 (Bold, Underline)";
-    QTest::newRow("none") << "0" << "0 (Regular)";
-    QTest::newRow("all three from 9") << "9" << "9 (Bold, Italic, Underline)";
-    QTest::newRow("not a number stays as it is") << "bold" << "bold";
+    QTest::newRow("bold and underline") << "5"
+                                        << "5 (Bold, Underline)";
+    QTest::newRow("none") << "0"
+                          << "0 (Regular)";
+    QTest::newRow("all three from 9") << "9"
+                                      << "9 (Bold, Italic, Underline)";
+    QTest::newRow("not a number stays as it is") << "bold"
+                                                 << "bold";
 }
 
 void tst_ValueText::describeFontStyle()
@@ -257,12 +275,26 @@ void tst_ValueText::popupPosition_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<int>("popupHeight");
     QTest::addColumn<int>("mainBottom");
+    QTest::addColumn<QRect>("screen");
     QTest::addColumn<QPoint>("topLeft");
-    // Anchor (100, 50), grid 300 wide, rows 20 high: left = 100 + 300 - 64.
-    QTest::newRow("top row") << 0 << 61 << 800 << QPoint(336, 90);
-    QTest::newRow("fifth row") << 4 << 61 << 800 << QPoint(336, 170);
-    QTest::newRow("bottom exactly at the main window's") << 4 << 61 << 231 << QPoint(336, 170);
-    QTest::newRow("one pixel lower moves up by its height") << 4 << 61 << 230 << QPoint(336, 109);
+    // Anchor (100, 50), grid 300 wide, rows 20 high: left = 100 + 300 - 64;
+    // the popup 160 wide.
+    const QRect wide(0, 0, 1280, 800);
+    QTest::newRow("top row") << 0 << 61 << 800 << wide << QPoint(336, 90);
+    QTest::newRow("fifth row") << 4 << 61 << 800 << wide << QPoint(336, 170);
+    QTest::newRow("bottom exactly at the main window's")
+            << 4 << 61 << 231 << wide << QPoint(336, 170);
+    QTest::newRow("one pixel lower moves up by its height")
+            << 4 << 61 << 230 << wide << QPoint(336, 109);
+    QTest::newRow("no screen: left where it is") << 0 << 61 << 800 << QRect() << QPoint(336, 90);
+    QTest::newRow("past the screen's right edge")
+            << 0 << 61 << 800 << QRect(0, 0, 400, 800) << QPoint(240, 90);
+    QTest::newRow("left of a screen further right")
+            << 0 << 61 << 800 << QRect(1280, 0, 1024, 768) << QPoint(1280, 90);
+    QTest::newRow("past the screen's bottom, above the window's")
+            << 4 << 61 << 800 << QRect(0, 0, 1280, 200) << QPoint(336, 139);
+    QTest::newRow("taller than the screen: top on it")
+            << 0 << 300 << 800 << QRect(0, 100, 1280, 200) << QPoint(336, 100);
 }
 
 void tst_ValueText::popupPosition()
@@ -270,8 +302,10 @@ void tst_ValueText::popupPosition()
     QFETCH(int, row);
     QFETCH(int, popupHeight);
     QFETCH(int, mainBottom);
-    const PopupPosition position{QPoint(100, 50), 300, 20, row};
-    QTEST(position.topLeft(popupHeight, mainBottom), "topLeft");
+    QFETCH(QRect, screen);
+    PopupPosition position{QPoint(100, 50), 300, 20, row};
+    position.screen = screen;
+    QTEST(position.topLeft(QSize(160, popupHeight), mainBottom), "topLeft");
 }
 
 QTEST_APPLESS_MAIN(tst_ValueText)

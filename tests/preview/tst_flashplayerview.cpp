@@ -2,6 +2,7 @@
 #include "support/ChartPixels.h"
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
+#include "support/PreviewCorner.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -12,7 +13,7 @@
 // The player on its own, playing the sample chart movie for real offscreen.
 // One player serves every case, as one engine serves the editor's run; it
 // is shown by the first case and plays from then on.
-class tst_ShockwaveFlash : public QObject
+class tst_FlashPlayerView : public QObject
 {
     Q_OBJECT
 
@@ -24,8 +25,6 @@ private:
     QTemporaryDir m_outside;
     int m_cases = 0;
     int m_numberCases = 0;
-
-    QRgb corner() const { return m_player->frame().pixel(6, 6); }
 
     int magentaPixels() const
     {
@@ -67,9 +66,12 @@ private:
     // Lines in more come first, so they hold over these.
     static QByteArray pickStyle(QRgb background, const QByteArray &more)
     {
-        return more + "&animation=0\r\n&shadow=0\r\n&legendShow=no\r\n&gridLines=3\r\n&titleColor=0xC00000\r\n"
-               "&legendBg=0x00FFFF\r\n&series1Color=0xFF00FF\r\n&series3Color=0x808000\r\n&gridColor=0x00FF00\r\n"
-               "&axisColor=0x0000FF\r\n&bgColor=0x"
+        return more
+               + "&animation=0\r\n&shadow=0\r\n&legendShow=no\r\n&gridLines=3\r\n&titleColor="
+                 "0xC00000\r\n"
+                 "&legendBg=0x00FFFF\r\n&series1Color=0xFF00FF\r\n&series3Color=0x808000\r\n&"
+                 "gridColor=0x00FF00\r\n"
+                 "&axisColor=0x0000FF\r\n&bgColor=0x"
                + QByteArray::number(background & 0xFFFFFF, 16) + "\r\n";
     }
 
@@ -78,7 +80,7 @@ private:
     {
         m_dir->writeStyle(style);
         play(QStringLiteral("datafile=data.txt"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), background | 0xFF000000, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), background | 0xFF000000, 20000);
     }
 
     static QWebEngineView *webView()
@@ -94,33 +96,51 @@ private:
     // its frames no longer asked for.
     static bool resting()
     {
-        return evaluateInPage(webView(), QStringLiteral("(() => { const players = document.querySelectorAll('ruffle-player');"
-                                                        " return players[players.length - 1].ruffle().suspended; })()"))
-            .toBool();
+        return evaluateInPage(
+                       webView(),
+                       QStringLiteral(
+                               "(() => { const players = "
+                               "document.querySelectorAll('ruffle-player');"
+                               " return players[players.length - 1].ruffle().suspended; })()"))
+                .toBool();
     }
 
     // Counts from now on the frames the page asks for: whoever asks for a
     // frame draws or looks at what is drawn.
     static void countFramesAsked()
     {
-        evaluateInPage(webView(), QStringLiteral("window.asked = 0; window.counted = -1;"
-                                                 "if (!window.counting) {"
-                                                 "  const ask = window.requestAnimationFrame.bind(window);"
-                                                 "  window.requestAnimationFrame = f => { ++window.asked; return ask(f); };"
-                                                 "  window.counting = true;"
-                                                 "} true"));
+        evaluateInPage(
+                webView(),
+                QStringLiteral(
+                        "window.asked = 0; window.counted = -1;"
+                        "if (!window.counting) {"
+                        "  const ask = window.requestAnimationFrame.bind(window);"
+                        "  window.requestAnimationFrame = f => { ++window.asked; return ask(f); };"
+                        "  window.counting = true;"
+                        "} true"));
     }
 
-    static int framesAsked() { return evaluateInPage(webView(), QStringLiteral("window.asked")).toInt(); }
+    static int framesAsked()
+    {
+        return evaluateInPage(webView(), QStringLiteral("window.asked")).toInt();
+    }
 
     // The frames the page asks for while a timer of its own of the given time runs.
     static int framesAskedWithin(int ms)
     {
         countFramesAsked();
-        evaluateInPage(webView(), QStringLiteral("setTimeout(() => { window.counted = window.asked; }, %1); true").arg(ms));
+        evaluateInPage(webView(),
+                       QStringLiteral(
+                               "setTimeout(() => { window.counted = window.asked; }, %1); true")
+                               .arg(ms));
         int counted = -1;
-        QTest::qWaitFor([&] { return (counted = evaluateInPage(webView(), QStringLiteral("window.counted")).toInt()) >= 0; },
-                        ms + 20000);
+        QTest::qWaitFor(
+                [&] {
+                    return (counted
+                            = evaluateInPage(webView(), QStringLiteral("window.counted")).toInt())
+                           >= 0;
+                },
+                ms + 20000);
         return counted;
     }
 
@@ -136,8 +156,10 @@ private slots:
         m_dir = std::make_unique<PreviewAppDir>(barStyle("0x204060"));
         writeData(m_dir->path() + QStringLiteral("bars.txt"));
         writeData(m_outside.filePath(QStringLiteral("bars.txt")));
-        QVERIFY(QFile::link(m_outside.filePath(QStringLiteral("bars.txt")), m_dir->path() + QStringLiteral("link.txt")));
-        QVERIFY(QFile::copy(m_dir->path() + QStringLiteral("trevix.swf"), m_outside.filePath(QStringLiteral("chart.swf"))));
+        QVERIFY(QFile::link(m_outside.filePath(QStringLiteral("bars.txt")),
+                            m_dir->path() + QStringLiteral("link.txt")));
+        QVERIFY(QFile::copy(m_dir->path() + QStringLiteral("trevix.swf"),
+                            m_outside.filePath(QStringLiteral("chart.swf"))));
         m_player = std::make_unique<FlashPlayerView>();
         m_player->setAppDir(m_dir->path());
         m_player->resize(400, 300);
@@ -165,17 +187,17 @@ private slots:
         QVERIFY(!m_player->engineStarted());
         m_player->show();
         QTRY_VERIFY(m_player->engineStarted());
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x20, 0x40, 0x60).rgb(), 30000);
     }
 
     void everyWriteReloadsFromDisk()
     {
         m_dir->writeStyle(barStyle("0x604020"));
         play(QStringLiteral("datafile=data.txt"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x60, 0x40, 0x20).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x60, 0x40, 0x20).rgb(), 20000);
         m_dir->writeStyle(barStyle("0x204060"));
         play(QStringLiteral("datafile=data.txt"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x20, 0x40, 0x60).rgb(), 20000);
     }
 
     void movieReadsOnlyTheApplicationFolder_data()
@@ -183,9 +205,11 @@ private slots:
         QTest::addColumn<QString>("dataFile");
         QTest::addColumn<bool>("drawn");
         QTest::newRow("beside the movie") << QStringLiteral("bars.txt") << true;
-        QTest::newRow("full path outside") << m_outside.filePath(QStringLiteral("bars.txt")) << false;
-        QTest::newRow("dot-dot outside") << QStringLiteral("../") + QFileInfo(m_outside.path()).fileName() + "/bars.txt"
-                                        << false;
+        QTest::newRow("full path outside")
+                << m_outside.filePath(QStringLiteral("bars.txt")) << false;
+        QTest::newRow("dot-dot outside")
+                << QStringLiteral("../") + QFileInfo(m_outside.path()).fileName() + "/bars.txt"
+                << false;
         QTest::newRow("link to outside") << QStringLiteral("link.txt") << false;
     }
 
@@ -198,14 +222,14 @@ private slots:
         // case's frame stays on show until this movie has drawn, so wait for this movie's own background.
         m_dir->writeStyle(barStyle("0x204060"));
         play(QStringLiteral("datafile=bars.txt"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x20, 0x40, 0x60).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
         // The case's movie has another background, which tells when it has taken the old one's place,
         // and green axes, or a green note that it has no data: either is drawn once its data has come
         // or been refused, with the bars if any.
         m_dir->writeStyle(barStyle("0x402060") + "&axisColor=0x00FF00\r\n");
         play(QStringLiteral("datafile=") + dataFile);
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x40, 0x20, 0x60).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x40, 0x20, 0x60).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(pixelsNear(0x00FF00) > 10, 20000);
         QCOMPARE(magentaPixels() > 2000, drawn);
         m_dir->writeStyle(barStyle("0x204060"));
@@ -221,10 +245,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("lines");
         const std::pair<const char *, std::pair<int, int>> ranges[] = {
-            {"borderWidth", {0, 10}},  {"margin", {0, 60}},     {"titleSize", {6, 48}},   {"axisWidth", {0, 5}},
-            {"axisFontSize", {6, 24}}, {"legendSize", {6, 24}}, {"barWidth", {10, 100}},  {"animation", {0, 2}},
-            {"shadow", {0, 2}},        {"gridLines", {0, 3}},   {"marker", {0, 2}},       {"valueLabels", {0, 2}},
-            {"titleStyle", {0, 7}},    {"axisFontStyle", {0, 7}}, {"labelStyle", {0, 7}},
+                {"borderWidth", {0, 10}}, {"margin", {0, 60}},       {"titleSize", {6, 48}},
+                {"axisWidth", {0, 5}},    {"axisFontSize", {6, 24}}, {"legendSize", {6, 24}},
+                {"barWidth", {10, 100}},  {"animation", {0, 2}},     {"shadow", {0, 2}},
+                {"gridLines", {0, 3}},    {"marker", {0, 2}},        {"valueLabels", {0, 2}},
+                {"titleStyle", {0, 7}},   {"axisFontStyle", {0, 7}}, {"labelStyle", {0, 7}},
         };
         for (const auto &[key, range] : ranges) {
             for (const int value : {range.first, range.second}) {
@@ -233,24 +258,25 @@ private slots:
             }
         }
         const QList<QByteArray> axisEnds[] = {
-            {"100000000000000000", "100000000000000032"},
-            {"99999999999999999999", ""},
-            {"", "-9999999999999999999"},
-            {"-9999999999999999999", "99999999999999999999"},
-            {"-9999999999999999999", "-9999999999999999998"},
-            {"99999999999999999998", "99999999999999999999"},
-            {"99999999999999999999", "99999999999999999999"},
-            {"99999999999999999999", "-9999999999999999999"},
-            {"0.000000000000000001", "0.000000000000000002"},
-            {"0.0000000000000000001", ""},
-            {"-.000000000000000001", "+.000000000000000001"},
-            {"1234567.890123456789", "1234567.890123456790"},
+                {"100000000000000000", "100000000000000032"},
+                {"99999999999999999999", ""},
+                {"", "-9999999999999999999"},
+                {"-9999999999999999999", "99999999999999999999"},
+                {"-9999999999999999999", "-9999999999999999998"},
+                {"99999999999999999998", "99999999999999999999"},
+                {"99999999999999999999", "99999999999999999999"},
+                {"99999999999999999999", "-9999999999999999999"},
+                {"0.000000000000000001", "0.000000000000000002"},
+                {"0.0000000000000000001", ""},
+                {"-.000000000000000001", "+.000000000000000001"},
+                {"1234567.890123456789", "1234567.890123456790"},
         };
         for (const QList<QByteArray> &ends : axisEnds) {
             QTest::newRow(("yMin=" + ends.at(0) + " yMax=" + ends.at(1)).constData())
-                << "&yMin=" + ends.at(0) + "\r\n&yMax=" + ends.at(1) + "\r\n";
+                    << "&yMin=" + ends.at(0) + "\r\n&yMax=" + ends.at(1) + "\r\n";
             QTest::newRow(("hbar, yMin=" + ends.at(0) + " yMax=" + ends.at(1)).constData())
-                << "&chartType=hbar\r\n&valueLabels=2\r\n&yMin=" + ends.at(0) + "\r\n&yMax=" + ends.at(1) + "\r\n";
+                    << "&chartType=hbar\r\n&valueLabels=2\r\n&yMin=" + ends.at(0)
+                               + "\r\n&yMax=" + ends.at(1) + "\r\n";
         }
     }
 
@@ -278,16 +304,16 @@ private slots:
         }
         m_dir->writeStyle(barStyle("0x604020"));
         play(QStringLiteral("datafile=data.txt"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x60, 0x40, 0x20).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x60, 0x40, 0x20).rgb(), 20000);
         QTest::qWait(1500);
-        QCOMPARE(corner(), QColor(0x60, 0x40, 0x20).rgb());
+        QCOMPARE(previewCorner(*m_player), QColor(0x60, 0x40, 0x20).rgb());
         m_dir->writeStyle(barStyle("0x204060"));
     }
 
     void blankMovieShowsTheStage()
     {
         m_player->setMovie(m_dir->path() + QStringLiteral("empty.swf"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(Qt::white).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(Qt::white).rgb(), 20000);
     }
 
     void clickReportsTheKeysOfWhatWasClicked_data()
@@ -301,33 +327,44 @@ private slots:
         const QStringList title{"titleFont", "titleSize", "titleColor", "titleStyle", "titleAlign"};
         const QStringList axisLabels{"axisFont", "axisFontSize", "axisFontStyle", "axisColor"};
         const QStringList bar{"series1Color", "palette", "barWidth", "shadow", "chartType"};
-        QTest::newRow("title") << QByteArray() << QRgb(0xC00000) << int(ChartPixels::Topmost) << QPoint()
-                               << QStringList{"titleText"} + title;
-        QTest::newRow("subtitle") << QByteArray() << QRgb(0xC00000) << int(ChartPixels::Bottommost) << QPoint()
-                                  << QStringList{"subtitleText"} + title;
-        QTest::newRow("legend") << QByteArray("&legendShow=yes\r\n") << QRgb(0x00FFFF) << int(ChartPixels::Topmost)
-                                << QPoint(2, 2)
-                                << QStringList{"legendPos", "legendFont", "legendSize", "legendColor", "legendBg", "legendShow"};
-        QTest::newRow("bar") << QByteArray() << QRgb(0xFF00FF) << int(ChartPixels::Topmost) << QPoint(0, 4) << bar;
-        QTest::newRow("third series' bar") << QByteArray() << QRgb(0x808000) << int(ChartPixels::Topmost) << QPoint(0, 4)
-                                           << QStringList{"series3Color"} + bar.mid(1);
-        QTest::newRow("line") << QByteArray("&chartType=line\r\n") << QRgb(0xFF00FF) << int(ChartPixels::Topmost)
-                              << QPoint() << QStringList{"series1Color", "palette", "lineStyle", "marker", "shadow", "chartType"};
-        QTest::newRow("slice") << QByteArray("&chartType=pie\r\n") << QRgb(0xFF00FF) << int(ChartPixels::Centre)
-                               << QPoint() << QStringList{"series1Color", "palette", "shadow", "chartType"};
-        QTest::newRow("grid, above the highest bar") << QByteArray() << QRgb(0xFF00FF) << int(ChartPixels::Topmost)
-                                                     << QPoint(0, -8) << QStringList{"gridLines", "gridColor"};
+        QTest::newRow("title") << QByteArray() << QRgb(0xC00000) << int(ChartPixels::Topmost)
+                               << QPoint() << QStringList{"titleText"} + title;
+        QTest::newRow("subtitle") << QByteArray() << QRgb(0xC00000) << int(ChartPixels::Bottommost)
+                                  << QPoint() << QStringList{"subtitleText"} + title;
+        QTest::newRow("legend") << QByteArray("&legendShow=yes\r\n") << QRgb(0x00FFFF)
+                                << int(ChartPixels::Topmost) << QPoint(2, 2)
+                                << QStringList{"legendPos",   "legendFont", "legendSize",
+                                               "legendColor", "legendBg",   "legendShow"};
+        QTest::newRow("bar") << QByteArray() << QRgb(0xFF00FF) << int(ChartPixels::Topmost)
+                             << QPoint(0, 4) << bar;
+        QTest::newRow("third series' bar")
+                << QByteArray() << QRgb(0x808000) << int(ChartPixels::Topmost) << QPoint(0, 4)
+                << QStringList{"series3Color"} + bar.mid(1);
+        QTest::newRow("line") << QByteArray("&chartType=line\r\n") << QRgb(0xFF00FF)
+                              << int(ChartPixels::Topmost) << QPoint()
+                              << QStringList{"series1Color", "palette", "lineStyle",
+                                             "marker",       "shadow",  "chartType"};
+        QTest::newRow("slice") << QByteArray("&chartType=pie\r\n") << QRgb(0xFF00FF)
+                               << int(ChartPixels::Centre) << QPoint()
+                               << QStringList{"series1Color", "palette", "shadow", "chartType"};
+        QTest::newRow("grid, above the highest bar")
+                << QByteArray() << QRgb(0xFF00FF) << int(ChartPixels::Topmost) << QPoint(0, -8)
+                << QStringList{"gridLines", "gridColor"};
         QTest::newRow("value axis") << QByteArray("&axisWidth=3\r\n") << QRgb(0x0000FF)
-                                    << int(ChartPixels::DensestColumn) << QPoint() << QStringList{"axisColor", "axisWidth"};
+                                    << int(ChartPixels::DensestColumn) << QPoint()
+                                    << QStringList{"axisColor", "axisWidth"};
         QTest::newRow("beside the value axis") << QByteArray("&axisWidth=3\r\n") << QRgb(0x0000FF)
                                                << int(ChartPixels::DensestColumn) << QPoint(4, 0)
                                                << QStringList{"axisColor", "axisWidth"};
-        QTest::newRow("value axis labels") << QByteArray() << QRgb(0x0000FF) << int(ChartPixels::Leftmost) << QPoint()
-                                           << axisLabels + QStringList{"numberFormat", "yMin", "yMax"};
-        QTest::newRow("category axis labels") << QByteArray() << QRgb(0x0000FF) << int(ChartPixels::Bottommost)
-                                              << QPoint() << axisLabels;
-        QTest::newRow("background") << QByteArray() << QRgb(0) << int(ChartPixels::Corner) << QPoint()
-                                    << QStringList{"bgColor", "borderColor", "borderWidth", "margin"};
+        QTest::newRow("value axis labels")
+                << QByteArray() << QRgb(0x0000FF) << int(ChartPixels::Leftmost) << QPoint()
+                << axisLabels + QStringList{"numberFormat", "yMin", "yMax"};
+        QTest::newRow("category axis labels")
+                << QByteArray() << QRgb(0x0000FF) << int(ChartPixels::Bottommost) << QPoint()
+                << axisLabels;
+        QTest::newRow("background")
+                << QByteArray() << QRgb(0) << int(ChartPixels::Corner) << QPoint()
+                << QStringList{"bgColor", "borderColor", "borderWidth", "margin"};
     }
 
     void clickReportsTheKeysOfWhatWasClicked()
@@ -341,7 +378,8 @@ private slots:
         m_player->setPicking(true);
         const QRgb background = qRgb(0xF0, 0xE8 - 4 * m_cases++, 0xE0);
         playStyle(pickStyle(background, style), background);
-        const std::optional<QPoint> at = ChartPixels::find(m_player->frame(), colour, ChartPixels::Where(where));
+        const std::optional<QPoint> at = ChartPixels::find(m_player->frame(), colour,
+                                                           ChartPixels::Where(where));
         QVERIFY(at);
         QSignalSpy picked(m_player.get(), &FlashPlayerView::picked);
         ChartPixels::click(*at + offset);
@@ -362,7 +400,7 @@ private slots:
         ChartPixels::click(title);
         m_dir->writeStyle(pickStyle(0xE0F0F0, {}));
         m_player->setPicking(true); // reloads, from the style written
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), 0xFFE0F0F0, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), 0xFFE0F0F0, 20000);
         ChartPixels::click(title);
         QTRY_COMPARE_WITH_TIMEOUT(picked.size(), 1, 10000);
         QCOMPARE(picked.at(0).at(0).toStringList().value(0), QStringLiteral("titleText"));
@@ -378,17 +416,22 @@ private slots:
         QTest::addColumn<bool>("write");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("said");
-        QTest::newRow("missing") << QStringLiteral("nothing.swf") << false << QByteArray() << QStringLiteral("was not found");
-        QTest::newRow("a folder") << QStringLiteral("ruffle") << false << QByteArray() << QStringLiteral("was not found");
-        QTest::newRow("empty file") << QStringLiteral("blank.swf") << true << QByteArray() << QStringLiteral("no Flash movie");
+        QTest::newRow("missing") << QStringLiteral("nothing.swf") << false << QByteArray()
+                                 << QStringLiteral("was not found");
+        QTest::newRow("a folder") << QStringLiteral("ruffle") << false << QByteArray()
+                                  << QStringLiteral("was not found");
+        QTest::newRow("empty file") << QStringLiteral("blank.swf") << true << QByteArray()
+                                    << QStringLiteral("no Flash movie");
         QTest::newRow("a picture") << QStringLiteral("picture.swf") << true
-                                   << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << QStringLiteral("no Flash movie");
-        // Compressed data that does not unpack: Ruffle refuses it.
-        QTest::newRow("damaged") << QStringLiteral("short.swf") << true << QByteArray("CWS\x0a\0\x10\0\0x")
+                                   << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
                                    << QStringLiteral("no Flash movie");
+        // Compressed data that does not unpack: Ruffle refuses it.
+        QTest::newRow("damaged") << QStringLiteral("short.swf") << true
+                                 << QByteArray("CWS\x0a\0\x10\0\0x")
+                                 << QStringLiteral("no Flash movie");
         // The real chart, which only its place keeps from playing.
-        QTest::newRow("outside the folder") << m_outside.filePath(QStringLiteral("chart.swf")) << false
-                                            << QByteArray() << QStringLiteral("outside");
+        QTest::newRow("outside the folder") << m_outside.filePath(QStringLiteral("chart.swf"))
+                                            << false << QByteArray() << QStringLiteral("outside");
     }
 
     void unplayableMovieIsSaidInTheArea()
@@ -400,7 +443,7 @@ private slots:
         m_player->show();
         m_dir->writeStyle(barStyle("0x204060"));
         play(QStringLiteral("datafile=bars.txt"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x20, 0x40, 0x60).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
         QVERIFY(m_player->message().isEmpty());
 
@@ -412,12 +455,14 @@ private slots:
         }
         m_player->setMovie(file);
         QTRY_VERIFY_WITH_TIMEOUT(m_player->message().contains(said), 20000);
-        QVERIFY2(m_player->message().contains(QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())),
+        QVERIFY2(m_player->message().contains(
+                         QDir::toNativeSeparators(QFileInfo(file).absoluteFilePath())),
                  qPrintable(m_player->message()));
-        QTRY_COMPARE_WITH_TIMEOUT(pixelsNear(0xFFFFFF), m_player->width() * m_player->height(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(pixelsNear(0xFFFFFF), m_player->width() * m_player->height(),
+                                  20000);
 
         play(QStringLiteral("datafile=bars.txt"));
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x20, 0x40, 0x60).rgb(), 20000);
         QTRY_VERIFY(m_player->message().isEmpty());
     }
 
@@ -441,12 +486,14 @@ private slots:
         const QString movie = m_dir->path() + QStringLiteral("Blinker.swf");
         QVERIFY(QFile::exists(movie) || QFile::copy(QStringLiteral(TREVIX_BLINKER), movie));
         m_player->setMovie(movie);
-        const auto blinks = [this] { return corner() == 0xFF2060A0 || corner() == 0xFFA06020; };
+        const auto blinks = [this] {
+            return previewCorner(*m_player) == 0xFF2060A0 || previewCorner(*m_player) == 0xFFA06020;
+        };
         QTRY_VERIFY_WITH_TIMEOUT(blinks(), 20000);
         QVERIFY(framesAskedWithin(3000) > 10);
         QVERIFY(!resting());
-        const QRgb shown = corner();
-        QTRY_VERIFY_WITH_TIMEOUT(corner() != shown, 10000);
+        const QRgb shown = previewCorner(*m_player);
+        QTRY_VERIFY_WITH_TIMEOUT(previewCorner(*m_player) != shown, 10000);
     }
 
     void inputWakesTheRestingPlayer_data()
@@ -462,7 +509,8 @@ private slots:
     {
         QFETCH(int, input);
         m_player->show();
-        playStyle(barStyle(input % 2 ? "0x203040" : "0x403020"), input % 2 ? qRgb(0x20, 0x30, 0x40) : qRgb(0x40, 0x30, 0x20));
+        playStyle(barStyle(input % 2 ? "0x203040" : "0x403020"),
+                  input % 2 ? qRgb(0x20, 0x30, 0x40) : qRgb(0x40, 0x30, 0x20));
         QTRY_VERIFY_WITH_TIMEOUT(resting(), 20000);
         QWidget *surface = ChartPixels::pageSurface();
         QVERIFY(surface);
@@ -472,7 +520,9 @@ private slots:
             QTest::mouseMove(surface, QPoint(100, 100));
             QTest::mouseMove(surface, QPoint(200, 150));
             break;
-        case 1: QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(200, 150)); break;
+        case 1:
+            QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(200, 150));
+            break;
         case 2:
             surface->setFocus();
             QTest::keyClick(surface, Qt::Key_Space);
@@ -505,10 +555,10 @@ private slots:
         play(QStringLiteral("datafile=data.txt"));
         m_player->showNormal();
         QTRY_COMPARE(webView()->page()->lifecycleState(), QWebEnginePage::LifecycleState::Active);
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x60, 0x40, 0x20).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x60, 0x40, 0x20).rgb(), 20000);
         QTRY_VERIFY_WITH_TIMEOUT(magentaPixels() > 2000, 20000);
     }
 };
 
-QTEST_MAIN(tst_ShockwaveFlash)
+QTEST_MAIN(tst_FlashPlayerView)
 #include "tst_flashplayerview.moc"

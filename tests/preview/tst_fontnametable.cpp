@@ -32,8 +32,12 @@ private:
     // The Windows Unicode string of name id in the font's name table.
     static QString nameRecord(const QByteArray &font, int id)
     {
-        const auto u16 = [&](qsizetype at) { return qFromBigEndian<quint16>(font.constData() + at); };
-        const auto u32 = [&](qsizetype at) { return qFromBigEndian<quint32>(font.constData() + at); };
+        const auto u16 = [&](qsizetype at) {
+            return qFromBigEndian<quint16>(font.constData() + at);
+        };
+        const auto u32 = [&](qsizetype at) {
+            return qFromBigEndian<quint32>(font.constData() + at);
+        };
         for (int i = 0; i < u16(4); ++i) {
             const qsizetype record = 12 + i * 16;
             if (font.mid(record, 4) != "name")
@@ -58,10 +62,14 @@ private slots:
     {
         const QList<DeviceFontFace> faces = DeviceFontFiles::facesOf(QStringLiteral("DejaVu Sans"));
         QCOMPARE(faces.size(), 4);
-        QCOMPARE(QFileInfo(faceFile("DejaVu Sans", false, false)).fileName(), QStringLiteral("DejaVuSans.ttf"));
-        QCOMPARE(QFileInfo(faceFile("DejaVu Sans", true, false)).fileName(), QStringLiteral("DejaVuSans-Bold.ttf"));
-        QCOMPARE(QFileInfo(faceFile("DejaVu Sans", false, true)).fileName(), QStringLiteral("DejaVuSans-Oblique.ttf"));
-        QCOMPARE(QFileInfo(faceFile("dejavu sans", true, true)).fileName(), QStringLiteral("DejaVuSans-BoldOblique.ttf"));
+        QCOMPARE(QFileInfo(faceFile("DejaVu Sans", false, false)).fileName(),
+                 QStringLiteral("DejaVuSans.ttf"));
+        QCOMPARE(QFileInfo(faceFile("DejaVu Sans", true, false)).fileName(),
+                 QStringLiteral("DejaVuSans-Bold.ttf"));
+        QCOMPARE(QFileInfo(faceFile("DejaVu Sans", false, true)).fileName(),
+                 QStringLiteral("DejaVuSans-Oblique.ttf"));
+        QCOMPARE(QFileInfo(faceFile("dejavu sans", true, true)).fileName(),
+                 QStringLiteral("DejaVuSans-BoldOblique.ttf"));
     }
 
     void defaultSansIsAnInstalledFamily()
@@ -95,7 +103,8 @@ private slots:
         QFETCH(QString, style);
         const QByteArray original = read(faceFile(QStringLiteral("DejaVu Sans"), bold, italic));
         QVERIFY(!original.isEmpty());
-        const QByteArray font = FontNameTable::renamed(original, QStringLiteral("DejaVu Sans"), bold, italic);
+        const QByteArray font = FontNameTable::renamed(original, QStringLiteral("DejaVu Sans"),
+                                                       bold, italic);
         QCOMPARE(nameRecord(font, 4), QStringLiteral("DejaVu Sans"));
         QCOMPARE(nameRecord(font, 1), QStringLiteral("DejaVu Sans"));
         QCOMPARE(nameRecord(font, 2), style);
@@ -105,7 +114,8 @@ private slots:
         QVERIFY(after.isValid());
         QCOMPARE(after.familyName(), QStringLiteral("DejaVu Sans"));
         QCOMPARE(after.fontTable("glyf"), before.fontTable("glyf"));
-        QCOMPARE(after.glyphIndexesForString(QStringLiteral("Trevix")), before.glyphIndexesForString(QStringLiteral("Trevix")));
+        QCOMPARE(after.glyphIndexesForString(QStringLiteral("Trevix")),
+                 before.glyphIndexesForString(QStringLiteral("Trevix")));
     }
 
     void refusesWhatIsNoSingleFont_data()
@@ -118,7 +128,7 @@ private slots:
         QTest::newRow("truncated directory") << QByteArray("\0\1\0\0\0\x20\0\0\0\0\0\0", 12);
         // A name table that would lie past the end of the data.
         QTest::newRow("table past the end")
-            << QByteArray("\0\1\0\0\0\1\0\0\0\0\0\0name\0\0\0\0\0\0\0\x1c\xff\xff\0\0", 28);
+                << QByteArray("\0\1\0\0\0\1\0\0\0\0\0\0name\0\0\0\0\0\0\0\x1c\xff\xff\0\0", 28);
     }
 
     void refusesWhatIsNoSingleFont()

@@ -1,17 +1,17 @@
-#include "support/TestGrid.h"
-#include "support/TestPrompts.h"
 #include "app/DocumentCommands.h"
-#include "base/ErrorReport.h"
 #include "app/MainWindow.h"
+#include "base/ErrorReport.h"
 #include "editors/ProfileGrid.h"
+#include "params/ParameterTable.h"
 #include "params/ProfileGridModel.h"
 #include "params/ProfileGridProxy.h"
 #include "preview/FlashPlayerView.h"
 #include "settings/SettingsBackingStore.h"
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
-
-#include "params/ParameterTable.h"
+#include "support/PreviewCorner.h"
+#include "support/TestGrid.h"
+#include "support/TestPrompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -19,15 +19,14 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QStatusBar>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <qpa/qplatformdrag.h>
 #include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
-
 #include <signal.h>
 
 // The whole road of an edit with the real player offscreen: the editor
@@ -39,8 +38,6 @@ class tst_LivePreview : public QObject
 
 private:
     QStringList m_reported;
-
-    static QRgb previewCorner(MainWindow &form) { return form.player()->frame().pixel(6, 6); }
 
     // The page's view, in a window of its own shown in the player.
     static QWebEngineView *webView()
@@ -58,7 +55,8 @@ private:
         const QImage rgb = frame.convertToFormat(QImage::Format_RGB32);
         for (int y = 0; y < rgb.height(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-            if (std::any_of(line, line + rgb.width(), [](QRgb pixel) { return pixel != 0xFFFFFFFF; }))
+            if (std::any_of(line, line + rgb.width(),
+                            [](QRgb pixel) { return pixel != 0xFFFFFFFF; }))
                 return false;
         }
         return true;
@@ -74,20 +72,25 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Live\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        MainWindow form(dir.path(), {});
+        StyleDocument document;
+        MainWindow form(document, dir.path(), {});
         form.show();
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
 
         ProfileGrid *grid = form.profileGrid();
-        grid->setCurrentIndex(valueIndexOf(form, QStringLiteral("bgColor"))); // opens the cell's editor
+        grid->setCurrentIndex(
+                valueIndexOf(form, QStringLiteral("bgColor"))); // opens the cell's editor
         auto *editor = grid->findChild<QLineEdit *>();
         QVERIFY(editor);
         editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("0xC0FFEE"));
         QTest::keyClick(editor, Qt::Key_Return);
         // The grid commits the typed text from the event loop.
-        QTRY_COMPARE(valueIndexOf(form, QStringLiteral("bgColor")).data().toString(), QStringLiteral("0xC0FFEE"));
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0xC0, 0xFF, 0xEE).rgb(), 20000);
+        QTRY_COMPARE(valueIndexOf(form, QStringLiteral("bgColor")).data().toString(),
+                     QStringLiteral("0xC0FFEE"));
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0xC0, 0xFF, 0xEE).rgb(),
+                                  20000);
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
         SettingsBackingStore::setUserFilePath(QString());
     }
@@ -99,8 +102,9 @@ private slots:
         int count = 0;
         for (int y = 0; y < rgb.height(); ++y) {
             const auto *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
-            count += int(std::count_if(line, line + rgb.width(),
-                                       [](QRgb p) { return qRed(p) > 0x90 && qGreen(p) < 0x50 && qBlue(p) < 0x60; }));
+            count += int(std::count_if(line, line + rgb.width(), [](QRgb p) {
+                return qRed(p) > 0x90 && qGreen(p) < 0x50 && qBlue(p) < 0x60;
+            }));
         }
         return count;
     }
@@ -109,12 +113,15 @@ private slots:
     // only the first: a player without its device fonts draws no text at all.
     void deviceFontTextShowsAfterEveryReload()
     {
-        PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=WWWWWWWWWW\r\n&titleFont=DejaVu Sans\r\n&titleSize=24\r\n"
+        PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=WWWWWWWWWW\r\n&titleFont=DejaVu "
+                          "Sans\r\n&titleSize=24\r\n"
                           "&titleStyle=1\r\n&titleColor=0xC01020\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        MainWindow form(dir.path(), {});
+        StyleDocument document;
+        MainWindow form(document, dir.path(), {});
         form.show();
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
         QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.player()->frame()) > 50, 10000);
         ParameterTable &table = form.document().table();
         int row = 0;
@@ -122,9 +129,8 @@ private slots:
             ++row;
         QVERIFY(row < table.count());
         for (const QColor next : {QColor(0x20, 0x40, 0x60), QColor(0x30, 0x50, 0x70)}) {
-            table.setRecNo(row + 1);
-            table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
-            QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), next.rgb(), 20000);
+            table.setValue(row, QStringLiteral("0x") + next.name().mid(1).toUpper());
+            QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), next.rgb(), 20000);
             QTRY_VERIFY_WITH_TIMEOUT(redPixels(form.player()->frame()) > 50, 10000);
         }
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
@@ -146,12 +152,15 @@ private slots:
         file.write("&bgColor=0x0000FF\r\n&animation=0\r\n");
         file.close();
 
-        MainWindow form(dir.path(), {});
+        StyleDocument document;
+
+        MainWindow form(document, dir.path(), {});
         TestPrompts prompts;
         prompts.answer = DocumentPrompts::No;
         form.documentCommands().setPrompts(prompts);
         form.show();
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
         form.document().setModified(true);
 
         QMimeData data;
@@ -159,14 +168,19 @@ private slots:
         const QPoint onTheMovie = form.player()->mapTo(&form, form.player()->rect().center());
         QVERIFY(form.childAt(onTheMovie) != form.player()); // the web view lies over the player
         QWindow *window = form.windowHandle();
-        const QPlatformDragQtResponse entered = QWindowSystemInterface::handleDrag(
-            window, &data, onTheMovie, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction, Qt::LeftButton, {});
+        const QPlatformDragQtResponse entered
+                = QWindowSystemInterface::handleDrag(window, &data, onTheMovie,
+                                                     Qt::CopyAction | Qt::MoveAction
+                                                             | Qt::LinkAction,
+                                                     Qt::LeftButton, {});
         QVERIFY(entered.isAccepted());
-        QWindowSystemInterface::handleDrop(window, &data, onTheMovie, Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
+        QWindowSystemInterface::handleDrop(window, &data, onTheMovie,
+                                           Qt::CopyAction | Qt::MoveAction | Qt::LinkAction,
                                            Qt::LeftButton, {});
         QCOMPARE(prompts.asked.size(), 1);
         QCOMPARE(form.document().fileName(), QDir::toNativeSeparators(dropped));
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x00, 0x00, 0xFF).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x00, 0x00, 0xFF).rgb(),
+                                  20000);
         QVERIFY(webView()->url() != QUrl::fromLocalFile(dropped));
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
         SettingsBackingStore::setUserFilePath(QString());
@@ -180,9 +194,11 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        MainWindow form(dir.path(), {});
+        StyleDocument document;
+        MainWindow form(document, dir.path(), {});
         form.show();
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
         QWebEngineView *view = webView();
         QVERIFY(view);
         QWidget *surface = view->focusProxy() ? view->focusProxy() : view;
@@ -197,9 +213,13 @@ private slots:
                 item => item.classList.contains("menu-separator") ? "-" : item.dataset.text);
         })())");
         QStringList entries;
-        QTRY_VERIFY_WITH_TIMEOUT(!(entries = evaluateInPage(view, shownEntries).toStringList()).isEmpty(), 10000);
-        QVERIFY2(entries.contains(QStringLiteral("Quality: High")), qPrintable(entries.join(", "))); // the movie's
-        QVERIFY2(entries.contains(QStringLiteral("Volume Controls")), qPrintable(entries.join(", "))); // the player's
+        QTRY_VERIFY_WITH_TIMEOUT(!(entries = evaluateInPage(view, shownEntries).toStringList())
+                                          .isEmpty(),
+                                 10000);
+        QVERIFY2(entries.contains(QStringLiteral("Quality: High")),
+                 qPrintable(entries.join(", "))); // the movie's
+        QVERIFY2(entries.contains(QStringLiteral("Volume Controls")),
+                 qPrintable(entries.join(", "))); // the player's
         for (const QString &entry : entries) {
             QVERIFY2(!entry.startsWith(QLatin1String("About")), qPrintable(entry));
             QVERIFY2(!entry.contains(QLatin1String("Download")), qPrintable(entry));
@@ -223,8 +243,7 @@ private slots:
         while (row < table.count() && table.record(row).name() != QLatin1String("bgColor"))
             ++row;
         QVERIFY(row < table.count());
-        table.setRecNo(row + 1);
-        table.postValue(QStringLiteral("0x") + QColor(colour).name().mid(1).toUpper());
+        table.setValue(row, QStringLiteral("0x") + QColor(colour).name().mid(1).toUpper());
     }
 
     // The process drawing the page is killed under the running editor: a new
@@ -236,25 +255,29 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        MainWindow form(dir.path(), {});
+        StyleDocument document;
+        MainWindow form(document, dir.path(), {});
         FlashPlayerView *player = form.player();
         QSignalSpy shown(player, &FlashPlayerView::movieShown);
         QSignalSpy restarted(player, &FlashPlayerView::restarted);
         form.show();
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
         QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 30000);
 
         const qint64 first = rendererPid();
         QVERIFY(first > 0);
         QCOMPARE(::kill(pid_t(first), SIGKILL), 0);
         QTRY_VERIFY_WITH_TIMEOUT(rendererPid() > 0 && rendererPid() != first, 30000);
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
         QCOMPARE(restarted.size(), 1);
         QVERIFY2(form.statusBar()->currentMessage().contains(QLatin1String("restarted")),
                  qPrintable(form.statusBar()->currentMessage()));
         shown.clear();
         setBackground(form, 0x204060);
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x20, 0x40, 0x60).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x20, 0x40, 0x60).rgb(),
+                                  30000);
         QTRY_VERIFY_WITH_TIMEOUT(!shown.isEmpty(), 30000);
 
         const qint64 second = rendererPid();
@@ -267,7 +290,8 @@ private slots:
         QCOMPARE(shown.size(), 1);
 
         setBackground(form, 0x306090);
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x30, 0x60, 0x90).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x30, 0x60, 0x90).rgb(),
+                                  30000);
         QVERIFY(player->message().isEmpty());
         QCOMPARE(restarted.size(), 2);
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
@@ -278,9 +302,11 @@ private slots:
     {
         PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Steady\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
-        MainWindow form(dir.path(), {});
+        StyleDocument document;
+        MainWindow form(document, dir.path(), {});
         form.show();
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(form), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
         ParameterTable &table = form.document().table();
         int row = 0;
         while (row < table.count() && table.record(row).name() != QLatin1String("bgColor"))
@@ -293,8 +319,7 @@ private slots:
         int frames = 0;
         for (int edit = 0; edit < 20; ++edit) {
             const QColor next = QColor::fromHsv(edit * 37 % 360, 200, 200);
-            table.setRecNo(row + 1);
-            table.postValue(QStringLiteral("0x") + next.name().mid(1).toUpper());
+            table.setValue(row, QStringLiteral("0x") + next.name().mid(1).toUpper());
             QElapsedTimer clock;
             clock.start();
             qint64 last = 0;
@@ -304,16 +329,18 @@ private slots:
                 ++frames;
                 gaps.append(clock.elapsed() - last);
                 last = clock.elapsed();
-                QVERIFY2(!onlyBackground(frame), qPrintable(QStringLiteral("edit %1 showed the empty page").arg(edit)));
+                QVERIFY2(!onlyBackground(frame),
+                         qPrintable(QStringLiteral("edit %1 showed the empty page").arg(edit)));
                 if (frame.pixel(6, 6) == next.rgb())
                     break;
-                QVERIFY2(clock.elapsed() < 60000, qPrintable(QStringLiteral("edit %1 never showed").arg(edit)));
+                QVERIFY2(clock.elapsed() < 60000,
+                         qPrintable(QStringLiteral("edit %1 never showed").arg(edit)));
             }
         }
         // How closely the preview was watched depends on the machine: said, not asserted.
         std::sort(gaps.begin(), gaps.end());
-        qInfo("%d frames grabbed, %lld ms apart at the median, %lld ms at most", frames, gaps.at(gaps.size() / 2),
-              gaps.last());
+        qInfo("%d frames grabbed, %lld ms apart at the median, %lld ms at most", frames,
+              gaps.at(gaps.size() / 2), gaps.last());
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
         SettingsBackingStore::setUserFilePath(QString());
     }

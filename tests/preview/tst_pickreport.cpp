@@ -17,15 +17,18 @@ private slots:
         QTest::newRow("one key") << prefix + "titleText" << QStringList{"titleText"};
         QTest::newRow("several keys") << prefix + "titleFont,titleColor,title_2.x-y"
                                       << QStringList{"titleFont", "titleColor", "title_2.x-y"};
-        QTest::newRow("20 characters") << prefix + QString(20, 'k') << QStringList{QString(20, 'k')};
+        QTest::newRow("20 characters")
+                << prefix + QString(20, 'k') << QStringList{QString(20, 'k')};
         QStringList sixteen;
         for (int i = 0; i < 16; ++i)
             sixteen << QStringLiteral("k%1").arg(i);
         QTest::newRow("16 keys") << prefix + sixteen.join(',') << sixteen;
 
         QTest::newRow("no prefix") << QStringLiteral("titleText") << QStringList();
-        QTest::newRow("prefix in other case") << QStringLiteral("TREVIX-PICK:titleText") << QStringList();
-        QTest::newRow("prefix later") << QStringLiteral("Loading trevix-pick:titleText") << QStringList();
+        QTest::newRow("prefix in other case")
+                << QStringLiteral("TREVIX-PICK:titleText") << QStringList();
+        QTest::newRow("prefix later")
+                << QStringLiteral("Loading trevix-pick:titleText") << QStringList();
         QTest::newRow("nothing after the prefix") << prefix << QStringList();
         QTest::newRow("21 characters") << prefix + QString(21, 'k') << QStringList();
         QTest::newRow("17 keys") << prefix + sixteen.join(',') + ",k16" << QStringList();

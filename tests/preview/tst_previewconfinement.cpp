@@ -2,6 +2,7 @@
 #include "support/ChartPixels.h"
 #include "support/PageScript.h"
 #include "support/PreviewAppDir.h"
+#include "support/PreviewCorner.h"
 
 #include <QApplication>
 #include <QNetworkDatagram>
@@ -34,8 +35,6 @@ private:
     QWebEngineView *m_view = nullptr;
     int m_probes = 0;
 
-    QRgb corner() const { return m_player->frame().pixel(6, 6); }
-
     void play(const QByteArray &background)
     {
         m_dir->writeStyle("&bgColor=" + background + "\r\n&animation=0\r\n");
@@ -49,7 +48,9 @@ private:
     {
         const int probe = ++m_probes;
         m_view->page()->runJavaScript(
-            QStringLiteral("try { %1 } catch (e) { console.log(e); } window.trevixProbe = %2;").arg(script).arg(probe));
+                QStringLiteral("try { %1 } catch (e) { console.log(e); } window.trevixProbe = %2;")
+                        .arg(script)
+                        .arg(probe));
         return evaluateInPage(m_view, QStringLiteral("window.trevixProbe")).toInt() == probe;
     }
 
@@ -82,7 +83,7 @@ private slots:
         m_player->resize(400, 300);
         play("0x204060");
         m_player->show();
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x20, 0x40, 0x60).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x20, 0x40, 0x60).rgb(), 30000);
         for (QWidget *widget : QApplication::allWidgets()) {
             if (auto *view = qobject_cast<QWebEngineView *>(widget))
                 m_view = view;
@@ -111,45 +112,53 @@ private slots:
         // %1 is the listener's address, host:port.
         QTest::addColumn<QString>("script");
         const QString iceGathering = QStringLiteral(
-            "const pc = new RTCPeerConnection({ iceServers: [%1] }); pc.createDataChannel('d');"
-            " pc.createOffer().then(offer => pc.setLocalDescription(offer)); window.keep = pc;");
+                "const pc = new RTCPeerConnection({ iceServers: [%1] }); pc.createDataChannel('d');"
+                " pc.createOffer().then(offer => pc.setLocalDescription(offer)); window.keep = "
+                "pc;");
         QTest::newRow("WebRTC, STUN") << iceGathering.arg(QStringLiteral("{ urls: 'stun:%1' }"));
-        QTest::newRow("WebRTC, TURN over UDP")
-            << iceGathering.arg(QStringLiteral("{ urls: 'turn:%1?transport=udp', username: 'u', credential: 'p' }"));
-        QTest::newRow("WebRTC, TURN over TCP")
-            << iceGathering.arg(QStringLiteral("{ urls: 'turn:%1?transport=tcp', username: 'u', credential: 'p' }"));
-        QTest::newRow("WebRTC from a new frame")
-            << QStringLiteral("const frame = document.createElement('iframe'); document.body.appendChild(frame);"
-                              " const PC = frame.contentWindow.RTCPeerConnection || frame.contentWindow.webkitRTCPeerConnection;"
-                              " const pc = new PC({ iceServers: [{ urls: 'stun:%1' },"
-                              " { urls: 'turn:%1?transport=tcp', username: 'u', credential: 'p' }] });"
-                              " pc.createDataChannel('d'); pc.createOffer().then(offer => pc.setLocalDescription(offer));"
-                              " window.keep = pc;");
+        QTest::newRow("WebRTC, TURN over UDP") << iceGathering.arg(QStringLiteral(
+                "{ urls: 'turn:%1?transport=udp', username: 'u', credential: 'p' }"));
+        QTest::newRow("WebRTC, TURN over TCP") << iceGathering.arg(QStringLiteral(
+                "{ urls: 'turn:%1?transport=tcp', username: 'u', credential: 'p' }"));
+        QTest::newRow("WebRTC from a new frame") << QStringLiteral(
+                "const frame = document.createElement('iframe'); document.body.appendChild(frame);"
+                " const PC = frame.contentWindow.RTCPeerConnection || "
+                "frame.contentWindow.webkitRTCPeerConnection;"
+                " const pc = new PC({ iceServers: [{ urls: 'stun:%1' },"
+                " { urls: 'turn:%1?transport=tcp', username: 'u', credential: 'p' }] });"
+                " pc.createDataChannel('d'); pc.createOffer().then(offer => "
+                "pc.setLocalDescription(offer));"
+                " window.keep = pc;");
         QTest::newRow("WebTransport") << QStringLiteral("new WebTransport('https://%1/');");
         QTest::newRow("fetch") << QStringLiteral("fetch('http://%1/fetch');");
-        QTest::newRow("XMLHttpRequest")
-            << QStringLiteral("const r = new XMLHttpRequest(); r.open('GET', 'http://%1/xhr'); r.send();");
+        QTest::newRow("XMLHttpRequest") << QStringLiteral(
+                "const r = new XMLHttpRequest(); r.open('GET', 'http://%1/xhr'); r.send();");
         QTest::newRow("WebSocket") << QStringLiteral("new WebSocket('ws://%1/');");
         QTest::newRow("EventSource") << QStringLiteral("new EventSource('http://%1/events');");
         QTest::newRow("beacon") << QStringLiteral("navigator.sendBeacon('http://%1/beacon', 'x');");
         QTest::newRow("image") << QStringLiteral("new Image().src = 'http://%1/image';");
         QTest::newRow("style sheet")
-            << QStringLiteral("const l = document.createElement('link'); l.rel = 'stylesheet'; l.href = 'http://%1/css';"
-                              " document.head.appendChild(l);");
-        QTest::newRow("preconnect and DNS prefetch")
-            << QStringLiteral("for (const rel of ['preconnect', 'dns-prefetch', 'prefetch', 'preload']) {"
-                              " const l = document.createElement('link'); l.rel = rel; l.as = 'fetch';"
-                              " l.href = 'http://%1/' + rel; document.head.appendChild(l); }");
-        QTest::newRow("frame") << QStringLiteral("const f = document.createElement('iframe'); f.src = 'http://%1/frame';"
-                                                 " document.body.appendChild(f);");
+                << QStringLiteral("const l = document.createElement('link'); l.rel = 'stylesheet'; "
+                                  "l.href = 'http://%1/css';"
+                                  " document.head.appendChild(l);");
+        QTest::newRow("preconnect and DNS prefetch") << QStringLiteral(
+                "for (const rel of ['preconnect', 'dns-prefetch', 'prefetch', 'preload']) {"
+                " const l = document.createElement('link'); l.rel = rel; l.as = 'fetch';"
+                " l.href = 'http://%1/' + rel; document.head.appendChild(l); }");
+        QTest::newRow("frame") << QStringLiteral(
+                "const f = document.createElement('iframe'); f.src = 'http://%1/frame';"
+                " document.body.appendChild(f);");
         QTest::newRow("form submission")
-            << QStringLiteral("const f = document.createElement('form'); f.method = 'post'; f.action = 'http://%1/form';"
-                              " document.body.appendChild(f); f.submit();");
+                << QStringLiteral("const f = document.createElement('form'); f.method = 'post'; "
+                                  "f.action = 'http://%1/form';"
+                                  " document.body.appendChild(f); f.submit();");
         QTest::newRow("navigation") << QStringLiteral("location.href = 'http://%1/navigation';");
         QTest::newRow("new window") << QStringLiteral("window.open('http://%1/window');");
         QTest::newRow("worker") << QStringLiteral(
-            "new Worker(URL.createObjectURL(new Blob([\"fetch('http://%1/worker')\"], { type: 'text/javascript' })));");
-        QTest::newRow("service worker") << QStringLiteral("navigator.serviceWorker.register('http://%1/sw.js');");
+                "new Worker(URL.createObjectURL(new Blob([\"fetch('http://%1/worker')\"], { type: "
+                "'text/javascript' })));");
+        QTest::newRow("service worker")
+                << QStringLiteral("navigator.serviceWorker.register('http://%1/sw.js');");
     }
 
     void nothingLeavesThePage()
@@ -176,8 +185,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!picked.isEmpty(), 20000);
         QCOMPARE(picked.size(), 1);
         QCOMPARE(picked.at(0).at(0).toStringList(), QStringList{QStringLiteral("done")});
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x33, 0x66, 0x99).rgb(), 20000);
-        QCOMPARE(evaluateInPage(m_view, QStringLiteral("String(window.trevixRan)")).toString(), QStringLiteral("undefined"));
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x33, 0x66, 0x99).rgb(), 20000);
+        QCOMPARE(evaluateInPage(m_view, QStringLiteral("String(window.trevixRan)")).toString(),
+                 QStringLiteral("undefined"));
         QCOMPARE(evaluateInPage(m_view, QStringLiteral("document.title")).toString(), title);
         QCOMPARE(picked.size(), 1);
         m_player->setPicking(false);
@@ -193,10 +203,12 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(TREVIX_FILE_DIALOG_PROBE), probe));
         QSignalSpy picked(m_player.get(), &FlashPlayerView::picked);
         QSignalSpy downloads(m_view->page()->profile(), &QWebEngineProfile::downloadRequested);
-        const auto reported = [&picked](int i) { return picked.at(i).at(0).toStringList().join(QLatin1Char(',')); };
+        const auto reported = [&picked](int i) {
+            return picked.at(i).at(0).toStringList().join(QLatin1Char(','));
+        };
         m_player->setPicking(true); // its reports arrive as picks
         m_player->setMovie(probe);
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x66, 0x99, 0x33).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x66, 0x99, 0x33).rgb(), 30000);
         QTRY_COMPARE_WITH_TIMEOUT(picked.size(), 1, 20000);
         QCOMPARE(reported(0), QStringLiteral("openCancelled"));
 
@@ -205,19 +217,24 @@ private slots:
         QCOMPARE(reported(1), QStringLiteral("openCancelled"));
 
         ChartPixels::click(QPoint(200, 150));
-        const QStringList ends{QStringLiteral("saved"), QStringLiteral("saveCancelled"), QStringLiteral("saveFailed")};
-        QTRY_VERIFY_WITH_TIMEOUT(picked.size() > 2 && ends.contains(reported(picked.size() - 1)), 20000);
+        const QStringList ends{QStringLiteral("saved"), QStringLiteral("saveCancelled"),
+                               QStringLiteral("saveFailed")};
+        QTRY_VERIFY_WITH_TIMEOUT(picked.size() > 2 && ends.contains(reported(picked.size() - 1)),
+                                 20000);
         QCOMPARE(downloads.size(), 0);
-        QCOMPARE(evaluateInPage(m_view, QStringLiteral("document.getElementById('rfd-overlay') === null")), QVariant(true));
+        QCOMPARE(evaluateInPage(m_view,
+                                QStringLiteral("document.getElementById('rfd-overlay') === null")),
+                 QVariant(true));
         for (QWidget *window : QApplication::topLevelWidgets())
-            QVERIFY2(!window->isVisible() || window == m_player.get(), qPrintable(window->metaObject()->className()));
+            QVERIFY2(!window->isVisible() || window == m_player.get(),
+                     qPrintable(window->metaObject()->className()));
         m_player->setPicking(false);
     }
 
     void pageStillPlaysAfterwards()
     {
         play("0x604020");
-        QTRY_COMPARE_WITH_TIMEOUT(corner(), QColor(0x60, 0x40, 0x20).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_player), QColor(0x60, 0x40, 0x20).rgb(), 20000);
     }
 };
 

@@ -1,6 +1,6 @@
+#include "preview/FlashPlayerView.h"
 #include "preview/PreviewEngine.h"
 #include "preview/PreviewEngineLoader.h"
-#include "preview/FlashPlayerView.h"
 
 #include <QFile>
 #include <QOpenGLContext>
@@ -47,7 +47,8 @@ private slots:
     void loadsThePluginFromTheFirstFolderThatHoldsIt()
     {
         QTemporaryDir empty;
-        PreviewEngine *engine = PreviewEngineLoader::engine({empty.path(), QStringLiteral(TREVIX_BUILD_APP_DIR)});
+        PreviewEngine *engine = PreviewEngineLoader::engine(
+                {empty.path(), QStringLiteral(TREVIX_BUILD_APP_DIR)});
         QVERIFY(engine);
         // The engine's library needs the global share context set before it loads.
         QVERIFY(QOpenGLContext::globalShareContext());

@@ -15,7 +15,10 @@ private:
     QTemporaryDir m_root;
     PreviewUrlPolicy m_policy;
 
-    QString path(const QString &relative) const { return m_root.path() + QLatin1Char('/') + relative; }
+    QString path(const QString &relative) const
+    {
+        return m_root.path() + QLatin1Char('/') + relative;
+    }
     QUrl fileUrl(const QString &relative) const { return QUrl::fromLocalFile(path(relative)); }
 
 private slots:
@@ -28,9 +31,11 @@ private slots:
             QFile f(path(QLatin1String(file)));
             QVERIFY(f.open(QIODevice::WriteOnly));
         }
-        QVERIFY(QFile::link(path(QStringLiteral("outside/secret.txt")), path(QStringLiteral("app/leak.txt"))));
+        QVERIFY(QFile::link(path(QStringLiteral("outside/secret.txt")),
+                            path(QStringLiteral("app/leak.txt"))));
         QVERIFY(QFile::link(path(QStringLiteral("outside")), path(QStringLiteral("app/linkdir"))));
-        QVERIFY(QFile::link(path(QStringLiteral("app/trevix.swf")), path(QStringLiteral("outside/in.swf"))));
+        QVERIFY(QFile::link(path(QStringLiteral("app/trevix.swf")),
+                            path(QStringLiteral("outside/in.swf"))));
         m_policy.allowFolder(path(QStringLiteral("app")));
     }
 
@@ -44,13 +49,17 @@ private slots:
         QTest::newRow("the folder itself") << fileUrl("app") << true;
         QTest::newRow("link from outside into the folder") << fileUrl("outside/in.swf") << true;
         QTest::newRow("sibling with the same prefix") << fileUrl("app2/x.txt") << false;
-        QTest::newRow("dot-dot out of the folder") << QUrl(fileUrl("app").toString() + "/../outside/secret.txt") << false;
-        QTest::newRow("encoded dot-dot") << QUrl(fileUrl("app").toString() + "/%2E%2E/outside/secret.txt") << false;
+        QTest::newRow("dot-dot out of the folder")
+                << QUrl(fileUrl("app").toString() + "/../outside/secret.txt") << false;
+        QTest::newRow("encoded dot-dot")
+                << QUrl(fileUrl("app").toString() + "/%2E%2E/outside/secret.txt") << false;
         QTest::newRow("link to a file outside") << fileUrl("app/leak.txt") << false;
-        QTest::newRow("missing file behind a link outside") << fileUrl("app/linkdir/new.txt") << false;
+        QTest::newRow("missing file behind a link outside")
+                << fileUrl("app/linkdir/new.txt") << false;
         QTest::newRow("parent folder") << fileUrl("") << false;
         QTest::newRow("system file") << QUrl(QStringLiteral("file:///etc/passwd")) << false;
-        QTest::newRow("file on another host") << QUrl(QStringLiteral("file://server") + path("app/trevix.swf")) << false;
+        QTest::newRow("file on another host")
+                << QUrl(QStringLiteral("file://server") + path("app/trevix.swf")) << false;
         QTest::newRow("web") << QUrl(QStringLiteral("https://example.com/chart.swf")) << false;
         QTest::newRow("plain http") << QUrl(QStringLiteral("http://127.0.0.1/")) << false;
         QTest::newRow("websocket") << QUrl(QStringLiteral("ws://127.0.0.1:8080/")) << false;

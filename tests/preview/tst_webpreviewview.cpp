@@ -1,8 +1,10 @@
-#include "base/ErrorReport.h"
 #include "app/MainWindow.h"
+#include "base/ErrorReport.h"
 #include "preview/FlashPlayerView.h"
 #include "settings/SettingsBackingStore.h"
 #include "support/PreviewAppDir.h"
+#include "support/PreviewCorner.h"
+#include "support/WindowUnderTest.h"
 
 #include <QMimeData>
 #include <QProcess>
@@ -23,9 +25,7 @@ class tst_WebPreviewView : public QObject
 private:
     QStringList m_reported;
     std::unique_ptr<PreviewAppDir> m_dir;
-    std::unique_ptr<MainWindow> m_form;
-
-    QRgb previewCorner() const { return m_form->player()->frame().pixel(6, 6); }
+    WindowUnderTest m_form;
 
     QWidget *preview() const
     {
@@ -45,8 +45,9 @@ private slots:
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
         ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
         m_dir = std::make_unique<PreviewAppDir>("&bgColor=0x123456\r\n&animation=0\r\n");
-        SettingsBackingStore::setUserFilePath(m_dir->path() + QStringLiteral("TrevixStyleEditor.conf"));
-        m_form = std::make_unique<MainWindow>(m_dir->path(), QStringList());
+        SettingsBackingStore::setUserFilePath(m_dir->path()
+                                              + QStringLiteral("TrevixStyleEditor.conf"));
+        m_form.open(m_dir->path(), QStringList());
     }
 
     void cleanupTestCase()
@@ -63,7 +64,8 @@ private slots:
         const QWindow *shownWindow = m_form->windowHandle();
         QVERIFY(!m_form->player()->engineStarted());
 
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(), QColor(0x12, 0x34, 0x56).rgb(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_form->player()), QColor(0x12, 0x34, 0x56).rgb(),
+                                  30000);
         QVERIFY(m_form->player()->engineStarted());
         QCOMPARE(m_form->winId(), shownId);
         QCOMPARE(m_form->windowHandle(), shownWindow);
@@ -80,7 +82,8 @@ private slots:
         // takes the room, the preview's panel moves right.
         QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
                                    {QStringLiteral("windowsize"), QString::number(m_form->winId()),
-                                    QString::number(m_form->width() + 300), QString::number(m_form->height())}),
+                                    QString::number(m_form->width() + 300),
+                                    QString::number(m_form->height())}),
                  0);
         QTRY_VERIFY(view->mapTo(m_form.get(), QPoint(0, 0)) != before);
         // The chart's background is on screen inside the preview's new place,
@@ -106,12 +109,15 @@ private slots:
         data.setUrls({QUrl::fromLocalFile(file)});
         QWindow *window = m_form->windowHandle();
         const QPoint centre = view->mapTo(m_form.get(), view->rect().center());
-        const QPlatformDragQtResponse entered = QWindowSystemInterface::handleDrag(
-            window, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+        const QPlatformDragQtResponse entered
+                = QWindowSystemInterface::handleDrag(window, &data, centre, Qt::CopyAction,
+                                                     Qt::LeftButton, Qt::NoModifier);
         QVERIFY(entered.isAccepted());
-        QWindowSystemInterface::handleDrop(window, &data, centre, Qt::CopyAction, Qt::LeftButton, Qt::NoModifier);
+        QWindowSystemInterface::handleDrop(window, &data, centre, Qt::CopyAction, Qt::LeftButton,
+                                           Qt::NoModifier);
         QTRY_VERIFY(m_form->windowTitle().contains(QStringLiteral("dropped.stl")));
-        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(), QColor(0x65, 0x43, 0x21).rgb(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*m_form->player()), QColor(0x65, 0x43, 0x21).rgb(),
+                                  20000);
         QVERIFY2(m_reported.isEmpty(), qPrintable(m_reported.join('\n')));
     }
 };

@@ -71,7 +71,7 @@ struct FakeWindow : FormWindow
 
 } // namespace
 
-class tst_FormStorage : public QObject
+class tst_WindowStateStore : public QObject
 {
     Q_OBJECT
 
@@ -86,18 +86,23 @@ private:
         Fixture()
         {
             storage.attach(std::unique_ptr<FormWindow>(window));
-            storage.iniSection = Section;
-            storage.options = {FormPlacement::fpState, FormPlacement::fpPosition, FormPlacement::fpActiveControl};
-            storage.storedProps = {QStringLiteral("StatusBar.Visible"), QStringLiteral("ItemFullPath.Visible"),
-                                   QStringLiteral("NoSuchComponent.Visible"), QStringLiteral("StatusBar.NoSuchProperty"),
-                                   QStringLiteral("NoDot"), QStringLiteral(" . ")};
-            storage.storedValues = {
-                StoredValue(QStringLiteral("SWFFile"), QStringLiteral("trevix.swf"), QStringLiteral("Quillmarten")),
-                StoredValue(QStringLiteral("SWFWidth"), 400, QStringLiteral("Brosendaw")),
-                StoredValue(QStringLiteral("SWFHeight"), 300, QStringLiteral("Tavelnok")),
-                StoredValue(QStringLiteral("SWFDataFile"), QStringLiteral("data.txt"), QStringLiteral("Hemrquist")),
-            };
-            storage.active = true;
+            storage.setSection(Section);
+            storage.setOptions(
+                    {FormPlacement::State, FormPlacement::Position, FormPlacement::ActiveControl});
+            storage.setStoredProperties({QStringLiteral("StatusBar.Visible"),
+                                         QStringLiteral("ItemFullPath.Visible"),
+                                         QStringLiteral("NoSuchComponent.Visible"),
+                                         QStringLiteral("StatusBar.NoSuchProperty"),
+                                         QStringLiteral("NoDot"), QStringLiteral(" . ")});
+            storage.setStoredValues({
+                    StoredValue(QStringLiteral("SWFFile"), QStringLiteral("trevix.swf"),
+                                QStringLiteral("Quillmarten")),
+                    StoredValue(QStringLiteral("SWFWidth"), 400, QStringLiteral("Brosendaw")),
+                    StoredValue(QStringLiteral("SWFHeight"), 300, QStringLiteral("Tavelnok")),
+                    StoredValue(QStringLiteral("SWFDataFile"), QStringLiteral("data.txt"),
+                                QStringLiteral("Hemrquist")),
+            });
+            storage.setActive(true);
         }
     };
 
@@ -131,7 +136,8 @@ private:
 private slots:
     void initTestCase()
     {
-        m_previousHandler = ErrorReport::setHandler([this](const QString &message) { m_errors << message; });
+        m_previousHandler = ErrorReport::setHandler(
+                [this](const QString &message) { m_errors << message; });
     }
     void cleanupTestCase()
     {
@@ -142,8 +148,8 @@ private slots:
     {
         // A fresh settings file for each test and data row.
         m_path = m_dir.filePath(QStringLiteral("%1-%2/Melbrin/TrevixStyleEditor.conf")
-                                    .arg(QString::fromLatin1(QTest::currentTestFunction()),
-                                         QString::fromLatin1(QTest::currentDataTag())));
+                                        .arg(QString::fromLatin1(QTest::currentTestFunction()),
+                                             QString::fromLatin1(QTest::currentDataTag())));
         SettingsBackingStore::setUserFilePath(m_path);
         m_errors.clear();
     }
@@ -157,11 +163,11 @@ private slots:
         QCOMPARE(f.window->setPlacementCalls, 0);
         QCOMPARE(f.window->state, FormWindow::State::Normal);
         QVERIFY(f.statusBar->visible);
-        const QStringList expected = {QStringLiteral("trevix.swf"), QStringLiteral("400"), QStringLiteral("300"),
-                                      QStringLiteral("data.txt")};
+        const QStringList expected = {QStringLiteral("trevix.swf"), QStringLiteral("400"),
+                                      QStringLiteral("300"), QStringLiteral("data.txt")};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(f.storage.storedValues[i].value.typeId(), QMetaType::QString);
-            QCOMPARE(f.storage.storedValues[i].value.toString(), expected[i]);
+            QCOMPARE(f.storage.storedValues()[i].value.typeId(), QMetaType::QString);
+            QCOMPARE(f.storage.storedValues()[i].value.toString(), expected[i]);
         }
         QVERIFY(!QFile::exists(m_path));
         QVERIFY(m_errors.isEmpty());
@@ -178,12 +184,21 @@ private slots:
 
         QSettings s = raw();
         s.beginGroup(Key);
-        const QStringList names = {QStringLiteral("FormVersion"), QStringLiteral("Flags"), QStringLiteral("ShowCmd"),
-                                   QStringLiteral("PixelsPerInch"), QStringLiteral("MinMaxPos(1280x800)"),
-                                   QStringLiteral("MinMaxPos"), QStringLiteral("NormPos(1280x800)"),
-                                   QStringLiteral("NormPos"), QStringLiteral("Visible"), QStringLiteral("ActiveControl"),
-                                   QStringLiteral("StatusBar_Visible"), QStringLiteral("ItemFullPath_Visible"),
-                                   QStringLiteral("SWFFile"), QStringLiteral("SWFWidth"), QStringLiteral("SWFHeight"),
+        const QStringList names = {QStringLiteral("FormVersion"),
+                                   QStringLiteral("Flags"),
+                                   QStringLiteral("ShowCmd"),
+                                   QStringLiteral("PixelsPerInch"),
+                                   QStringLiteral("MinMaxPos(1280x800)"),
+                                   QStringLiteral("MinMaxPos"),
+                                   QStringLiteral("NormPos(1280x800)"),
+                                   QStringLiteral("NormPos"),
+                                   QStringLiteral("Visible"),
+                                   QStringLiteral("ActiveControl"),
+                                   QStringLiteral("StatusBar_Visible"),
+                                   QStringLiteral("ItemFullPath_Visible"),
+                                   QStringLiteral("SWFFile"),
+                                   QStringLiteral("SWFWidth"),
+                                   QStringLiteral("SWFHeight"),
                                    QStringLiteral("SWFDataFile")};
         const QStringList keys = s.childKeys();
         QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()),
@@ -192,14 +207,18 @@ private slots:
         QCOMPARE(s.value(QStringLiteral("ShowCmd")).toString(), QStringLiteral("1"));
         QCOMPARE(s.value(QStringLiteral("PixelsPerInch")).toString(), QStringLiteral("96"));
         QCOMPARE(s.value(QStringLiteral("NormPos")).toString(), QStringLiteral("290,200,990,600"));
-        QCOMPARE(s.value(QStringLiteral("NormPos(1280x800)")).toString(), QStringLiteral("290,200,990,600"));
+        QCOMPARE(s.value(QStringLiteral("NormPos(1280x800)")).toString(),
+                 QStringLiteral("290,200,990,600"));
         QCOMPARE(s.value(QStringLiteral("MinMaxPos")).toString(), QStringLiteral("-1,-1,-1,-1"));
         QCOMPARE(s.value(QStringLiteral("Visible")).toString(), QStringLiteral("0"));
-        QCOMPARE(s.value(QStringLiteral("ActiveControl")).toString(), QStringLiteral("ProfileGrid"));
+        QCOMPARE(s.value(QStringLiteral("ActiveControl")).toString(),
+                 QStringLiteral("ProfileGrid"));
         QCOMPARE(s.value(QStringLiteral("StatusBar_Visible")).toString(), QStringLiteral("False"));
-        QCOMPARE(s.value(QStringLiteral("ItemFullPath_Visible")).toString(), QStringLiteral("True"));
+        QCOMPARE(s.value(QStringLiteral("ItemFullPath_Visible")).toString(),
+                 QStringLiteral("True"));
         const QString width = s.value(QStringLiteral("SWFWidth")).toString();
-        QCOMPARE(width, StoredValueScrambler::scramble(QStringLiteral("400"), QStringLiteral("Brosendaw")));
+        QCOMPARE(width, StoredValueScrambler::scramble(QStringLiteral("400"),
+                                                       QStringLiteral("Brosendaw")));
         QCOMPARE(width.size(), 6);
         QCOMPARE(width, width.toLower());
     }
@@ -215,7 +234,8 @@ private slots:
             run.window->focused = QStringLiteral("ProfileGrid");
             run.statusBar->visible = false;
             run.storage.writeStoredValue(QStringLiteral("swfwidth"), 640);
-            run.storage.writeStoredValue(QStringLiteral("SWFDataFile"), QStringLiteral("sales 2026.txt"));
+            run.storage.writeStoredValue(QStringLiteral("SWFDataFile"),
+                                         QStringLiteral("sales 2026.txt"));
         });
 
         Fixture f;
@@ -226,9 +246,12 @@ private slots:
         QCOMPARE(f.window->activated, QStringLiteral("ProfileGrid"));
         QVERIFY(!f.statusBar->visible);
         QVERIFY(f.fullPath->visible);
-        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFWidth")), QVariant(QStringLiteral("640")));
-        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFDataFile")), QVariant(QStringLiteral("sales 2026.txt")));
-        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFFile")), QVariant(QStringLiteral("trevix.swf")));
+        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFWidth")),
+                 QVariant(QStringLiteral("640")));
+        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFDataFile")),
+                 QVariant(QStringLiteral("sales 2026.txt")));
+        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFFile")),
+                 QVariant(QStringLiteral("trevix.swf")));
     }
 
     void lowerVersionRestoresNothingButCountsAsRestored()
@@ -238,7 +261,7 @@ private slots:
 
         Fixture f;
         int restoreEvents = 0;
-        f.storage.onRestorePlacement = [&](SettingsBackingStore &) { ++restoreEvents; };
+        f.storage.setRestoreHandler([&](SettingsBackingStore &) { ++restoreEvents; });
         f.storage.windowShown();
         QVERIFY(f.storage.isRestored());
         QCOMPARE(f.window->maxAdjustments, 1);
@@ -249,7 +272,8 @@ private slots:
 
         f.storage.windowCloseQueried(true);
         QCOMPARE(raw().value(Key + QStringLiteral("FormVersion")).toString(), QStringLiteral("0"));
-        QCOMPARE(raw().value(Key + QStringLiteral("StatusBar_Visible")).toString(), QStringLiteral("True"));
+        QCOMPARE(raw().value(Key + QStringLiteral("StatusBar_Visible")).toString(),
+                 QStringLiteral("True"));
     }
 
     void storedBooleanText_data()
@@ -277,7 +301,7 @@ private slots:
     {
         setRaw(QStringLiteral("StatusBar_Caption"), QStringLiteral("  Ready "));
         Fixture f;
-        f.storage.storedProps = {QStringLiteral(" StatusBar . Caption ")};
+        f.storage.setStoredProperties({QStringLiteral(" StatusBar . Caption ")});
         f.storage.restoreSettings();
         QCOMPARE(f.statusBar->caption, QStringLiteral("Ready"));
     }
@@ -288,45 +312,27 @@ private slots:
         setRaw(QStringLiteral("SWFHeight"), QString());
         Fixture f;
         f.storage.restoreSettings();
-        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFWidth")), QVariant(QStringLiteral("400")));
+        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFWidth")),
+                 QVariant(QStringLiteral("400")));
         QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFHeight")), QVariant(QString()));
-    }
-
-    void storedIntegerFallsBackToTheDesignValue_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("number") << StoredValueScrambler::scramble(QStringLiteral("512"), QStringLiteral("Tavelnok"))
-                                << 512;
-        QTest::newRow("empty") << QString() << 300;
-        QTest::newRow("bad hex") << QStringLiteral("zzzz") << 300;
-        QTest::newRow("plain text instead of scrambled") << QStringLiteral("512") << 300;
-    }
-    void storedIntegerFallsBackToTheDesignValue()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, expected);
-        setRaw(QStringLiteral("SWFHeight"), stored);
-        Fixture f;
-        f.storage.restoreSettings();
-        QCOMPARE(f.storage.readStoredInteger(QStringLiteral("swfheight")), expected);
     }
 
     void writeStoredValueAddsUnknownNames()
     {
         Fixture f;
         f.storage.writeStoredValue(QStringLiteral("Extra"), QStringLiteral("x"));
-        QCOMPARE(f.storage.storedValues.size(), 5);
+        QCOMPARE(f.storage.storedValues().size(), 5);
         QCOMPARE(f.storage.readStoredValue(QStringLiteral("EXTRA")), QVariant(QStringLiteral("x")));
         QVERIFY(f.storage.readStoredValue(QStringLiteral("Nothing")).isNull());
-        f.storage.active = false; // saves without a restore
+        f.storage.setActive(false); // saves without a restore
         f.storage.saveSettings();
         QCOMPARE(raw().value(Key + QStringLiteral("Extra")).toString(), QStringLiteral("x"));
     }
 
     void nonTextValueBeforeTheWindowStopsTheRestoreAndTheSave()
     {
-        writeRawLine("Melbrin\\TrevixStyleEditor\\Flags=1, 2\nMelbrin\\TrevixStyleEditor\\SWFFile=00");
+        writeRawLine("Melbrin\\TrevixStyleEditor\\Flags=@Point(1 2)\n"
+                     "Melbrin\\TrevixStyleEditor\\SWFFile=00");
         const QByteArray before = [this] {
             QFile file(m_path);
             file.open(QIODevice::ReadOnly);
@@ -354,10 +360,13 @@ private slots:
         }
         QTest::newRow("binary junk") << junk;
         QTest::newRow("NUL bytes") << QByteArray(4096, '\0');
-        QTest::newRow("one long line") << ("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\SWFFile=" + QByteArray(4 << 20, 'a'));
+        QTest::newRow("one long line")
+                << ("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\SWFFile=" + QByteArray(4 << 20, 'a'));
         QTest::newRow("no sections") << QByteArray("Flags=0\nSWFWidth=abc\n");
-        QTest::newRow("cut short") << QByteArray("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\NormPos=\"1, 2");
-        QTest::newRow("brackets and escapes") << QByteArray("[[[\n]]]\n=\n\\x\n[SOFTWARE/Melbrin]\nTrevixStyleEditor\\SWFHeight=\\");
+        QTest::newRow("cut short")
+                << QByteArray("[SOFTWARE]\nMelbrin\\TrevixStyleEditor\\NormPos=\"1, 2");
+        QTest::newRow("brackets and escapes") << QByteArray(
+                "[[[\n]]]\n=\n\\x\n[SOFTWARE/Melbrin]\nTrevixStyleEditor\\SWFHeight=\\");
     }
 
     // Whatever the file holds, the window shows (with its design or what the
@@ -388,22 +397,26 @@ private slots:
 
     void nonTextStoredValueSkipsTheRestButSavesMemory()
     {
-        writeRawLine("Melbrin\\TrevixStyleEditor\\SWFFile=68\nMelbrin\\TrevixStyleEditor\\SWFWidth=@ByteArray(1)\n"
-                     "Melbrin\\TrevixStyleEditor\\SWFHeight=00\nMelbrin\\TrevixStyleEditor\\ActiveControl=Grid");
+        writeRawLine("Melbrin\\TrevixStyleEditor\\SWFFile=68\nMelbrin\\TrevixStyleEditor\\SWFWidth="
+                     "@ByteArray(1)\n"
+                     "Melbrin\\TrevixStyleEditor\\SWFHeight="
+                     "00\nMelbrin\\TrevixStyleEditor\\ActiveControl=Grid");
         Fixture f;
         bool restoreEvent = false;
-        f.storage.onRestorePlacement = [&](SettingsBackingStore &) { restoreEvent = true; };
+        f.storage.setRestoreHandler([&](SettingsBackingStore &) { restoreEvent = true; });
         f.storage.windowShown();
         QCOMPARE(m_errors, QStringList{QStringLiteral("Invalid data type for 'SWFWidth'")});
         QVERIFY(f.storage.isRestored());
         QVERIFY(!restoreEvent);
         QVERIFY(f.window->activated.isEmpty());
-        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFFile")), QVariant(QStringLiteral("9")));
+        QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFFile")),
+                 QVariant(QStringLiteral("9")));
         QCOMPARE(f.storage.readStoredValue(QStringLiteral("SWFHeight")), QVariant(300));
 
         f.storage.windowCloseQueried(true);
         QCOMPARE(raw().value(Key + QStringLiteral("SWFWidth")).toString(),
-                 StoredValueScrambler::scramble(QStringLiteral("400"), QStringLiteral("Brosendaw")));
+                 StoredValueScrambler::scramble(QStringLiteral("400"),
+                                                QStringLiteral("Brosendaw")));
     }
 
     void scrambleRoundTrip_data()
@@ -411,7 +424,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << QString();
         QTest::newRow("file") << QStringLiteral("trevix.swf");
-        QTest::newRow("longer than the key") << QStringLiteral("a/rather/long/path/to/a movie file.swf");
+        QTest::newRow("longer than the key")
+                << QStringLiteral("a/rather/long/path/to/a movie file.swf");
         QTest::newRow("same as the key") << QStringLiteral("Hemrquist");
         QTest::newRow("non-ascii") << QStringLiteral("Gr\u00fcn.txt");
     }
@@ -461,8 +475,10 @@ private slots:
 
         f.storage.saveSettings();
         const QSettings s = raw();
-        QCOMPARE(s.value(Key + QStringLiteral("NormPos(1280x800)")).toString(), QStringLiteral("5,200,905,600"));
-        QCOMPARE(s.value(Key + QStringLiteral("NormPos(1920x1080)")).toString(), QStringLiteral("7,8,907,608"));
+        QCOMPARE(s.value(Key + QStringLiteral("NormPos(1280x800)")).toString(),
+                 QStringLiteral("5,200,905,600"));
+        QCOMPARE(s.value(Key + QStringLiteral("NormPos(1920x1080)")).toString(),
+                 QStringLiteral("7,8,907,608"));
     }
 
     void emptySuffixedRectangleFallsBackToPlain()
@@ -490,12 +506,15 @@ private slots:
         QTest::addColumn<QString>("normPos");
         QTest::addColumn<QString>("appliedMinMax");
         QTest::addColumn<QString>("appliedNorm");
-        QTest::newRow("blanks and commas") << QStringLiteral(" 1 ,2,,3 4 ") << QStringLiteral("10, 20 ,30,40")
-                                           << QStringLiteral("1,2,3,4") << QStringLiteral("10,20,30,40");
-        QTest::newRow("missing words") << QStringLiteral("5") << QStringLiteral("10")
-                                       << QStringLiteral("5,0,0,0") << QStringLiteral("10,200,990,600");
-        QTest::newRow("bad words") << QStringLiteral("a,b,c,d") << QStringLiteral("x,y,800,z")
-                                   << QStringLiteral("0,0,0,0") << QStringLiteral("290,200,800,600");
+        QTest::newRow("blanks and commas")
+                << QStringLiteral(" 1 ,2,,3 4 ") << QStringLiteral("10, 20 ,30,40")
+                << QStringLiteral("1,2,3,4") << QStringLiteral("10,20,30,40");
+        QTest::newRow("missing words")
+                << QStringLiteral("5") << QStringLiteral("10") << QStringLiteral("5,0,0,0")
+                << QStringLiteral("10,200,990,600");
+        QTest::newRow("bad words")
+                << QStringLiteral("a,b,c,d") << QStringLiteral("x,y,800,z")
+                << QStringLiteral("0,0,0,0") << QStringLiteral("290,200,800,600");
     }
     void malformedPositionWords()
     {
@@ -562,7 +581,7 @@ private slots:
         setRaw(QStringLiteral("NormPos"), QStringLiteral("1,2,801,402"));
         setRaw(QStringLiteral("ActiveControl"), QStringLiteral("Grid"));
         Fixture f;
-        f.storage.options = FormPlacement::fpPosition;
+        f.storage.setOptions(FormPlacement::Position);
         f.window->focused = QStringLiteral("Grid");
         f.storage.restoreSettings();
         QCOMPARE(f.window->setPlacementCalls, 1);
@@ -588,7 +607,7 @@ private slots:
     {
         saveRun([](Fixture &run) { run.statusBar->visible = false; });
         Fixture f;
-        f.storage.active = false;
+        f.storage.setActive(false);
         f.storage.windowShown();
         QVERIFY(f.statusBar->visible);
         QVERIFY(!f.storage.isRestored());
@@ -608,7 +627,8 @@ private slots:
         Fixture f;
         f.storage.windowShown();
         bool destroyingSeen = false;
-        f.storage.onSavePlacement = [&](SettingsBackingStore &) { destroyingSeen = f.storage.isDestroying(); };
+        f.storage.setSaveHandler(
+                [&](SettingsBackingStore &) { destroyingSeen = f.storage.isDestroying(); });
         f.storage.windowDestroying();
         QVERIFY(destroyingSeen);
         QVERIFY(!f.storage.isDestroying());
@@ -644,7 +664,8 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
         f.storage.windowCloseQueried(true);
-        QCOMPARE(m_errors, QStringList{QStringLiteral("Failed to create key Melbrin\\TrevixStyleEditor.")});
+        QCOMPARE(m_errors,
+                 QStringList{QStringLiteral("Failed to create key Melbrin\\TrevixStyleEditor.")});
         QVERIFY(!f.storage.isSaved());
 
         QFile::remove(blocker);
@@ -656,14 +677,15 @@ private slots:
     void placementEventsSeeTheOpenStore()
     {
         Fixture f;
-        f.storage.onSavePlacement = [&](SettingsBackingStore &store) {
-            store.writeText(f.storage.iniSection + QStringLiteral("\\ReopenList"), QStringLiteral("MRU1"),
-                            QStringLiteral("/a.stl"));
-        };
+        f.storage.setSaveHandler([&](SettingsBackingStore &store) {
+            store.writeText(f.storage.section() + QStringLiteral("\\ReopenList"),
+                            QStringLiteral("MRU1"), QStringLiteral("/a.stl"));
+        });
         QString seen;
-        f.storage.onRestorePlacement = [&](SettingsBackingStore &store) {
-            seen = store.readText(f.storage.iniSection + QStringLiteral("\\ReopenList"), QStringLiteral("MRU1"), QString());
-        };
+        f.storage.setRestoreHandler([&](SettingsBackingStore &store) {
+            seen = store.readText(f.storage.section() + QStringLiteral("\\ReopenList"),
+                                  QStringLiteral("MRU1"), QString());
+        });
         f.storage.restoreSettings();
         QVERIFY(seen.isEmpty());
         f.storage.saveSettings();
@@ -672,5 +694,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_FormStorage)
+QTEST_GUILESS_MAIN(tst_WindowStateStore)
 #include "tst_windowstatestore.moc"

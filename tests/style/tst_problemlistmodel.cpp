@@ -1,7 +1,6 @@
-#include "support/ProfileFolder.h"
-
-#include "params/TableWalk.h"
 #include "style/ProblemListModel.h"
+#include "style/SourceLines.h"
+#include "support/ProfileFolder.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -44,18 +43,13 @@ class tst_ProblemListModel : public QObject
 
     static int recordOf(StyleDocument &document, const QString &key)
     {
-        for (int i = 0; i < document.table().count(); ++i) {
-            if (document.table().record(i).name() == key)
-                return i;
-        }
-        return -1;
+        return document.table().indexOfKey(key);
     }
 
     // A change as the editors make it: one post while the table is ready.
     static void set(StyleDocument &document, const QString &key, const QString &value)
     {
-        document.table().setRecNo(recordOf(document, key) + 1);
-        document.table().postValue(value);
+        document.table().setValue(recordOf(document, key), value);
     }
 
 private slots:
@@ -65,44 +59,60 @@ private slots:
         QTest::addColumn<QStringList>("steps"); // "key=value" posts, "save", "new"
         QTest::addColumn<QStringList>("rows");  // "line|key|message"
 
-        const QString dropped = QStringLiteral(" (%1)").arg(ProblemListModel::droppedNote());
+        const QString dropped = QStringLiteral(" (%1)").arg(SourceLines::droppedNote());
         const QByteArray file = "&bgColor=0xFFF\r\n&height=5\r\n&width=7\r\n";
 
         QTest::newRow("opened") << file << QStringList{}
-                                << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
+                                << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not "
+                                               "0x and six hex digits",
                                                "2|&height|unknown key \"&height\"" + dropped};
         QTest::newRow("a change mends a line")
-            << file << QStringList{"bgColor=0x00FF00"} << QStringList{"2|&height|unknown key \"&height\"" + dropped};
+                << file << QStringList{"bgColor=0x00FF00"}
+                << QStringList{"2|&height|unknown key \"&height\"" + dropped};
         QTest::newRow("a change breaks a line")
-            << file << QStringList{"width=250"}
-            << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
-                           "2|&height|unknown key \"&height\"" + dropped,
-                           "3|&width|value \"250\" of \"&width\" is outside 0..100"};
+                << file << QStringList{"width=250"}
+                << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex "
+                               "digits",
+                               "2|&height|unknown key \"&height\"" + dropped,
+                               "3|&width|value \"250\" of \"&width\" is outside 0..100"};
         QTest::newRow("a value the file did not have")
-            << file << QStringList{"title=Sales", "chartType=pie"}
-            << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
-                           "2|&height|unknown key \"&height\"" + dropped,
-                           "|&chartType|value \"pie\" of \"&chartType\" starts none of the choices \"bar\", \"line\""};
+                << file << QStringList{"title=Sales", "chartType=pie"}
+                << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex "
+                               "digits",
+                               "2|&height|unknown key \"&height\"" + dropped,
+                               "|&chartType|value \"pie\" of \"&chartType\" starts none of the "
+                               "choices \"bar\", \"line\""};
         QTest::newRow("conditional list follows the other value")
-            << QByteArray("&chartType=line\r\n&lineStyle=dashed\r\n") << QStringList{"chartType=bar"}
-            << QStringList{"2|&lineStyle|value \"dashed\" of \"&lineStyle\" starts none of the choices \"-\""};
+                << QByteArray("&chartType=line\r\n&lineStyle=dashed\r\n")
+                << QStringList{"chartType=bar"}
+                << QStringList{"2|&lineStyle|value \"dashed\" of \"&lineStyle\" starts none of the "
+                               "choices \"-\""};
         QTest::newRow("a long value stays until changed")
-            << QByteArray("&title=123456789012345678901\r\n&width=1\r\n") << QStringList{"width=2"}
-            << QStringList{"1|&title|value of \"&title\" is longer than 20 characters"};
-        QTest::newRow("a long value changed")
-            << QByteArray("&title=123456789012345678901\r\n") << QStringList{"title=short"} << QStringList{};
+                << QByteArray("&title=123456789012345678901\r\n&width=1\r\n")
+                << QStringList{"width=2"}
+                << QStringList{"1|&title|value of \"&title\" is longer than 20 characters"};
+        QTest::newRow("a long value changed") << QByteArray("&title=123456789012345678901\r\n")
+                                              << QStringList{"title=short"} << QStringList{};
         QTest::newRow("a repeated key is not kept")
-            << QByteArray("&width=5\r\n&width=x\r\n") << QStringList{"width=6"}
-            << QStringList{"2|&width|value \"x\" of \"&width\" is not a whole number" + dropped};
+                << QByteArray("&width=5\r\n&width=x\r\n") << QStringList{"width=6"}
+                << QStringList{"2|&width|key \"&width\" repeats line 1" + dropped};
         QTest::newRow("save keeps only what it wrote")
-            << file << QStringList{"width=250", "save"}
-            << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex digits",
-                           "2|&width|value \"250\" of \"&width\" is outside 0..100"};
+                << file << QStringList{"width=250", "save"}
+                << QStringList{"1|&bgColor|value \"0xFFF\" of \"&bgColor\" is not 0x and six hex "
+                               "digits",
+                               "2|&width|value \"250\" of \"&width\" is outside 0..100"};
         QTest::newRow("new") << file << QStringList{"new"} << QStringList{};
-        QTest::newRow("new, then a value") << file << QStringList{"new", "width=-3"}
-                                           << QStringList{"|&width|value \"-3\" of \"&width\" is outside 0..100"};
-        QTest::newRow("lines without a problem") << QByteArray("\r\nplain\r\n&width\r\n") << QStringList{}
-                                                 << QStringList{"3|&width|\"&width\" has no \"=\"" + dropped};
+        QTest::newRow("new, then a value")
+                << file << QStringList{"new", "width=-3"}
+                << QStringList{"|&width|value \"-3\" of \"&width\" is outside 0..100"};
+        QTest::newRow("lines that are no style lines")
+                << QByteArray("\r\nplain\r\n&width\r\n&title=x\r\n") << QStringList{}
+                << QStringList{"2|plain|\"plain\" is no \"&name=value\" line" + dropped,
+                               "3|&width|\"&width\" has no \"=\"" + dropped};
+        QTest::newRow("no style lines")
+                << QByteArray("plain\r\n") << QStringList{}
+                << QStringList{"||holds no style lines (\"&name=value\")",
+                               "1|plain|\"plain\" is no \"&name=value\" line" + dropped};
     }
 
     void sequences()
@@ -114,7 +124,8 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         ProblemListModel model(&document);
-        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
 
         document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
         for (const QString &step : std::as_const(steps)) {
@@ -137,9 +148,12 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         ProblemListModel model(&document);
-        document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
+        document.loadStyleValues(
+                m_dir.write(QStringLiteral("chart.stl"), "&nope=1\r\n&width=x\r\n&WIDTH=y\r\n"));
         QCOMPARE(model.rowCount(), 3);
-        const auto record = [&](int row) { return model.index(row, 0).data(ProblemListModel::RecordIndexRole).toInt(); };
+        const auto record = [&](int row) {
+            return model.index(row, 0).data(ProblemListModel::RecordIndexRole).toInt();
+        };
         QCOMPARE(record(0), -1);
         QCOMPARE(record(1), recordOf(document, QStringLiteral("width")));
         QCOMPARE(record(2), recordOf(document, QStringLiteral("width")));
@@ -152,7 +166,8 @@ private slots:
         m_dir.load(document);
         ProblemListModel model(&document);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
+        document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"),
+                                             "&width=500\r\n&bgColor=red\r\n&title=x\r\n"));
         QCOMPARE(inserted.size(), 1);
         QCOMPARE(model.rowCount(), 2);
     }
@@ -160,18 +175,22 @@ private slots:
     void linesBeyondTheLimitAreCounted()
     {
         QByteArray file;
-        for (int i = 0; i < ProblemListModel::DroppedLineLimit + 5; ++i)
+        for (int i = 0; i < SourceLines::DroppedLineLimit + 5; ++i)
             file += "&unknown" + QByteArray::number(i) + "=1\r\n";
         file += "&width=999\r\n";
         StyleDocument document;
         m_dir.load(document);
         ProblemListModel model(&document);
         document.loadStyleValues(m_dir.write(QStringLiteral("chart.stl"), file));
-        QCOMPARE(model.rowCount(), ProblemListModel::DroppedLineLimit + 2);
+        QCOMPARE(model.rowCount(), SourceLines::DroppedLineLimit + 2);
         // The parameter's own line is checked whatever comes before it.
-        QCOMPARE(model.index(ProblemListModel::DroppedLineLimit, ProblemListModel::KeyColumn).data().toString(),
+        QCOMPARE(model.index(SourceLines::DroppedLineLimit, ProblemListModel::KeyColumn)
+                         .data()
+                         .toString(),
                  QStringLiteral("&width"));
-        QCOMPARE(model.index(ProblemListModel::DroppedLineLimit + 1, ProblemListModel::MessageColumn).data().toString(),
+        QCOMPARE(model.index(SourceLines::DroppedLineLimit + 1, ProblemListModel::MessageColumn)
+                         .data()
+                         .toString(),
                  QStringLiteral("5 more lines that Save will not keep are not checked"));
     }
 };

@@ -1,8 +1,7 @@
-#include "support/ProfileFolder.h"
-
 #include "base/EditorError.h"
 #include "params/ProfileGridModel.h"
 #include "style/StyleComparison.h"
+#include "support/ProfileFolder.h"
 
 #include <QAbstractItemModelTester>
 #include <QTest>
@@ -33,9 +32,10 @@ class tst_StyleComparison : public QObject
     {
         QStringList out;
         for (int row = 0; row < model.rowCount(); ++row) {
-            out << QStringLiteral("%1|%2|%3").arg(model.index(row, StyleComparison::ParameterColumn).data().toString(),
-                                                  model.index(row, StyleComparison::ThisColumn).data().toString(),
-                                                  model.index(row, StyleComparison::ThatColumn).data().toString());
+            out << QStringLiteral("%1|%2|%3")
+                            .arg(model.index(row, StyleComparison::ParameterColumn).data().toString(),
+                                 model.index(row, StyleComparison::ThisColumn).data().toString(),
+                                 model.index(row, StyleComparison::ThatColumn).data().toString());
         }
         return out;
     }
@@ -47,27 +47,33 @@ private slots:
         QTest::addColumn<QByteArray>("theirs");
         QTest::addColumn<QStringList>("rows"); // "caption|this|that", in profile order
 
-        QTest::newRow("same") << QByteArray("&width=5\r\n&title=A\r\n") << QByteArray("&title=A\r\n&width=5\r\n")
-                              << QStringList{};
-        QTest::newRow("values differ") << QByteArray("&width=5\r\n&bgColor=0x000000\r\n")
-                                       << QByteArray("&width=6\r\n&bgColor=0x000000\r\n") << QStringList{"Width|5|6"};
-        QTest::newRow("only one has a value") << QByteArray("&title=A\r\n") << QByteArray("&font=Serif\r\n")
-                                              << QStringList{"Title|A|", "Font||Serif"};
-        QTest::newRow("keys in other letter case") << QByteArray("&width=5\r\n") << QByteArray("&WIDTH=5\r\n")
-                                                   << QStringList{};
-        QTest::newRow("the first of repeated keys") << QByteArray("&width=5\r\n") << QByteArray("&width=5\r\n&width=7\r\n")
-                                                    << QStringList{};
+        QTest::newRow("same") << QByteArray("&width=5\r\n&title=A\r\n")
+                              << QByteArray("&title=A\r\n&width=5\r\n") << QStringList{};
+        QTest::newRow("values differ")
+                << QByteArray("&width=5\r\n&bgColor=0x000000\r\n")
+                << QByteArray("&width=6\r\n&bgColor=0x000000\r\n") << QStringList{"Width|5|6"};
+        QTest::newRow("only one has a value")
+                << QByteArray("&title=A\r\n") << QByteArray("&font=Serif\r\n")
+                << QStringList{"Title|A|", "Font||Serif"};
+        QTest::newRow("keys in other letter case")
+                << QByteArray("&width=5\r\n") << QByteArray("&WIDTH=5\r\n") << QStringList{};
+        QTest::newRow("the first of repeated keys")
+                << QByteArray("&width=5\r\n") << QByteArray("&width=5\r\n&width=7\r\n")
+                << QStringList{};
         QTest::newRow("a long value as the document would keep it")
-            << QByteArray("&title=12345678901234567890\r\n") << QByteArray("&title=12345678901234567890XYZ\r\n")
-            << QStringList{};
-        QTest::newRow("blanks are no value either") << QByteArray("&title=   \r\n") << QByteArray() << QStringList{};
-        QTest::newRow("blanks around a value count") << QByteArray("&title=A\r\n") << QByteArray("&title= A\r\n")
-                                                     << QStringList{"Title|A| A"};
-        QTest::newRow("letter case of values counts") << QByteArray("&bgColor=0xabcdef\r\n")
-                                                      << QByteArray("&bgColor=0xABCDEF\r\n")
-                                                      << QStringList{"Background|0xabcdef|0xABCDEF"};
-        QTest::newRow("keys the profile does not know") << QByteArray("&title=A\r\n") << QByteArray("&title=A\r\n&other=1\r\n")
-                                                        << QStringList{};
+                << QByteArray("&title=12345678901234567890\r\n")
+                << QByteArray("&title=12345678901234567890XYZ\r\n") << QStringList{};
+        QTest::newRow("blanks are no value either")
+                << QByteArray("&title=   \r\n") << QByteArray() << QStringList{};
+        QTest::newRow("blanks around a value count")
+                << QByteArray("&title=A\r\n") << QByteArray("&title= A\r\n")
+                << QStringList{"Title|A| A"};
+        QTest::newRow("letter case of values counts")
+                << QByteArray("&bgColor=0xabcdef\r\n") << QByteArray("&bgColor=0xABCDEF\r\n")
+                << QStringList{"Background|0xabcdef|0xABCDEF"};
+        QTest::newRow("keys the profile does not know")
+                << QByteArray("&title=A\r\n") << QByteArray("&title=A\r\n&other=1\r\n")
+                << QStringList{};
     }
 
     void differences()
@@ -78,7 +84,8 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         StyleComparison comparison(&document);
-        QAbstractItemModelTester tester(&comparison, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester tester(&comparison,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
         document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), mine));
         comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), theirs));
         QCOMPARE(this->rows(comparison), rows);
@@ -92,11 +99,15 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         StyleComparison comparison(&document);
-        QAbstractItemModelTester tester(&comparison, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=5\r\n&title=A\r\n"));
-        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
+        QAbstractItemModelTester tester(&comparison,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        document.loadStyleValues(
+                m_dir.write(QStringLiteral("mine.stl"), "&width=5\r\n&title=A\r\n"));
+        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"),
+                                           "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Width|5|6", "Title|A|B"}));
-        QCOMPARE(comparison.index(0, 0).data(ProfileGridModel::TypeRole).toString(), QStringLiteral("color"));
+        QCOMPARE(comparison.index(0, 0).data(ProfileGridModel::TypeRole).toString(),
+                 QStringLiteral("color"));
 
         comparison.take(1);
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Title|A|B"}));
@@ -106,12 +117,12 @@ private slots:
         QVERIFY(styleTxt.open(QIODevice::ReadOnly));
         QCOMPARE(styleTxt.readAll(), QByteArray("&width=6\r\n&title=A\r\n"));
 
-        document.table().setRecNo(3);
-        document.table().postValue(QStringLiteral("C"));
+        document.table().setValue(2, QStringLiteral("C"));
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Title|C|B"}));
         document.clearValues();
         QCOMPARE(rows(comparison), (QStringList{"Background||0x102030", "Width||6", "Title||B"}));
-        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
+        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"),
+                                             "&width=6\r\n&title=B\r\n&bgColor=0x102030\r\n"));
         QCOMPARE(rows(comparison), QStringList{});
     }
 
@@ -121,8 +132,10 @@ private slots:
         StyleDocument document;
         m_dir.load(document);
         StyleComparison comparison(&document);
-        document.loadStyleValues(m_dir.write(QStringLiteral("mine.stl"), "&title=Umsatz f\xFCr\r\n"));
-        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&title=Umsatz f\xFCr\r\n&font=\xA9 \x80\r\n"));
+        document.loadStyleValues(
+                m_dir.write(QStringLiteral("mine.stl"), "&title=Umsatz f\xFCr\r\n"));
+        comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"),
+                                           "&title=Umsatz f\xFCr\r\n&font=\xA9 \x80\r\n"));
         QCOMPARE(comparison.rowCount(), 1);
         comparison.take(0);
         QCOMPARE(comparison.rowCount(), 0);
@@ -137,7 +150,8 @@ private slots:
         m_dir.load(document);
         StyleComparison comparison(&document);
         comparison.compareWith(m_dir.write(QStringLiteral("theirs.stl"), "&width=6\r\n"));
-        QVERIFY_THROWS_EXCEPTION(EditorError, comparison.compareWith(m_dir.path(QStringLiteral("none.stl"))));
+        QVERIFY_THROWS_EXCEPTION(EditorError,
+                                 comparison.compareWith(m_dir.path(QStringLiteral("none.stl"))));
         QCOMPARE(comparison.fileName(), m_dir.path(QStringLiteral("theirs.stl")));
         QCOMPARE(rows(comparison), (QStringList{"Background|0xFFFFFF|", "Width|1|6"}));
     }

@@ -3,8 +3,8 @@
 #include "support/TestMount.h"
 
 #include <QDir>
-#include <QTemporaryDir>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -20,20 +20,43 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected"); // a null string: no line matches
 
-        QTest::newRow("CR LF lines") << "&a=1\r\n&width=5\r\n" << "width" << "5";
-        QTest::newRow("LF lines") << "&a=1\n&width=5\n" << "width" << "5";
-        QTest::newRow("CR lines") << "&a=1\r&width=5\r" << "width" << "5";
-        QTest::newRow("last line without end") << "&a=1\r\n&width=5" << "width" << "5";
-        QTest::newRow("key ignores letter case") << "&BGCOLOR=0x000000\r\n" << "bgColor" << "0x000000";
-        QTest::newRow("first line wins") << "&width=5\r\n&width=7\r\n" << "width" << "5";
-        QTest::newRow("value keeps further =") << "&note=a=b\r\n" << "note" << "a=b";
-        QTest::newRow("value keeps its blanks") << "&t= x \r\n" << "t" << " x ";
-        QTest::newRow("empty value") << "&t=\r\n" << "t" << "";
-        QTest::newRow("blank after the key does not match") << "&width =5\r\n" << "width" << QString();
-        QTest::newRow("blank before the key does not match") << " &width=5\r\n" << "width" << QString();
-        QTest::newRow("no ampersand") << "width=5\r\n" << "width" << QString();
-        QTest::newRow("no equals sign") << "&width\r\n" << "width" << QString();
-        QTest::newRow("byte order mark spoils the first line") << QStringLiteral("\uFEFF&width=5\r\n") << "width" << QString();
+        QTest::newRow("CR LF lines") << "&a=1\r\n&width=5\r\n"
+                                     << "width"
+                                     << "5";
+        QTest::newRow("LF lines") << "&a=1\n&width=5\n"
+                                  << "width"
+                                  << "5";
+        QTest::newRow("CR lines") << "&a=1\r&width=5\r"
+                                  << "width"
+                                  << "5";
+        QTest::newRow("last line without end") << "&a=1\r\n&width=5"
+                                               << "width"
+                                               << "5";
+        QTest::newRow("key ignores letter case") << "&BGCOLOR=0x000000\r\n"
+                                                 << "bgColor"
+                                                 << "0x000000";
+        QTest::newRow("first line wins") << "&width=5\r\n&width=7\r\n"
+                                         << "width"
+                                         << "5";
+        QTest::newRow("value keeps further =") << "&note=a=b\r\n"
+                                               << "note"
+                                               << "a=b";
+        QTest::newRow("value keeps its blanks") << "&t= x \r\n"
+                                                << "t"
+                                                << " x ";
+        QTest::newRow("empty value") << "&t=\r\n"
+                                     << "t"
+                                     << "";
+        QTest::newRow("blank after the key does not match") << "&width =5\r\n"
+                                                            << "width" << QString();
+        QTest::newRow("blank before the key does not match") << " &width=5\r\n"
+                                                             << "width" << QString();
+        QTest::newRow("no ampersand") << "width=5\r\n"
+                                      << "width" << QString();
+        QTest::newRow("no equals sign") << "&width\r\n"
+                                        << "width" << QString();
+        QTest::newRow("byte order mark spoils the first line")
+                << QStringLiteral("\uFEFF&width=5\r\n") << "width" << QString();
     }
 
     void reading()
@@ -58,7 +81,8 @@ private slots:
         QTest::newRow("no equals sign") << "&width 5\r\n" << QStringList{"1:&width 5"};
         QTest::newRow("empty value") << "&a=\r\n=5" << QStringList{"1:&a=", "2:=5"};
         QTest::newRow("nothing") << "" << QStringList{};
-        QTest::newRow("NUL ends the text") << QStringLiteral("&a=1\r\n&b") + QChar(0) + "=2" << QStringList{"1:&a=1", "2:&b"};
+        QTest::newRow("NUL ends the text")
+                << QStringLiteral("&a=1\r\n&b") + QChar(0) + "=2" << QStringList{"1:&a=1", "2:&b"};
     }
 
     void lines()
@@ -128,8 +152,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("out.stl"));
-        StyleFile::save(path, {StyleFile::line(QStringLiteral("bgColor"), QStringLiteral("0xFFFFFF")),
-                               StyleFile::line(QStringLiteral("t"), QStringLiteral(" 5 "))});
+        StyleFile::save(path,
+                        {StyleFile::line(QStringLiteral("bgColor"), QStringLiteral("0xFFFFFF")),
+                         StyleFile::line(QStringLiteral("t"), QStringLiteral(" 5 "))});
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("&bgColor=0xFFFFFF\r\n&t= 5 \r\n"));
@@ -143,8 +168,10 @@ private slots:
         StyleFile::save(path, {QStringLiteral("&a=1")});
         QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
         QVERIFY(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner));
-        const auto restore = qScopeGuard(
-            [&] { QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
+        const auto restore = qScopeGuard([&] {
+            QFile::setPermissions(dir.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        });
         // Privileges that ignore permissions (root) meet a read-only file system instead.
         std::unique_ptr<TestMount> mount;
         if (QFile(path).open(QIODevice::ReadWrite)) {

@@ -1,10 +1,12 @@
 #include "base/EditorError.h"
-#include "style/StyleDocument.h"
 #include "params/ListChoices.h"
+#include "style/StyleDocument.h"
 #include "style/ValueEditing.h"
 #include "style/ValuePopups.h"
 
 #include <QtTest>
+
+#include <optional>
 
 namespace {
 
@@ -74,10 +76,11 @@ public:
     }
 };
 
-void addRow(StyleDocument &doc, const QString &name, const QString &type, const QString &values, const QString &value)
+void addRow(StyleDocument &doc, const QString &name, const QString &type, const QString &values,
+            const QString &value)
 {
     ParameterRecord record;
-    record.id = doc.table().count() + 1;
+    record.setId(doc.table().count() + 1);
     record.setGroup(QStringLiteral("Chart"));
     record.setName(name);
     record.setCaption(name);
@@ -88,19 +91,29 @@ void addRow(StyleDocument &doc, const QString &name, const QString &type, const 
 }
 
 // A document whose current row is the edited one; the other rows are the
-// parameters a conditional list may look at. Nothing is written to disk.
+// parameters a conditional list may look at. Until published, posts write
+// nothing to disk, as while a table is filled.
 struct Fixture
 {
     StyleDocument doc;
-    Fixture(const QString &type, const QString &values, const QString &value, const QStringList &others = {})
+    std::optional<ScopedFlag> quiet;
+    Fixture(const QString &type, const QString &values, const QString &value,
+            const QStringList &others = {})
     {
+        QByteArray emptyProfile = "<root>root</root>";
+        QBuffer profile(&emptyProfile);
+        profile.open(QIODevice::ReadOnly);
+        doc.loadProfile(&profile);
+        quiet.emplace(doc.fillingTable());
         for (const QString &other : others)
-            addRow(doc, other.section(QLatin1Char('='), 0, 0), QString(), QString(), other.section(QLatin1Char('='), 1));
+            addRow(doc, other.section(QLatin1Char('='), 0, 0), QString(), QString(),
+                   other.section(QLatin1Char('='), 1));
         addRow(doc, QStringLiteral("edited"), type, values, value);
         addRow(doc, QStringLiteral("last"), QString(), QString(), QStringLiteral("unchanged"));
-        doc.table().setRecNo(others.size() + 1);
-        doc.setTableReady(false);
+        doc.table().setCurrentIndex(others.size());
     }
+    // From here on posts write style.txt, as in the running editor.
+    void publish() { quiet.reset(); }
     QString value() const { return doc.table().record(doc.table().count() - 2).value(); }
 };
 
@@ -141,39 +154,50 @@ void tst_ValueEditing::list_data()
     QTest::addColumn<QString>("written");
 
     QTest::newRow("plain list with escaped comma")
-        << "a\\,b,c" << QStringList{} << "" << QStringList{"a,b", "c"} << -1 << 0 << "a,b";
-    QTest::newRow("empty domain gives one empty choice") << "" << QStringList{} << "x" << QStringList{""} << -1 << 0 << "";
+            << "a\\,b,c" << QStringList{} << "" << QStringList{"a,b", "c"} << -1 << 0 << "a,b";
+    QTest::newRow("empty domain gives one empty choice")
+            << "" << QStringList{} << "x" << QStringList{""} << -1 << 0 << "";
     QTest::newRow("trailing comma gives an empty last choice")
-        << "a,b," << QStringList{} << "b" << QStringList{"a", "b", ""} << 1 << 1 << "b";
-    QTest::newRow("choices are not trimmed") << " a , b" << QStringList{} << " b" << QStringList{" a ", " b"} << 1 << 1 << " b";
-    QTest::newRow("conditional, value 2")
-        << "width=1:a,b;width=2:c" << QStringList{"width=2"} << "" << QStringList{"c"} << -1 << 0 << "c";
+            << "a,b," << QStringList{} << "b" << QStringList{"a", "b", ""} << 1 << 1 << "b";
+    QTest::newRow("choices are not trimmed")
+            << " a , b" << QStringList{} << " b" << QStringList{" a ", " b"} << 1 << 1 << " b";
+    QTest::newRow("conditional, value 2") << "width=1:a,b;width=2:c" << QStringList{"width=2"} << ""
+                                          << QStringList{"c"} << -1 << 0 << "c";
     QTest::newRow("conditional, value empty takes the last entry")
-        << "width=1:a,b;width=2:c" << QStringList{"width="} << "" << QStringList{"c"} << -1 << 0 << "c";
+            << "width=1:a,b;width=2:c" << QStringList{"width="} << "" << QStringList{"c"} << -1 << 0
+            << "c";
     QTest::newRow("conditional, no entry for the value")
-        << "width=1:a,b;width=2:c" << QStringList{"width=3"} << "a" << QStringList{""} << -1 << 0 << "";
+            << "width=1:a,b;width=2:c" << QStringList{"width=3"} << "a" << QStringList{""} << -1
+            << 0 << "";
     QTest::newRow("conditional, 1 also matches 10")
-        << "width=10:p;width=2:q" << QStringList{"width=1"} << "" << QStringList{"p"} << -1 << 0 << "p";
+            << "width=10:p;width=2:q" << QStringList{"width=1"} << "" << QStringList{"p"} << -1 << 0
+            << "p";
     QTest::newRow("conditional keeps the escaped comma")
-        << "k=1:x\\,y" << QStringList{"k=1"} << "" << QStringList{"x\\,y"} << -1 << 0 << "x\\,y";
+            << "k=1:x\\,y" << QStringList{"k=1"} << "" << QStringList{"x\\,y"} << -1 << 0
+            << "x\\,y";
     QTest::newRow("conditional, leading = skipped in the key")
-        << "==k=1:a;k=2:b" << QStringList{"k=2"} << "" << QStringList{"b"} << -1 << 0 << "b";
+            << "==k=1:a;k=2:b" << QStringList{"k=2"} << "" << QStringList{"b"} << -1 << 0 << "b";
     QTest::newRow("conditional, malformed entry")
-        << "k=1:a:b;k=2:c" << QStringList{"k=1"} << "" << QStringList{""} << 0 << 0 << "";
+            << "k=1:a:b;k=2:c" << QStringList{"k=1"} << "" << QStringList{""} << 0 << 0 << "";
     QTest::newRow("conditional, key compared case-sensitively")
-        << "K=1:a;k=1:b" << QStringList{"K=1", "k=2"} << "" << QStringList{"a"} << -1 << 0 << "a";
+            << "K=1:a;k=1:b" << QStringList{"K=1", "k=2"} << "" << QStringList{"a"} << -1 << 0
+            << "a";
     QTest::newRow("preselect by beginning, OK writes the same value")
-        << "0 - none,1 - thin" << QStringList{} << "1 " << QStringList{"0 - none", "1 - thin"} << 1 << 1 << "1 ";
+            << "0 - none,1 - thin" << QStringList{} << "1 " << QStringList{"0 - none", "1 - thin"}
+            << 1 << 1 << "1 ";
     QTest::newRow("preselect the last choice that begins with the value")
-        << "1 - a,1 - b,2" << QStringList{} << "1" << QStringList{"1 - a", "1 - b", "2"} << 1 << 1 << "1 ";
+            << "1 - a,1 - b,2" << QStringList{} << "1" << QStringList{"1 - a", "1 - b", "2"} << 1
+            << 1 << "1 ";
     QTest::newRow("equality ignoring case wins over a beginning")
-        << "left x,Left" << QStringList{} << "left" << QStringList{"left x", "Left"} << 1 << 1 << "Left";
+            << "left x,Left" << QStringList{} << "left" << QStringList{"left x", "Left"} << 1 << 1
+            << "Left";
     QTest::newRow("beginning is case-sensitive")
-        << "Left,Right" << QStringList{} << "lef" << QStringList{"Left", "Right"} << -1 << 1 << "Right";
+            << "Left,Right" << QStringList{} << "lef" << QStringList{"Left", "Right"} << -1 << 1
+            << "Right";
     QTest::newRow("a choice beginning with - writes the empty value")
-        << "-5,0,5" << QStringList{} << "0" << QStringList{"-5", "0", "5"} << 1 << 0 << "";
+            << "-5,0,5" << QStringList{} << "0" << QStringList{"-5", "0", "5"} << 1 << 0 << "";
     QTest::newRow("nothing selected writes the empty value")
-        << "a,b" << QStringList{} << "z" << QStringList{"a", "b"} << -1 << -1 << "";
+            << "a,b" << QStringList{} << "z" << QStringList{"a", "b"} << -1 << -1 << "";
 }
 
 void tst_ValueEditing::list()
@@ -202,13 +226,20 @@ void tst_ValueEditing::spin_data()
     QTest::addColumn<std::optional<int>>("answer");
     QTest::addColumn<int>("shown");
     QTest::addColumn<QString>("written");
-    QTest::newRow("inside the range") << "0,100" << "40" << std::optional<int>() << 40 << "40";
-    QTest::newRow("above the range shows the maximum") << "0,100" << "250" << std::optional<int>() << 100 << "100";
-    QTest::newRow("below the range shows the minimum") << "6,48" << "2" << std::optional<int>() << 6 << "6";
-    QTest::newRow("further pieces ignored") << "0,10,x" << "5" << std::optional<int>() << 5 << "5";
-    QTest::newRow("negative result") << "-20,20" << "0" << std::optional<int>(-12) << 0 << "-12";
+    QTest::newRow("inside the range") << "0,100"
+                                      << "40" << std::optional<int>() << 40 << "40";
+    QTest::newRow("above the range shows the maximum")
+            << "0,100"
+            << "250" << std::optional<int>() << 100 << "100";
+    QTest::newRow("below the range shows the minimum") << "6,48"
+                                                       << "2" << std::optional<int>() << 6 << "6";
+    QTest::newRow("further pieces ignored") << "0,10,x"
+                                            << "5" << std::optional<int>() << 5 << "5";
+    QTest::newRow("negative result") << "-20,20"
+                                     << "0" << std::optional<int>(-12) << 0 << "-12";
     QTest::newRow("large result without exponent")
-        << "0,2000000" << "1" << std::optional<int>(1000000) << 1 << "1000000";
+            << "0,2000000"
+            << "1" << std::optional<int>(1000000) << 1 << "1000000";
 }
 
 void tst_ValueEditing::spin()
@@ -250,14 +281,38 @@ void tst_ValueEditing::numberErrors_data()
     QTest::addColumn<QString>("values");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("offending");
-    QTest::newRow("spin, empty value") << "spin" << "0,100" << "" << "";
-    QTest::newRow("spin, value not a number") << "spin" << "0,100" << "1.5" << "1.5";
-    QTest::newRow("spin, empty domain") << "spin" << "" << "5" << "";
-    QTest::newRow("spin, bad minimum") << "spin" << "a,5" << "5" << "a";
-    QTest::newRow("spin, bad maximum") << "spin" << "0,x" << "5" << "x";
-    QTest::newRow("spin, domain checked before the value") << "spin" << "y" << "z" << "y";
-    QTest::newRow("fontstyle, empty value") << "fontstyle" << "" << "" << "";
-    QTest::newRow("fontstyle, not a number") << "fontstyle" << "" << "bold" << "bold";
+    QTest::newRow("spin, empty value") << "spin"
+                                       << "0,100"
+                                       << ""
+                                       << "";
+    QTest::newRow("spin, value not a number") << "spin"
+                                              << "0,100"
+                                              << "1.5"
+                                              << "1.5";
+    QTest::newRow("spin, empty domain") << "spin"
+                                        << ""
+                                        << "5"
+                                        << "";
+    QTest::newRow("spin, bad minimum") << "spin"
+                                       << "a,5"
+                                       << "5"
+                                       << "a";
+    QTest::newRow("spin, bad maximum") << "spin"
+                                       << "0,x"
+                                       << "5"
+                                       << "x";
+    QTest::newRow("spin, domain checked before the value") << "spin"
+                                                           << "y"
+                                                           << "z"
+                                                           << "y";
+    QTest::newRow("fontstyle, empty value") << "fontstyle"
+                                            << ""
+                                            << ""
+                                            << "";
+    QTest::newRow("fontstyle, not a number") << "fontstyle"
+                                             << ""
+                                             << "bold"
+                                             << "bold";
 }
 
 void tst_ValueEditing::numberErrors()
@@ -274,7 +329,8 @@ void tst_ValueEditing::numberErrors()
         ValueEditing().edit(f.doc, popups);
         QFAIL("no error");
     } catch (const EditorError &error) {
-        QCOMPARE(error.message(), QStringLiteral("'%1' is not a valid integer value").arg(offending));
+        QCOMPARE(error.message(),
+                 QStringLiteral("'%1' is not a valid integer value").arg(offending));
     }
     QCOMPARE(popups.shown, 0);
     QVERIFY(!posted);
@@ -287,12 +343,18 @@ void tst_ValueEditing::color_data()
     QTest::addColumn<uint>("given");
     QTest::addColumn<std::optional<ColorRef>>("answer");
     QTest::addColumn<QString>("written");
-    QTest::newRow("dark red, unchanged") << "0x800000" << 0x80u << std::optional<ColorRef>() << "0x800000";
-    QTest::newRow("lower case comes back upper case") << "0x1f3f6e" << 0x6E3F1Fu << std::optional<ColorRef>() << "0x1F3F6E";
-    QTest::newRow("blue chosen") << "0xFFFFFF" << 0xFFFFFFu << std::optional<ColorRef>(0xFF0000u) << "0x0000FF";
-    QTest::newRow("system colour chosen") << "0x000000" << 0u << std::optional<ColorRef>(0x8000000Fu) << "0x8000000F";
-    QTest::newRow("system colour kept") << "0x80000005" << 0x80000005u << std::optional<ColorRef>() << "0x80000005";
-    QTest::newRow("unreadable opens on black") << "0xRED" << 0u << std::optional<ColorRef>() << "0x000000";
+    QTest::newRow("dark red, unchanged")
+            << "0x800000" << 0x80u << std::optional<ColorRef>() << "0x800000";
+    QTest::newRow("lower case comes back upper case")
+            << "0x1f3f6e" << 0x6E3F1Fu << std::optional<ColorRef>() << "0x1F3F6E";
+    QTest::newRow("blue chosen") << "0xFFFFFF" << 0xFFFFFFu << std::optional<ColorRef>(0xFF0000u)
+                                 << "0x0000FF";
+    QTest::newRow("system colour chosen")
+            << "0x000000" << 0u << std::optional<ColorRef>(0x8000000Fu) << "0x8000000F";
+    QTest::newRow("system colour kept")
+            << "0x80000005" << 0x80000005u << std::optional<ColorRef>() << "0x80000005";
+    QTest::newRow("unreadable opens on black")
+            << "0xRED" << 0u << std::optional<ColorRef>() << "0x000000";
 }
 
 void tst_ValueEditing::color()
@@ -342,10 +404,18 @@ void tst_ValueEditing::font_data()
     QTest::addColumn<QString>("given");
     QTest::addColumn<QString>("answer");
     QTest::addColumn<bool>("posted");
-    QTest::newRow("a new pick is written") << "Arial" << "Arial" << "DejaVu Serif" << true;
-    QTest::newRow("blanks and control characters trimmed") << " \tArial\x01 " << "Arial" << "Courier" << true;
-    QTest::newRow("an entry text means no pick") << "Arial" << "Arial" << "Arial=TA" << false;
-    QTest::newRow("nothing committed means no pick") << "Gone" << "Gone" << "" << false;
+    QTest::newRow("a new pick is written") << "Arial"
+                                           << "Arial"
+                                           << "DejaVu Serif" << true;
+    QTest::newRow("blanks and control characters trimmed") << " \tArial\x01 "
+                                                           << "Arial"
+                                                           << "Courier" << true;
+    QTest::newRow("an entry text means no pick") << "Arial"
+                                                 << "Arial"
+                                                 << "Arial=TA" << false;
+    QTest::newRow("nothing committed means no pick") << "Gone"
+                                                     << "Gone"
+                                                     << "" << false;
 }
 
 void tst_ValueEditing::font()
@@ -366,11 +436,21 @@ void tst_ValueEditing::cancelWritesNothing_data()
     QTest::addColumn<QString>("type");
     QTest::addColumn<QString>("values");
     QTest::addColumn<QString>("value");
-    QTest::newRow("list") << "list" << "a,b" << "a";
-    QTest::newRow("font") << "font" << "" << "Arial";
-    QTest::newRow("spin") << "spin" << "0,9" << "3";
-    QTest::newRow("color") << "color" << "" << "0x123456";
-    QTest::newRow("fontstyle") << "fontstyle" << "" << "1";
+    QTest::newRow("list") << "list"
+                          << "a,b"
+                          << "a";
+    QTest::newRow("font") << "font"
+                          << ""
+                          << "Arial";
+    QTest::newRow("spin") << "spin"
+                          << "0,9"
+                          << "3";
+    QTest::newRow("color") << "color"
+                           << ""
+                           << "0x123456";
+    QTest::newRow("fontstyle") << "fontstyle"
+                               << ""
+                               << "1";
 }
 
 void tst_ValueEditing::cancelWritesNothing()
@@ -409,7 +489,7 @@ void tst_ValueEditing::okPostsWithEffects()
     QVERIFY(dir.isValid());
     Fixture f(QStringLiteral("color"), QString(), QStringLiteral("0x800000"));
     f.doc.setAppDir(dir.path() + QLatin1Char('/'));
-    f.doc.setTableReady(true);
+    f.publish();
     f.doc.setModified(false);
     QSignalSpy refresh(&f.doc, &StyleDocument::refreshRequested);
     QList<bool> inEditorAtPost;

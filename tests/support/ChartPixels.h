@@ -32,7 +32,8 @@ public:
 
     static bool near(QRgb pixel, QRgb colour)
     {
-        return std::abs(qRed(pixel) - qRed(colour)) < Tolerance && std::abs(qGreen(pixel) - qGreen(colour)) < Tolerance
+        return std::abs(qRed(pixel) - qRed(colour)) < Tolerance
+               && std::abs(qGreen(pixel) - qGreen(colour)) < Tolerance
                && std::abs(qBlue(pixel) - qBlue(colour)) < Tolerance;
     }
 
@@ -48,8 +49,10 @@ public:
         if (points.empty())
             return std::nullopt;
         switch (where) {
-        case Topmost: return points.front();
-        case Bottommost: return points.back();
+        case Topmost:
+            return points.front();
+        case Bottommost:
+            return points.back();
         case Leftmost:
             return *std::min_element(points.cbegin(), points.cend(),
                                      [](const QPoint &a, const QPoint &b) { return a.x() < b.x(); });
@@ -64,10 +67,13 @@ public:
             for (const QPoint &p : points)
                 columns[size_t(p.x())].push_back(p.y());
             const auto densest = std::max_element(columns.cbegin(), columns.cend(),
-                                                  [](const auto &a, const auto &b) { return a.size() < b.size(); });
+                                                  [](const auto &a, const auto &b) {
+                                                      return a.size() < b.size();
+                                                  });
             return QPoint(int(densest - columns.cbegin()), (*densest)[densest->size() / 2]);
         }
-        case Corner: break;
+        case Corner:
+            break;
         }
         return std::nullopt;
     }

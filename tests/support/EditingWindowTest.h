@@ -5,6 +5,8 @@
 #include "editors/ProfileGrid.h"
 #include "editors/ValueEditors.h"
 #include "settings/SettingsBackingStore.h"
+#include "style/RecoveryRecord.h"
+#include "support/WindowUnderTest.h"
 #include "widgets/ColorPalettePopup.h"
 
 #include <QApplication>
@@ -41,7 +43,7 @@ protected:
     QByteArray styleTxt() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<MainWindow> m_form;
+    WindowUnderTest m_form;
     QStringList m_reported;
     QWidget *m_shown = nullptr;
     QLocale m_locale;
@@ -51,9 +53,12 @@ inline void EditingWindowTest::initWindow()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     for (const char *name : {"Style.xml", "style.txt", "data.txt"})
-        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name), appFile(QLatin1String(name))));
-    QFile::setPermissions(appFile(QStringLiteral("style.txt")), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QFile::copy(QStringLiteral(TREVIX_SAMPLE_DIR "/") + QLatin1String(name),
+                            appFile(QLatin1String(name))));
+    QFile::setPermissions(appFile(QStringLiteral("style.txt")),
+                          QFile::ReadOwner | QFile::WriteOwner);
     SettingsBackingStore::setUserFilePath(appFile(QStringLiteral("user.conf")));
+    RecoveryRecord::setFolder(appFile(QStringLiteral("recovery")));
     m_reported.clear();
     ErrorReport::setHandler([this](const QString &m) { m_reported << m; });
     start();
@@ -65,12 +70,13 @@ inline void EditingWindowTest::cleanupWindow()
     QLocale::setDefault(m_locale);
     delete ColorPalettePopup::instance();
     SettingsBackingStore::setUserFilePath(QString());
+    RecoveryRecord::setFolder(QString());
     m_dir.reset();
 }
 
 inline void EditingWindowTest::start()
 {
-    m_form = std::make_unique<MainWindow>(m_dir->path(), QStringList());
+    m_form.open(m_dir->path(), QStringList());
     m_form->show();
     QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
     m_form->document().setModified(false);
@@ -79,7 +85,8 @@ inline void EditingWindowTest::start()
 inline void EditingWindowTest::restart(const QByteArray &profile, const QByteArray &styleTxt)
 {
     m_form.reset();
-    for (const auto &[name, content] : {std::pair{"Style.xml", profile}, std::pair{"style.txt", styleTxt}}) {
+    for (const auto &[name, content] :
+         {std::pair{"Style.xml", profile}, std::pair{"style.txt", styleTxt}}) {
         QFile file(appFile(QLatin1String(name)));
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(content);
@@ -89,12 +96,7 @@ inline void EditingWindowTest::restart(const QByteArray &profile, const QByteArr
 
 inline int EditingWindowTest::recordOf(const QString &key) const
 {
-    const ParameterTable &table = m_form->document().table();
-    for (int i = 0; i < table.count(); ++i) {
-        if (table.record(i).name() == key)
-            return i;
-    }
-    return -1;
+    return m_form->document().table().indexOfKey(key);
 }
 
 inline QString EditingWindowTest::value(const QString &key) const
@@ -104,11 +106,7 @@ inline QString EditingWindowTest::value(const QString &key) const
 
 inline void EditingWindowTest::setValue(const QString &key, const QString &text)
 {
-    ParameterTable &table = m_form->document().table();
-    const int recNo = table.recNo();
-    table.setRecNo(recordOf(key) + 1);
-    table.postValue(text);
-    table.setRecNo(recNo);
+    m_form->document().table().setValue(recordOf(key), text);
     m_form->document().setModified(false);
 }
 

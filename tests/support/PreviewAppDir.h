@@ -1,6 +1,7 @@
 #pragma once
 
 #include "preview/PreviewEngineLoader.h"
+#include "style/RecoveryRecord.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -10,9 +11,9 @@
 #include <QTemporaryDir>
 
 // A throw-away application directory for a player that plays for real: the
-// built profile, data file and movies, a style file of the caller's, and
-// links to the built Ruffle folder and preview engine. TREVIX_BUILD_APP_DIR
-// is the build's bin/.
+// built profile, data file and movies, a style file of the caller's, links
+// to the built Ruffle folder and preview engine, and a recovery folder of
+// its own. TREVIX_BUILD_APP_DIR is the build's bin/.
 class PreviewAppDir
 {
 public:
@@ -24,7 +25,10 @@ public:
         for (const QString &name : {QStringLiteral("ruffle"), PreviewEngineLoader::fileName()})
             QFile::link(built.filePath(name), m_dir.filePath(name));
         writeStyle(style);
+        // A window's unsaved edits leave their record here, not where the user's go.
+        RecoveryRecord::setFolder(m_dir.filePath(QStringLiteral("recovery")));
     }
+    ~PreviewAppDir() { RecoveryRecord::setFolder(QString()); }
 
     QString path() const { return m_dir.path() + QLatin1Char('/'); }
 

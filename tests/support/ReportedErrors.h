@@ -12,7 +12,9 @@
 class ReportedErrors
 {
 public:
-    ReportedErrors() : m_previous(ErrorReport::setHandler([this](const QString &m) { m_messages << m; })) {}
+    ReportedErrors()
+        : m_previous(ErrorReport::setHandler([this](const QString &m) { m_messages << m; }))
+    {}
     ~ReportedErrors() { ErrorReport::setHandler(m_previous); }
 
     ReportedErrors(const ReportedErrors &) = delete;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "support/TestFolder.h"
-
 #include "settings/SettingsBackingStore.h"
+#include "style/RecoveryRecord.h"
+#include "support/TestFolder.h"
 
 #include <QFile>
 
 // An application directory with the sample profile, style.txt and data
-// file, writable, and a settings file of its own, so a main window can start
-// without touching the real ones.
+// file, writable, and a settings file and recovery folder of its own, so a
+// main window can start without touching the real ones.
 class TestAppDir : public TestFolder
 {
 public:
@@ -21,8 +21,16 @@ public:
             QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
         }
         SettingsBackingStore::setUserFilePath(settingsPath());
+        RecoveryRecord::setFolder(path(QStringLiteral("recovery")));
     }
-    ~TestAppDir() { SettingsBackingStore::setUserFilePath(QString()); }
+    ~TestAppDir()
+    {
+        SettingsBackingStore::setUserFilePath(QString());
+        RecoveryRecord::setFolder(QString());
+    }
 
-    QString settingsPath() const { return path(QStringLiteral("config/Melbrin/TrevixStyleEditor.conf")); }
+    QString settingsPath() const
+    {
+        return path(QStringLiteral("config/Melbrin/TrevixStyleEditor.conf"));
+    }
 };

@@ -12,7 +12,8 @@ inline QModelIndex valueIndexOf(MainWindow &form, const QString &key)
     for (int i = 0; i < table.count(); ++i) {
         if (table.record(i).name() == key) {
             ProfileGrid *grid = form.profileGrid();
-            return grid->proxy()->mapFromSource(grid->gridModel()->indexOfRecord(i, ProfileGridModel::ValueColumn));
+            return grid->proxy()->mapFromSource(
+                    grid->gridModel()->indexOfRecord(i, ProfileGridModel::ValueColumn));
         }
     }
     return {};

@@ -16,34 +16,39 @@ inline QString buildTestHelpFile(const QString &dir)
         QFile file(QDir(dir).filePath(QString::fromLatin1(name)));
         return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
     };
-    const QByteArray sitemap = "<html><body><ul>"
-                               "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Start\">"
-                               "<param name=\"Local\" value=\"Start.html\"></object>"
-                               "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Settings\">"
-                               "<param name=\"Local\" value=\"Settings.html\"></object></ul>"
-                               "</ul></body></html>";
-    const bool written =
-        write("help.hhp", "[OPTIONS]\n"
-                          "Compiled file=help.chm\n"
-                          "Contents file=toc.hhc\n"
-                          "Index file=keys.hhk\n"
-                          "Default topic=Start.html\n"
-                          "Title=Test Help\n\n"
-                          "[FILES]\nStart.html\nSettings.html\nCSHelp.txt\n\n"
-                          "[MAP]\n#define IDH_SETTINGS 1050\n#define IDH_START 7\n\n"
-                          "[ALIAS]\nIDH_SETTINGS=Settings.html\nIDH_START=Start.html\n")
-        && write("Start.html", "<html><head><title>Start</title></head><body><p>Start here, then "
-                               "<a href=\"Settings.html\">settings</a> or "
-                               "<a href=\"https://www.melbrin.com/trevix\">the web</a>.</p></body></html>")
-        && write("Settings.html", "<html><head><title>Settings</title></head><body><p>Area size</p></body></html>")
-        && write("CSHelp.txt", ".topic 1\nFirst popup\n\n.topic 2\nSecond popup,\ntwo lines\n")
-        && write("toc.hhc", sitemap) && write("keys.hhk", sitemap);
+    const QByteArray sitemap
+            = "<html><body><ul>"
+              "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Start\">"
+              "<param name=\"Local\" value=\"Start.html\"></object>"
+              "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Settings\">"
+              "<param name=\"Local\" value=\"Settings.html\"></object></ul>"
+              "</ul></body></html>";
+    const bool written
+            = write("help.hhp", "[OPTIONS]\n"
+                                "Compiled file=help.chm\n"
+                                "Contents file=toc.hhc\n"
+                                "Index file=keys.hhk\n"
+                                "Default topic=Start.html\n"
+                                "Title=Test Help\n\n"
+                                "[FILES]\nStart.html\nSettings.html\nCSHelp.txt\n\n"
+                                "[MAP]\n#define IDH_SETTINGS 1050\n#define IDH_START 7\n\n"
+                                "[ALIAS]\nIDH_SETTINGS=Settings.html\nIDH_START=Start.html\n")
+              && write("Start.html",
+                       "<html><head><title>Start</title></head><body><p>Start here, then "
+                       "<a href=\"Settings.html\">settings</a> or "
+                       "<a href=\"https://www.melbrin.com/trevix\">the web</a>.</p></body></html>")
+              && write("Settings.html", "<html><head><title>Settings</title></head><body><p>Area "
+                                        "size</p></body></html>")
+              && write("CSHelp.txt",
+                       ".topic 1\nFirst popup\n\n.topic 2\nSecond popup,\ntwo lines\n")
+              && write("toc.hhc", sitemap) && write("keys.hhk", sitemap);
     if (!written)
         return {};
 
     QProcess compiler;
     compiler.setWorkingDirectory(dir);
-    compiler.start(QStringLiteral(TREVIX_CHMCMD), {QStringLiteral("--no-html-scan"), QDir(dir).filePath("help.hhp")});
+    compiler.start(QStringLiteral(TREVIX_CHMCMD),
+                   {QStringLiteral("--no-html-scan"), QDir(dir).filePath("help.hhp")});
     if (!compiler.waitForFinished(60000) || compiler.exitCode() != 0)
         return {};
     const QString chm = QDir(dir).filePath(QStringLiteral("help.chm"));

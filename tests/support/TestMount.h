@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/LocalFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -18,11 +20,14 @@ public:
     TestMount(const QString &dir, qint64 bytes) : m_dir(dir)
     {
         QDir().mkpath(dir);
-        static const bool privateNamespace = unshare(CLONE_NEWNS) == 0
-                                             && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        static const bool privateNamespace
+                = unshare(CLONE_NEWNS) == 0
+                  && mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
         const QByteArray options = "size=" + QByteArray::number(bytes);
         m_mounted = privateNamespace
-                    && mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0, options.constData()) == 0;
+                    && mount("tmpfs", QFile::encodeName(dir).constData(), "tmpfs", 0,
+                             options.constData())
+                               == 0;
     }
     ~TestMount()
     {
@@ -36,7 +41,9 @@ public:
 
     bool makeReadOnly()
     {
-        return mount("none", QFile::encodeName(m_dir).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+        return mount("none", QFile::encodeName(m_dir).constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                     nullptr)
+               == 0;
     }
 
     // The folder takes no new file while the file in it stays writable, as
@@ -45,10 +52,11 @@ public:
     // mount turns read-only.
     bool makeReadOnlyExcept(const QString &file)
     {
-        const QByteArray path = QFile::encodeName(file);
+        const QByteArray path = LocalFile::encodedName(file);
         return mount(path.constData(), path.constData(), nullptr, MS_BIND, nullptr) == 0
-               && mount("none", QFile::encodeName(m_dir).constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY,
-                        nullptr) == 0;
+               && mount("none", QFile::encodeName(m_dir).constData(), nullptr,
+                        MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr)
+                          == 0;
     }
 
     // Fills the free space with one file, as far as it goes.
@@ -58,8 +66,7 @@ public:
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return;
         const QByteArray block(4096, 'f');
-        while (filler.write(block) == block.size()) {
-        }
+        while (filler.write(block) == block.size()) {}
     }
 
 private:

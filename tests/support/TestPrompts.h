@@ -9,8 +9,9 @@
 struct TestPrompts : DocumentPrompts
 {
     Answer answer = Cancel;
-    QString openName; // empty: the Open dialog is cancelled
-    QString saveName; // empty: the Save as dialog is cancelled
+    QString openName;   // empty: the Open dialog is cancelled
+    QString saveName;   // empty: the Save as dialog is cancelled
+    QList<int> choices; // answers to choose(), in turn; then the last choice
     QStringList asked;
     int openDialogs = 0;
     int saveDialogs = 0;
@@ -19,6 +20,11 @@ struct TestPrompts : DocumentPrompts
     {
         asked << message;
         return answer;
+    }
+    int choose(const QString &message, const QStringList &offered) override
+    {
+        asked << message;
+        return choices.isEmpty() ? int(offered.size()) - 1 : choices.takeFirst();
     }
     QString openFileName() override
     {

@@ -51,7 +51,8 @@ void tst_ColorPalette::indexOf_data()
     QTest::newRow("#000000 row 1 column 1") << 0x000000u << 0;
     QTest::newRow("#800000 row 2 column 3") << ColorRefs::fromRgb(0x800000) << 10;
     QTest::newRow("#0000FF row 4 column 7") << ColorRefs::fromRgb(0x0000FF) << 30;
-    QTest::newRow("#C0C0C0 row 5 column 2, never a system entry") << ColorRefs::fromRgb(0xC0C0C0) << 33;
+    QTest::newRow("#C0C0C0 row 5 column 2, never a system entry")
+            << ColorRefs::fromRgb(0xC0C0C0) << 33;
     QTest::newRow("#FFC0FF row 7 column 8") << ColorRefs::fromRgb(0xFFC0FF) << 55;
     QTest::newRow("Active Border first system entry") << 0x8000000Au << 56;
     QTest::newRow("Button Face") << 0x8000000Fu << 60;
@@ -104,8 +105,9 @@ void tst_ColorPalette::customColorsRoundTrip()
         colors.save(store);
         store.close();
     }
-    QCOMPARE(SettingsBackingStore(CustomColors::key()).readText(CustomColors::section(), QStringLiteral("ColorA"),
-                                                                QStringLiteral("missing")),
+    QCOMPARE(SettingsBackingStore(CustomColors::key())
+                     .readText(CustomColors::section(), QStringLiteral("ColorA"),
+                               QStringLiteral("missing")),
              QString());
 
     saved[2] = 0x123;
@@ -118,14 +120,16 @@ void tst_ColorPalette::customColorsRoundTrip()
     const SettingsBackingStore store(CustomColors::key());
     QStringList texts;
     for (int i = 0; i < CustomColors::Count; ++i)
-        texts << store.readText(CustomColors::section(), CustomColors::valueName(i), QStringLiteral("missing"));
+        texts << store.readText(CustomColors::section(), CustomColors::valueName(i),
+                                QStringLiteral("missing"));
     QCOMPARE(texts.mid(0, 4), (QStringList{"FFFFFFFF", "FF8000", "000123", "FFFFFFFF"}));
     QCOMPARE(texts.count(QStringLiteral("FFFFFFFF")), 14);
     QCOMPARE(CustomColors::valueName(15), QStringLiteral("ColorP"));
 
     // The INI file keeps the registry's key path.
     QSettings ini(SettingsBackingStore::userFilePath(), QSettings::IniFormat);
-    QCOMPARE(ini.value(QStringLiteral("RtColorPicker/CustomColors/ColorC")).toString(), QStringLiteral("000123"));
+    QCOMPARE(ini.value(QStringLiteral("RtColorPicker/CustomColors/ColorC")).toString(),
+             QStringLiteral("000123"));
 }
 
 void tst_ColorPalette::customColorsInvalidSlot()
@@ -153,9 +157,11 @@ void tst_ColorPalette::palettePlacement_data()
     // Screen 1280 x 800, palette 255 x 177, control 39 x 22.
     QTest::newRow("room below") << QRect(100, 100, 39, 22) << QPoint(100, 122);
     QTest::newRow("right edge exactly reached") << QRect(1025, 100, 39, 22) << QPoint(1025, 122);
-    QTest::newRow("past the right edge shifts left") << QRect(1200, 100, 39, 22) << QPoint(1025, 122);
+    QTest::newRow("past the right edge shifts left")
+            << QRect(1200, 100, 39, 22) << QPoint(1025, 122);
     QTest::newRow("past the bottom opens above") << QRect(100, 700, 39, 22) << QPoint(100, 523);
     QTest::newRow("bottom-right corner") << QRect(1230, 770, 39, 22) << QPoint(1025, 593);
+    QTest::newRow("left of the screen shifts right") << QRect(-100, 100, 39, 22) << QPoint(0, 122);
 }
 
 void tst_ColorPalette::palettePlacement()
@@ -170,14 +176,17 @@ void tst_ColorPalette::previewPlacement_data()
     QTest::addColumn<QPoint>("topLeft");
     // Screen 1280 x 800, preview 240 x 60, control 145 x 24.
     QTest::newRow("beside the list") << QRect(100, 100, 145, 24) << QPoint(245, 124);
-    QTest::newRow("right edge: to the control's left") << QRect(1000, 100, 145, 24) << QPoint(760, 124);
+    QTest::newRow("right edge: to the control's left")
+            << QRect(1000, 100, 145, 24) << QPoint(760, 124);
     QTest::newRow("bottom edge: above the control") << QRect(100, 750, 145, 24) << QPoint(245, 690);
+    QTest::newRow("left of the screen shifts right") << QRect(-200, 100, 145, 24) << QPoint(0, 124);
 }
 
 void tst_ColorPalette::previewPlacement()
 {
     QFETCH(QRect, control);
-    QTEST(DropDownPlacement::fontPreview(control, QSize(240, 60), QRect(0, 0, 1280, 800)), "topLeft");
+    QTEST(DropDownPlacement::fontPreview(control, QSize(240, 60), QRect(0, 0, 1280, 800)),
+          "topLeft");
 }
 
 QTEST_APPLESS_MAIN(tst_ColorPalette)

@@ -1,9 +1,9 @@
 #include "base/ErrorReport.h"
 #include "settings/SettingsBackingStore.h"
-#include "widgets/CustomColors.h"
 #include "widgets/ColorButton.h"
-#include "widgets/ColorPickerButton.h"
 #include "widgets/ColorPalettePopup.h"
+#include "widgets/ColorPickerButton.h"
+#include "widgets/CustomColors.h"
 
 #include <QColorDialog>
 #include <QToolButton>
@@ -248,9 +248,12 @@ void tst_ColorPicker::dialogOkChoosesAndKeepsColors()
     m_host.reset();
     delete ColorPalettePopup::instance();
     const SettingsBackingStore store(CustomColors::key());
-    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorC"), QString()), QStringLiteral("563412"));
-    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorA"), QString()), QStringLiteral("FFFFFFFF"));
-    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorP"), QString()), QStringLiteral("FFFFFFFF"));
+    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorC"), QString()),
+             QStringLiteral("563412"));
+    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorA"), QString()),
+             QStringLiteral("FFFFFFFF"));
+    QCOMPARE(store.readText(CustomColors::section(), QStringLiteral("ColorP"), QString()),
+             QStringLiteral("FFFFFFFF"));
 }
 
 void tst_ColorPicker::dialogCancelKeepsPaletteOpen()
@@ -275,7 +278,8 @@ void tst_ColorPicker::dialogCancelKeepsPaletteOpen()
     m_host.reset();
     delete ColorPalettePopup::instance();
     QCOMPARE(SettingsBackingStore(CustomColors::key())
-                 .readText(CustomColors::section(), QStringLiteral("ColorA"), QStringLiteral("missing")),
+                     .readText(CustomColors::section(), QStringLiteral("ColorA"),
+                               QStringLiteral("missing")),
              QString());
 }
 

@@ -1,16 +1,23 @@
 #include "widgets/FontEntryList.h"
 
+#include <QAbstractItemModelTester>
 #include <QtTest>
 
 namespace {
 
 const QList<FontFace> Faces = {
-    {"Tahoma", ftTrueTypeAnsi},  {"Symbol", ftTrueTypeSymbol}, {"arial", ftTrueTypeAnsi},
-    {"Courier", ftRaster},       {"@Gothic", ftTrueTypeAnsi},   {"Arial Black", ftTrueTypeAnsi},
-    {"Oddity", TscFontTypes()},  {"Verdana", ftTrueTypeAnsi},   {"Georgia", ftTrueTypeAnsi},
-    {"Tahoma", ftTrueTypeAnsi},
+        {"Tahoma", FontKind::TrueTypeText},
+        {"Symbol", FontKind::TrueTypeSymbol},
+        {"arial", FontKind::TrueTypeText},
+        {"Courier", FontKind::Raster},
+        {"@Gothic", FontKind::TrueTypeText},
+        {"Arial Black", FontKind::TrueTypeText},
+        {"Oddity", FontKinds()},
+        {"Verdana", FontKind::TrueTypeText},
+        {"Georgia", FontKind::TrueTypeText},
+        {"Tahoma", FontKind::TrueTypeText},
 };
-const TscFontTypes TrueTypeOnly = ftTrueTypeAnsi | ftTrueTypeSymbol;
+const FontKinds TrueTypeOnly = FontKind::TrueTypeText | FontKind::TrueTypeSymbol;
 
 } // namespace
 
@@ -35,24 +42,26 @@ private slots:
     void usedEntryMovesToTop();
     void noLimitAndNoUsedSection();
     void emptyList();
+    void staysAConsistentModel();
 };
 
 void tst_FontEntryList::build_data()
 {
     QTest::addColumn<int>("types");
     QTest::addColumn<QStringList>("entries");
-    QTest::newRow("TrueType kinds") << int(TrueTypeOnly)
-                                    << QStringList{"Arial Black=TA", "arial=TA",  "Georgia=TA", "Symbol=TS",
-                                                   "Tahoma=TA",      "Tahoma=TA", "Verdana=TA"};
-    QTest::newRow("raster only") << int(ftRaster) << QStringList{"Courier=R"};
-    QTest::newRow("symbol only") << int(ftTrueTypeSymbol) << QStringList{"Symbol=TS"};
+    QTest::newRow("TrueType kinds")
+            << int(TrueTypeOnly)
+            << QStringList{"Arial Black=TA", "arial=TA",  "Georgia=TA", "Symbol=TS",
+                           "Tahoma=TA",      "Tahoma=TA", "Verdana=TA"};
+    QTest::newRow("raster only") << int(FontKind::Raster) << QStringList{"Courier=R"};
+    QTest::newRow("symbol only") << int(FontKind::TrueTypeSymbol) << QStringList{"Symbol=TS"};
 }
 
 void tst_FontEntryList::build()
 {
     QFETCH(int, types);
     FontEntryList list;
-    list.build(Faces, TscFontTypes(types));
+    list.build(Faces, FontKinds(types));
     // The whole entry text is compared, case ignored: the blank sorts before
     // "=", so "Arial Black" comes before "arial"; duplicates stay.
     QTEST(list.entries(), "entries");
@@ -66,12 +75,17 @@ void tst_FontEntryList::fontNameWrite_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fontName");
     QTest::addColumn<QStringList>("top");
-    QTest::newRow("exact face") << "Georgia" << "Georgia=TA" << QStringList{"Georgia=TA"};
+    QTest::newRow("exact face") << "Georgia"
+                                << "Georgia=TA" << QStringList{"Georgia=TA"};
     // Entry 0 is committed in place, without a copy in the used section.
-    QTest::newRow("empty name selects the first entry") << "" << "Arial Black=TA" << QStringList{};
-    QTest::newRow("end of a longer face matches it first") << "Black" << "Arial Black=TA" << QStringList{};
-    QTest::newRow("case-sensitive") << "arial" << "arial=TA" << QStringList{"arial=TA"};
-    QTest::newRow("symbol face") << "Symbol" << "Symbol=TS" << QStringList{"Symbol=TS"};
+    QTest::newRow("empty name selects the first entry") << ""
+                                                        << "Arial Black=TA" << QStringList{};
+    QTest::newRow("end of a longer face matches it first") << "Black"
+                                                           << "Arial Black=TA" << QStringList{};
+    QTest::newRow("case-sensitive") << "arial"
+                                    << "arial=TA" << QStringList{"arial=TA"};
+    QTest::newRow("symbol face") << "Symbol"
+                                 << "Symbol=TS" << QStringList{"Symbol=TS"};
 }
 
 void tst_FontEntryList::fontNameWrite()
@@ -230,6 +244,25 @@ void tst_FontEntryList::emptyList()
     QVERIFY(!list.closeUp(-1));
     QVERIFY(list.fontName().isEmpty());
     QVERIFY(!list.isOpen());
+}
+
+void tst_FontEntryList::staysAConsistentModel()
+{
+    FontEntryList list;
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    list.build(Faces, TrueTypeOnly);
+    // Picks past the used section's limit, then one already in it.
+    for (const char *face :
+         {"Verdana", "Georgia", "Symbol", "Tahoma", "arial", "Arial Black", "Georgia"})
+        list.setFontName(QLatin1String(face));
+    QCOMPARE(list.usedCount(), 5);
+    QCOMPARE(list.entries().first(), QStringLiteral("Georgia=TA"));
+    // A pick in the open list, from the font section's end.
+    list.dropDown();
+    list.closeUp(list.rowCount() - 1);
+    QCOMPARE(list.entries().first(), QStringLiteral("Verdana=TA"));
+    list.build(Faces, FontKind::Raster);
+    QCOMPARE(list.rowCount(), 1);
 }
 
 QTEST_APPLESS_MAIN(tst_FontEntryList)

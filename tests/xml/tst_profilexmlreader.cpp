@@ -1,12 +1,12 @@
-#include "xml/XmlParseError.h"
 #include "xml/ProfileXmlReader.h"
+#include "xml/XmlParseError.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 // Loads byte strings through the profile reader and compares a compact dump
 // of the resulting tree: name[attribute|...]{text}(child,...).
-class tst_XmlParser : public QObject
+class tst_ProfileXmlReader : public QObject
 {
     Q_OBJECT
 
@@ -45,51 +45,62 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         QTest::newRow("empty file") << QByteArray() << QString();
-        QTest::newRow("plain document") << QByteArray("<root><a x=\"1\">A</a></root>") << "root(a[x=1]{A})";
+        QTest::newRow("plain document")
+                << QByteArray("<root><a x=\"1\">A</a></root>") << "root(a[x=1]{A})";
         QTest::newRow("declaration and comment ignored")
-            << QByteArray("<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<r>t</r>") << "r{t}";
-        QTest::newRow("byte order mark becomes root text") << QByteArray("\xEF\xBB\xBF<r></r>") << QString::fromUtf8("r{\xEF\xBB\xBF}");
-        QTest::newRow("CR LF pair removed") << QByteArray("<p>Back\r\nground</p>") << "p{Background}";
-        QTest::newRow("space run collapsed") << QByteArray("<p>Back\r\n   ground</p>") << "p{Back ground}";
+                << QByteArray("<?xml version=\"1.0\"?>\r\n<!-- c -->\r\n<r>t</r>") << "r{t}";
+        QTest::newRow("byte order mark becomes root text")
+                << QByteArray("\xEF\xBB\xBF<r></r>") << QString::fromUtf8("r{\xEF\xBB\xBF}");
+        QTest::newRow("CR LF pair removed")
+                << QByteArray("<p>Back\r\nground</p>") << "p{Background}";
+        QTest::newRow("space run collapsed")
+                << QByteArray("<p>Back\r\n   ground</p>") << "p{Back ground}";
         QTest::newRow("LF CR pair removed") << QByteArray("<p>a\n\rb</p>") << "p{ab}";
         QTest::newRow("lone LF and tab kept") << QByteArray("<p>a\nb\tc</p>") << "p{a\nb\tc}";
         QTest::newRow("text runs joined") << QByteArray("<s>x<p/>y</s>") << "s{x\r\ny}(p)";
         QTest::newRow("entity decoded once") << QByteArray("<a>&amp;lt;</a>") << "a{&lt;}";
-        QTest::newRow("each run decoded before joining") << QByteArray("<a>&amp;lt;<b/>x</a>") << "a{&lt;\r\nx}(b)";
+        QTest::newRow("each run decoded before joining")
+                << QByteArray("<a>&amp;lt;<b/>x</a>") << "a{&lt;\r\nx}(b)";
         QTest::newRow("four entities, others kept")
-            << QByteArray("<a>&lt;&gt;&quot;&amp;&apos;&#65;</a>") << "a{<>\"&&apos;&#65;}";
+                << QByteArray("<a>&lt;&gt;&quot;&amp;&apos;&#65;</a>") << "a{<>\"&&apos;&#65;}";
         QTest::newRow("quoted values") << QByteArray("<a v=\"x y\" w=\"1\"/>") << "(a[v=x y|w=1])";
-        QTest::newRow("single quotes do not protect") << QByteArray("<a v='x y'/>") << "(a[v='x|y'])";
-        QTest::newRow("space before > stays on last value") << QByteArray("<a v=\"1\" >") << "a[v=1\" ]";
+        QTest::newRow("single quotes do not protect")
+                << QByteArray("<a v='x y'/>") << "(a[v='x|y'])";
+        QTest::newRow("space before > stays on last value")
+                << QByteArray("<a v=\"1\" >") << "a[v=1\" ]";
         QTest::newRow("quoted empty value kept") << QByteArray("<a v=\"\">") << "a[v=\"\"]";
-        QTest::newRow("quoted empty value among pairs") << QByteArray("<a v=\"\" w=\"1\"/>") << "(a[v=\"\"|w=1])";
+        QTest::newRow("quoted empty value among pairs")
+                << QByteArray("<a v=\"\" w=\"1\"/>") << "(a[v=\"\"|w=1])";
         QTest::newRow("empty value dropped") << QByteArray("<a v= w=\"1\">") << "a[w=1]";
         QTest::newRow("space run inside quotes") << QByteArray("<a x=\"p  q\">") << "a[x=p q]";
-        QTest::newRow("entities in attribute") << QByteArray("<a x=\"&lt;b&gt;\"/>") << "(a[x=<b>])";
+        QTest::newRow("entities in attribute")
+                << QByteArray("<a x=\"&lt;b&gt;\"/>") << "(a[x=<b>])";
         QTest::newRow("repeated name acts on first")
-            << QByteArray("<a v=\"x\" V=\"y\"/>") << "(a[V=x|V=\"y\"])";
-        QTest::newRow("comment ends at first >") << QByteArray("<r><!-- a > b --></r>") << "r{b -->}";
+                << QByteArray("<a v=\"x\" V=\"y\"/>") << "(a[V=x|V=\"y\"])";
+        QTest::newRow("comment ends at first >")
+                << QByteArray("<r><!-- a > b --></r>") << "r{b -->}";
         QTest::newRow("doctype names the root")
-            << QByteArray("<!DOCTYPE x><r></r>") << "!DOCTYPE[x](r)";
+                << QByteArray("<!DOCTYPE x><r></r>") << "!DOCTYPE[x](r)";
         QTest::newRow("slash then space is a start tag") << QByteArray("<a/ >") << "a/";
         QTest::newRow("empty tags before the first start tag")
-            << QByteArray("<e/><r>t</r>") << "r{t}(e)";
-        QTest::newRow("end tag names are not checked") << QByteArray("<r><a></b><c/></r>") << "r(a,c)";
+                << QByteArray("<e/><r>t</r>") << "r{t}(e)";
+        QTest::newRow("end tag names are not checked")
+                << QByteArray("<r><a></b><c/></r>") << "r(a,c)";
         QTest::newRow("missing end tags") << QByteArray("<r><a><b>") << "r(a(b))";
-        QTest::newRow("zero byte ends the input")
-            << QByteArray("<r><a/>\0<b/></r>", 16) << "r(a)";
+        QTest::newRow("zero byte ends the input") << QByteArray("<r><a/>\0<b/></r>", 16) << "r(a)";
         QTest::newRow("zero byte inside a tag is ordinary")
-            << QByteArray("<r x=\"a\0b\"/>", 12) << QStringLiteral("(r[x=a") + QChar(0) + QStringLiteral("b])");
+                << QByteArray("<r x=\"a\0b\"/>", 12)
+                << QStringLiteral("(r[x=a") + QChar(0) + QStringLiteral("b])");
         QTest::newRow("unclosed tag ends the input") << QByteArray("<r>t</r><a") << "r{t}";
         QTest::newRow("content after the outermost element dropped")
-            << QByteArray("<r>t</r>junk<x>y</x></z><q/>") << "r{t}";
+                << QByteArray("<r>t</r>junk<x>y</x></z><q/>") << "r{t}";
         QTest::newRow("tag split over lines")
-            << QByteArray("<r\r\n x=\"1\"\r\n y=\"2\">") << "r[x=1|y=2]";
+                << QByteArray("<r\r\n x=\"1\"\r\n y=\"2\">") << "r[x=1|y=2]";
         QTest::newRow("CR LF removed inside a tag") << QByteArray("<r\r\nx=\"1\">") << "rx=\"1\"";
         QTest::newRow("a tag is told by its bytes as written")
-            << QByteArray("<r><\r\n/x y=\"1\">t</r>") << "r(/x[y=1]{t})";
+                << QByteArray("<r><\r\n/x y=\"1\">t</r>") << "r(/x[y=1]{t})";
         QTest::newRow("tag text with lone LF splits attributes")
-            << QByteArray("<r\nx=\"1\"\ny=\"2\">") << "r\nx=\"1\"\ny=\"2\"";
+                << QByteArray("<r\nx=\"1\"\ny=\"2\">") << "r\nx=\"1\"\ny=\"2\"";
     }
 
     void tree()
@@ -140,7 +151,8 @@ private slots:
         } catch (const XmlParseError &error) {
             QVERIFY(fails);
             QCOMPARE(error.message(), QStringLiteral("Line too long on line 1"));
-            QCOMPARE(dump(parser.root()), QStringLiteral("(old)")); // both attempts failed before building
+            QCOMPARE(dump(parser.root()),
+                     QStringLiteral("(old)")); // both attempts failed before building
         }
     }
 
@@ -149,8 +161,9 @@ private slots:
         // Many short lines: texts and tags at every multiple of 4096 bytes.
         QByteArray bytes = "<root>\r\n<s>Section\r\n";
         for (int i = 0; i < 800; ++i)
-            bytes += "<p" + QByteArray::number(i) + " default=\"v" + QByteArray::number(i) + "\">Caption "
-                     + QByteArray::number(i) + "</p" + QByteArray::number(i) + ">\r\n";
+            bytes += "<p" + QByteArray::number(i) + " default=\"v" + QByteArray::number(i)
+                     + "\">Caption " + QByteArray::number(i) + "</p" + QByteArray::number(i)
+                     + ">\r\n";
         bytes += "</s></root>\r\n";
         QVERIFY(bytes.size() > 5 * 4096);
         ProfileXmlReader parser;
@@ -171,7 +184,8 @@ private slots:
         // byte past the first 4096.
         QTest::addColumn<QByteArray>("construct");
         QTest::addColumn<int>("splitAt");
-        const QByteArray item = "<param key=\"a&amp;b\" caption='c d'>caf\xc3\xa9 &lt;x&gt;\r\nline two</param>\r\n";
+        const QByteArray item = "<param key=\"a&amp;b\" caption='c d'>caf\xc3\xa9 "
+                                "&lt;x&gt;\r\nline two</param>\r\n";
         QTest::newRow("start tag name") << item << 3;
         QTest::newRow("attribute name") << item << 9;
         QTest::newRow("attribute equals sign") << item << 10;
@@ -208,7 +222,9 @@ private slots:
             return dump(parser.root());
         };
         const QString across = read(4096 - splitAt);
-        QVERIFY2(across.contains(QLatin1String("before{b}")) && across.contains(QLatin1String("after{a}")), qPrintable(across));
+        QVERIFY2(across.contains(QLatin1String("before{b}"))
+                         && across.contains(QLatin1String("after{a}")),
+                 qPrintable(across));
         QCOMPARE(across, read(1000));
         QCOMPARE(across, read(4096 - splitAt + 200));
     }
@@ -300,5 +316,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_XmlParser)
+QTEST_GUILESS_MAIN(tst_ProfileXmlReader)
 #include "tst_profilexmlreader.moc"
