@@ -9,8 +9,10 @@
 // the row, the value, Enter), each waited for until the preview shows it:
 // the background colour alternates between two values, so every edit's frame
 // can be told from the one before. Reports the private memory (USS) of the
-// editor's process and of the page's after edit 1, 100 and 1,000, and the
-// CPU at rest after the first edit and after the last.
+// editor's process and of the page's after edit 1, 100 and 1,000, the page's
+// largest from edit 100 to 1,000 (looked at every 20 edits), and the CPU at
+// rest after the first edit and after the last; with the page started anew
+// now and then (/0) and, as a yardstick, one page all along (/1).
 //
 // QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1 build/bench/bench_session
 #include "WidgetBenchmarkMain.h"
@@ -30,7 +32,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <limits>
 #include <memory>
 #include <unistd.h>
 
@@ -191,6 +195,7 @@ struct Editor
 };
 
 constexpr int SettleMs = 5000;
+constexpr int PeakSampleEdits = 20;
 constexpr int MeasuredMs = 10000;
 
 enum IdleCase { Rest, PointerOver, Minimised };
@@ -211,13 +216,23 @@ void BM_Idle(benchmark::State &state)
     }
 }
 
+enum PageCase { PageRenewed, OnePage };
+
 void BM_LongSession(benchmark::State &state)
 {
     for (auto _ : state) {
         Editor editor;
+        // The yardstick: one page for the whole session, as before pages were started anew.
+        if (state.range(0) == OnePage)
+            editor.form->player()->setLoadsPerPage(std::numeric_limits<int>::max() / 2);
+        double pagePeak = 0;
         for (int edits : {1, 100, 1000}) {
-            while (editor.edits < edits)
+            while (editor.edits < edits) {
                 editor.edit();
+                // The page is started anew now and then: its largest size tells what it costs.
+                if (editor.edits >= 100 && editor.edits % PeakSampleEdits == 0)
+                    pagePeak = std::max(pagePeak, ussMb(pageProcess()));
+            }
             state.counters[QStringLiteral("page_uss_mb_%1").arg(edits).toStdString()] = ussMb(
                     pageProcess());
             state.counters[QStringLiteral("editor_uss_mb_%1").arg(edits).toStdString()] = ussMb(
@@ -230,6 +245,7 @@ void BM_LongSession(benchmark::State &state)
                         = idleCpu(MeasuredMs);
             }
         }
+        state.counters["page_uss_mb_peak_100_1000"] = pagePeak;
     }
 }
 
@@ -241,6 +257,6 @@ BENCHMARK(BM_Idle)
         ->Arg(Minimised)
         ->Iterations(1)
         ->Unit(benchmark::kSecond);
-BENCHMARK(BM_LongSession)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(BM_LongSession)->Arg(PageRenewed)->Arg(OnePage)->Iterations(1)->Unit(benchmark::kSecond);
 
 TREVIX_WIDGET_BENCHMARK_MAIN()

@@ -26,11 +26,18 @@ namespace {
 
 // How often the kept picture looks whether the live player's frame has reached the view.
 constexpr int HandOverPollMs = 15;
+// How long a held frame waits for the new page's frame to reach the view, in polls.
+constexpr int HeldFrameMaxPolls = 1000 / HandOverPollMs;
+// A page's memory grows with its loads, most in its first hundred, and a fresh
+// page takes about a second to start. A page that never rests is started anew
+// at a load once it has had twice as many.
+constexpr int DefaultLoadsPerPage = 100;
 
 } // namespace
 
 FlashPlayerView::FlashPlayerView(QWidget *parent)
-    : QWidget(parent), m_appDir(QCoreApplication::applicationDirPath())
+    : QWidget(parent), m_appDir(QCoreApplication::applicationDirPath()),
+      m_loadsPerPage(DefaultLoadsPerPage)
 {
     setFocusPolicy(Qt::StrongFocus);
     auto *layout = new QVBoxLayout(this);
@@ -102,6 +109,11 @@ void FlashPlayerView::showKeptPicture()
         m_picture->setPixmap(pixmap);
         m_pictureDigest = digest;
     }
+    showPicture();
+}
+
+void FlashPlayerView::showPicture()
+{
     m_picture->setGeometry(rect());
     m_picture->show();
     m_message->raise();
@@ -109,27 +121,67 @@ void FlashPlayerView::showKeptPicture()
 
 void FlashPlayerView::hideKeptPicture()
 {
+    m_holdsFrame = false;
     m_picture->hide();
     m_picture->clear();
     m_pictureDigest.clear();
+}
+
+bool FlashPlayerView::viewShowsLiveFrame()
+{
+    // What the page has drawn reaches the view a little later: until the view shows more than
+    // the empty page, or the picture itself (a chart of one colour), the picture stays.
+    const QImage live = m_view->frame().convertToFormat(QImage::Format_RGB32);
+    if (live == m_picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32))
+        return true;
+    const QRgb empty = live.pixel(0, 0);
+    for (int y = 0; y < live.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(live.constScanLine(y));
+        if (std::any_of(line, line + live.width(), [empty](QRgb pixel) { return pixel != empty; }))
+            return true;
+    }
+    return false;
 }
 
 void FlashPlayerView::handOverToLivePlayer()
 {
     if (!showsKeptPicture() || !m_view)
         return;
-    // What the page has drawn reaches the view a little later: until the view shows more than
-    // the empty page, or the picture itself (a chart of one colour), the picture stays.
-    const QImage live = m_view->frame().convertToFormat(QImage::Format_RGB32);
-    if (live == m_picture->pixmap().toImage().convertToFormat(QImage::Format_RGB32))
+    if (viewShowsLiveFrame())
         return hideKeptPicture();
-    const QRgb empty = live.pixel(0, 0);
-    for (int y = 0; y < live.height(); ++y) {
-        const auto *line = reinterpret_cast<const QRgb *>(live.constScanLine(y));
-        if (std::any_of(line, line + live.width(), [empty](QRgb pixel) { return pixel != empty; }))
-            return hideKeptPicture();
-    }
     QTimer::singleShot(HandOverPollMs, this, &FlashPlayerView::handOverToLivePlayer);
+}
+
+void FlashPlayerView::handOverHeldFrame(int pollsLeft)
+{
+    if (!m_holdsFrame || !m_view)
+        return;
+    // The new page has drawn its movie. A movie of one colour never differs from the empty
+    // page: it shows after a while.
+    if (pollsLeft <= 0 || viewShowsLiveFrame())
+        return hideKeptPicture();
+    QTimer::singleShot(HandOverPollMs, this,
+                       [this, pollsLeft] { handOverHeldFrame(pollsLeft - 1); });
+}
+
+void FlashPlayerView::renewPageAtRest(int settledLoad)
+{
+    // The page's own signal asked for this, from the event loop: a load since goes first.
+    if (m_view && settledLoad == m_load && !m_loadPending)
+        renewPage();
+}
+
+void FlashPlayerView::renewPage()
+{
+    // The frame on show stays, like the old player at a load, until the new page shows a movie.
+    m_picture->setPixmap(QPixmap::fromImage(m_view->frame()));
+    m_pictureDigest.clear();
+    showPicture();
+    m_holdsFrame = true;
+    m_view.reset();
+    m_pageReady = false;
+    m_loadPending = true;
+    loadMovie();
 }
 
 void FlashPlayerView::pictureSettled(int load)
@@ -162,13 +214,19 @@ void FlashPlayerView::pageReported(const QString &message)
         m_liveShown = true;
         if (m_messageWhole)
             m_message->hide();
-        if (underMouse())
+        if (m_holdsFrame)
+            handOverHeldFrame(HeldFrameMaxPolls);
+        else if (underMouse())
             handOverToLivePlayer();
         emit movieShown();
         return;
     }
     if (message.startsWith(QLatin1String(RuffleHostPage::SettledReport))) {
-        pictureSettled(message.mid(qstrlen(RuffleHostPage::SettledReport)).toInt());
+        const int load = message.mid(qstrlen(RuffleHostPage::SettledReport)).toInt();
+        pictureSettled(load);
+        // A movie loaded to pick is left alone: the user is about to click it.
+        if (load == m_load && m_pageLoads >= m_loadsPerPage && !m_picking)
+            QTimer::singleShot(0, this, [this, load] { renewPageAtRest(load); });
         return;
     }
     if (message == QLatin1String(RuffleHostPage::UnplayableReport)) {
@@ -291,15 +349,20 @@ void FlashPlayerView::loadMovie()
     }
     if (!m_pageReady)
         return; // the page's load finishing loads the movie
+    if (m_pageLoads >= 2 * m_loadsPerPage && !m_picking)
+        return renewPage();
     m_loadPending = false;
     const QFileInfo movie(m_movie);
     const QString problem = m_movie.isEmpty() ? QString() : unplayableReason(movie);
     ++m_load;
+    ++m_pageLoads;
     m_loadDigest = m_keptPicture.keeps() ? inputs().digest() : QByteArray();
-    // A picture of other inputs never stays.
-    if (m_loadDigest != m_pictureDigest || !showsKeptPicture())
+    // A picture of other inputs never stays; a held frame stays until the new page shows.
+    if (!m_holdsFrame && (m_loadDigest != m_pictureDigest || !showsKeptPicture()))
         hideKeptPicture();
     if (m_movie.isEmpty() || !problem.isEmpty()) {
+        if (m_holdsFrame)
+            hideKeptPicture(); // the area is left empty, as it would be on the page
         if (!problem.isEmpty())
             showMessage(problem, true);
         m_view->runJavaScript(RuffleHostPage::clearScript());
@@ -397,6 +460,7 @@ void FlashPlayerView::startEngine()
     page.reported = [this](const QString &message) { pageReported(message); };
     page.ended = [this] { pageEnded(); };
     m_view = engine->createView(page, this);
+    m_pageLoads = 0;
     // A file dropped on the movie opens in the editor; the page never loads it.
     DropRefusal::apply(m_view->widget());
     window()->installEventFilter(this);

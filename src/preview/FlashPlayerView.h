@@ -43,6 +43,12 @@ class DeviceFontCache;
 // shows it, from the window's first paint; the live player takes its place
 // once its own picture has settled, or the pointer comes over it. A write of
 // other inputs shows no picture.
+//
+// A page's memory grows with every load (Ruffle keeps some of each player),
+// so after loadsPerPage() loads, once the movie on show has settled, the page
+// is started anew (at the next load, after twice as many loads without a
+// rest): its last frame is held over the area until the new page shows its
+// movie, so the renewal shows no blank frame.
 class FlashPlayerView : public QWidget
 {
     Q_OBJECT
@@ -89,6 +95,9 @@ public:
 
     bool engineStarted() const { return m_view != nullptr; }
 
+    int loadsPerPage() const { return m_loadsPerPage; }
+    void setLoadsPerPage(int loads) { m_loadsPerPage = loads; }
+
     // What the player shows now: the kept picture while it is on show, else the page once
     // the engine runs, its own empty area before.
     QImage frame();
@@ -122,6 +131,8 @@ private:
     void pageReported(const QString &message);
     void followWindow();
     void pageEnded();
+    void renewPageAtRest(int settledLoad);
+    void renewPage();
     QString unplayableReason(const QFileInfo &movie) const;
     QString notAMovie() const;
     // Shows text over the whole area, or as a line at its top.
@@ -129,8 +140,11 @@ private:
     void placeMessage();
     PreviewInputs inputs() const;
     void showKeptPicture();
+    void showPicture();
     void hideKeptPicture();
+    bool viewShowsLiveFrame();
     void handOverToLivePlayer();
+    void handOverHeldFrame(int pollsLeft);
     void pictureSettled(int load);
 
     QString m_movie;
@@ -150,7 +164,10 @@ private:
     QByteArray m_pictureDigest; // of the inputs the picture held was drawn from
     bool m_liveShown = false;   // the live player has shown a movie
     int m_load = 0;             // the number of the last load, as the page reports it
-    QByteArray m_loadDigest;    // of the last load's inputs
+    int m_pageLoads = 0;        // loads the page on show has had
+    int m_loadsPerPage;
+    bool m_holdsFrame = false; // the picture is the last frame of a page started anew
+    QByteArray m_loadDigest;   // of the last load's inputs
     bool m_painted = false;
     bool m_engineMissing = false;
     bool m_pageReady = false;

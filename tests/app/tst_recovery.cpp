@@ -98,6 +98,18 @@ class tst_Recovery : public QObject
         QVERIFY(editor->waitForFinished(60000));
         QCOMPARE(editor->exitStatus(), QProcess::CrashExit);
     }
+    // Kills the editor, starts the next one in this process choosing Restore,
+    // and checks that it offered just the killed editor's edits.
+    void restoreAfterKilling(QProcess *editor, WindowUnderTest &form, TestPrompts &prompts,
+                             const QString &offered, const QString &margin)
+    {
+        kill(editor);
+        prompts.choices = {1};
+        start(form, prompts);
+        QCOMPARE(prompts.asked.size(), 1);
+        QVERIFY(prompts.asked.first().contains(offered));
+        QCOMPARE(form->document().paramValue(QStringLiteral("margin")), margin);
+    }
     // The next start of the editor, in this process.
     void start(WindowUnderTest &form, TestPrompts &prompts, const QStringList &arguments = {})
     {
@@ -260,24 +272,15 @@ private slots:
         QCOMPARE(records().size(), 2);
 
         // The record of an editor that runs is not offered; the killed one's is.
-        kill(second);
+        // The restored window stays open: its record is its own while it runs.
         TestPrompts prompts;
-        prompts.choices = {1};
         WindowUnderTest form;
-        start(form, prompts);
-        QCOMPARE(prompts.asked.size(), 1);
-        QVERIFY(prompts.asked.first().contains(QStringLiteral("Untitled")));
-        QCOMPARE(form->document().paramValue(QStringLiteral("margin")), QStringLiteral("42"));
+        restoreAfterKilling(second, form, prompts, QStringLiteral("Untitled"), QStringLiteral("42"));
         QCOMPARE(records().size(), 2);
 
-        kill(first);
         TestPrompts next;
-        next.choices = {1};
         WindowUnderTest other;
-        start(other, next);
-        QCOMPARE(next.asked.size(), 1);
-        QVERIFY(next.asked.first().contains(blue));
-        QCOMPARE(other->document().paramValue(QStringLiteral("margin")), QStringLiteral("41"));
+        restoreAfterKilling(first, other, next, blue, QStringLiteral("41"));
     }
 };
 

@@ -27,6 +27,7 @@
 #include <qpa/qwindowsysteminterface.h>
 
 #include <algorithm>
+#include <functional>
 #include <signal.h>
 
 // The whole road of an edit with the real player offscreen: the editor
@@ -298,13 +299,28 @@ private slots:
         SettingsBackingStore::setUserFilePath(QString());
     }
 
+    // Edits made one after another, and with the page started anew every few
+    // loads: at a rest, the next edit coming while the new page starts, and
+    // at an edit when the page never rests.
+    void editsNeverShowAnEmptyPage_data()
+    {
+        QTest::addColumn<int>("loadsPerPage");      // 0: the player's own
+        QTest::addColumn<QList<int>>("restsAfter"); // edits after which the page rests
+        QTest::newRow("one page") << 0 << QList<int>();
+        QTest::newRow("page started anew at rest after three loads") << 3 << QList<int>{4, 8};
+        QTest::newRow("page started anew at a load after six without rest") << 3 << QList<int>();
+    }
     void editsNeverShowAnEmptyPage()
     {
+        QFETCH(int, loadsPerPage);
+        QFETCH(QList<int>, restsAfter);
         PreviewAppDir dir("&bgColor=0x123456\r\n&titleText=Steady\r\n&animation=0\r\n");
         SettingsBackingStore::setUserFilePath(dir.path() + QStringLiteral("TrevixStyleEditor.conf"));
         StyleDocument document;
         MainWindow form(document, dir.path(), {});
         form.show();
+        if (loadsPerPage > 0)
+            form.player()->setLoadsPerPage(loadsPerPage);
         QTRY_COMPARE_WITH_TIMEOUT(previewCorner(*form.player()), QColor(0x12, 0x34, 0x56).rgb(),
                                   30000);
         ParameterTable &table = form.document().table();
@@ -317,9 +333,8 @@ private slots:
         // the preview grabbed as often as the machine allows.
         QList<qint64> gaps;
         int frames = 0;
-        for (int edit = 0; edit < 20; ++edit) {
-            const QColor next = QColor::fromHsv(edit * 37 % 360, 200, 200);
-            table.setValue(row, QStringLiteral("0x") + next.name().mid(1).toUpper());
+        // Grabs the preview until done() holds, failing on a frame of the empty page.
+        const auto watch = [&](int edit, const std::function<bool(const QImage &)> &done) {
             QElapsedTimer clock;
             clock.start();
             qint64 last = 0;
@@ -331,12 +346,28 @@ private slots:
                 last = clock.elapsed();
                 QVERIFY2(!onlyBackground(frame),
                          qPrintable(QStringLiteral("edit %1 showed the empty page").arg(edit)));
-                if (frame.pixel(6, 6) == next.rgb())
-                    break;
+                if (done(frame))
+                    return;
                 QVERIFY2(clock.elapsed() < 60000,
                          qPrintable(QStringLiteral("edit %1 never showed").arg(edit)));
             }
+        };
+        const qint64 firstPage = rendererPid();
+        for (int edit = 0; edit < 20; ++edit) {
+            const QColor next = QColor::fromHsv(edit * 37 % 360, 200, 200);
+            table.setValue(row, QStringLiteral("0x") + next.name().mid(1).toUpper());
+            watch(edit, [&](const QImage &frame) { return frame.pixel(6, 6) == next.rgb(); });
+            if (QTest::currentTestFailed())
+                return;
+            if (!restsAfter.contains(edit))
+                continue;
+            // At rest the page is started anew; the next edit comes as soon as it has begun.
+            const qint64 page = rendererPid();
+            watch(edit, [&](const QImage &) { return rendererPid() > 0 && rendererPid() != page; });
+            if (QTest::currentTestFailed())
+                return;
         }
+        QCOMPARE(rendererPid() != firstPage, loadsPerPage > 0);
         // How closely the preview was watched depends on the machine: said, not asserted.
         std::sort(gaps.begin(), gaps.end());
         qInfo("%d frames grabbed, %lld ms apart at the median, %lld ms at most", frames,
