@@ -34,6 +34,23 @@ bool ProfileGridDelegate::hasButton(const QModelIndex &index)
     return index.column() == ProfileGridModel::ValueColumn && (index.flags() & Qt::ItemIsEditable);
 }
 
+QIcon ProfileGridDelegate::swatch(const QColor &fill, const QColor &frame, int side) const
+{
+    // Kept: an icon made anew at every paint would fill Qt's pixmap cache with copies.
+    const QString key = QStringLiteral("%1 %2 %3").arg(fill.rgba()).arg(frame.rgba()).arg(side);
+    if (const QIcon *kept = m_swatches.object(key))
+        return *kept;
+    QPixmap pixmap(side, side);
+    pixmap.fill(fill);
+    QPainter painter(&pixmap);
+    painter.setPen(frame);
+    painter.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    painter.end();
+    const QIcon icon(pixmap);
+    m_swatches.insert(key, new QIcon(icon));
+    return icon;
+}
+
 void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option,
                                           const QModelIndex &index) const
 {
@@ -50,7 +67,8 @@ void ProfileGridDelegate::initStyleOption(QStyleOptionViewItem *option,
         showValueMeaning(option, index);
 }
 
-void ProfileGridDelegate::showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index)
+void ProfileGridDelegate::showValueMeaning(QStyleOptionViewItem *option,
+                                           const QModelIndex &index) const
 {
     // Only the drawing changes: the cell still holds and edits the stored text.
     const QString type = index.data(ProfileGridModel::TypeRole).toString();
@@ -59,16 +77,14 @@ void ProfileGridDelegate::showValueMeaning(QStyleOptionViewItem *option, const Q
         return;
     if (type == QLatin1String("color")) {
         const int side = option->fontMetrics.height() - 4;
-        QPixmap swatch(side, side);
-        swatch.fill(SystemColors::toQColor(ColorValue::decode(value)));
-        QPainter frame(&swatch);
-        frame.setPen(ReadableColor::swatchFrame(
-                option->palette.color(colorGroup(*option), option->state & QStyle::State_Selected
-                                                                   ? QPalette::Highlight
-                                                                   : QPalette::Base)));
-        frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
-        option->icon = QIcon(swatch);
-        option->decorationSize = swatch.size();
+        option->icon = swatch(SystemColors::toQColor(ColorValue::decode(value)),
+                              ReadableColor::swatchFrame(
+                                      option->palette.color(colorGroup(*option),
+                                                            option->state & QStyle::State_Selected
+                                                                    ? QPalette::Highlight
+                                                                    : QPalette::Base)),
+                              side);
+        option->decorationSize = QSize(side, side);
         option->features |= QStyleOptionViewItem::HasDecoration;
     } else if (type == QLatin1String("font")) {
         option->font.setFamilies({value.trimmed()});

@@ -2,6 +2,8 @@
 
 #include "params/ProfileGridModel.h"
 
+#include <QCache>
+#include <QIcon>
 #include <QList>
 #include <QStyledItemDelegate>
 
@@ -48,7 +50,9 @@ private:
     // The palette's colour group the cell is drawn in.
     static QPalette::ColorGroup colorGroup(const QStyleOptionViewItem &option);
     // A colour swatch, a font name in its face, a font style in words.
-    static void showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index);
+    void showValueMeaning(QStyleOptionViewItem *option, const QModelIndex &index) const;
+    QIcon swatch(const QColor &fill, const QColor &frame, int side) const;
 
     QList<int> m_valueColumns{ProfileGridModel::ValueColumn};
+    mutable QCache<QString, QIcon> m_swatches{100}; // the swatches drawn lately
 };

@@ -134,14 +134,14 @@ private:
                                "setTimeout(() => { window.counted = window.asked; }, %1); true")
                                .arg(ms));
         int counted = -1;
-        QTest::qWaitFor(
+        const bool timed = QTest::qWaitFor(
                 [&] {
                     return (counted
                             = evaluateInPage(webView(), QStringLiteral("window.counted")).toInt())
                            >= 0;
                 },
                 ms + 20000);
-        return counted;
+        return timed ? counted : -1;
     }
 
     void play(const QString &flashVars)
